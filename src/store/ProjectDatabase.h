@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+
+struct sqlite3;
+
+namespace qdx {
+
+// The text conversions at the database boundary. The program holds UTF-8, so both are the
+// identity; they stay named so every converted column is visible as such.
+inline const std::string& toDatabaseText(const std::string& text) { return text; }
+inline const std::string& fromDatabaseText(const std::string& text) { return text; }
+
+// One open project file. A read-write project holds one EXCLUSIVE transaction for as long as it
+// is open: writes reach the file at once and become permanent on save; close(false) rolls back.
+class ProjectDatabase {
+public:
+    ProjectDatabase() = default;
+    ~ProjectDatabase();
+    ProjectDatabase(const ProjectDatabase&) = delete;
+    ProjectDatabase& operator=(const ProjectDatabase&) = delete;
+
+    // Opens or creates the file, creates missing tables and begins the project transaction.
+    // Throws StoreError 102, 103, 104 or 112; on failure the connection is closed.
+    void open(const std::string& path);
+    // Opens another project file read-only: no schema, no transaction. Throws 102.
+    void openReadOnly(const std::string& path);
+    // COMMIT then BEGIN EXCLUSIVE (105, 104); a failure closes the connection.
+    void save();
+    // COMMIT (true) or ROLLBACK (false), then closes (105, 106). A read-only connection is only
+    // closed.
+    void close(bool commit);
+
+    bool isOpen() const { return m_connection != nullptr; }
+    bool isReadOnly() const { return m_readOnly; }
+    // The connection's current error text, or the text captured when a failure closed it.
+    std::string errorText() const;
+    sqlite3* connection() const { return m_connection; }
+
+    // The statements that create the five tables, in the order they run.
+    static const char* const* schemaStatements();
+    static constexpr int kSchemaStatementCount = 5;
+
+private:
+    [[noreturn]] void failAndClose(int id);
+    void closeConnection();
+
+    sqlite3* m_connection = nullptr;
+    std::string m_lastErrorText;
+    bool m_readOnly = false;
+};
+
+} // namespace qdx

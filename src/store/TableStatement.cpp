@@ -1,0 +1,97 @@
+#include "store/TableStatement.h"
+
+#include "store/ProjectDatabase.h"
+#include "store/StoreError.h"
+
+#include <sqlite3.h>
+
+namespace qdx {
+
+TableStatement::TableStatement(const ProjectDatabase& database, std::string keyColumn)
+    : TableStatement(database.connection(), std::move(keyColumn)) {}
+
+TableStatement::TableStatement(sqlite3* connection, std::string keyColumn)
+    : m_connection(connection), m_keyColumn(std::move(keyColumn)) {}
+
+TableStatement::~TableStatement() { finalize(); }
+
+void TableStatement::prepareText(const std::string& text, int errorId) {
+    finalize();
+    if (!m_connection)
+        throw StoreError(errorId, "no project is open");
+    if (sqlite3_prepare_v2(m_connection, text.c_str(), -1, &m_statement, nullptr) != SQLITE_OK ||
+        !m_statement) {
+        const std::string error = sqlite3_errmsg(m_connection);
+        finalize();
+        throw StoreError(errorId, error);
+    }
+    sqlite3_reset(m_statement);
+}
+
+void TableStatement::prepare() { prepareText(sql, ErrRead); }
+
+void TableStatement::prepareWhereKey(const std::string& value) {
+    prepareText(sql + " WHERE " + m_keyColumn + "=" + value, ErrRead);
+}
+
+void TableStatement::prepareWhere(const std::string& condition) {
+    prepareText(sql + " WHERE " + condition, ErrRead);
+}
+
+void TableStatement::prepareInsert() { prepareText(sql, ErrInsert); }
+
+void TableStatement::prepareUpdateWhereKey(const std::string& value) {
+    prepareText(sql + " WHERE " + m_keyColumn + "=" + value + ";", ErrUpdate);
+}
+
+void TableStatement::prepareDeleteWhereKeyText(const std::string& value) {
+    prepareText(sql + " WHERE " + m_keyColumn + "='" + quoteValue(value) + "';", ErrUpdate);
+}
+
+void TableStatement::prepareDeleteWhere(const std::string& condition) {
+    prepareText(sql + " WHERE " + condition + ";", ErrUpdate);
+}
+
+void TableStatement::bindText(const char* name, const std::string& value) {
+    const int index = sqlite3_bind_parameter_index(m_statement, name);
+    if (index > 0)
+        sqlite3_bind_text(m_statement, index, value.data(), static_cast<int>(value.size()),
+                          SQLITE_TRANSIENT);
+}
+
+bool TableStatement::step() {
+    const int result = sqlite3_step(m_statement);
+    if (result == SQLITE_ROW)
+        return true;
+    if (result == SQLITE_DONE)
+        return false;
+    throw StoreError(ErrStep, sqlite3_errmsg(m_connection));
+}
+
+std::string TableStatement::columnText(int index) const {
+    const unsigned char* text = sqlite3_column_text(m_statement, index);
+    if (!text)
+        return {};
+    return {reinterpret_cast<const char*>(text),
+            static_cast<std::size_t>(sqlite3_column_bytes(m_statement, index))};
+}
+
+void TableStatement::finalize() {
+    if (m_statement) {
+        sqlite3_finalize(m_statement);
+        m_statement = nullptr;
+    }
+}
+
+std::string quoteValue(const std::string& value) {
+    std::string quoted;
+    quoted.reserve(value.size());
+    for (char c : value) {
+        quoted += c;
+        if (c == '\'')
+            quoted += '\'';
+    }
+    return quoted;
+}
+
+} // namespace qdx

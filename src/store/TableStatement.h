@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace qdx {
+
+class ProjectDatabase;
+
+// One table operation's statement. The table function writes `sql`, prepares with one of the
+// forms below, binds every parameter as text and steps. The statement is finalized when the
+// object goes out of scope, on every path.
+class TableStatement {
+public:
+    TableStatement(const ProjectDatabase& database, std::string keyColumn = {});
+    explicit TableStatement(sqlite3* connection, std::string keyColumn = {});
+    ~TableStatement();
+    TableStatement(const TableStatement&) = delete;
+    TableStatement& operator=(const TableStatement&) = delete;
+
+    std::string sql;
+
+    void prepare();                                           // 107
+    void prepareWhereKey(const std::string& value);           // 107
+    void prepareWhere(const std::string& condition);          // 107
+    void prepareInsert();                                     // 110
+    void prepareUpdateWhereKey(const std::string& value);     // 111
+    void prepareDeleteWhereKeyText(const std::string& value); // 111
+    void prepareDeleteWhere(const std::string& condition);    // 111
+
+    // Binds a named parameter ("@EXT_IDu") as UTF-8 text; an unknown name binds nothing.
+    void bindText(const char* name, const std::string& value);
+    // Steps once: true on a row, false when done; anything else throws 108.
+    bool step();
+    // The text of a result column; NULL reads as "".
+    std::string columnText(int index) const;
+    void finalize();
+
+    const std::string& keyColumn() const { return m_keyColumn; }
+
+private:
+    void prepareText(const std::string& text, int errorId);
+
+    sqlite3* m_connection;
+    sqlite3_stmt* m_statement = nullptr;
+    std::string m_keyColumn;
+};
+
+// Doubles single quotes so a value can sit between quotes in a statement text.
+std::string quoteValue(const std::string& value);
+
+} // namespace qdx
