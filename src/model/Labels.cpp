@@ -98,11 +98,15 @@ std::string_view classShortLabel(int toothClass) {
 
 std::string_view classDescription(int toothClass) {
     return toothClass >= 1 && toothClass <= 6 ? kClassDescriptions[toothClass - 1]
-                                               : std::string_view();
+                                              : std::string_view();
 }
 
-std::string_view sideLabel(int side) { return side == 0 ? "死後" : "生前"; }
+std::string_view sideLabel(int side) {
+    return side == 0 ? "死後" : "生前";
+}
 
-std::string_view sideBracketLabel(int side) { return side == 0 ? "[死後]" : "[生前]"; }
+std::string_view sideBracketLabel(int side) {
+    return side == 0 ? "[死後]" : "[生前]";
+}
 
 } // namespace qdx

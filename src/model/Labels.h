@@ -22,7 +22,7 @@ inline constexpr std::string_view kClassLegend =
 inline constexpr std::string_view kClassLegendMarks = " d:乳歯 #:一致";
 inline constexpr std::string_view kDeciduousLegend = "乳歯　　 A-E\n永久歯　1-8";
 
-std::string_view sideLabel(int side);         // "死後" / "生前"
-std::string_view sideBracketLabel(int side);  // "[死後]" / "[生前]"
+std::string_view sideLabel(int side);        // "死後" / "生前"
+std::string_view sideBracketLabel(int side); // "[死後]" / "[生前]"
 
 } // namespace qdx

@@ -33,14 +33,18 @@ std::string toothHeading(int position) {
     return std::string(quadrantLabel(position)) + std::to_string(toothNumber(position));
 }
 
-bool canBeDeciduous(int position) { return toothNumber(position) <= 5; }
+bool canBeDeciduous(int position) {
+    return toothNumber(position) <= 5;
+}
 
 ChartStrings ChartStrings::defaults() {
     return {std::string(kToothCount, '5'), std::string(kToothCount, '0'),
             std::string(kToothCount, '0'), std::string(kToothCount, '0')};
 }
 
-ChartStrings ChartStrings::empty() { return {}; }
+ChartStrings ChartStrings::empty() {
+    return {};
+}
 
 static char charAt(const std::string& s, int position, char fallback) {
     return position < static_cast<int>(s.size()) ? s[position] : fallback;

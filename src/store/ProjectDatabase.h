@@ -8,8 +8,12 @@ namespace qdx {
 
 // The text conversions at the database boundary. The program holds UTF-8, so both are the
 // identity; they stay named so every converted column is visible as such.
-inline const std::string& toDatabaseText(const std::string& text) { return text; }
-inline const std::string& fromDatabaseText(const std::string& text) { return text; }
+inline const std::string& toDatabaseText(const std::string& text) {
+    return text;
+}
+inline const std::string& fromDatabaseText(const std::string& text) {
+    return text;
+}
 
 // One open project file. A read-write project holds one EXCLUSIVE transaction for as long as it
 // is open: writes reach the file at once and become permanent on save; close(false) rolls back.
@@ -36,6 +40,8 @@ public:
     // The connection's current error text, or the text captured when a failure closed it.
     std::string errorText() const;
     sqlite3* connection() const { return m_connection; }
+    // Counts closes, so statements prepared before one know they were finalized by it.
+    unsigned closeCount() const { return m_closeCount; }
 
     // The statements that create the five tables, in the order they run.
     static const char* const* schemaStatements();
@@ -48,6 +54,7 @@ private:
     sqlite3* m_connection = nullptr;
     std::string m_lastErrorText;
     bool m_readOnly = false;
+    unsigned m_closeCount = 0;
 };
 
 } // namespace qdx

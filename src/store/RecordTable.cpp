@@ -12,12 +12,70 @@ namespace {
 
 // Statement texts for TB_AFTER; the ante-mortem table's read the same with the table name
 // exchanged, except the join, which has its own text.
-const char* const kSelectAll = "SELECT TB_AFTER.Dental_ID,TB_AFTER.EXT_IDu, TB_AFTER.EXT_IDl, TB_AFTER.name, TB_AFTER.sex, TB_AFTER.agegroup, TB_AFTER.place, TB_AFTER.summary, TB_AFTER.valid, TB_AFTER.dru8, TB_AFTER.dru7, TB_AFTER.dru6, TB_AFTER.dru5, TB_AFTER.dru4, TB_AFTER.dru3, TB_AFTER.dru2, TB_AFTER.dru1, TB_AFTER.dlu1, TB_AFTER.dlu2, TB_AFTER.dlu3, TB_AFTER.dlu4, TB_AFTER.dlu5, TB_AFTER.dlu6, TB_AFTER.dlu7, TB_AFTER.dlu8, TB_AFTER.dld8, TB_AFTER.dld7, TB_AFTER.dld6, TB_AFTER.dld5, TB_AFTER.dld4, TB_AFTER.dld3, TB_AFTER.dld2, TB_AFTER.dld1, TB_AFTER.drd1, TB_AFTER.drd2, TB_AFTER.drd3, TB_AFTER.drd4, TB_AFTER.drd5, TB_AFTER.drd6, TB_AFTER.drd7, TB_AFTER.drd8, TB_AFTER.UpdateTime  FROM TB_AFTER ORDER BY TB_AFTER.EXT_IDu,TB_AFTER.EXT_IDl ";
-const char* const kSelectPlain = "SELECT TB_AFTER.Dental_ID,TB_AFTER.EXT_IDu, TB_AFTER.EXT_IDl, TB_AFTER.name, TB_AFTER.sex, TB_AFTER.agegroup, TB_AFTER.place, TB_AFTER.summary, TB_AFTER.valid, TB_AFTER.dru8, TB_AFTER.dru7, TB_AFTER.dru6, TB_AFTER.dru5, TB_AFTER.dru4, TB_AFTER.dru3, TB_AFTER.dru2, TB_AFTER.dru1, TB_AFTER.dlu1, TB_AFTER.dlu2, TB_AFTER.dlu3, TB_AFTER.dlu4, TB_AFTER.dlu5, TB_AFTER.dlu6, TB_AFTER.dlu7, TB_AFTER.dlu8, TB_AFTER.dld8, TB_AFTER.dld7, TB_AFTER.dld6, TB_AFTER.dld5, TB_AFTER.dld4, TB_AFTER.dld3, TB_AFTER.dld2, TB_AFTER.dld1, TB_AFTER.drd1, TB_AFTER.drd2, TB_AFTER.drd3, TB_AFTER.drd4, TB_AFTER.drd5, TB_AFTER.drd6, TB_AFTER.drd7, TB_AFTER.drd8, TB_AFTER.UpdateTime  FROM TB_AFTER";
-const char* const kSelectJoinPm = "SELECT TB_AFTER.Dental_ID,TB_AFTER.EXT_IDu, TB_AFTER.EXT_IDl, TB_AFTER.name, TB_AFTER.sex, TB_AFTER.agegroup, TB_AFTER.place, TB_AFTER.summary, TB_AFTER.valid, TB_AFTER.dru8, TB_AFTER.dru7, TB_AFTER.dru6, TB_AFTER.dru5, TB_AFTER.dru4, TB_AFTER.dru3, TB_AFTER.dru2, TB_AFTER.dru1, TB_AFTER.dlu1, TB_AFTER.dlu2, TB_AFTER.dlu3, TB_AFTER.dlu4, TB_AFTER.dlu5, TB_AFTER.dlu6, TB_AFTER.dlu7, TB_AFTER.dlu8, TB_AFTER.dld8, TB_AFTER.dld7, TB_AFTER.dld6, TB_AFTER.dld5, TB_AFTER.dld4, TB_AFTER.dld3, TB_AFTER.dld2, TB_AFTER.dld1, TB_AFTER.drd1, TB_AFTER.drd2, TB_AFTER.drd3, TB_AFTER.drd4, TB_AFTER.drd5, TB_AFTER.drd6, TB_AFTER.drd7, TB_AFTER.drd8, TB_AFTER.UpdateTime ,(TB_BEFOR.EXT_IDu||'-'||TB_BEFOR.EXT_IDl) as Match_ID, TB_MATCH.ID AS MATCH, TB_MATCH.KIND AS MATCH_KIND, TB_MATCH.I_MATCHID AS MATCH_I_MATCHID FROM TB_AFTER LEFT JOIN (select AA.ID, AA.ID_AFTER, AA.ID_BEFOR, AA.KIND, AA.I_MATCHID from TB_MATCH AS AA where AA.I_MATCHID = '' AND AA.KIND = (select min(BB.KIND) from TB_MATCH AS BB where AA.ID_AFTER = BB.ID_AFTER group by ID_AFTER) group by ID_AFTER ) AS TB_MATCH ON TB_MATCH.ID_AFTER=TB_AFTER.Dental_ID LEFT JOIN TB_BEFOR ON TB_MATCH.ID_BEFOR=TB_BEFOR.Dental_ID ";
-const char* const kSelectJoinAm = "SELECT TB_BEFOR.Dental_ID,TB_BEFOR.EXT_IDu, TB_BEFOR.EXT_IDl, TB_BEFOR.name, TB_BEFOR.sex, TB_BEFOR.agegroup, TB_BEFOR.place, TB_BEFOR.summary, TB_BEFOR.valid, TB_BEFOR.dru8, TB_BEFOR.dru7, TB_BEFOR.dru6, TB_BEFOR.dru5, TB_BEFOR.dru4, TB_BEFOR.dru3, TB_BEFOR.dru2, TB_BEFOR.dru1, TB_BEFOR.dlu1, TB_BEFOR.dlu2, TB_BEFOR.dlu3, TB_BEFOR.dlu4, TB_BEFOR.dlu5, TB_BEFOR.dlu6, TB_BEFOR.dlu7, TB_BEFOR.dlu8, TB_BEFOR.dld8, TB_BEFOR.dld7, TB_BEFOR.dld6, TB_BEFOR.dld5, TB_BEFOR.dld4, TB_BEFOR.dld3, TB_BEFOR.dld2, TB_BEFOR.dld1, TB_BEFOR.drd1, TB_BEFOR.drd2, TB_BEFOR.drd3, TB_BEFOR.drd4, TB_BEFOR.drd5, TB_BEFOR.drd6, TB_BEFOR.drd7, TB_BEFOR.drd8, TB_BEFOR.UpdateTime ,(TB_AFTER.EXT_IDu||'-'||TB_AFTER.EXT_IDl) as Match_ID, TB_MATCH.ID AS MATCH, TB_MATCH.KIND AS MATCH_KIND, TB_MATCH.I_MATCHID AS MATCH_I_MATCHID FROM TB_BEFOR LEFT JOIN (select AA.ID, AA.ID_AFTER, AA.ID_BEFOR, AA.KIND, AA.I_MATCHID from TB_MATCH AS AA where AA.I_MATCHID = '' AND AA.KIND = (select min(BB.KIND) from TB_MATCH AS BB where AA.ID_BEFOR = BB.ID_BEFOR group by ID_BEFOR) group by ID_BEFOR ) AS TB_MATCH ON TB_MATCH.ID_BEFOR=TB_BEFOR.Dental_ID LEFT JOIN TB_AFTER ON TB_MATCH.ID_AFTER=TB_AFTER.Dental_ID";
-const char* const kInsert = "INSERT INTO TB_AFTER (EXT_IDu, EXT_IDl, name, sex, agegroup, place, summary, valid, dru8, dru7, dru6, dru5, dru4, dru3, dru2, dru1, dlu1, dlu2, dlu3, dlu4, dlu5, dlu6, dlu7, dlu8, dld8, dld7, dld6, dld5, dld4, dld3, dld2, dld1, drd1, drd2, drd3, drd4, drd5, drd6, drd7, drd8, UpdateTime ) VALUES(@EXT_IDu,@EXT_IDl,@name,@sex,@agegroup,@place,@summary,@valid,@dc1,@dc2,@dc3,@dc4,@dc5,@dc6,@dc7,@dc8,@dc9,@dc10,@dc11,@dc12,@dc13,@dc14,@dc15,@dc16,@dc17,@dc18,@dc19,@dc20,@dc21,@dc22,@dc23,@dc24,@dc25,@dc26,@dc27,@dc28,@dc29,@dc30,@dc31,@dc32,@date);";
-const char* const kUpdate = "UPDATE TB_AFTER SET EXT_IDu=@EXT_IDu, EXT_IDl=@EXT_IDl, name=@name, sex=@sex, agegroup=@agegroup, place=@place, summary=@summary, valid=@valid, dru8=@dc1, dru7=@dc2, dru6=@dc3, dru5=@dc4, dru4=@dc5, dru3=@dc6, dru2=@dc7, dru1=@dc8, dlu1=@dc9, dlu2=@dc10, dlu3=@dc11, dlu4=@dc12, dlu5=@dc13, dlu6=@dc14, dlu7=@dc15, dlu8=@dc16, dld8=@dc17, dld7=@dc18, dld6=@dc19, dld5=@dc20, dld4=@dc21, dld3=@dc22, dld2=@dc23, dld1=@dc24, drd1=@dc25, drd2=@dc26, drd3=@dc27, drd4=@dc28, drd5=@dc29, drd6=@dc30, drd7=@dc31, drd8=@dc32 ";
+const char* const kSelectAll =
+    "SELECT TB_AFTER.Dental_ID,TB_AFTER.EXT_IDu, TB_AFTER.EXT_IDl, TB_AFTER.name, TB_AFTER.sex, "
+    "TB_AFTER.agegroup, TB_AFTER.place, TB_AFTER.summary, TB_AFTER.valid, TB_AFTER.dru8, "
+    "TB_AFTER.dru7, TB_AFTER.dru6, TB_AFTER.dru5, TB_AFTER.dru4, TB_AFTER.dru3, TB_AFTER.dru2, "
+    "TB_AFTER.dru1, TB_AFTER.dlu1, TB_AFTER.dlu2, TB_AFTER.dlu3, TB_AFTER.dlu4, TB_AFTER.dlu5, "
+    "TB_AFTER.dlu6, TB_AFTER.dlu7, TB_AFTER.dlu8, TB_AFTER.dld8, TB_AFTER.dld7, TB_AFTER.dld6, "
+    "TB_AFTER.dld5, TB_AFTER.dld4, TB_AFTER.dld3, TB_AFTER.dld2, TB_AFTER.dld1, TB_AFTER.drd1, "
+    "TB_AFTER.drd2, TB_AFTER.drd3, TB_AFTER.drd4, TB_AFTER.drd5, TB_AFTER.drd6, TB_AFTER.drd7, "
+    "TB_AFTER.drd8, TB_AFTER.UpdateTime  FROM TB_AFTER ORDER BY TB_AFTER.EXT_IDu,TB_AFTER.EXT_IDl ";
+const char* const kSelectPlain =
+    "SELECT TB_AFTER.Dental_ID,TB_AFTER.EXT_IDu, TB_AFTER.EXT_IDl, TB_AFTER.name, TB_AFTER.sex, "
+    "TB_AFTER.agegroup, TB_AFTER.place, TB_AFTER.summary, TB_AFTER.valid, TB_AFTER.dru8, "
+    "TB_AFTER.dru7, TB_AFTER.dru6, TB_AFTER.dru5, TB_AFTER.dru4, TB_AFTER.dru3, TB_AFTER.dru2, "
+    "TB_AFTER.dru1, TB_AFTER.dlu1, TB_AFTER.dlu2, TB_AFTER.dlu3, TB_AFTER.dlu4, TB_AFTER.dlu5, "
+    "TB_AFTER.dlu6, TB_AFTER.dlu7, TB_AFTER.dlu8, TB_AFTER.dld8, TB_AFTER.dld7, TB_AFTER.dld6, "
+    "TB_AFTER.dld5, TB_AFTER.dld4, TB_AFTER.dld3, TB_AFTER.dld2, TB_AFTER.dld1, TB_AFTER.drd1, "
+    "TB_AFTER.drd2, TB_AFTER.drd3, TB_AFTER.drd4, TB_AFTER.drd5, TB_AFTER.drd6, TB_AFTER.drd7, "
+    "TB_AFTER.drd8, TB_AFTER.UpdateTime  FROM TB_AFTER";
+const char* const kSelectJoinPm =
+    "SELECT TB_AFTER.Dental_ID,TB_AFTER.EXT_IDu, TB_AFTER.EXT_IDl, TB_AFTER.name, TB_AFTER.sex, "
+    "TB_AFTER.agegroup, TB_AFTER.place, TB_AFTER.summary, TB_AFTER.valid, TB_AFTER.dru8, "
+    "TB_AFTER.dru7, TB_AFTER.dru6, TB_AFTER.dru5, TB_AFTER.dru4, TB_AFTER.dru3, TB_AFTER.dru2, "
+    "TB_AFTER.dru1, TB_AFTER.dlu1, TB_AFTER.dlu2, TB_AFTER.dlu3, TB_AFTER.dlu4, TB_AFTER.dlu5, "
+    "TB_AFTER.dlu6, TB_AFTER.dlu7, TB_AFTER.dlu8, TB_AFTER.dld8, TB_AFTER.dld7, TB_AFTER.dld6, "
+    "TB_AFTER.dld5, TB_AFTER.dld4, TB_AFTER.dld3, TB_AFTER.dld2, TB_AFTER.dld1, TB_AFTER.drd1, "
+    "TB_AFTER.drd2, TB_AFTER.drd3, TB_AFTER.drd4, TB_AFTER.drd5, TB_AFTER.drd6, TB_AFTER.drd7, "
+    "TB_AFTER.drd8, TB_AFTER.UpdateTime ,(TB_BEFOR.EXT_IDu||'-'||TB_BEFOR.EXT_IDl) as Match_ID, "
+    "TB_MATCH.ID AS MATCH, TB_MATCH.KIND AS MATCH_KIND, TB_MATCH.I_MATCHID AS MATCH_I_MATCHID FROM "
+    "TB_AFTER LEFT JOIN (select AA.ID, AA.ID_AFTER, AA.ID_BEFOR, AA.KIND, AA.I_MATCHID from "
+    "TB_MATCH AS AA where AA.I_MATCHID = '' AND AA.KIND = (select min(BB.KIND) from TB_MATCH AS BB "
+    "where AA.ID_AFTER = BB.ID_AFTER group by ID_AFTER) group by ID_AFTER ) AS TB_MATCH ON "
+    "TB_MATCH.ID_AFTER=TB_AFTER.Dental_ID LEFT JOIN TB_BEFOR ON "
+    "TB_MATCH.ID_BEFOR=TB_BEFOR.Dental_ID ";
+const char* const kSelectJoinAm =
+    "SELECT TB_BEFOR.Dental_ID,TB_BEFOR.EXT_IDu, TB_BEFOR.EXT_IDl, TB_BEFOR.name, TB_BEFOR.sex, "
+    "TB_BEFOR.agegroup, TB_BEFOR.place, TB_BEFOR.summary, TB_BEFOR.valid, TB_BEFOR.dru8, "
+    "TB_BEFOR.dru7, TB_BEFOR.dru6, TB_BEFOR.dru5, TB_BEFOR.dru4, TB_BEFOR.dru3, TB_BEFOR.dru2, "
+    "TB_BEFOR.dru1, TB_BEFOR.dlu1, TB_BEFOR.dlu2, TB_BEFOR.dlu3, TB_BEFOR.dlu4, TB_BEFOR.dlu5, "
+    "TB_BEFOR.dlu6, TB_BEFOR.dlu7, TB_BEFOR.dlu8, TB_BEFOR.dld8, TB_BEFOR.dld7, TB_BEFOR.dld6, "
+    "TB_BEFOR.dld5, TB_BEFOR.dld4, TB_BEFOR.dld3, TB_BEFOR.dld2, TB_BEFOR.dld1, TB_BEFOR.drd1, "
+    "TB_BEFOR.drd2, TB_BEFOR.drd3, TB_BEFOR.drd4, TB_BEFOR.drd5, TB_BEFOR.drd6, TB_BEFOR.drd7, "
+    "TB_BEFOR.drd8, TB_BEFOR.UpdateTime ,(TB_AFTER.EXT_IDu||'-'||TB_AFTER.EXT_IDl) as Match_ID, "
+    "TB_MATCH.ID AS MATCH, TB_MATCH.KIND AS MATCH_KIND, TB_MATCH.I_MATCHID AS MATCH_I_MATCHID FROM "
+    "TB_BEFOR LEFT JOIN (select AA.ID, AA.ID_AFTER, AA.ID_BEFOR, AA.KIND, AA.I_MATCHID from "
+    "TB_MATCH AS AA where AA.I_MATCHID = '' AND AA.KIND = (select min(BB.KIND) from TB_MATCH AS BB "
+    "where AA.ID_BEFOR = BB.ID_BEFOR group by ID_BEFOR) group by ID_BEFOR ) AS TB_MATCH ON "
+    "TB_MATCH.ID_BEFOR=TB_BEFOR.Dental_ID LEFT JOIN TB_AFTER ON "
+    "TB_MATCH.ID_AFTER=TB_AFTER.Dental_ID";
+const char* const kInsert =
+    "INSERT INTO TB_AFTER (EXT_IDu, EXT_IDl, name, sex, agegroup, place, summary, valid, dru8, "
+    "dru7, dru6, dru5, dru4, dru3, dru2, dru1, dlu1, dlu2, dlu3, dlu4, dlu5, dlu6, dlu7, dlu8, "
+    "dld8, dld7, dld6, dld5, dld4, dld3, dld2, dld1, drd1, drd2, drd3, drd4, drd5, drd6, drd7, "
+    "drd8, UpdateTime ) "
+    "VALUES(@EXT_IDu,@EXT_IDl,@name,@sex,@agegroup,@place,@summary,@valid,@dc1,@dc2,@dc3,@dc4,@dc5,"
+    "@dc6,@dc7,@dc8,@dc9,@dc10,@dc11,@dc12,@dc13,@dc14,@dc15,@dc16,@dc17,@dc18,@dc19,@dc20,@dc21,@"
+    "dc22,@dc23,@dc24,@dc25,@dc26,@dc27,@dc28,@dc29,@dc30,@dc31,@dc32,@date);";
+const char* const kUpdate =
+    "UPDATE TB_AFTER SET EXT_IDu=@EXT_IDu, EXT_IDl=@EXT_IDl, name=@name, sex=@sex, "
+    "agegroup=@agegroup, place=@place, summary=@summary, valid=@valid, dru8=@dc1, dru7=@dc2, "
+    "dru6=@dc3, dru5=@dc4, dru4=@dc5, dru3=@dc6, dru2=@dc7, dru1=@dc8, dlu1=@dc9, dlu2=@dc10, "
+    "dlu3=@dc11, dlu4=@dc12, dlu5=@dc13, dlu6=@dc14, dlu7=@dc15, dlu8=@dc16, dld8=@dc17, "
+    "dld7=@dc18, dld6=@dc19, dld5=@dc20, dld4=@dc21, dld3=@dc22, dld2=@dc23, dld1=@dc24, "
+    "drd1=@dc25, drd2=@dc26, drd3=@dc27, drd4=@dc28, drd5=@dc29, drd6=@dc30, drd7=@dc31, "
+    "drd8=@dc32 ";
 const char* const kDelete = "DELETE FROM TB_AFTER";
 const char* const kOrderPm = " ORDER BY TB_AFTER.EXT_IDu,TB_AFTER.EXT_IDl ;";
 const char* const kOrderAm = " ORDER BY TB_BEFOR.EXT_IDu,TB_BEFOR.EXT_IDl ;";
@@ -38,8 +96,8 @@ constexpr int kUpdateTimeColumn = 41;
 DentalRecord readRow(const TableStatement& st, bool withMatch) {
     DentalRecord record;
     record.Dental_ID = st.columnText(0);
-    record.displayId = composeDisplayId(fromDatabaseText(st.columnText(1)),
-                                        fromDatabaseText(st.columnText(2)));
+    record.displayId =
+        composeDisplayId(fromDatabaseText(st.columnText(1)), fromDatabaseText(st.columnText(2)));
     record.name = fromDatabaseText(st.columnText(3));
     record.sex = st.columnText(4);
     record.agegroup = st.columnText(5);
@@ -103,21 +161,35 @@ std::string idCondition(const std::string& upper, const std::string& lower) {
 
 } // namespace
 
-const char* tableName(int side) { return side == PostMortem ? "TB_AFTER" : "TB_BEFOR"; }
+const char* tableName(int side) {
+    return side == PostMortem ? "TB_AFTER" : "TB_BEFOR";
+}
 
-std::string keyColumn(int side) { return std::string(tableName(side)) + ".Dental_ID"; }
+std::string keyColumn(int side) {
+    return std::string(tableName(side)) + ".Dental_ID";
+}
 
-std::string selectAllText(int side) { return forSide(kSelectAll, side); }
-std::string selectPlainText(int side) { return forSide(kSelectPlain, side); }
+std::string selectAllText(int side) {
+    return forSide(kSelectAll, side);
+}
+std::string selectPlainText(int side) {
+    return forSide(kSelectPlain, side);
+}
 std::string selectJoinText(int side) {
     return side == PostMortem ? kSelectJoinPm : kSelectJoinAm;
 }
 std::string selectJoinListText(int side) {
     return selectJoinText(side) + (side == PostMortem ? kOrderPm : kOrderAm);
 }
-std::string insertText(int side) { return forSide(kInsert, side); }
-std::string updateText(int side) { return forSide(kUpdate, side); }
-std::string deleteText(int side) { return forSide(kDelete, side); }
+std::string insertText(int side) {
+    return forSide(kInsert, side);
+}
+std::string updateText(int side) {
+    return forSide(kUpdate, side);
+}
+std::string deleteText(int side) {
+    return forSide(kDelete, side);
+}
 
 std::vector<DentalRecord> selectRecords(const ProjectDatabase& db, int side) {
     TableStatement st(db, keyColumn(side));

@@ -8,17 +8,19 @@
 namespace qdx {
 
 TableStatement::TableStatement(const ProjectDatabase& database, std::string keyColumn)
-    : TableStatement(database.connection(), std::move(keyColumn)) {}
+    : m_database(database), m_connection(database.connection()), m_keyColumn(std::move(keyColumn)) {
+}
 
-TableStatement::TableStatement(sqlite3* connection, std::string keyColumn)
-    : m_connection(connection), m_keyColumn(std::move(keyColumn)) {}
-
-TableStatement::~TableStatement() { finalize(); }
+TableStatement::~TableStatement() {
+    finalize();
+}
 
 void TableStatement::prepareText(const std::string& text, int errorId) {
     finalize();
+    m_connection = m_database.connection();
     if (!m_connection)
         throw StoreError(errorId, "no project is open");
+    m_closeCount = m_database.closeCount();
     if (sqlite3_prepare_v2(m_connection, text.c_str(), -1, &m_statement, nullptr) != SQLITE_OK ||
         !m_statement) {
         const std::string error = sqlite3_errmsg(m_connection);
@@ -28,7 +30,9 @@ void TableStatement::prepareText(const std::string& text, int errorId) {
     sqlite3_reset(m_statement);
 }
 
-void TableStatement::prepare() { prepareText(sql, ErrRead); }
+void TableStatement::prepare() {
+    prepareText(sql, ErrRead);
+}
 
 void TableStatement::prepareWhereKey(const std::string& value) {
     prepareText(sql + " WHERE " + m_keyColumn + "=" + value, ErrRead);
@@ -38,7 +42,9 @@ void TableStatement::prepareWhere(const std::string& condition) {
     prepareText(sql + " WHERE " + condition, ErrRead);
 }
 
-void TableStatement::prepareInsert() { prepareText(sql, ErrInsert); }
+void TableStatement::prepareInsert() {
+    prepareText(sql, ErrInsert);
+}
 
 void TableStatement::prepareUpdateWhereKey(const std::string& value) {
     prepareText(sql + " WHERE " + m_keyColumn + "=" + value + ";", ErrUpdate);
@@ -60,6 +66,8 @@ void TableStatement::bindText(const char* name, const std::string& value) {
 }
 
 bool TableStatement::step() {
+    if (!isLive())
+        throw StoreError(ErrStep, "the statement is not prepared");
     const int result = sqlite3_step(m_statement);
     if (result == SQLITE_ROW)
         return true;
@@ -69,6 +77,8 @@ bool TableStatement::step() {
 }
 
 std::string TableStatement::columnText(int index) const {
+    if (!isLive())
+        return {};
     const unsigned char* text = sqlite3_column_text(m_statement, index);
     if (!text)
         return {};
@@ -76,9 +86,14 @@ std::string TableStatement::columnText(int index) const {
             static_cast<std::size_t>(sqlite3_column_bytes(m_statement, index))};
 }
 
+bool TableStatement::isLive() const {
+    return m_statement && m_database.closeCount() == m_closeCount;
+}
+
 void TableStatement::finalize() {
     if (m_statement) {
-        sqlite3_finalize(m_statement);
+        if (isLive())
+            sqlite3_finalize(m_statement);
         m_statement = nullptr;
     }
 }

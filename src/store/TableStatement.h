@@ -14,8 +14,7 @@ class ProjectDatabase;
 // object goes out of scope, on every path.
 class TableStatement {
 public:
-    TableStatement(const ProjectDatabase& database, std::string keyColumn = {});
-    explicit TableStatement(sqlite3* connection, std::string keyColumn = {});
+    explicit TableStatement(const ProjectDatabase& database, std::string keyColumn = {});
     ~TableStatement();
     TableStatement(const TableStatement&) = delete;
     TableStatement& operator=(const TableStatement&) = delete;
@@ -42,8 +41,13 @@ public:
 
 private:
     void prepareText(const std::string& text, int errorId);
+    bool isLive() const;
 
+    const ProjectDatabase& m_database;
     sqlite3* m_connection;
+    // The connection's close count when the statement was prepared: a close finalizes what is
+    // left open, so a statement from before a close must not be finalized again.
+    unsigned m_closeCount = 0;
     sqlite3_stmt* m_statement = nullptr;
     std::string m_keyColumn;
 };
