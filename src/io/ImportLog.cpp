@@ -1,0 +1,71 @@
+#include "io/ImportLog.h"
+
+#include "io/TextCodec.h"
+
+#include <chrono>
+#include <ctime>
+#include <system_error>
+
+namespace qdx {
+
+ImportLog::~ImportLog() {
+    close();
+}
+
+bool ImportLog::open(const std::filesystem::path& folder) {
+    close();
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    m_path = folder / kFileName;
+    m_file = std::fopen(m_path.c_str(), "ab");
+    return m_file != nullptr;
+}
+
+void ImportLog::close() {
+    if (m_file) {
+        std::fclose(m_file);
+        m_file = nullptr;
+    }
+}
+
+std::string ImportLog::formatLine(std::string_view timeText, int level, std::string_view unit,
+                                  int check, std::string_view message) {
+    static constexpr char kLevels[] = {'W', 'I', 'D'};
+    std::string line;
+    line.reserve(timeText.size() + unit.size() + message.size() + 24);
+    line += timeText;
+    line += ",[";
+    line += kLevels[level];
+    line += "],[";
+    line += unit;
+    line += "],";
+    line += std::to_string(check);
+    line += ',';
+    line += message;
+    return line;
+}
+
+const std::string& ImportLog::timeStamp() {
+    const std::time_t now = std::time(nullptr);
+    // An import writes many lines a second; the text is formatted once per second.
+    if (static_cast<long long>(now) != m_stampSecond) {
+        std::tm local{};
+        localtime_r(&now, &local);
+        char text[32];
+        std::strftime(text, sizeof text, "%Y/%m/%d %H:%M:%S", &local);
+        m_stampText = text;
+        m_stampSecond = static_cast<long long>(now);
+    }
+    return m_stampText;
+}
+
+void ImportLog::write(int level, std::string_view unit, int check, std::string_view message) {
+    if (!m_file || level < Warning || level > Detail) {
+        return;
+    }
+    const std::string bytes =
+        TextCodec::toCp932(formatLine(timeStamp(), level, unit, check, message)) + "\r\n";
+    std::fwrite(bytes.data(), 1, bytes.size(), m_file);
+}
+
+} // namespace qdx

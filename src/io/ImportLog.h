@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace qdx {
+
+// The append-only import log "CsvFileCtrl.csv": one CP932 line per finding,
+// "time,[level],[unit],check,message" with CR LF.
+class ImportLog {
+public:
+    enum Level : int { Warning = 0, Info = 1, Detail = 2 };
+    static constexpr std::string_view kFileName = "CsvFileCtrl.csv";
+    static constexpr std::string_view kUnitName = "csvfilectrl";
+
+    ImportLog() = default;
+    ~ImportLog();
+    ImportLog(const ImportLog&) = delete;
+    ImportLog& operator=(const ImportLog&) = delete;
+
+    // Opens folder/CsvFileCtrl.csv for appending, creating the folder and the file when
+    // missing. False when it cannot be opened.
+    bool open(const std::filesystem::path& folder);
+    // Appends one line; a level other than 0, 1 or 2, or a closed log, writes nothing.
+    void write(int level, std::string_view unit, int check, std::string_view message);
+    // The importers' unit name with the check number and message.
+    void write(int level, int check, std::string_view message) {
+        write(level, kUnitName, check, message);
+    }
+    void close();
+
+    bool isOpen() const { return m_file != nullptr; }
+    const std::filesystem::path& path() const { return m_path; }
+
+    // The line as written (UTF-8, without the line end), for the given time stamp text.
+    static std::string formatLine(std::string_view timeText, int level, std::string_view unit,
+                                  int check, std::string_view message);
+
+private:
+    const std::string& timeStamp();
+
+    std::FILE* m_file = nullptr;
+    std::filesystem::path m_path;
+    long long m_stampSecond = -1;
+    std::string m_stampText;
+};
+
+} // namespace qdx
