@@ -1,0 +1,80 @@
+#include "ui/common/Prompts.h"
+
+#include "ui/common/CMsgBoxDlg.h"
+
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStringList>
+
+namespace qdx {
+
+namespace {
+Prompts::Responder* g_responder = nullptr;
+}
+
+void Prompts::setResponder(Responder* responder) {
+    g_responder = responder;
+}
+
+Prompts::Responder* Prompts::responder() {
+    return g_responder;
+}
+
+int Prompts::message(QWidget* parent, const QString& text, int buttons, int icon) {
+    if (g_responder != nullptr) {
+        return g_responder->answerMessage({text, buttons, icon});
+    }
+    CMsgBoxDlg box(text, buttons, icon, parent);
+    return box.exec();
+}
+
+QString Prompts::qtFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    QStringList names;
+    for (int i = 0; i < parts.size(); i += 2) {
+        names << parts[i];
+    }
+    return names.join(QStringLiteral(";;"));
+}
+
+QString Prompts::chooseFile(QWidget* parent, const FileChoice& choice) {
+    if (g_responder != nullptr) {
+        return g_responder->answerFile(choice);
+    }
+    if (choice.kind == FileChoice::Folder) {
+        return QFileDialog::getExistingDirectory(parent, choice.title, choice.initialPath,
+                                                 QFileDialog::ShowDirsOnly);
+    }
+    QFileDialog dialog(parent, choice.title, choice.initialPath, qtFilter(choice.filter));
+    dialog.setDefaultSuffix(choice.defaultSuffix);
+    switch (choice.kind) {
+    case FileChoice::Save:
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        break;
+    case FileChoice::OpenExisting:
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        break;
+    default:
+        // A name that does not exist yet is how a new project is created.
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        break;
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+bool Prompts::choosePrinter(QWidget* parent, QPrinter& printer) {
+    if (g_responder != nullptr) {
+        return g_responder->answerPrint(printer);
+    }
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace qdx

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qdx {
+
+// A printed page as a list of drawing items in printer device units. The layout is computed
+// from the rows and the font metrics; a renderer draws the list on a printer or a PDF file.
+enum class PrintFont { Heading, Band, Body };
+
+struct PrintColor {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    bool operator==(const PrintColor&) const = default;
+};
+
+struct PrintItem {
+    enum class Kind { Text, Line, FilledRect };
+    Kind kind = Kind::Text;
+    // Text: top-left reference point. Line: from (x, y) to (x2, y2). Rect: (x, y) and size.
+    int x = 0;
+    int y = 0;
+    int x2 = 0;
+    int y2 = 0;
+    int width = 0;
+    int height = 0;
+    int penWidth = 0;
+    PrintFont font = PrintFont::Body;
+    PrintColor color;
+    std::string text;
+    bool operator==(const PrintItem&) const = default;
+};
+
+using PrintPage = std::vector<PrintItem>;
+
+// Text sizes measured on the printer: U x H of "AA" in the heading font, u x h of "A" in the
+// body font, hb the height of "A" in the band font.
+struct PrintMetrics {
+    int U = 90;
+    int H = 100;
+    int u = 45;
+    int h = 100;
+    int hb = 80;
+};
+
+// Cuts a text to its first 10 bytes as written in CP932, followed by "…", when it is longer.
+std::string cutForPrint(const std::string& text);
+
+} // namespace qdx
