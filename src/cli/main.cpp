@@ -1,6 +1,52 @@
-#include <cstdio>
+#include "cli/CommandGroup.h"
+#include "cli/ExitCode.h"
+#include "store/StoreError.h"
 
-int main() {
-    std::puts("qdx: the command-line tool is not built yet");
-    return 0;
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+using namespace qdx::cli;
+
+// Every command group of the tool. A new group (its own source file) adds one entry here.
+const CommandGroup kCommandGroups[] = {
+    addProjectCommands,
+    addSearchCommands,
+    addDemoCommands,
+};
+
+int runSelected(const CommandAction& action) {
+    try {
+        return action();
+    } catch (const qdx::StoreError& error) {
+        std::fprintf(stderr, "%s\n", error.fullText().c_str());
+    } catch (const CommandError& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "qdx: %s\n", error.what());
+    }
+    return ExitFailure;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"qdx: the command-line tool for dental identification projects"};
+    app.require_subcommand(1);
+    app.fallthrough(false);
+    CommandAction selected;
+    for (CommandGroup addGroup : kCommandGroups)
+        addGroup(app, selected);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        const int code = app.exit(error);
+        return code == 0 ? ExitSuccess : ExitUsage;
+    }
+    if (!selected)
+        return ExitUsage;
+    return runSelected(selected);
 }
