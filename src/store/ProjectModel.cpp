@@ -1,0 +1,317 @@
+#include "store/ProjectModel.h"
+
+#include "model/RecordId.h"
+#include "store/LastInsertKey.h"
+#include "store/MatchTable.h"
+#include "store/RecordTable.h"
+#include "store/SettingsTable.h"
+#include "store/StoreError.h"
+#include "store/TableStatement.h"
+
+#include <cstdlib>
+
+namespace qdx {
+
+namespace {
+
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
+
+bool endsWithSeparator(const std::string& folder) {
+    return !folder.empty() && (folder.back() == '/' || folder.back() == kSeparator);
+}
+
+// Gives a settings row inserted into a table the number it stands for (1 or 2). SQLite numbers
+// inserted rows after the highest key ever used, which differs from the row number when a
+// table had rows removed by another tool.
+void numberInsertedRow(const ProjectDatabase& db, SettingsTable table, int n) {
+    const long long key = lastInsertKey(db);
+    if (key == n || !settings::selectSettingsRow(db, table, n).ID.empty())
+        return;
+    TableStatement st(db, settings::keyColumn(table));
+    st.sql = "UPDATE " + std::string(settings::tableName(table)) + " SET ID=" + std::to_string(n);
+    st.prepareUpdateWhereKey(std::to_string(key));
+    st.step();
+}
+
+} // namespace
+
+// --- project ---
+
+void ProjectModel::open(const std::string& folder, const std::string& fileName) {
+    m_projectFolder = folder.empty() || endsWithSeparator(folder) ? folder : folder + kSeparator;
+    m_projectFileName = fileName;
+    m_settings.projectName = fileName;
+    m_places.clear();
+    m_records = {};
+    try {
+        m_database.open(projectPath());
+    } catch (...) {
+        m_projectFolder.clear();
+        m_projectFileName.clear();
+        throw;
+    }
+}
+
+void ProjectModel::reopen() {
+    m_places.clear();
+    m_records = {};
+    m_database.open(projectPath());
+}
+
+void ProjectModel::save() {
+    m_database.save();
+    clearChangeFlags();
+}
+
+void ProjectModel::close(bool commit) {
+    m_records = {};
+    try {
+        m_database.close(commit);
+    } catch (...) {
+        clearChangeFlags();
+        throw;
+    }
+    clearChangeFlags();
+}
+
+void ProjectModel::abandon() {
+    try {
+        m_database.close(false);
+    } catch (const StoreError&) {
+        // The connection is closed either way; nothing was to be kept.
+    }
+    m_records = {};
+    m_projectFolder.clear();
+    m_projectFileName.clear();
+    clearChangeFlags();
+}
+
+std::string ProjectModel::projectPath() const {
+    return m_projectFolder + m_projectFileName + ".qdx";
+}
+
+// --- records ---
+
+std::vector<DentalRecord> ProjectModel::loadRecordList(int side) const {
+    return records::selectRecordsWithMatch(m_database, side);
+}
+
+const std::vector<DentalRecord>& ProjectModel::reloadRecords(int side) {
+    auto& list = m_records[static_cast<std::size_t>(sideIndex(side))];
+    list = loadRecordList(side);
+    return list;
+}
+
+DentalRecord ProjectModel::getRecordWithMatch(int side, long long dentalId) const {
+    return records::selectRecordWithMatchByKey(m_database, side, std::to_string(dentalId));
+}
+
+DentalRecord ProjectModel::getRecord(int side, long long dentalId) const {
+    return records::selectRecordByKey(m_database, side, std::to_string(dentalId));
+}
+
+bool ProjectModel::isIdFree(int side, const std::string& displayId, long long& dentalId) const {
+    const IdParts id = splitDisplayId(displayId);
+    const DentalRecord found = records::selectRecordById(m_database, side, id.upper, id.lower);
+    dentalId = std::atoll(found.Dental_ID.c_str());
+    return found.Dental_ID.empty();
+}
+
+long long ProjectModel::findRecordKey(int side, const std::string& upper,
+                                      const std::string& lower) const {
+    return records::countById(m_database, side, upper, lower);
+}
+
+void ProjectModel::deleteRecord(int side, long long dentalId) {
+    markRecordsChanged(side);
+    const std::string key = std::to_string(dentalId);
+    records::deleteRecord(m_database, side, key);
+    // No match row may keep naming a record that is gone, whatever history the caller stores.
+    m_settingsOrMatchesChanged = true;
+    matches::deleteMatchesOf(m_database, side, key);
+}
+
+int ProjectModel::storeEntry() {
+    const DentalRecord record = m_entry.toRecord();
+    const int side = m_entry.side;
+    markRecordsChanged(side);
+    if (m_entry.isUpdate) {
+        records::updateRecord(m_database, side, record);
+        return 1;
+    }
+    std::vector<MatchRow> linked = matches::linkPendingMatches(m_database, side, record.displayId);
+    if (!linked.empty())
+        m_settingsOrMatchesChanged = true;
+    records::insertRecord(m_database, side, record);
+    // A linked row waited for exactly this record: give it the new key so the pair shows.
+    const std::string newKey = std::to_string(lastInsertKey(m_database));
+    for (MatchRow& row : linked) {
+        row.ownColumn(side) = newKey;
+        matches::updateMatch(m_database, row);
+    }
+    return 1;
+}
+
+// --- lists ---
+
+const std::vector<std::string>& ProjectModel::loadIdUpperParts(int side) {
+    auto& list = m_idUpperParts[static_cast<std::size_t>(sideIndex(side))];
+    list = records::selectIdUpperParts(m_database, side);
+    return list;
+}
+
+std::vector<std::string> ProjectModel::loadIdLowerParts(int side, const std::string& upper) const {
+    return records::selectIdLowerParts(m_database, side, upper);
+}
+
+const std::vector<std::string>& ProjectModel::loadPlaces() {
+    m_places = records::selectPlaces(m_database);
+    return m_places;
+}
+
+// --- matches ---
+
+MatchRow ProjectModel::getMatch(const std::string& id) const {
+    return matches::selectMatchByKey(m_database, id);
+}
+
+std::vector<MatchRow> ProjectModel::getMatchHistory(int side, long long dentalId) const {
+    return matches::selectMatchHistory(m_database, side, dentalId);
+}
+
+std::vector<MatchRow> ProjectModel::getResolvedMatches() const {
+    return matches::selectResolvedMatches(m_database);
+}
+
+PairOutcomeMap ProjectModel::loadPairOutcomes() const {
+    return matches::buildPairKindIndex(getResolvedMatches());
+}
+
+void ProjectModel::replaceMatchHistory(int side, const std::vector<MatchRow>& rows) {
+    try {
+        if (matches::replaceMatchHistory(m_database, side, rows))
+            m_settingsOrMatchesChanged = true;
+    } catch (...) {
+        // Rows deleted before the failure stay so inside the transaction.
+        m_settingsOrMatchesChanged = true;
+        throw;
+    }
+}
+
+void ProjectModel::linkPendingMatches(int side, const std::string& displayId) {
+    m_settingsOrMatchesChanged = true;
+    matches::linkPendingMatches(m_database, side, displayId);
+}
+
+void ProjectModel::insertMatches(const std::vector<MatchRow>& rows) {
+    if (rows.empty())
+        return;
+    m_settingsOrMatchesChanged = true;
+    matches::insertMatches(m_database, rows);
+}
+
+// --- settings ---
+
+int ProjectModel::loadSettings5() {
+    bool missing = false;
+    bool nameInRowTwo = false;
+    for (int n = 1; n <= 2; ++n) {
+        const SettingsRow row = settings::selectSettingsRow(m_database, SettingsTable::Setup5, n);
+        if (row.ID.empty()) {
+            missing = true;
+            continue;
+        }
+        if (!m_settings.applyRow(SettingsTable::Setup5, n, row))
+            nameInRowTwo = true;
+    }
+    // A missing row is repaired first; the repair also writes the marker into row 2.
+    return missing ? 1 : (nameInRowTwo ? 2 : 0);
+}
+
+void ProjectModel::loadSettings6() {
+    for (int n = 1; n <= 2; ++n) {
+        if (settings::selectSettingsRow(m_database, SettingsTable::Setup6, n).ID.empty())
+            insertSettingsRowAt(SettingsTable::Setup6, n);
+    }
+    for (int n = 1; n <= 2; ++n) {
+        const SettingsRow row = settings::selectSettingsRow(m_database, SettingsTable::Setup6, n);
+        if (!row.ID.empty())
+            m_settings.applyRow(SettingsTable::Setup6, n, row);
+    }
+}
+
+void ProjectModel::saveSettings5(SettingsWrite mode) {
+    writeSettings(SettingsTable::Setup5, mode);
+}
+
+void ProjectModel::saveSettings6(SettingsWrite mode) {
+    writeSettings(SettingsTable::Setup6, mode);
+}
+
+void ProjectModel::repairSettings5() {
+    for (int n = 1; n <= 2; ++n) {
+        const SettingsRow row = m_settings.buildRow(SettingsTable::Setup5, n);
+        if (settings::selectSettingsRow(m_database, SettingsTable::Setup5, n).ID.empty()) {
+            insertSettingsRowAt(SettingsTable::Setup5, n);
+        } else {
+            settings::updateSettingsRow(m_database, SettingsTable::Setup5, row);
+            commitSettingsInsert();
+        }
+    }
+}
+
+void ProjectModel::writeSettings(SettingsTable table, SettingsWrite mode) {
+    for (int n = 1; n <= 2; ++n) {
+        if (mode == SettingsWrite::Insert) {
+            insertSettingsRowAt(table, n);
+        } else {
+            m_settingsOrMatchesChanged = true;
+            settings::updateSettingsRow(m_database, table, m_settings.buildRow(table, n));
+        }
+    }
+}
+
+void ProjectModel::insertSettingsRowAt(SettingsTable table, int n) {
+    settings::insertSettingsRow(m_database, table, m_settings.buildRow(table, n));
+    numberInsertedRow(m_database, table, n);
+    commitSettingsInsert();
+}
+
+void ProjectModel::commitSettingsInsert() {
+    m_database.save();
+    clearChangeFlags();
+}
+
+// --- flags ---
+
+void ProjectModel::clearChangeFlags() {
+    m_recordsChangedPM = false;
+    m_recordsChangedAM = false;
+    m_settingsOrMatchesChanged = false;
+}
+
+void ProjectModel::markRecordsChanged(int side) {
+    if (side == AnteMortem)
+        m_recordsChangedAM = true;
+    else
+        m_recordsChangedPM = true;
+}
+
+// --- another project ---
+
+void ProjectModel::readOtherProject(const std::string& path, std::vector<DentalRecord>& pmRecords,
+                                    std::vector<DentalRecord>& amRecords,
+                                    std::vector<MatchRow>& matchRows) {
+    ProjectDatabase other;
+    other.openReadOnly(path);
+    pmRecords = records::selectRecords(other, PostMortem);
+    amRecords = records::selectRecords(other, AnteMortem);
+    matchRows = matches::selectResolvedMatches(other);
+    other.close(false);
+}
+
+} // namespace qdx

@@ -1,0 +1,152 @@
+#pragma once
+
+#include "model/DentalRecord.h"
+#include "store/MatchRow.h"
+#include "store/PairOutcomeMap.h"
+#include "store/ProjectDatabase.h"
+#include "store/RecordEntry.h"
+#include "store/SearchSettings.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace qdx {
+
+// How the settings procedures write the two rows of a table.
+enum class SettingsWrite { Insert, Update };
+
+// The one object through which every window reaches the open project. Every write goes to the
+// database at once inside the project transaction; the change flags only say whether leaving
+// the project has anything to save. Store failures come out as StoreError with the statement
+// finalized and the transaction still open (unless open, save or close failed, which close it).
+class ProjectModel {
+public:
+    ProjectModel() = default;
+    ProjectModel(const ProjectModel&) = delete;
+    ProjectModel& operator=(const ProjectModel&) = delete;
+
+    // --- project ---
+    // Remembers the location, names the settings after the file and opens folder + fileName +
+    // ".qdx" (creating it when missing). The settings sequence is openProjectFile's job.
+    void open(const std::string& folder, const std::string& fileName);
+    // Opens the same file again (after an import replaced it); settings stay as they are.
+    void reopen();
+    // Commits and begins again; clears the three change flags on success.
+    void save();
+    // Commits (true) or rolls back (false) and closes; the change flags are cleared.
+    void close(bool commit);
+    // Rolls back and closes without throwing and forgets the location: what a failed open
+    // leaves behind.
+    void abandon();
+    bool isOpen() const { return m_database.isOpen(); }
+    std::string errorText() const { return m_database.errorText(); }
+
+    // Folder of the project file with a trailing separator.
+    const std::string& projectFolder() const { return m_projectFolder; }
+    // Base name without ".qdx"; empty while no project has been opened.
+    const std::string& projectFileName() const { return m_projectFileName; }
+    std::string projectPath() const;
+    const std::string& pictureFolder() const { return m_pictureFolder; }
+    void setPictureFolder(std::string folder) { m_pictureFolder = std::move(folder); }
+    const ProjectDatabase& database() const { return m_database; }
+
+    // --- records ---
+    // The side's records with their match summary, ordered by ID.
+    std::vector<DentalRecord> loadRecordList(int side) const;
+    // Loads the side's list into the model and returns it; searches keep references into it.
+    const std::vector<DentalRecord>& reloadRecords(int side);
+    // The list last loaded by reloadRecords.
+    const std::vector<DentalRecord>& records(int side) const { return m_records[sideIndex(side)]; }
+    DentalRecord getRecordWithMatch(int side, long long dentalId) const;
+    // A record with empty Dental_ID when there is none.
+    DentalRecord getRecord(int side, long long dentalId) const;
+    // True when no record of the side has the displayId; dentalId gets the found key or 0.
+    bool isIdFree(int side, const std::string& displayId, long long& dentalId) const;
+    long long findRecordKey(int side, const std::string& upper, const std::string& lower) const;
+    // Deletes the record and every match row naming it.
+    void deleteRecord(int side, long long dentalId);
+
+    // --- the record being stored ---
+    RecordEntry& entry() { return m_entry; }
+    const RecordEntry& entry() const { return m_entry; }
+    void clearEntry() { m_entry.clear(); }
+    void setEntryField(int position, long long value, const std::string& text) {
+        m_entry.setField(position, value, text);
+    }
+    std::string getEntryText(int position) const { return m_entry.text(position); }
+    // Inserts or updates the entry's record (linking pending match rows for a new one).
+    int storeEntry();
+    std::vector<MatchRow>& entryMatches() { return m_entryMatches; }
+
+    // --- lists for the entry and history windows ---
+    const std::vector<std::string>& loadIdUpperParts(int side);
+    std::vector<std::string> loadIdLowerParts(int side, const std::string& upper) const;
+    const std::vector<std::string>& loadPlaces();
+    const std::vector<std::string>& pmIdUpperParts() const { return m_idUpperParts[0]; }
+    const std::vector<std::string>& amIdUpperParts() const { return m_idUpperParts[1]; }
+    const std::vector<std::string>& places() const { return m_places; }
+
+    // --- matches ---
+    MatchRow getMatch(const std::string& id) const;
+    std::vector<MatchRow> getMatchHistory(int side, long long dentalId) const;
+    std::vector<MatchRow> getResolvedMatches() const;
+    // getResolvedMatches through buildPairKindIndex.
+    PairOutcomeMap loadPairOutcomes() const;
+    void replaceMatchHistory(int side, const std::vector<MatchRow>& rows);
+    void linkPendingMatches(int side, const std::string& displayId);
+    void insertMatches(const std::vector<MatchRow>& rows);
+
+    // --- settings ---
+    SearchSettings& settings() { return m_settings; }
+    const SearchSettings& settings() const { return m_settings; }
+    void resetSettings() { m_settings.reset(); }
+    // 0 both rows read, 1 a row is missing, 2 row 2 carried the project name.
+    int loadSettings5();
+    // Inserts the rows that are missing (from the settings in memory) before reading.
+    void loadSettings6();
+    void saveSettings5(SettingsWrite mode);
+    void saveSettings6(SettingsWrite mode);
+    // Writes the rows of TB_SETUP anew: updates the rows that exist, inserts the missing ones.
+    void repairSettings5();
+
+    // --- change flags ---
+    bool recordsChangedPM() const { return m_recordsChangedPM; }
+    bool recordsChangedAM() const { return m_recordsChangedAM; }
+    bool settingsOrMatchesChanged() const { return m_settingsOrMatchesChanged; }
+    bool anyChanged() const {
+        return m_recordsChangedPM || m_recordsChangedAM || m_settingsOrMatchesChanged;
+    }
+    void clearChangeFlags();
+    void setSettingsOrMatchesChanged() { m_settingsOrMatchesChanged = true; }
+
+    // --- another project file ---
+    // Reads the records of both sides and the complete match rows of another project file,
+    // opened read-only. Throws StoreError (102 when it cannot be opened).
+    static void readOtherProject(const std::string& path, std::vector<DentalRecord>& pmRecords,
+                                 std::vector<DentalRecord>& amRecords,
+                                 std::vector<MatchRow>& matchRows);
+
+private:
+    static int sideIndex(int side) { return side == PostMortem ? 0 : 1; }
+    void markRecordsChanged(int side);
+    void writeSettings(SettingsTable table, SettingsWrite mode);
+    void insertSettingsRowAt(SettingsTable table, int n);
+    void commitSettingsInsert();
+
+    ProjectDatabase m_database;
+    std::string m_projectFolder;
+    std::string m_projectFileName;
+    std::string m_pictureFolder;
+    SearchSettings m_settings;
+    RecordEntry m_entry;
+    std::vector<MatchRow> m_entryMatches;
+    std::array<std::vector<std::string>, 2> m_idUpperParts;
+    std::vector<std::string> m_places;
+    std::array<std::vector<DentalRecord>, 2> m_records;
+    bool m_recordsChangedPM = false;
+    bool m_recordsChangedAM = false;
+    bool m_settingsOrMatchesChanged = false;
+};
+
+} // namespace qdx
