@@ -30,7 +30,7 @@ struct FullSearchPrintJob {
     std::string rankName;
     bool hideExcluded = false;
     bool english = false;
-    int displayCount = 1; // N
+    int displayCount = 1;    // N
     std::string createdText; // "作成日：%Y年%m月%d日 %H時%M分"
     std::vector<PrintRow> rows;
 };
