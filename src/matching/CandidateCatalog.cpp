@@ -1,0 +1,61 @@
+#include "matching/CandidateCatalog.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace qdx {
+
+CandidateCatalog::CandidateCatalog() {
+    clear();
+}
+
+void CandidateCatalog::clear() {
+    m_lists.clear();
+    m_offsets.clear();
+    m_total = 0;
+    m_outcomes.assign(1, std::string());
+    m_outcomeCodes.clear();
+    m_outcomeCodes.emplace(std::string(), 0);
+}
+
+std::uint32_t CandidateCatalog::addList(const std::vector<DentalRecord>& records) {
+    if (records.size() > UINT32_MAX - m_total)
+        throw std::length_error("too many candidate records");
+    const std::uint32_t first = m_total;
+    m_lists.push_back(&records);
+    m_offsets.push_back(first);
+    m_total += static_cast<std::uint32_t>(records.size());
+    return first;
+}
+
+const DentalRecord& CandidateCatalog::candidate(std::uint32_t ordinal) const {
+    const auto it = std::upper_bound(m_offsets.begin(), m_offsets.end(), ordinal);
+    const std::size_t list = static_cast<std::size_t>(it - m_offsets.begin()) - 1;
+    return (*m_lists[list])[ordinal - m_offsets[list]];
+}
+
+std::uint16_t CandidateCatalog::outcomeCode(const std::string& outcome) {
+    const auto found = m_outcomeCodes.find(outcome);
+    if (found != m_outcomeCodes.end())
+        return found->second;
+    if (m_outcomes.size() >= UINT16_MAX)
+        throw std::length_error("too many distinct match kinds");
+    const auto code = static_cast<std::uint16_t>(m_outcomes.size());
+    m_outcomes.push_back(outcome);
+    m_outcomeCodes.emplace(outcome, code);
+    return code;
+}
+
+PairResult CandidateCatalog::expand(const KeptPair& pair) const {
+    PairResult result;
+    result.candidate = &candidate(pair.candidate);
+    result.searchCount = pair.searchCount;
+    result.exactMatchCount = pair.exactMatchCount;
+    result.fullRestorationMissingMatchCount = pair.fullRestorationMissingMatchCount;
+    result.noContradictionMatchCount = pair.noContradictionMatchCount;
+    result.outcome = m_outcomes[pair.outcome];
+    result.score = pair.score;
+    return result;
+}
+
+} // namespace qdx

@@ -1,0 +1,95 @@
+#include "matching/PackedCandidates.h"
+
+#include "matching/CandidateCatalog.h"
+#include "matching/ToothComparison.h"
+#include "matching/WeightKernel.h"
+
+#include <array>
+#include <oneapi/tbb/parallel_for.h>
+
+namespace qdx {
+
+namespace {
+
+constexpr std::array<int, 5> kSearchClasses = {1, 2, 3, 4, 6};
+
+std::uint32_t internSex(std::unordered_map<std::string, std::uint32_t>& codes,
+                        const std::string& sex) {
+    const auto found = codes.find(sex);
+    if (found != codes.end())
+        return found->second;
+    const auto code = static_cast<std::uint32_t>(codes.size());
+    codes.emplace(sex, code);
+    return code;
+}
+
+} // namespace
+
+std::uint32_t PackedCandidates::sexCodeOf(const std::string& sexText) const {
+    const auto found = sexCodes.find(sexText);
+    return found != sexCodes.end() ? found->second : UINT32_MAX;
+}
+
+ChartMasks chartMasks(const DentalRecord& record) {
+    ChartMasks m;
+    for (int j = 0; j < 32; ++j) {
+        const std::uint32_t bit = 1u << j;
+        const int c = comparisonClass(record, j);
+        if (c != 5)
+            m.known |= bit;
+        if (deciduousFlag(record, j))
+            m.dec |= bit;
+        for (int p = 0; p < 3; ++p)
+            if (c & (1 << p))
+                m.plane[p] |= bit;
+        if (bridgeFlag(record, j))
+            m.bridge |= bit;
+    }
+    return m;
+}
+
+void packCandidates(PackedCandidates& pack, const std::vector<DentalRecord>& candidates,
+                    int direction, CandidateCatalog& catalog) {
+    const std::size_t n = candidates.size();
+    pack.count = n;
+    pack.blocks = (n + kLanes - 1) / kLanes;
+    pack.codes.assign(pack.blocks * kBlockBytes, 5);
+    pack.masks.assign(n, ChartMasks{});
+    pack.order.assign(n, {});
+    pack.sex.assign(n, 0);
+    pack.identified.assign(n, PackedCandidates::kNoOutcome);
+    pack.sexCodes.clear();
+    pack.sexCodes.emplace("0", 0);
+
+    std::array<std::uint16_t, 3> identifiedCodes{};
+    for (int k = 0; k < 3; ++k)
+        identifiedCodes[k] = catalog.outcomeCode(std::string(1, static_cast<char>('0' + k)));
+    for (std::size_t i = 0; i < n; ++i) {
+        pack.sex[i] = internSex(pack.sexCodes, candidates[i].sex);
+        const std::string& kind = candidates[i].MATCH_KIND;
+        if (isIdentifiedKind(kind))
+            pack.identified[i] = identifiedCodes[kind[0] - '0'];
+    }
+
+    tbb::parallel_for(std::size_t{0}, pack.blocks, [&](std::size_t b) {
+        for (std::size_t lane = 0; lane < kLanes && b * kLanes + lane < n; ++lane) {
+            const std::size_t i = b * kLanes + lane;
+            const DentalRecord& record = candidates[i];
+            pack.masks[i] = chartMasks(record);
+            for (int j = 0; j < 32; ++j) {
+                const int c = comparisonClass(record, j);
+                const int code = c | (deciduousFlag(record, j) ? 8 : 0);
+                pack.codes[b * kBlockBytes + static_cast<std::size_t>(j) * kLanes + lane] =
+                    static_cast<std::uint8_t>(code);
+                for (std::size_t k = 0; k < kSearchClasses.size(); ++k) {
+                    const int s = kSearchClasses[k];
+                    const bool fits = direction == 0 ? c >= s : c <= s;
+                    if (fits)
+                        pack.order[i][k] |= 1u << j;
+                }
+            }
+        }
+    });
+}
+
+} // namespace qdx

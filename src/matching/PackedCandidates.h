@@ -1,0 +1,50 @@
+#pragma once
+
+#include "model/DentalRecord.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace qdx {
+
+// Positions of one chart as bit masks, bit i for position i.
+struct ChartMasks {
+    std::uint32_t known = 0;     // comparison class other than 5
+    std::uint32_t dec = 0;       // deciduous
+    std::uint32_t plane[3] = {}; // the three bits of the comparison class
+    std::uint32_t bridge = 0;
+};
+
+// Candidate side of a run, packed once: masks for the counts, tooth codes in blocks of eight
+// for the weighted score, a small code for the sex text and the outcome of identified
+// candidates.
+struct PackedCandidates {
+    static constexpr std::uint16_t kNoOutcome = 0xFFFF;
+
+    std::size_t count = 0;
+    std::size_t blocks = 0;
+    std::vector<std::uint8_t> codes; // blocks * 256 bytes: class | deciduous << 3
+    std::vector<ChartMasks> masks;
+    // Per searching class 1, 2, 3, 4, 6: positions where the candidate's class does not
+    // contradict it (the post-mortem class is not below the ante-mortem class).
+    std::vector<std::array<std::uint32_t, 5>> order;
+    std::vector<std::uint32_t> sex;        // 0 for "0" (unknown)
+    std::vector<std::uint16_t> identified; // outcome code of kind "0"/"1"/"2", else kNoOutcome
+    std::unordered_map<std::string, std::uint32_t> sexCodes;
+
+    // Sex code of a searching chart; a text no candidate carries gets a code of its own.
+    std::uint32_t sexCodeOf(const std::string& sex) const;
+};
+
+class CandidateCatalog;
+
+// `direction` decides which side is post-mortem for the contradiction masks.
+void packCandidates(PackedCandidates& pack, const std::vector<DentalRecord>& candidates,
+                    int direction, CandidateCatalog& catalog);
+
+ChartMasks chartMasks(const DentalRecord& record);
+
+} // namespace qdx
