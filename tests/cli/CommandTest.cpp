@@ -4,9 +4,30 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 namespace qdx::test {
 namespace {
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
+}
+
+std::vector<std::string> fields(const std::string& line) {
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    for (std::size_t tab = line.find('\t'); tab != std::string::npos;
+         tab = line.find('\t', start)) {
+        result.push_back(line.substr(start, tab - start));
+        start = tab + 1;
+    }
+    result.push_back(line.substr(start));
+    return result;
+}
 
 TEST(QdxCommands, NewCreatesTheProjectOnceAndAppendsTheExtension) {
     TempDir dir;
@@ -14,15 +35,119 @@ TEST(QdxCommands, NewCreatesTheProjectOnceAndAppendsTheExtension) {
     EXPECT_EQ(created.exitCode, 0) << created.err;
     EXPECT_TRUE(std::filesystem::exists(dir.file("alpha.qdx")));
 
+    const std::string before = readBytes(dir.file("alpha.qdx"));
     const QdxResult again = runQdx({"new", dir.file("alpha.qdx")});
     EXPECT_EQ(again.exitCode, 1);
     EXPECT_NE(again.err.find("exists"), std::string::npos) << again.err;
+    EXPECT_EQ(readBytes(dir.file("alpha.qdx")), before);
 
     const QdxResult info = runQdx({"info", dir.file("alpha")});
     EXPECT_EQ(info.exitCode, 0) << info.err;
     EXPECT_NE(info.out.find("project name\talpha\n"), std::string::npos) << info.out;
     EXPECT_NE(info.out.find("post-mortem records\t0\n"), std::string::npos);
     EXPECT_NE(info.out.find("display count index\t-1\n"), std::string::npos);
+    EXPECT_NE(info.out.find("rank key\t0 完全一致数\n"), std::string::npos);
+}
+
+TEST(QdxCommands, InfoCountsRecordsAndMatchRows) {
+    TempDir dir;
+    const std::string path = dir.file("p.qdx");
+    writeProject(path, {chartRecord("A-00001", std::string(32, '1'))},
+                 {chartRecord("B-00001", std::string(32, '1')),
+                  chartRecord("B-00002", std::string(32, '2'))},
+                 {matchRow(1, 2, "3"), matchRow(1, 1, "4")});
+    const QdxResult info = runQdx({"info", path});
+    ASSERT_EQ(info.exitCode, 0) << info.err;
+    EXPECT_NE(info.out.find("post-mortem records\t1\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("ante-mortem records\t2\n"), std::string::npos);
+    EXPECT_NE(info.out.find("match rows\t2 (0 pending)\n"), std::string::npos);
+}
+
+TEST(QdxCommands, ListShowsMarkIdCellsAndKeyInListOrder) {
+    TempDir dir;
+    const std::string path = dir.file("p.qdx");
+    DentalRecord bridged = chartRecord("B-00002", "34" + std::string(28, '1') + "66");
+    bridged.bridgeChart = "11" + std::string(30, '0');
+    writeProject(path,
+                 {bridged, chartRecord("A-00010", std::string(32, '5')),
+                  chartRecord("A-00002", std::string(32, '2'))},
+                 {chartRecord("Z-00001", std::string(32, '1')),
+                  chartRecord("Z-00002", std::string(32, '1'))},
+                 {matchRow(2, 1, "1"), matchRow(3, 2, "4"), matchRow(1, 2, "3")});
+
+    const QdxResult pm = runQdx({"list", path, "--side", "pm"});
+    ASSERT_EQ(pm.exitCode, 0) << pm.err;
+    const auto rows = lines(pm.out);
+    ASSERT_EQ(rows.size(), 3u);
+    const auto first = fields(rows[0]);
+    ASSERT_EQ(first.size(), 35u);
+    // Ordered by ID; the identified record is marked, the other-person one is not.
+    EXPECT_EQ(first[0], "");
+    EXPECT_EQ(first[1], "A-00002");
+    EXPECT_EQ(first[2], "2 ");
+    EXPECT_EQ(first[34], "3");
+    const auto second = fields(rows[1]);
+    EXPECT_EQ(second[0], "*");
+    EXPECT_EQ(second[1], "A-00010");
+    EXPECT_EQ(second[34], "2");
+    const auto third = fields(rows[2]);
+    EXPECT_EQ(third[0], "u");
+    EXPECT_EQ(third[2], "3b");
+    EXPECT_EQ(third[3], "4b");
+    EXPECT_EQ(third[4], "1 ");
+    EXPECT_EQ(third[33], "6 ");
+    EXPECT_EQ(third[34], "1");
+
+    const QdxResult am = runQdx({"list", path, "--side", "am"});
+    ASSERT_EQ(am.exitCode, 0) << am.err;
+    EXPECT_EQ(lines(am.out).size(), 2u);
+}
+
+TEST(QdxCommands, UsageErrorsExitWithTwo) {
+    TempDir dir;
+    runQdx({"new", dir.file("p")});
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {},
+             {"bogus", dir.file("p")},
+             {"info"},
+             {"list", dir.file("p")},
+             {"list", dir.file("p"), "--side", "xx"},
+             {"info", dir.file("p"), "--unknown"},
+             {"demo", dir.file("d"), "--pm", "ten", "--am", "1"},
+             {"demo", dir.file("d"), "--pm", "-1", "--am", "1"}}) {
+        const QdxResult result = runQdx(arguments);
+        EXPECT_EQ(result.exitCode, 2) << (arguments.empty() ? "" : arguments[0]) << result.err;
+        EXPECT_FALSE(result.err.empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("d.qdx")));
+    EXPECT_EQ(runQdx({"--help"}).exitCode, 0);
+}
+
+TEST(QdxCommands, MissingLockedAndForeignProjectsFailWithoutChangingAnything) {
+    TempDir dir;
+    const QdxResult missing = runQdx({"info", dir.file("nothing")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("nothing.qdx")));
+
+    const std::string path = dir.file("held.qdx");
+    writeProject(path, {chartRecord("A-00001", std::string(32, '1'))}, {});
+    {
+        ProjectModel holder;
+        openProjectFile(holder, splitProjectPath(path));
+        const QdxResult locked = runQdx({"list", path, "--side", "pm"});
+        EXPECT_EQ(locked.exitCode, 1);
+        EXPECT_EQ(locked.err.rfind("データベースは使用中です。\n", 0), 0u) << locked.err;
+        EXPECT_TRUE(locked.out.empty());
+        holder.close(false);
+    }
+    EXPECT_EQ(runQdx({"list", path, "--side", "pm"}).exitCode, 0);
+
+    const std::string text = dir.file("notes.qdx");
+    writeBytes(text, "this is not a database, just some text that is long enough\n");
+    const QdxResult foreign = runQdx({"info", text});
+    EXPECT_EQ(foreign.exitCode, 1);
+    EXPECT_EQ(foreign.err.rfind("データベースが作成できませんでした。 \n", 0), 0u) << foreign.err;
+    EXPECT_EQ(readBytes(text), "this is not a database, just some text that is long enough\n");
 }
 
 } // namespace
