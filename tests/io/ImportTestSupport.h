@@ -1,0 +1,86 @@
+#pragma once
+
+#include "io/ImportLog.h"
+#include "io/TextCodec.h"
+#include "model/RecordId.h"
+#include "store/ProjectModel.h"
+#include "store/ProjectOpen.h"
+#include "store/RecordTable.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <sstream>
+
+namespace qdx::test {
+
+inline std::string dataFile(const std::string& name) {
+    return std::string(QDX_TEST_DATA_DIR) + "/io/" + name;
+}
+
+// A project file in a temp folder, open in a model, with a separate folder for the log.
+struct ProjectFixture {
+    TempDir dir;
+    ProjectModel model;
+
+    explicit ProjectFixture(const std::string& name = "test") {
+        openProjectFile(model, splitProjectPath(dir.file(name + ".qdx")));
+    }
+    std::filesystem::path logFolder() const { return dir.path() / "QuendixFree"; }
+    std::string projectPath() const { return model.projectPath(); }
+
+    DentalRecord record(int side, const std::string& upper, const std::string& lower) const {
+        return records::selectRecordById(model.database(), side, upper, lower);
+    }
+    std::size_t count(int side) const {
+        return records::selectRecords(model.database(), side).size();
+    }
+};
+
+struct LogLine {
+    std::string level;
+    int check = 0;
+    std::string message;
+};
+
+// The lines of the import log, parsed; the message is everything after the fourth comma.
+inline std::vector<LogLine> readLog(const std::filesystem::path& folder) {
+    const std::string bytes = readBytes((folder / "CsvFileCtrl.csv").string());
+    std::vector<LogLine> lines;
+    const std::regex pattern(
+        R"(^\d{4}/\d\d/\d\d \d\d:\d\d:\d\d,\[([WID])\],\[csvfilectrl\],(\d+),(.*)$)");
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t end = bytes.find("\r\n", start);
+        EXPECT_NE(end, std::string::npos) << "log line without CR LF";
+        if (end == std::string::npos) {
+            break;
+        }
+        const std::string line = TextCodec::toUtf8(bytes.substr(start, end - start));
+        std::smatch m;
+        EXPECT_TRUE(std::regex_match(line, m, pattern)) << line;
+        if (m.size() == 4) {
+            lines.push_back({m[1].str(), std::stoi(m[2].str()), m[3].str()});
+        }
+        start = end + 2;
+    }
+    return lines;
+}
+
+inline std::vector<LogLine> withCheck(const std::vector<LogLine>& lines, int check) {
+    std::vector<LogLine> out;
+    for (const LogLine& l : lines) {
+        if (l.check == check) {
+            out.push_back(l);
+        }
+    }
+    return out;
+}
+
+inline void writeCp932(const std::string& path, const std::string& utf8) {
+    writeBytes(path, TextCodec::toCp932(utf8));
+}
+
+} // namespace qdx::test
