@@ -1,0 +1,155 @@
+#include "RandomPopulation.h"
+#include "ReferenceEngine.h"
+
+#include "matching/Ranking.h"
+#include "matching/SearchRun.h"
+#include "matching/WeightKernel.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace qdx {
+namespace {
+
+using test::Population;
+using test::PopulationMaker;
+using test::PopulationShape;
+
+std::uint64_t bitsOf(double value) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+void expectSameResults(const std::vector<PairResult>& fast,
+                       const std::vector<const PairResult*>& plain, const std::string& where) {
+    ASSERT_EQ(fast.size(), plain.size()) << where;
+    for (std::size_t i = 0; i < fast.size(); ++i) {
+        const PairResult& a = fast[i];
+        const PairResult& b = *plain[i];
+        ASSERT_EQ(a.candidate, b.candidate) << where << " rank " << i;
+        ASSERT_EQ(a.searchCount, b.searchCount) << where << " rank " << i;
+        ASSERT_EQ(a.exactMatchCount, b.exactMatchCount) << where << " rank " << i;
+        ASSERT_EQ(a.fullRestorationMissingMatchCount, b.fullRestorationMissingMatchCount)
+            << where << " rank " << i;
+        ASSERT_EQ(a.noContradictionMatchCount, b.noContradictionMatchCount)
+            << where << " rank " << i;
+        ASSERT_EQ(a.outcome, b.outcome) << where << " rank " << i;
+        ASSERT_EQ(bitsOf(a.score), bitsOf(b.score)) << where << " rank " << i;
+    }
+}
+
+// Every output a window reads, for every entry, criterion, display count and hiding setting.
+void expectSameRun(const SearchRun& fast, const reference::Run& plain, const std::string& label) {
+    ASSERT_EQ(fast.entries().size(), plain.entries.size()) << label;
+    for (std::size_t e = 0; e < plain.entries.size(); ++e) {
+        const SearchEntry& a = fast.entries()[e];
+        const reference::Entry& b = plain.entries[e];
+        ASSERT_EQ(&a.record(), b.record) << label;
+        for (int key = 0; key < kRankKeyCount; ++key)
+            for (int hide = 0; hide <= 1; ++hide) {
+                const std::string where = label + " entry " + std::to_string(e) + " key " +
+                                          std::to_string(key) + " hide " + std::to_string(hide);
+                ASSERT_EQ(displayedPriority(a, key, hide),
+                          reference::displayedPriority(b, key, hide))
+                    << where;
+                for (int n = 1; n <= kMaxDisplayCount; ++n) {
+                    const std::string at = where + " N " + std::to_string(n);
+                    expectSameResults(visibleCandidates(a, key, n, hide),
+                                      reference::visibleCandidates(b, key, n, hide), at);
+                    expectSameResults(greyCandidates(a, key, n, hide),
+                                      reference::greyCandidates(b, key, n, hide), at + " grey");
+                }
+            }
+    }
+}
+
+void compareSearch(const Population& p, int direction, const std::string& label) {
+    const auto& searching = direction == 0 ? p.anteMortem : p.postMortem;
+    const auto& candidates = direction == 0 ? p.postMortem : p.anteMortem;
+    const auto& matrix = direction == 0 ? p.amToPm : p.pmToAm;
+
+    SearchRun fast;
+    fast.pairOutcomes() = p.pairOutcomes;
+    fast.buildEntries(searching);
+    ASSERT_TRUE(fast.scoreAll(candidates, matrix, direction));
+    for (SearchEntry& entry : fast.entries())
+        rankEntry(entry, p.factor);
+
+    reference::Run plain;
+    plain.pairOutcomes = p.pairOutcomes;
+    reference::buildEntries(plain, searching);
+    reference::scoreAll(plain, candidates, matrix, direction);
+    for (reference::Entry& entry : plain.entries)
+        reference::rankEntry(entry, p.factor);
+
+    expectSameRun(fast, plain, label + " direction " + std::to_string(direction));
+}
+
+// The bridge search of both sides: entries from both lists, post-mortem candidates first.
+void compareBridges(const Population& p, const std::string& label) {
+    SearchRun fast;
+    fast.pairOutcomes() = p.pairOutcomes;
+    fast.buildEntries(p.anteMortem);
+    fast.buildEntries(p.postMortem, true);
+    ASSERT_TRUE(fast.scoreBridges(p.postMortem, 0));
+    ASSERT_TRUE(fast.scoreBridges(p.anteMortem, 1));
+    for (SearchEntry& entry : fast.entries())
+        rankBridgeEntry(entry);
+
+    reference::Run plain;
+    plain.pairOutcomes = p.pairOutcomes;
+    reference::buildEntries(plain, p.anteMortem);
+    reference::buildEntries(plain, p.postMortem, true);
+    reference::scoreBridges(plain, p.postMortem, 0);
+    reference::scoreBridges(plain, p.anteMortem, 1);
+    for (reference::Entry& entry : plain.entries)
+        reference::rankBridgeEntry(entry);
+
+    expectSameRun(fast, plain, label + " bridges");
+}
+
+PopulationShape randomShape(PopulationMaker& maker) {
+    PopulationShape shape;
+    shape.postMortem = static_cast<std::size_t>(maker.uniform(1, 300));
+    shape.anteMortem = static_cast<std::size_t>(maker.uniform(1, 300));
+    shape.templates = maker.uniform(1, 12);
+    shape.mutation = maker.chance(0.5) ? 0.02 : 0.3;
+    shape.damaged = maker.chance(0.5) ? 0.0 : 0.2;
+    shape.matchRows = maker.chance(0.3) ? 1.0 : 0.05;
+    return shape;
+}
+
+TEST(EngineDifferential, RandomPopulationsEveryOutputMatchesThePlainEngine) {
+    for (std::uint32_t seed = 1; seed <= 24; ++seed) {
+        PopulationMaker maker(seed);
+        const Population p = maker.make(randomShape(maker));
+        const std::string label = "seed " + std::to_string(seed);
+        compareSearch(p, 0, label);
+        compareSearch(p, 1, label);
+        if (seed % 3 == 0)
+            compareBridges(p, label);
+        if (HasFatalFailure())
+            return;
+    }
+}
+
+TEST(EngineDifferential, EveryInstructionSetGivesTheSameBits) {
+    PopulationMaker maker(99);
+    PopulationShape shape;
+    shape.postMortem = 203; // not a multiple of the eight lanes
+    shape.anteMortem = 61;
+    shape.templates = 40;
+    shape.mutation = 0.3;
+    const Population p = maker.make(shape);
+    for (const char* isa : {"portable", "avx2", "avx512f"}) {
+        if (!selectWeightKernel(isa))
+            continue;
+        compareSearch(p, 0, isa);
+        compareSearch(p, 1, isa);
+    }
+    selectWeightKernel("avx512f") || selectWeightKernel("avx2") || selectWeightKernel("portable");
+}
+
+} // namespace
+} // namespace qdx
