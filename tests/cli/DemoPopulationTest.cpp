@@ -1,18 +1,155 @@
 #include "cli/DemoPopulation.h"
+#include "model/RecordId.h"
+
+#include "QdxRunner.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <set>
 
 namespace qdx::cli {
 namespace {
 
-TEST(DemoPopulation, SameSeedSamePopulation) {
-    const DemoPopulation a({50, 80, 7});
-    const DemoPopulation b({50, 80, 7});
-    const auto pmA = a.records(PostMortem);
-    const auto pmB = b.records(PostMortem);
-    ASSERT_EQ(pmA.size(), 50u);
-    for (std::size_t i = 0; i < pmA.size(); ++i)
-        EXPECT_EQ(pmA[i].classChart, pmB[i].classChart);
+bool sameRecord(const DentalRecord& a, const DentalRecord& b) {
+    return a.displayId == b.displayId && a.classChart == b.classChart &&
+           a.bridgeChart == b.bridgeChart && a.presentChart == b.presentChart &&
+           a.deciduousChart == b.deciduousChart && a.sex == b.sex && a.agegroup == b.agegroup &&
+           a.place == b.place && a.name == b.name && a.UpdateTime == b.UpdateTime;
+}
+
+bool sameSide(const DemoPopulation& a, const DemoPopulation& b, int side) {
+    const auto left = a.records(side);
+    const auto right = b.records(side);
+    if (left.size() != right.size())
+        return false;
+    for (std::size_t i = 0; i < left.size(); ++i)
+        if (!sameRecord(left[i], right[i]))
+            return false;
+    return true;
+}
+
+TEST(DemoPopulation, IsDeterministicPerSeed) {
+    const DemoPopulation a({120, 300, 7});
+    const DemoPopulation b({120, 300, 7});
+    const DemoPopulation c({120, 300, 8});
+    EXPECT_TRUE(sameSide(a, b, PostMortem));
+    EXPECT_TRUE(sameSide(a, b, AnteMortem));
+    ASSERT_EQ(a.truth().size(), b.truth().size());
+    for (std::size_t i = 0; i < a.truth().size(); ++i) {
+        EXPECT_EQ(a.truth()[i].pmId, b.truth()[i].pmId);
+        EXPECT_EQ(a.truth()[i].amId, b.truth()[i].amId);
+    }
+    EXPECT_FALSE(sameSide(a, c, PostMortem));
+    EXPECT_FALSE(sameSide(a, c, AnteMortem));
+}
+
+// Every chart is one a user could have entered: ten-character codes rebuild from it, present
+// flags only with class 5, deciduous flags only on teeth 1..5, IDs unique in upper-lower form.
+void expectWellFormed(const std::vector<DentalRecord>& list, bool postMortem) {
+    std::set<std::string> ids;
+    for (const DentalRecord& record : list) {
+        EXPECT_TRUE(ids.insert(record.displayId).second) << record.displayId;
+        const IdParts id = splitDisplayId(record.displayId);
+        EXPECT_FALSE(id.upper.empty());
+        ASSERT_EQ(id.lower.size(), 5u);
+        EXPECT_EQ(id.lower.find_first_not_of("0123456789"), std::string::npos);
+        ASSERT_EQ(record.classChart.size(), 32u);
+        ASSERT_EQ(record.presentChart.size(), 32u);
+        ASSERT_EQ(record.deciduousChart.size(), 32u);
+        ASSERT_EQ(record.bridgeChart.size(), 32u);
+        for (int pos = 0; pos < 32; ++pos) {
+            const char cls = record.classChart[pos];
+            EXPECT_TRUE(cls >= '1' && cls <= '5');
+            EXPECT_TRUE(record.presentChart[pos] == '0' || (cls == '5' && postMortem))
+                << record.displayId << " " << pos;
+            EXPECT_TRUE(record.deciduousChart[pos] == '0' || canBeDeciduous(pos));
+            EXPECT_TRUE(record.bridgeChart[pos] == '0' || record.bridgeChart[pos] == '1');
+        }
+        const int age = std::stoi(record.agegroup);
+        EXPECT_TRUE(age >= 0 && age <= 11);
+        EXPECT_TRUE(record.sex == "0" || record.sex == "1" || record.sex == "2");
+    }
+}
+
+TEST(DemoPopulation, ChartsAndIdsAreWellFormed) {
+    const DemoPopulation population({400, 900, 3});
+    expectWellFormed(population.records(PostMortem), true);
+    expectWellFormed(population.records(AnteMortem), false);
+}
+
+TEST(DemoPopulation, TruePairsEvolveForwardAndShareTheSex) {
+    const DemoPopulation population({1000, 2000, 11});
+    ASSERT_EQ(population.truth().size(), 700u);
+    std::map<std::string, DentalRecord> pm;
+    std::map<std::string, DentalRecord> am;
+    for (const DentalRecord& record : population.records(PostMortem))
+        pm[record.displayId] = record;
+    for (const DentalRecord& record : population.records(AnteMortem))
+        am[record.displayId] = record;
+    std::set<std::string> partners;
+    int compared = 0;
+    int forward = 0;
+    int exact = 0;
+    for (const DemoPair& pair : population.truth()) {
+        ASSERT_TRUE(pm.count(pair.pmId));
+        ASSERT_TRUE(am.count(pair.amId));
+        EXPECT_TRUE(partners.insert(pair.amId).second);
+        const DentalRecord& body = pm[pair.pmId];
+        const DentalRecord& chart = am[pair.amId];
+        EXPECT_TRUE(body.sex == "0" || body.sex == chart.sex);
+        for (int pos = 0; pos < 32; ++pos) {
+            const int p = body.classChart[pos] - '0' + body.presentChart[pos] - '0';
+            const int a = chart.classChart[pos] - '0';
+            if (p == 5 || a == 5 || p == 6 || body.deciduousChart[pos] != chart.deciduousChart[pos])
+                continue;
+            ++compared;
+            forward += p >= a;
+            exact += p == a;
+        }
+    }
+    // Treatment only goes forward; only misreadings and shed milk teeth break it.
+    EXPECT_GT(forward, compared * 97 / 100);
+    EXPECT_GT(exact, compared * 80 / 100);
+    EXPECT_LT(exact, compared);
+}
+
+TEST(DemoPopulation, PairCountIsCappedByTheAnteMortemSide) {
+    EXPECT_EQ(DemoPopulation({100, 30, 1}).truth().size(), 30u);
+    EXPECT_EQ(DemoPopulation({0, 30, 1}).truth().size(), 0u);
+    EXPECT_EQ(DemoPopulation({10, 0, 1}).truth().size(), 0u);
+    EXPECT_EQ(DemoPopulation({10, 0, 1}).count(PostMortem), 10);
+}
+
+TEST(DemoCommand, WritesTheSameProjectAndTruthForTheSameSeed) {
+    test::TempDir dir;
+    for (const char* name : {"a", "b"}) {
+        const test::QdxResult result =
+            test::runQdx({"demo", dir.file(name), "--pm", "40", "--am", "90", "--seed", "5",
+                          "--truth", dir.file(std::string(name) + ".csv")});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+    }
+    for (const char* side : {"pm", "am"}) {
+        const auto a = test::runQdx({"list", dir.file("a"), "--side", side});
+        const auto b = test::runQdx({"list", dir.file("b"), "--side", side});
+        EXPECT_EQ(a.exitCode, 0);
+        EXPECT_EQ(a.out, b.out);
+    }
+    const std::string truth = test::readBytes(dir.file("a.csv"));
+    EXPECT_EQ(truth, test::readBytes(dir.file("b.csv")));
+    // CP932 header "死後ID,生前ID", then one CR LF line per pair.
+    EXPECT_EQ(truth.rfind("\x8E\x80\x8C\xE3ID,\x90\xB6\x91\x4FID\r\n", 0), 0u);
+    std::size_t lines = 0;
+    for (std::size_t at = truth.find("\r\n"); at != std::string::npos;
+         at = truth.find("\r\n", at + 2))
+        ++lines;
+    EXPECT_EQ(lines, 1u + 28u);
+
+    const auto again = test::runQdx({"demo", dir.file("a"), "--pm", "1", "--am", "1"});
+    EXPECT_EQ(again.exitCode, 1);
+    const auto info = test::runQdx({"info", dir.file("a")});
+    EXPECT_NE(info.out.find("post-mortem records\t40\n"), std::string::npos) << info.out;
 }
 
 } // namespace
