@@ -1,8 +1,11 @@
+#include "app/CCusporaApp.h"
+
 #include <QApplication>
-#include <QMessageBox>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QMessageBox::information(nullptr, "Quendix Free", "The desktop program is not built yet.");
-    return 0;
+    QApplication application(argc, argv);
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    qdx::CCusporaApp program;
+    return program.run(qdx::StartupOptions::parse(arguments));
 }

@@ -1,0 +1,259 @@
+#include "app/ProjectShell.h"
+
+#include "store/ProjectModel.h"
+#include "store/ProjectOpen.h"
+#include "store/StoreError.h"
+#include "ui/common/Prompts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <unistd.h>
+
+namespace qdx {
+
+namespace {
+
+const QString kProjectFilter =
+    QStringLiteral("Quendix Project (*.qdx)|*.qdx|すべてのファイル (*.*)|*.*||");
+const QString kSaveQuestion = QStringLiteral(
+    "変更を保存しますか？\n保存する場合は「はい」、破棄する場合は「いいえ」を選択してください。");
+
+QString withSeparator(const QString& folder) {
+    if (folder.isEmpty() || folder.endsWith(QLatin1Char('/'))) {
+        return folder;
+    }
+    return folder + QLatin1Char('/');
+}
+
+// Makes a rename reach the disk before the caller goes on.
+void syncFolder(const std::filesystem::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+ProjectShell::ProjectShell(ProjectModel& model, QWidget* window)
+    : m_model(model), m_window(window), m_documentsFolder(QDir::homePath()) {}
+
+QString ProjectShell::defaultProjectFolder() const {
+    return withSeparator(m_documentsFolder) + QStringLiteral("QuendixFree/");
+}
+
+int ProjectShell::ask(const QString& text, int buttons, int icon) const {
+    return Prompts::message(m_window, text, buttons, icon);
+}
+
+void ProjectShell::showStoreError(const StoreError& error) const {
+    ask(QString::fromStdString(error.fullText()), MbOk, IconError);
+}
+
+void ProjectShell::storeSearchConditions() {
+    if (m_store && m_model.isOpen()) {
+        m_store();
+    }
+}
+
+bool ProjectShell::ensureProjectFolder(const QString& folder) {
+    if (QFileInfo(folder).isDir()) {
+        return true;
+    }
+    if (QDir().mkdir(folder)) {
+        return true;
+    }
+    ask(QStringLiteral("プロジェクトフォルダを作成できませんでした。") + QLatin1Char('\n') + folder,
+        MbOk, IconError);
+    return false;
+}
+
+QString ProjectShell::chooseProjectFile() {
+    Prompts::FileChoice choice;
+    choice.kind = Prompts::FileChoice::Open;
+    choice.title = QStringLiteral("プロジェクトファイルを指定");
+    choice.filter = kProjectFilter;
+    choice.defaultSuffix = QStringLiteral("qdx");
+    if (!m_chooserUsed) {
+        choice.initialPath =
+            m_commandLinePath.isEmpty() ? defaultProjectFolder() : m_commandLinePath;
+    }
+    const QString path = Prompts::chooseFile(m_window, choice);
+    if (!path.isEmpty()) {
+        m_chooserUsed = true;
+    }
+    return path;
+}
+
+int ProjectShell::chooseAndOpenProject() {
+    if (!ensureProjectFolder(defaultProjectFolder())) {
+        return kRetry;
+    }
+    const QString path = chooseProjectFile();
+    if (path.isEmpty()) {
+        return kCancelled;
+    }
+    return openProject(path) ? kOpened : kRetry;
+}
+
+bool ProjectShell::openProject(const QString& path) {
+    const ProjectLocation location = splitProjectPath(path.toStdString());
+    if (location.fileName.empty()) {
+        ask(QString::fromUtf8(kEmptyProjectNameMessage.data(),
+                              static_cast<qsizetype>(kEmptyProjectNameMessage.size())),
+            MbOk, IconExclamation);
+        return false;
+    }
+    const QString folder = QString::fromStdString(location.folder);
+    const QString fileName = QString::fromStdString(location.fileName);
+    // The same file named another way (relative, with "..") is still the open project.
+    const QString chosen = QFileInfo(withSeparator(folder) + fileName).absoluteFilePath();
+    if (!m_currentFileName.isEmpty() && m_model.isOpen() &&
+        chosen == QFileInfo(m_currentFolder + m_currentFileName).absoluteFilePath()) {
+        storeSearchConditions();
+        return true;
+    }
+    if (!m_currentFileName.isEmpty() && m_model.isOpen()) {
+        storeSearchConditions();
+        if (!closeProjectAsking(m_model.anyChanged(), CloseReason::ProjectChange)) {
+            return false;
+        }
+    }
+    m_currentFileName = fileName;
+    m_currentFolder = withSeparator(folder);
+    try {
+        openProjectFile(m_model, location);
+    } catch (const StoreError& error) {
+        showStoreError(error);
+        m_currentFileName.clear();
+        m_currentFolder.clear();
+        return false;
+    }
+    return true;
+}
+
+bool ProjectShell::closeProjectAsking(bool changed, CloseReason reason) {
+    if (!m_model.isOpen()) {
+        return true;
+    }
+    bool commit = false;
+    if (changed) {
+        const QString first = reason == CloseReason::Exit
+                                  ? QStringLiteral("プログラムを終了します。")
+                                  : QStringLiteral("データが変更されています。");
+        const int answer = ask(first + kSaveQuestion, MbYesNoCancel, IconQuestion);
+        if (answer != ResultYes && answer != ResultNo) {
+            return false;
+        }
+        commit = answer == ResultYes;
+    }
+    try {
+        m_model.close(commit);
+    } catch (const StoreError& error) {
+        // The connection is closed either way; the user learns that the save failed.
+        showStoreError(error);
+    }
+    return true;
+}
+
+bool ProjectShell::reopen() {
+    try {
+        m_model.reopen();
+        return true;
+    } catch (const StoreError& error) {
+        showStoreError(error);
+        return false;
+    }
+}
+
+bool ProjectShell::saveProject() {
+    if (!m_model.isOpen()) {
+        return false;
+    }
+    try {
+        storeSearchConditions();
+        m_model.save();
+        return true;
+    } catch (const StoreError& error) {
+        showStoreError(error);
+    }
+    // A failed commit or begin closed the connection; carry on from the last saved state.
+    if (!m_model.isOpen()) {
+        reopen();
+    }
+    return false;
+}
+
+QString ProjectShell::backupPath() const {
+    return m_currentFolder + QStringLiteral("bck_Quendix.qdx");
+}
+
+bool ProjectShell::backupBeforeImport(bool storeConditions) {
+    if (storeConditions) {
+        storeSearchConditions();
+    }
+    if (!closeProjectAsking(m_model.anyChanged(), CloseReason::ProjectChange)) {
+        return false;
+    }
+    m_model.clearChangeFlags();
+    const QString project = m_currentFolder + m_currentFileName + QStringLiteral(".qdx");
+    QFile::remove(backupPath());
+    if (!QFile::copy(project, backupPath())) {
+        ask(QStringLiteral("データベースファイルをバックアップできませんでした。"), MbOk,
+            IconError);
+        // The project stays usable rather than closed.
+        reopen();
+        return false;
+    }
+    return reopen();
+}
+
+bool ProjectShell::removeBackup() {
+    if (QFileInfo::exists(backupPath()) && !QFile::remove(backupPath())) {
+        ask(QStringLiteral("データベースファイルを削除できませんでした。"), MbOk, IconError);
+        return false;
+    }
+    return true;
+}
+
+void ProjectShell::restoreAfterFailedImport(const QString& message) {
+    ask(message, MbOk, IconError);
+    if (m_model.isOpen()) {
+        try {
+            m_model.close(false);
+        } catch (const StoreError&) {
+            // Closed anyway; the backup below replaces whatever the rollback left.
+        }
+    }
+    const std::filesystem::path project =
+        (m_currentFolder + m_currentFileName + QStringLiteral(".qdx")).toStdString();
+    std::error_code failed;
+    std::filesystem::rename(backupPath().toStdString(), project, failed);
+    if (failed) {
+        ask(QStringLiteral("退避していたデータベースファイルを戻せませんでした。"), MbOk,
+            IconError);
+        return;
+    }
+    syncFolder(project.parent_path().empty() ? std::filesystem::path(".") : project.parent_path());
+    reopen();
+}
+
+bool ProjectShell::isProjectOpen() const {
+    return m_model.isOpen();
+}
+
+QString ProjectShell::windowTitle() const {
+    if (m_currentFileName.isEmpty()) {
+        return QStringLiteral("Quendix Free");
+    }
+    return QString::fromStdString(m_model.settings().projectName) +
+           QStringLiteral(" - Quendix Free (") + m_currentFileName + QStringLiteral(".qdx)");
+}
+
+} // namespace qdx

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace qdx {
+
+class ProjectModel;
+class StoreError;
+
+// Choosing, opening, saving and leaving the project of the main window, and the safety copy
+// taken around imports. Every question and message goes through Prompts.
+class ProjectShell {
+public:
+    enum class CloseReason { ProjectChange, Exit };
+    // Results of one pass of choosing and opening.
+    static constexpr int kOpened = 0;
+    static constexpr int kRetry = -1;
+    static constexpr int kCancelled = -2;
+
+    ProjectShell(ProjectModel& model, QWidget* window);
+
+    // The documents folder; new projects go into its "QuendixFree" folder.
+    void setDocumentsFolder(const QString& folder) { m_documentsFolder = folder; }
+    QString documentsFolder() const { return m_documentsFolder; }
+    QString defaultProjectFolder() const;
+    // Where the first chooser opens when the program was started with a path.
+    void setCommandLinePath(const QString& path) { m_commandLinePath = path; }
+    // Run before the project is left, saved or switched: the main window stores its search
+    // choices into the settings.
+    void setStoreSearchConditions(std::function<void()> store) { m_store = std::move(store); }
+
+    bool ensureProjectFolder(const QString& folder);
+    QString chooseProjectFile();
+    bool openProject(const QString& path);
+    int chooseAndOpenProject();
+    bool closeProjectAsking(bool changed, CloseReason reason);
+
+    // Commit and begin again. A failure is reported and the project reopened at its last saved
+    // state; returns false then.
+    bool saveProject();
+
+    // Leaves the project (asking), copies it to the backup beside it and opens it again.
+    // False when the import must not run.
+    bool backupBeforeImport(bool storeConditions);
+    // Removes the backup after an import; false (with the message) when it cannot.
+    bool removeBackup();
+    // Puts the backup back after a failed merge and reopens the project.
+    void restoreAfterFailedImport(const QString& message);
+    QString backupPath() const;
+
+    bool isProjectOpen() const;
+    QString currentFileName() const { return m_currentFileName; }
+    QString currentFolder() const { return m_currentFolder; }
+    // "name - Quendix Free (file.qdx)", or the program name while nothing is open.
+    QString windowTitle() const;
+
+    // Shows a store failure as "message\ndatabase text" with the error icon.
+    void showStoreError(const StoreError& error) const;
+    int ask(const QString& text, int buttons, int icon) const;
+
+private:
+    void storeSearchConditions();
+    bool reopen();
+
+    ProjectModel& m_model;
+    QWidget* m_window;
+    QString m_documentsFolder;
+    QString m_commandLinePath;
+    QString m_currentFileName;
+    QString m_currentFolder; // with a trailing separator
+    bool m_chooserUsed = false;
+    std::function<void()> m_store;
+};
+
+} // namespace qdx

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace qdx {
+
+// What the command line asks for. The project path is the rest of the command line with every
+// apostrophe and double quote removed, so a quoted path with blanks arrives whole.
+struct StartupOptions {
+    QString projectPath;
+    bool showHiddenCommands = false; // "--show-hidden-commands": the hidden commands, this run
+    QString screenshotPath;          // "--screenshot=FILE": save the opened window and end
+    QString documentsFolder;         // "--documents=DIR": where "QuendixFree" is looked for
+
+    // `arguments` without the program name.
+    static StartupOptions parse(const QStringList& arguments);
+};
+
+} // namespace qdx

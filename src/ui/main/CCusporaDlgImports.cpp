@@ -1,0 +1,117 @@
+// The main window's import and export commands around the safety copy of the project.
+#include "ui/main/CCusporaDlg.h"
+
+#include "app/ProjectShell.h"
+#include "io/ImportMessages.h"
+#include "io/OesImporter.h"
+#include "io/PenCsvImporter.h"
+#include "store/StoreError.h"
+#include "ui/common/LongTask.h"
+#include "ui/common/Prompts.h"
+
+namespace qdx {
+
+namespace {
+
+QString fromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+bool CCusporaDlg::importAllowed() {
+    return m_model.isOpen();
+}
+
+void CCusporaDlg::importPenCsv(int side) {
+    if (!importAllowed()) {
+        return;
+    }
+    if (Prompts::message(this,
+                         QStringLiteral("デジタルペンシステムが出力した情報を取り込みます。CSVファ"
+                                        "イルを選択してください。取り込み件数によっては、時間が"
+                                        "かかる場合がございます。よろしいですか？"),
+                         MbYesNo, IconQuestion) != ResultYes) {
+        return;
+    }
+    Prompts::FileChoice choice;
+    choice.kind = Prompts::FileChoice::OpenExisting;
+    choice.title = QStringLiteral("CSVファイルを選択");
+    choice.filter = QStringLiteral("CSV(カンマ区切り) (*.csv)|*.csv|すべてのファイル (*.*)|*.*||");
+    choice.defaultSuffix = QStringLiteral("csv");
+    const QString file = Prompts::chooseFile(this, choice);
+    if (file.isEmpty()) {
+        return;
+    }
+    if (!m_shell->backupBeforeImport(false)) {
+        refreshLists(false);
+        return;
+    }
+    ImportResult result;
+    const std::string logFolder = m_shell->defaultProjectFolder().toStdString();
+    try {
+        LongTask::run(
+            this, QStringLiteral("デジタルペン出力CSVファイルを取り込んでいます..."),
+            [&] { result = qdx::importPenCsv(m_model, side, file.toStdString(), logFolder); });
+    } catch (const std::exception&) {
+        result.failed = true;
+    }
+    Prompts::message(this, QString::fromStdString(result.message()), MbOk, IconExclamation);
+    if (m_shell->removeBackup()) {
+        refreshLists(false);
+    }
+}
+
+void CCusporaDlg::importOes(int side) {
+    if (!importAllowed()) {
+        return;
+    }
+    if (Prompts::message(this,
+                         QStringLiteral("歯科診査情報を取り込みます。ディレクトリを選択してくださ"
+                                        "い。取り込み件数によっては、時間がかかる場合がございま"
+                                        "す。よろしいですか？"),
+                         MbYesNo, IconQuestion) != ResultYes) {
+        return;
+    }
+    Prompts::FileChoice choice;
+    choice.kind = Prompts::FileChoice::Folder;
+    choice.title = QStringLiteral("現在のプロジェクトファイルに追加する、歯科診査情報（OES）ファ"
+                                  "イルのディレクトリを選択してください。");
+    const QString folder = Prompts::chooseFile(this, choice);
+    if (folder.isEmpty()) {
+        return;
+    }
+    if (!m_shell->backupBeforeImport(false)) {
+        refreshLists(false);
+        return;
+    }
+    ImportResult result;
+    const std::string logFolder = m_shell->defaultProjectFolder().toStdString();
+    try {
+        LongTask::run(this, QStringLiteral("OESファイルを取り込んでいます..."), [&] {
+            result = importOesFolder(m_model, side, folder.toStdString(), logFolder);
+        });
+    } catch (const std::exception&) {
+        result.failed = true;
+    }
+    if (!result.logOpened) {
+        // Nothing was read: the backup stays beside the project and the lists are as they were.
+        Prompts::message(this, fromView(kLogOpenFailedMessage), MbOk, IconExclamation);
+        Prompts::message(this, fromView(kImportNotRunMessage), MbOk, IconError);
+        return;
+    }
+    Prompts::message(this, QString::fromStdString(result.message()), MbOk, IconExclamation);
+    if (m_shell->removeBackup()) {
+        refreshLists(false);
+    }
+}
+
+void CCusporaDlg::importProject() {
+    notAvailable(QStringLiteral("プロジェクトファイルのインポート"));
+}
+
+void CCusporaDlg::exportProject() {
+    notAvailable(QStringLiteral("エクスポート"));
+}
+
+} // namespace qdx

@@ -1,0 +1,332 @@
+#include "ui/search/CFullSearchDlg.h"
+
+#include "io/SearchResultCsv.h"
+#include "matching/SearchRun.h"
+#include "store/ProjectModel.h"
+#include "store/StoreError.h"
+#include "ui/common/CColorButton.h"
+#include "ui/common/CColorStatic.h"
+#include "ui/common/Prompts.h"
+#include "ui/search/FullSearchTableModel.h"
+#include "ui/search/PrintRenderer.h"
+#include "ui/search/SearchTask.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QTableView>
+
+namespace qdx {
+
+namespace {
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+constexpr int kRefitMinimum = 60;
+
+} // namespace
+
+CFullSearchDlg::CFullSearchDlg(ProjectModel& model, const SearchConditions& conditions,
+                               QWidget* parent)
+    : QDialog(parent), m_model(model), m_initial(conditions), m_run(std::make_unique<SearchRun>()) {
+    setObjectName(QStringLiteral("CFullSearchDlg"));
+    setWindowTitle(QStringLiteral("全検索 - Quendix Free"));
+    buildControls();
+    resize(1024, 640);
+}
+
+CFullSearchDlg::~CFullSearchDlg() = default;
+
+void CFullSearchDlg::buildControls() {
+    m_conditionLabel = new CColorStatic(QStringLiteral("検索条件"), this);
+    m_directionCombo = new QComboBox(this);
+    m_directionCombo->setObjectName(QStringLiteral("directionCombo"));
+    m_directionCombo->addItems({QStringLiteral("生前→死後"), QStringLiteral("死後→生前")});
+    m_rankKeyCombo = new QComboBox(this);
+    m_rankKeyCombo->setObjectName(QStringLiteral("rankKeyCombo"));
+    for (int k = 0; k < 4; ++k)
+        m_rankKeyCombo->addItem(QString::fromUtf8(rankKeyName(k)));
+    m_countLabel = new CColorStatic(QStringLiteral("表示件数"), this);
+    m_countCombo = new QComboBox(this);
+    m_countCombo->setObjectName(QStringLiteral("displayCountCombo"));
+    m_hideExcludedCheck = new QCheckBox(QStringLiteral("検索対象外を非表示"), this);
+    m_hideExcludedCheck->setObjectName(QStringLiteral("hideExcludedCheck"));
+    m_hideExcludedCheck->setVisible(false);
+
+    m_tableModel = new FullSearchTableModel(this);
+    m_table = new QTableView(this);
+    m_table->setObjectName(QStringLiteral("resultTable"));
+    m_table->setModel(m_tableModel);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->verticalHeader()->setVisible(false);
+    m_table->verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + 4);
+    m_table->horizontalHeader()->setSectionsClickable(true);
+    m_table->horizontalHeader()->setHighlightSections(false);
+    connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int column) { m_tableModel->sortByHeader(column); });
+
+    m_legendLabel = new CColorStatic(QStringLiteral("*：判明済み／i：他人／u：鑑定中"), this);
+    m_saveButton = new CColorButton(QStringLiteral("ファイルに保存"), this);
+    m_saveButton->setObjectName(QStringLiteral("saveButton"));
+    m_saveButton->setColors(QColor(236, 233, 216), Qt::black);
+    m_printButton = new CColorButton(QStringLiteral("印刷"), this);
+    m_printButton->setObjectName(QStringLiteral("printButton"));
+    m_printButton->setColors(QColor(236, 233, 216), Qt::black);
+    m_closeButton = new CColorButton(QStringLiteral("終了"), this);
+    m_closeButton->setObjectName(QStringLiteral("closeButton"));
+    m_closeButton->setColors(CColorButton::confirmFace(), Qt::white);
+    for (QPushButton* b :
+         {static_cast<QPushButton*>(m_saveButton), static_cast<QPushButton*>(m_printButton),
+          static_cast<QPushButton*>(m_closeButton)}) {
+        b->setAutoDefault(false);
+        b->setFixedSize(b->sizeHint().expandedTo(QSize(90, 26)));
+    }
+
+    connect(m_directionCombo, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_updating)
+            directionChanged();
+    });
+    connect(m_countCombo, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_updating)
+            displayCountChanged();
+    });
+    connect(m_rankKeyCombo, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_updating)
+            rankKeyChanged();
+    });
+    connect(m_hideExcludedCheck, &QCheckBox::toggled, this, [this] {
+        if (!m_updating)
+            hideExcludedToggled();
+    });
+    connect(m_saveButton, &QPushButton::clicked, this, &CFullSearchDlg::saveToFile);
+    connect(m_printButton, &QPushButton::clicked, this, &CFullSearchDlg::printTable);
+    connect(m_closeButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void CFullSearchDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (m_opened)
+        return;
+    m_opened = true;
+    m_updating = true;
+    m_directionCombo->setCurrentIndex(m_initial.searchDirection == 1 ? 1 : 0);
+    m_rankKeyCombo->setCurrentIndex(std::clamp(m_initial.rankKey, 0, 3));
+    m_hideExcludedCheck->setChecked(m_initial.hideExcluded == 1);
+    m_updating = false;
+    fillDisplayCounts();
+    search();
+    refill(true);
+    updateCommandStates();
+    setMinimumSize(size());
+}
+
+SearchConditions CFullSearchDlg::conditions() const {
+    SearchConditions c;
+    c.searchDirection = m_directionCombo->currentIndex();
+    c.topNIndex = m_countCombo->currentIndex();
+    c.rankKey = m_rankKeyCombo->currentIndex();
+    c.hideExcluded = m_hideExcludedCheck->isChecked() ? 1 : 0;
+    return c;
+}
+
+int CFullSearchDlg::candidateSide() const {
+    return m_directionCombo->currentIndex() == 0 ? PostMortem : AnteMortem;
+}
+
+int CFullSearchDlg::displayCount() const {
+    return m_countCombo->currentIndex() + 1;
+}
+
+void CFullSearchDlg::fillDisplayCounts() {
+    const int c = displayCandidateCount(m_model.records(candidateSide()),
+                                        m_hideExcludedCheck->isChecked() ? 1 : 0);
+    const int carried =
+        m_countCombo->count() > 0 ? m_countCombo->currentIndex() : m_initial.topNIndex;
+    const DisplayCountChoice choice = displayCountChoice(c, carried);
+    m_updating = true;
+    m_countCombo->clear();
+    for (int i = 1; i <= choice.items; ++i)
+        m_countCombo->addItem(QStringLiteral("TOP %1 を表示").arg(i));
+    m_countCombo->setCurrentIndex(choice.selected);
+    m_countCombo->setEnabled(choice.items > 0);
+    m_updating = false;
+}
+
+void CFullSearchDlg::search() {
+    auto run = std::make_unique<SearchRun>();
+    const int direction = m_directionCombo->currentIndex();
+    try {
+        loadSearchOutcomes(m_model, *run);
+        const bool done =
+            runSearchTask(this, QStringLiteral("検索しています…"), [&](const SearchControl& c) {
+                return scoreAndRank(m_model, direction, *run, c);
+            });
+        if (!done)
+            return; // cancelled: the previous table stays
+    } catch (const StoreError& error) {
+        Prompts::message(this, qs(error.fullText()), MbOk, IconError);
+        return;
+    }
+    m_run = std::move(run);
+    ++m_searchCount;
+}
+
+void CFullSearchDlg::refill(bool fitAll) {
+    const int n = m_countCombo->count() > 0 ? displayCount() : 0;
+    const int searchingSide = 1 - candidateSide();
+    m_tableModel->setRows(buildFullSearchRows(*m_run, m_rankKeyCombo->currentIndex(), n,
+                                              m_hideExcludedCheck->isChecked() ? 1 : 0),
+                          n, m_countCombo->count() > 0, searchingSide);
+    fitColumns(fitAll);
+}
+
+void CFullSearchDlg::fitColumns(bool fitAll) {
+    const QFontMetrics metrics(m_table->font());
+    const auto& rows = m_tableModel->rows();
+    const int columns = m_tableModel->columnCount();
+    for (int column = 0; column < columns; ++column) {
+        const bool idColumn =
+            column == 2 || (column >= kFullSearchFixedColumns &&
+                            (column - kFullSearchFixedColumns) % kColumnsPerCandidate == 1);
+        if (column == 0) {
+            m_table->setColumnWidth(0, 0);
+            m_table->setColumnHidden(0, true);
+            continue;
+        }
+        if (!fitAll && !idColumn)
+            continue;
+        int width = metrics.horizontalAdvance(qs(fullSearchHeaderText(column))) + 16;
+        for (const FullSearchRow& row : rows) {
+            width = std::max(width, metrics.horizontalAdvance(qs(fullSearchCellText(
+                                        row, column, m_countCombo->count() > 0))) +
+                                        12);
+        }
+        const int minimum = fitAll ? fullSearchInitialWidth(column) : kRefitMinimum;
+        m_table->setColumnWidth(column, std::max(width, minimum));
+    }
+}
+
+void CFullSearchDlg::directionChanged() {
+    fillDisplayCounts();
+    search();
+    refill(false);
+    updateCommandStates();
+    passConditions();
+}
+
+void CFullSearchDlg::displayCountChanged() {
+    const QModelIndex current = m_table->currentIndex();
+    const std::string selectedId =
+        current.isValid() ? m_tableModel->rows()[static_cast<std::size_t>(current.row())].displayId
+                          : std::string();
+    const int scroll = m_table->verticalScrollBar()->value();
+    refill(false);
+    const int row = selectedId.empty() ? -1 : m_tableModel->findRow(selectedId);
+    if (row >= 0)
+        m_table->selectRow(row);
+    m_table->verticalScrollBar()->setValue(scroll);
+    updateCommandStates();
+    passConditions();
+}
+
+void CFullSearchDlg::rankKeyChanged() {
+    displayCountChanged();
+}
+
+void CFullSearchDlg::hideExcludedToggled() {
+    fillDisplayCounts();
+    displayCountChanged();
+}
+
+void CFullSearchDlg::passConditions() {
+    if (onConditionsChanged)
+        onConditionsChanged(conditions());
+}
+
+void CFullSearchDlg::updateCommandStates() {
+    const bool enabled = m_tableModel->rowCount() > 0 && m_countCombo->count() > 0;
+    m_saveButton->setEnabled(enabled);
+    m_printButton->setEnabled(enabled);
+}
+
+void CFullSearchDlg::saveToFile() {
+    Prompts::FileChoice choice;
+    choice.kind = Prompts::FileChoice::Save;
+    choice.filter = QStringLiteral("CSV(カンマ区切り) (*.csv)|*.csv|すべてのファイル (*.*)|*.*||");
+    choice.defaultSuffix = QStringLiteral("csv");
+    choice.initialPath = QStringLiteral("総検索結果.csv");
+    const QString path = Prompts::chooseFile(this, choice);
+    if (path.isEmpty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        writeFullSearchCsv(path.toStdString(), m_tableModel->rows(), m_tableModel->displayCount());
+        QApplication::restoreOverrideCursor();
+    } catch (const SearchResultFileError& error) {
+        QApplication::restoreOverrideCursor();
+        Prompts::message(this, qs(error.fullText()), MbOk, IconError);
+    }
+}
+
+void CFullSearchDlg::printTable() {
+    QPrinter printer(QPrinter::HighResolution);
+    preparePrinter(printer, QStringLiteral("総検索印刷"));
+    if (!Prompts::choosePrinter(this, printer))
+        return;
+    preparePrinter(printer, QStringLiteral("総検索印刷"));
+    const FullSearchPrintJob job = fullSearchPrintJob(
+        m_tableModel->rows(), m_directionCombo->currentIndex(), m_rankKeyCombo->currentIndex(),
+        m_tableModel->displayCount(), m_hideExcludedCheck->isChecked() ? 1 : 0);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    printPages(printer,
+               [&](const PrintMetrics& metrics) { return layoutFullSearchPrint(job, metrics); });
+    QApplication::restoreOverrideCursor();
+}
+
+void CFullSearchDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    const int w = width();
+    const int h = height();
+    m_conditionLabel->move(12, 16);
+    m_directionCombo->move(82, 11);
+    m_rankKeyCombo->move(222, 11);
+    m_countLabel->move(420, 16);
+    m_countCombo->move(490, 11);
+    m_hideExcludedCheck->move(630, 15);
+    m_table->setGeometry(12, 44, std::max(w - 25, 0), std::max(h - 118, 0));
+    m_legendLabel->move(12, h - 70);
+    m_saveButton->move(12, h - 34);
+    m_printButton->move(112, h - 34);
+    m_closeButton->move(w - 118, h - 61);
+}
+
+void CFullSearchDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        for (QPushButton* b :
+             {static_cast<QPushButton*>(m_saveButton), static_cast<QPushButton*>(m_printButton),
+              static_cast<QPushButton*>(m_closeButton)}) {
+            if (b->hasFocus()) {
+                if (b->isEnabled())
+                    b->click();
+                event->accept();
+                return;
+            }
+        }
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace qdx

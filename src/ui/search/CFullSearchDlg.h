@@ -1,0 +1,85 @@
+#pragma once
+
+#include "store/SearchSettings.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace qdx {
+
+class CColorButton;
+class CColorStatic;
+class FullSearchTableModel;
+class ProjectModel;
+class SearchRun;
+
+// "全検索": every searchable chart of one side against all charts of the other, one row per
+// searching chart with its best N candidates. Every change of the four choices is handed back
+// through `onConditionsChanged` so the main window can keep them.
+class CFullSearchDlg : public QDialog {
+    Q_OBJECT
+public:
+    CFullSearchDlg(ProjectModel& model, const SearchConditions& conditions,
+                   QWidget* parent = nullptr);
+    ~CFullSearchDlg() override;
+
+    std::function<void(const SearchConditions&)> onConditionsChanged;
+
+    SearchConditions conditions() const;
+    FullSearchTableModel* tableModel() const { return m_tableModel; }
+    QTableView* table() const { return m_table; }
+    // How many searches ran; re-listing from the existing run does not count.
+    int searchCount() const { return m_searchCount; }
+
+    void saveToFile();
+    void printTable();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildControls();
+    void search();
+    void fillDisplayCounts();
+    void refill(bool fitAll);
+    void fitColumns(bool fitAll);
+    void directionChanged();
+    void displayCountChanged();
+    void rankKeyChanged();
+    void hideExcludedToggled();
+    void passConditions();
+    void updateCommandStates();
+    int candidateSide() const;
+    int displayCount() const;
+
+    ProjectModel& m_model;
+    SearchConditions m_initial;
+    std::unique_ptr<SearchRun> m_run;
+    FullSearchTableModel* m_tableModel = nullptr;
+    CColorStatic* m_conditionLabel = nullptr;
+    QComboBox* m_directionCombo = nullptr;
+    QComboBox* m_rankKeyCombo = nullptr;
+    CColorStatic* m_countLabel = nullptr;
+    QComboBox* m_countCombo = nullptr;
+    QCheckBox* m_hideExcludedCheck = nullptr;
+    QTableView* m_table = nullptr;
+    CColorStatic* m_legendLabel = nullptr;
+    CColorButton* m_saveButton = nullptr;
+    CColorButton* m_printButton = nullptr;
+    CColorButton* m_closeButton = nullptr;
+    bool m_opened = false;
+    bool m_updating = false;
+    int m_searchCount = 0;
+};
+
+} // namespace qdx

@@ -1,0 +1,113 @@
+#include "ui/search/PrintRenderer.h"
+
+#include <QFontMetrics>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+
+namespace qdx {
+
+namespace {
+
+const char* const kPrintFace = "ＭＳ ゴシック";
+
+QFont makeFont(QPaintDevice* device, int height, int width) {
+    QFont::insertSubstitutions(kPrintFace, {"IPAGothic", "IPAexGothic", "Noto Sans Mono CJK JP"});
+    QFont font(kPrintFace, -1, QFont::Normal);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPixelSize(height);
+    if (width > 0) {
+        const int natural = QFontMetrics(font, device).horizontalAdvance(QLatin1Char('A'));
+        if (natural > 0)
+            font.setStretch(qBound(1, width * 100 / natural, 4000));
+    }
+    return font;
+}
+
+QString toQString(const std::string& text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+void drawText(QPainter& painter, const PrintItem& item, const PrintFonts& fonts) {
+    const QString text = toQString(item.text);
+    if (item.font == PrintFont::Band) {
+        // The band headings run downwards, one upright character under the other.
+        painter.setFont(fonts.band);
+        const QFontMetrics metrics(fonts.band, painter.device());
+        int y = item.y;
+        for (const QChar c : text) {
+            painter.drawText(QPoint(item.x, y + metrics.ascent()), QString(c));
+            y += metrics.height();
+        }
+        return;
+    }
+    const QFont& font = item.font == PrintFont::Heading ? fonts.heading : fonts.body;
+    painter.setFont(font);
+    painter.drawText(QPoint(item.x, item.y + QFontMetrics(font, painter.device()).ascent()), text);
+}
+
+} // namespace
+
+PrintFonts PrintFonts::forDevice(QPaintDevice* device) {
+    return {makeFont(device, 100, 0), makeFont(device, 80, 45), makeFont(device, 100, 45)};
+}
+
+PrintMetrics PrintFonts::measure(QPaintDevice* device) const {
+    const QFontMetrics headingMetrics(heading, device);
+    const QFontMetrics bodyMetrics(body, device);
+    PrintMetrics m;
+    m.U = headingMetrics.horizontalAdvance(QStringLiteral("AA"));
+    m.H = headingMetrics.height();
+    m.u = bodyMetrics.horizontalAdvance(QLatin1Char('A'));
+    m.h = bodyMetrics.height();
+    m.hb = QFontMetrics(band, device).height();
+    return m;
+}
+
+void renderPrintPage(QPainter& painter, const PrintPage& page, const PrintFonts& fonts) {
+    painter.setPen(Qt::black);
+    for (const PrintItem& item : page) {
+        switch (item.kind) {
+        case PrintItem::Kind::FilledRect:
+            painter.fillRect(item.x, item.y, item.width, item.height,
+                             QColor(item.color.red, item.color.green, item.color.blue));
+            break;
+        case PrintItem::Kind::Line:
+            painter.setPen(QPen(Qt::black, item.penWidth, Qt::SolidLine, Qt::FlatCap));
+            painter.drawLine(item.x, item.y, item.x2, item.y2);
+            break;
+        case PrintItem::Kind::Text:
+            painter.setPen(Qt::black);
+            drawText(painter, item, fonts);
+            break;
+        }
+    }
+}
+
+bool printPages(QPrinter& printer,
+                const std::function<std::vector<PrintPage>(const PrintMetrics&)>& layout) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const PrintFonts fonts = PrintFonts::forDevice(&printer);
+    const std::vector<PrintPage> pages = layout(fonts.measure(&printer));
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0)
+            printer.newPage();
+        renderPrintPage(painter, pages[i], fonts);
+    }
+    painter.end();
+    return true;
+}
+
+void preparePrinter(QPrinter& printer, const QString& documentName, bool english) {
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        printer.setResolution(600);
+    printer.setPageSize(QPageSize(english ? QPageSize::Legal : QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(documentName);
+}
+
+} // namespace qdx

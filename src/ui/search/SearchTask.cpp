@@ -1,0 +1,103 @@
+#include "ui/search/SearchTask.h"
+
+#include "matching/Ranking.h"
+#include "matching/SearchRun.h"
+#include "store/ProjectModel.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include <atomic>
+#include <exception>
+#include <thread>
+
+namespace qdx {
+
+namespace {
+
+int g_progressDelay = 500;
+
+} // namespace
+
+void setSearchProgressDelay(int milliseconds) {
+    g_progressDelay = milliseconds;
+}
+
+bool runSearchTask(QWidget* parent, const QString& label,
+                   const std::function<bool(const SearchControl&)>& work) {
+    std::atomic<bool> cancel{false};
+    std::atomic<bool> finished{false};
+    std::atomic<std::size_t> done{0};
+    std::atomic<std::size_t> total{0};
+    bool completed = false;
+    std::exception_ptr failure;
+
+    SearchControl control;
+    control.cancel = &cancel;
+    control.progress = [&](std::size_t d, std::size_t t) {
+        done = d;
+        total = t;
+        return !cancel.load();
+    };
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QProgressDialog progress(label, QStringLiteral("キャンセル"), 0, 1000, parent);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(g_progressDelay);
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
+    progress.setValue(0);
+
+    std::thread worker([&] {
+        try {
+            completed = work(control);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        finished = true;
+    });
+
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (progress.wasCanceled())
+            cancel = true;
+        const std::size_t t = total.load();
+        if (t > 0)
+            progress.setValue(static_cast<int>(1000.0 * static_cast<double>(done.load()) /
+                                               static_cast<double>(t)));
+        if (finished)
+            loop.quit();
+    });
+    poll.start(30);
+    loop.exec();
+    worker.join();
+    progress.close();
+    QApplication::restoreOverrideCursor();
+    if (failure)
+        std::rethrow_exception(failure);
+    return completed && !cancel.load();
+}
+
+void loadSearchOutcomes(const ProjectModel& model, SearchRun& run) {
+    run.pairOutcomes() = model.loadPairOutcomes();
+}
+
+bool scoreAndRank(const ProjectModel& model, int direction, SearchRun& run,
+                  const SearchControl& control) {
+    const int searchingSide = direction == 0 ? AnteMortem : PostMortem;
+    const Scores6& scores = model.settings().scores6(direction);
+    WeightMatrix matrix;
+    std::copy(scores.begin(), scores.end(), matrix.begin());
+    run.buildEntries(model.records(searchingSide));
+    if (!run.scoreAll(model.records(1 - searchingSide), matrix, direction, control))
+        return false;
+    const auto factor = static_cast<std::uint16_t>(model.settings().factor);
+    for (SearchEntry& entry : run.entries())
+        rankEntry(entry, factor);
+    return true;
+}
+
+} // namespace qdx
