@@ -1,0 +1,53 @@
+#pragma once
+
+#include "matching/SearchRun.h"
+#include "store/ProjectModel.h"
+
+#include <optional>
+#include <vector>
+
+namespace qdx::cli {
+
+// Search choices given on the command line; the ones left out come from the project's stored
+// search conditions.
+struct SearchChoices {
+    std::optional<int> direction;
+    std::optional<int> rankKey;
+    std::optional<int> top;
+    std::optional<int> hideExcluded;
+};
+
+// The conditions a search window would end up with.
+struct ResolvedConditions {
+    int direction = 0;
+    int rankKey = 0;
+    int hideExcluded = 0;
+    int candidateCount = 0; // c: the candidates the display-count list is built from
+    int displayCount = 0;   // N; 0 when c is 0 (the list is empty)
+};
+
+// c: the records of the candidate side, or with hiding the ones not identified (and whose
+// `valid` reads as at most 2), as the main window counts them.
+int candidateCount(const std::vector<DentalRecord>& candidates, int hideExcluded);
+
+// N from an explicit --top (clamped to 1 .. min(c, 50)) or from the stored display-count
+// index: kept when 0 <= d < c, else TOP 3 when c >= 3, else c - 1; an index beyond the 50
+// items is clamped to the last. 0 when c is 0.
+int displayCountFor(std::optional<int> top, int storedIndex, int candidates);
+
+// The full search of a window, run for a command: both record lists loaded, the pair outcomes
+// indexed, every searchable chart scored against every candidate and ranked. Shows progress on
+// a terminal and stops on Ctrl-C (CommandError).
+class CommandSearch {
+public:
+    CommandSearch(ProjectModel& model, const SearchChoices& choices);
+
+    const ResolvedConditions& conditions() const { return m_conditions; }
+    const SearchRun& run() const { return m_run; }
+
+private:
+    SearchRun m_run;
+    ResolvedConditions m_conditions;
+};
+
+} // namespace qdx::cli
