@@ -1,0 +1,1 @@
+qdx_add_bench(bench_store StoreBench.cpp)
