@@ -384,8 +384,9 @@ void CCusporaDlg::applySearchConditions(const SearchConditions& conditions, bool
     m_rankKey->setCurrentIndex(std::clamp(conditions.rankKey, 0, 3));
     m_hideExcluded->setChecked(conditions.hideExcluded != 0);
     updateCommandStates();
-    if (conditions.topNIndex >= 0 && conditions.topNIndex < m_topN->count()) {
-        m_topN->setCurrentIndex(conditions.topNIndex);
+    // -1 clears the display count, as a project that never chose one stores it.
+    if (conditions.topNIndex < m_topN->count()) {
+        m_topN->setCurrentIndex(std::max(conditions.topNIndex, -1));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "ui/search/SortRules.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 
 #include <vector>
 

@@ -11,7 +11,7 @@ namespace qdx {
 // and the comparison of two rows by the texts shown in their cells.
 class SortRules {
 public:
-    enum class List { FullSearch, MatchHistory };
+    enum class List { FullSearch, History };
 
     explicit SortRules(List list) : m_list(list) {}
 

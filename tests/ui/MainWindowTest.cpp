@@ -1,0 +1,456 @@
+#include "TestSupport.h"
+#include "UiTestSupport.h"
+
+#include "app/ProjectShell.h"
+#include "io/TextCodec.h"
+#include "ui/main/CCusporaDlg.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+using namespace qdx;
+using namespace qdx::test;
+
+namespace {
+
+const QString kSaveQuestion = QStringLiteral(
+    "変更を保存しますか？\n保存する場合は「はい」、破棄する場合は「いいえ」を選択してください。");
+
+std::vector<TestRecord> records(const std::string& upper, int count) {
+    std::vector<TestRecord> list;
+    for (int i = 1; i <= count; ++i) {
+        list.push_back({upper, std::to_string(10000 + i).substr(0, 5)});
+    }
+    return list;
+}
+
+// A window on a project written beforehand, opened as if named on the command line.
+struct OpenWindow {
+    explicit OpenWindow(const std::string& path, const QString& documents = {}) {
+        if (!documents.isEmpty()) {
+            window.shell().setDocumentsFolder(documents);
+        }
+        opened = window.startUp(QString::fromStdString(path));
+        window.show();
+    }
+    CCusporaDlg window;
+    bool opened = false;
+};
+
+void clickRow(CCusporaDlg& window, int side, int row) {
+    QTableView* view = window.listView(side);
+    const QModelIndex index = view->model()->index(row, 1);
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+}
+
+QString countText(CCusporaDlg& window, int id) {
+    return static_cast<QLabel*>(window.control(id))->text();
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void opensTheProjectAndFillsBothLists() {
+        TempDir dir;
+        const std::string path = dir.file("case.qdx");
+        writeProject(path, {{"A", "00001"}, {"B", "00002"}, {"C", "00003"}}, {{"X", "00001"}});
+        ScriptedResponder prompts;
+        OpenWindow w(path);
+        QVERIFY(w.opened);
+        QCOMPARE(w.window.windowTitle(), QStringLiteral("case - Quendix Free (case.qdx)"));
+        QCOMPARE(countText(w.window, 1075), QStringLiteral("全件数  3件"));
+        QCOMPARE(countText(w.window, 1076), QStringLiteral("全件数  1件"));
+        // The newest record is selected after a load.
+        QCOMPARE(w.window.selectedRow(0), 2);
+        QCOMPARE(w.window.listModel(0)->idText(0), QStringLiteral("A-00001"));
+        // The standard layout keeps these hidden, and shows export and project import disabled.
+        for (int id : {1023, 1025, 1031, 1001, 1003, 1004, 1005, 1041, 1030, 1032, 1513}) {
+            QVERIFY2(!w.window.control(id)->isVisible(), qPrintable(QString::number(id)));
+        }
+        QVERIFY(!w.window.action(CCusporaDlg::CmdExport)->isEnabled());
+        QVERIFY(!w.window.action(CCusporaDlg::CmdImportProject)->isEnabled());
+        QVERIFY(!w.window.action(CCusporaDlg::CmdSettings)->isEnabled());
+        QVERIFY(prompts.messages.isEmpty());
+        // Esc does nothing to the main window.
+        QTest::keyClick(&w.window, Qt::Key_Escape);
+        QVERIFY(w.window.isVisible());
+    }
+
+    void hiddenCommandsShowWhenAsked() {
+        TempDir dir;
+        const std::string path = dir.file("h.qdx");
+        writeProject(path, {{"A", "00001"}}, {});
+        CCusporaDlg window(true);
+        QVERIFY(window.startUp(QString::fromStdString(path)));
+        window.show();
+        for (int id : {1023, 1025, 1001, 1003, 1041, 1030, 1032}) {
+            QVERIFY2(window.control(id)->isVisible(), qPrintable(QString::number(id)));
+        }
+        QVERIFY(window.action(CCusporaDlg::CmdExport)->isEnabled());
+    }
+
+    void commandStatesFollowTheLists() {
+        TempDir dir;
+        const std::string path = dir.file("s.qdx");
+        writeProject(path, {{"A", "00001"}}, {});
+        OpenWindow w(path);
+        for (int id : {1001, 1002, 1006, 1020, 1022, 1024, 1026, 1029}) {
+            QVERIFY2(!w.window.control(id)->isEnabled(), qPrintable(QString::number(id)));
+        }
+        QVERIFY(w.window.control(1021)->isEnabled());
+        // New and modify wait for the entry window.
+        QVERIFY(!w.window.control(1018)->isEnabled());
+        QVERIFY(!w.window.control(1018)->toolTip().isEmpty());
+        w.window.setWindowOpener(
+            CCusporaDlg::WindowKind::Entry,
+            [](CCusporaDlg&, const CCusporaDlg::WindowRequest&) { return false; });
+        QVERIFY(w.window.control(1018)->isEnabled());
+        QVERIFY(w.window.control(1019)->isEnabled());
+        QVERIFY(!w.window.control(1020)->isEnabled());
+    }
+
+    void topNChoicesFollowTheCandidates() {
+        TempDir dir;
+        const std::string path = dir.file("n.qdx");
+        writeProject(path, records("P", 2), records("M", 80));
+        OpenWindow w(path);
+        auto* topN = static_cast<QComboBox*>(w.window.control(1004));
+        auto* direction = static_cast<QComboBox*>(w.window.control(1003));
+        // Direction 0 searches among the two post-mortem records.
+        QCOMPARE(direction->currentIndex(), 0);
+        QCOMPARE(topN->count(), 2);
+        QCOMPARE(topN->itemText(1), QStringLiteral("TOP 2 を表示"));
+        // A new project stores no display count, and opening it keeps none selected.
+        QCOMPARE(topN->currentIndex(), -1);
+        direction->setCurrentIndex(1);
+        QCOMPARE(topN->count(), 50);
+        QCOMPARE(topN->currentIndex(), 2);
+        topN->setCurrentIndex(9);
+        direction->setCurrentIndex(0);
+        QCOMPARE(topN->currentIndex(), 1);
+        direction->setCurrentIndex(1);
+        QCOMPARE(topN->currentIndex(), 1);
+        topN->setCurrentIndex(9);
+        static_cast<QCheckBox*>(w.window.control(1041))->setChecked(true);
+        QCOMPARE(topN->currentIndex(), 9);
+
+        TempDir empty;
+        const std::string none = empty.file("e.qdx");
+        writeProject(none, {}, records("M", 3));
+        OpenWindow e(none);
+        auto* emptyTopN = static_cast<QComboBox*>(e.window.control(1004));
+        QCOMPARE(emptyTopN->count(), 0);
+        QVERIFY(!emptyTopN->isEnabled());
+    }
+
+    void searchConditionsAreStoredAndCopied() {
+        TempDir dir;
+        const std::string path = dir.file("c.qdx");
+        writeProject(path, records("P", 5), records("M", 5));
+        OpenWindow w(path);
+        SearchConditions wanted;
+        wanted.searchDirection = 1;
+        wanted.topNIndex = 4;
+        wanted.rankKey = 3;
+        wanted.hideExcluded = 1;
+        w.window.applySearchConditions(wanted, false);
+        QCOMPARE(w.window.currentConditions(), wanted);
+        QComboBox direction, topN, rank;
+        QCOMPARE(w.window.copySearchConditionsTo(&direction, &topN, &rank), 1);
+        QCOMPARE(direction.currentText(), QStringLiteral("死後→生前"));
+        QCOMPARE(topN.count(), 5);
+        QCOMPARE(topN.currentIndex(), 4);
+        QCOMPARE(rank.currentText(), QStringLiteral("スコア"));
+        QVERIFY(!w.window.model().settingsOrMatchesChanged());
+        w.window.storeSearchConditions();
+        QVERIFY(w.window.model().settingsOrMatchesChanged());
+        QCOMPARE(w.window.model().settings().conditions, wanted);
+        ScriptedResponder prompts;
+        w.window.saveProject();
+        QVERIFY(prompts.messages.isEmpty());
+        w.window.model().close(false);
+        QCOMPARE(countOnDisk(path, "SELECT MATCH FROM TB_SETUP WHERE ID=1"), 0);
+        QCOMPARE(countOnDisk(path, "SELECT RANK FROM TB_SETUP WHERE ID=1"), 4);
+        QCOMPARE(countOnDisk(path, "SELECT SORT FROM TB_SETUP_PRO WHERE ID=2"), 3);
+    }
+
+    void clickingARowSetsDirectionAndCurrentId() {
+        TempDir dir;
+        const std::string path = dir.file("r.qdx");
+        writeProject(path, {{"A", "00001"}, {"B", "00002"}}, {{"X", "00001"}});
+        OpenWindow w(path);
+        auto* direction = static_cast<QComboBox*>(w.window.control(1003));
+        clickRow(w.window, 0, 0);
+        QCOMPARE(w.window.currentId(), QStringLiteral("A-00001"));
+        QCOMPARE(direction->currentIndex(), 1);
+        clickRow(w.window, 1, 0);
+        QCOMPARE(w.window.currentId(), QStringLiteral("X-00001"));
+        QCOMPARE(direction->currentIndex(), 0);
+    }
+
+    void deleteRefusesIdentifiedAndWarnsAboutMatches() {
+        TempDir dir;
+        const std::string path = dir.file("d.qdx");
+        writeProject(path, {{"A", "00001"}, {"B", "00002"}, {"C", "00003"}},
+                     {{"X", "00001"}, {"Y", "00002"}},
+                     {matchRow(1, 1, "1"), matchRow(2, 1, "3"), matchRow(2, 2, "4")});
+        ScriptedResponder prompts;
+        OpenWindow w(path);
+        CCusporaDlg& window = w.window;
+        QCOMPARE(window.listModel(0)->markText(0), QStringLiteral("*"));
+
+        clickRow(window, 0, 0);
+        window.deleteRecord(0);
+        QCOMPARE(prompts.texts().last(), QStringLiteral("判明済みのデータは削除できません。"));
+        QCOMPARE(prompts.messages.last().icon, 48);
+
+        clickRow(window, 0, 1);
+        prompts.answer(ResultNo);
+        window.deleteRecord(0);
+        QCOMPARE(prompts.texts().last(),
+                 QStringLiteral(
+                     "鑑定中データ、他人データがあります。本当に削除しますがよろしいですか？"));
+        QCOMPARE(prompts.messages.last().buttons, 4);
+        QCOMPARE(window.listModel(0)->rowCount(), 3);
+
+        prompts.answer(ResultYes);
+        window.deleteRecord(0);
+        QCOMPARE(prompts.texts().last(), QStringLiteral("削除しました。"));
+        QCOMPARE(window.listModel(0)->rowCount(), 2);
+        // The row at the old index is selected: C moved up into it.
+        QCOMPARE(window.selectedRow(0), 1);
+        QCOMPARE(window.currentId(), QStringLiteral("C-00003"));
+        QVERIFY(window.model().getMatchHistory(0, 2).empty());
+        QVERIFY(window.model().getMatchHistory(1, 2).empty());
+        QVERIFY(window.model().recordsChangedPM());
+
+        // Deleting the last row selects the new last row; no match rows, no prefix.
+        prompts.answer(ResultYes);
+        window.deleteRecord(0);
+        QCOMPARE(prompts.texts().at(prompts.texts().size() - 2),
+                 QStringLiteral("本当に削除しますがよろしいですか？"));
+        QCOMPARE(window.listModel(0)->rowCount(), 1);
+        QCOMPARE(window.selectedRow(0), 0);
+        QCOMPARE(window.currentId(), QStringLiteral("A-00001"));
+
+        window.selectRow(1, -1);
+        window.deleteRecord(1);
+        QCOMPARE(
+            prompts.texts().last(),
+            QStringLiteral(
+                "削除対象が選択されていません。\n再度、行を選択し削除ボタンを押下してください。"));
+        QVERIFY(prompts.allAnswered());
+    }
+
+    void newAndModifyStoreThroughTheEntryWindow() {
+        TempDir dir;
+        const std::string path = dir.file("m.qdx");
+        writeProject(path, {{"A", "00001"}, {"B", "00002"}}, {{"X", "00001"}, {"Y", "00002"}});
+        ScriptedResponder prompts;
+        OpenWindow w(path);
+        CCusporaDlg& window = w.window;
+        std::string nextUpper = "M";
+        window.setWindowOpener(
+            CCusporaDlg::WindowKind::Entry,
+            [&nextUpper](CCusporaDlg& main, const CCusporaDlg::WindowRequest& request) {
+                RecordEntry& entry = main.model().entry();
+                entry.side = request.side;
+                entry.upperIdPart = nextUpper;
+                entry.lowerIdPart = "00005";
+                if (request.mode == 1) {
+                    entry.isUpdate = true;
+                    entry.dentalId = request.dentalId;
+                }
+                return true;
+            });
+        // A new ante-mortem record sorts between the others and is selected.
+        window.selectRow(0, 0);
+        window.newRecord(1);
+        QCOMPARE(window.listModel(1)->rowCount(), 3);
+        QCOMPARE(window.listModel(1)->idText(window.selectedRow(1)), QStringLiteral("M-00005"));
+        QCOMPARE(window.currentId(), QStringLiteral("M-00005"));
+        QCOMPARE(window.selectedRow(0), 0);
+        QCOMPARE(static_cast<QComboBox*>(window.control(1003))->currentIndex(), 0);
+
+        // Renaming A to Z moves it to the end of the list; it stays selected there even though
+        // B has the higher key.
+        nextUpper = "Z";
+        window.selectRow(0, 0);
+        window.modifyRecord(0);
+        QCOMPARE(window.listModel(0)->idText(1), QStringLiteral("Z-00005"));
+        QCOMPARE(window.selectedRow(0), 1);
+        QVERIFY(prompts.messages.isEmpty());
+
+        window.selectRow(0, -1);
+        window.modifyRecord(0);
+        QCOMPARE(prompts.texts().last(), QStringLiteral("修正対象が選択されていません。\n再度、行を"
+                                                        "選択し修正ボタンを押下してください。"));
+    }
+
+    void exitWithoutChangesAsksOnce() {
+        TempDir dir;
+        const std::string path = dir.file("x.qdx");
+        writeProject(path, {{"A", "00001"}}, {});
+        ScriptedResponder prompts;
+        OpenWindow w(path);
+        QSignalSpy finished(&w.window, &QDialog::finished);
+        prompts.answer(ResultNo);
+        w.window.confirmExit();
+        QCOMPARE(prompts.texts().last(), QStringLiteral("プログラムを終了しますか？"));
+        QCOMPARE(finished.count(), 0);
+        QVERIFY(w.window.model().isOpen());
+        prompts.answer(ResultYes);
+        w.window.close();
+        QCOMPARE(finished.count(), 1);
+        QVERIFY(!w.window.model().isOpen());
+    }
+
+    void exitAfterAChangeAsksToSave_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("rowsOnDisk");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("yes saves") << int(ResultYes) << 1 << true;
+        QTest::newRow("no discards") << int(ResultNo) << 2 << true;
+        QTest::newRow("cancel stays") << int(ResultCancel) << -1 << false;
+    }
+
+    void exitAfterAChangeAsksToSave() {
+        QFETCH(int, answer);
+        QFETCH(int, rowsOnDisk);
+        QFETCH(bool, ends);
+        TempDir dir;
+        const std::string path = dir.file("y.qdx");
+        writeProject(path, {{"A", "00001"}, {"B", "00002"}}, {});
+        ScriptedResponder prompts;
+        OpenWindow w(path);
+        QSignalSpy finished(&w.window, &QDialog::finished);
+        prompts.answer(ResultYes);
+        w.window.deleteRecord(0);
+        prompts.answer(answer);
+        w.window.confirmExit();
+        QCOMPARE(prompts.texts().last(),
+                 QStringLiteral("プログラムを終了します。") + kSaveQuestion);
+        QCOMPARE(prompts.messages.last().buttons, 3);
+        QCOMPARE(finished.count(), ends ? 1 : 0);
+        QCOMPARE(w.window.model().isOpen(), !ends);
+        if (ends) {
+            QCOMPARE(countOnDisk(path, "SELECT COUNT(*) FROM TB_AFTER"), rowsOnDisk);
+        } else {
+            // The project is still held: nobody else can read it.
+            QVERIFY(w.window.model().recordsChangedPM());
+            QCOMPARE(countOnDisk(path, "SELECT COUNT(*) FROM TB_AFTER"), -1);
+        }
+    }
+
+    void savingMakesChangesPermanentQuietly() {
+        TempDir dir;
+        const std::string path = dir.file("v.qdx");
+        writeProject(path, {{"A", "00001"}, {"B", "00002"}}, {});
+        ScriptedResponder prompts;
+        OpenWindow w(path);
+        prompts.answer(ResultYes);
+        w.window.deleteRecord(0);
+        w.window.action(CCusporaDlg::CmdSaveProject)->trigger();
+        w.window.action(CCusporaDlg::CmdSaveProject)->trigger();
+        QCOMPARE(prompts.messages.size(), 2);
+        QVERIFY(!w.window.model().anyChanged());
+        w.window.model().close(false);
+        QCOMPARE(countOnDisk(path, "SELECT COUNT(*) FROM TB_AFTER"), 1);
+    }
+
+    void penImportFromTheMenuLandsInTheList() {
+        TempDir dir;
+        const std::string path = dir.file("p.qdx");
+        writeProject(path, {{"A", "00001"}}, {});
+        QStringList form;
+        for (int i = 0; i < 64; ++i) {
+            form << QString();
+        }
+        form[1] = QStringLiteral("1");
+        form[3] = QStringLiteral("2024/05/01 10:00:00");
+        form[4] = QStringLiteral("東京");
+        form[7] = QStringLiteral("12");
+        form[8] = QStringLiteral("11");
+        form[62] = QStringLiteral("P001");
+        const std::string text =
+            "遺体番号,性別,検査日,最終更新日時,検死場所,口腔内写真枚数,エックス線写真枚数,x\r\n" +
+            form.join(QLatin1Char(',')).toStdString() + "\r\n";
+        const std::string csv = dir.file("pen.csv");
+        writeBytes(csv, TextCodec::toCp932(text));
+
+        ScriptedResponder prompts;
+        const QString documents = QString::fromStdString(dir.path().string());
+        OpenWindow w(path, documents);
+        prompts.answer(ResultYes);
+        prompts.choose(QString::fromStdString(csv));
+        w.window.action(CCusporaDlg::CmdImportPenPM)->trigger();
+        QVERIFY2(prompts.allAnswered(), qPrintable(prompts.texts().join("|")));
+        QCOMPARE(prompts.choices.first().title, QStringLiteral("CSVファイルを選択"));
+        QCOMPARE(prompts.choices.first().kind, Prompts::FileChoice::OpenExisting);
+        QCOMPARE(prompts.texts().last(), QStringLiteral("インポートが終了しました。"));
+        QCOMPARE(w.window.listModel(0)->rowCount(), 2);
+        const int row = w.window.listModel(0)->rowOfHighestKey();
+        QCOMPARE(w.window.listModel(0)->idText(row), QStringLiteral("P001-1"));
+        QCOMPARE(w.window.listModel(0)->cellText(row, 2), QStringLiteral("4 "));
+        QCOMPARE(w.window.listModel(0)->cellText(row, 3), QStringLiteral("6b"));
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(dir.file("bck_Quendix.qdx"))));
+        QVERIFY(QFileInfo::exists(documents + "/QuendixFree/CsvFileCtrl.csv"));
+        QVERIFY(w.window.model().recordsChangedPM());
+    }
+
+    void importQuestionCancelKeepsTheChangedProject() {
+        TempDir dir;
+        const std::string path = dir.file("q.qdx");
+        writeProject(path, {{"A", "00001"}, {"B", "00002"}}, {});
+        const std::string csv = dir.file("pen.csv");
+        writeBytes(csv, "x\r\n");
+        ScriptedResponder prompts;
+        OpenWindow w(path, QString::fromStdString(dir.path().string()));
+        prompts.answer(ResultYes);
+        w.window.deleteRecord(0);
+        prompts.answer(ResultYes);
+        prompts.choose(QString::fromStdString(csv));
+        prompts.answer(ResultCancel);
+        w.window.importPenCsv(1);
+        QCOMPARE(prompts.texts().last(),
+                 QStringLiteral("データが変更されています。") + kSaveQuestion);
+        QVERIFY(w.window.model().isOpen());
+        QVERIFY(w.window.model().recordsChangedPM());
+        QCOMPARE(w.window.listModel(0)->rowCount(), 1);
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(dir.file("bck_Quendix.qdx"))));
+    }
+
+    void failedMergeRestoresTheBackup() {
+        TempDir dir;
+        const std::string path = dir.file("f.qdx");
+        writeProject(path, {{"A", "00001"}, {"B", "00002"}}, {});
+        const std::string before = readBytes(path);
+        ScriptedResponder prompts;
+        OpenWindow w(path);
+        ProjectShell& shell = w.window.shell();
+        QVERIFY(shell.backupBeforeImport(true));
+        QVERIFY(QFileInfo::exists(shell.backupPath()));
+        // Half a merge went into the transaction and was saved before the failure.
+        w.window.model().deleteRecord(0, 1);
+        w.window.model().save();
+        shell.restoreAfterFailedImport(QStringLiteral("新規データの登録に失敗しました。\nx"));
+        QCOMPARE(prompts.messages.last().icon, 16);
+        QVERIFY(!QFileInfo::exists(shell.backupPath()));
+        QVERIFY(w.window.model().isOpen());
+        QCOMPARE(w.window.model().loadRecordList(0).size(), std::size_t(2));
+        w.window.model().close(false);
+        QCOMPARE(readBytes(path), before);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
