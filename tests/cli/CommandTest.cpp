@@ -152,3 +152,25 @@ TEST(QdxCommands, MissingLockedAndForeignProjectsFailWithoutChangingAnything) {
 
 } // namespace
 } // namespace qdx::test
+
+namespace qdx::test {
+namespace {
+
+// Ctrl-C stops the work at its next check: the project transaction is rolled back and the
+// half-made demo project and truth file are removed.
+TEST(QdxCommands, InterruptedDemoLeavesNothingBehind) {
+    TempDir dir;
+    const std::string command =
+        shellQuoted(QDX_BINARY_DIR "/src/cli/qdx") + " demo " + shellQuoted(dir.file("big")) +
+        " --pm 30000 --am 90000 --truth " + shellQuoted(dir.file("truth.csv")) + " 2>" +
+        shellQuoted(dir.file("err.txt")) + " & pid=$!; sleep 1; kill -INT $pid; wait $pid";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1) << readBytes(dir.file("err.txt"));
+    EXPECT_NE(readBytes(dir.file("err.txt")).find("interrupted"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("big.qdx")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("truth.csv")));
+}
+
+} // namespace
+} // namespace qdx::test

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <set>
@@ -150,6 +151,64 @@ TEST(DemoCommand, WritesTheSameProjectAndTruthForTheSameSeed) {
     EXPECT_EQ(again.exitCode, 1);
     const auto info = test::runQdx({"info", dir.file("a")});
     EXPECT_NE(info.out.find("post-mortem records\t40\n"), std::string::npos) << info.out;
+}
+
+} // namespace
+} // namespace qdx::cli
+
+namespace qdx::cli {
+namespace {
+
+std::vector<std::vector<std::string>> csvLines(const std::string& bytes) {
+    std::vector<std::vector<std::string>> lines;
+    std::size_t start = 0;
+    for (std::size_t end = bytes.find("\r\n"); end != std::string::npos;
+         start = end + 2, end = bytes.find("\r\n", start)) {
+        std::vector<std::string> fields;
+        const std::string line = bytes.substr(start, end - start);
+        std::size_t from = 0;
+        for (std::size_t comma = line.find(','); comma != std::string::npos;
+             from = comma + 1, comma = line.find(',', from))
+            fields.push_back(line.substr(from, comma - from));
+        fields.push_back(line.substr(from));
+        lines.push_back(fields);
+    }
+    return lines;
+}
+
+// The demo is meant for trying the program: its true partners must mostly come out on top.
+TEST(DemoCommand, FullSearchRanksMostTruePartnersFirst) {
+    test::TempDir dir;
+    ASSERT_EQ(test::runQdx({"demo", dir.file("d"), "--pm", "100", "--am", "300", "--truth",
+                            dir.file("truth.csv")})
+                  .exitCode,
+              0);
+    const auto truth = csvLines(test::readBytes(dir.file("truth.csv")));
+    ASSERT_EQ(truth.size(), 71u);
+    for (int direction : {0, 1}) {
+        const std::string csv = dir.file("result.csv");
+        const auto result = test::runQdx({"search", dir.file("d"), "--direction",
+                                          std::to_string(direction), "--top", "10", "--csv", csv});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        std::map<std::string, std::vector<std::string>> ranked;
+        for (const auto& fields : csvLines(test::readBytes(csv))) {
+            std::vector<std::string>& ids = ranked[fields[0]];
+            for (std::size_t at = 3; at < fields.size(); at += 7)
+                ids.push_back(fields[at][0] == ' ' ? fields[at].substr(1) : fields[at]);
+        }
+        int first = 0;
+        int inTop = 0;
+        for (std::size_t i = 1; i < truth.size(); ++i) {
+            const std::string& searching = truth[i][direction == 0 ? 1 : 0];
+            const std::string& partner = truth[i][direction == 0 ? 0 : 1];
+            const auto& ids = ranked[searching];
+            ASSERT_EQ(ids.size(), 10u) << searching;
+            first += ids[0] == partner;
+            inTop += std::find(ids.begin(), ids.end(), partner) != ids.end();
+        }
+        EXPECT_GT(first, 70 * 6 / 10) << "direction " << direction;
+        EXPECT_GT(inTop, 70 * 8 / 10) << "direction " << direction;
+    }
 }
 
 } // namespace
