@@ -203,8 +203,8 @@ void ProjectModel::replaceMatchHistory(int side, const std::vector<MatchRow>& ro
 }
 
 void ProjectModel::linkPendingMatches(int side, const std::string& displayId) {
-    m_settingsOrMatchesChanged = true;
-    matches::linkPendingMatches(m_database, side, displayId);
+    if (!matches::linkPendingMatches(m_database, side, displayId).empty())
+        m_settingsOrMatchesChanged = true;
 }
 
 void ProjectModel::insertMatches(const std::vector<MatchRow>& rows) {
@@ -262,6 +262,19 @@ void ProjectModel::repairSettings5() {
             commitSettingsInsert();
         }
     }
+}
+
+void ProjectModel::saveSettings() {
+    saveSettings5(SettingsWrite::Update);
+    saveSettings6(SettingsWrite::Update);
+}
+
+bool ProjectModel::storeSearchConditions(const SearchConditions& conditions) {
+    if (conditions == m_settings.conditions)
+        return false;
+    m_settings.conditions = conditions;
+    saveSettings();
+    return true;
 }
 
 void ProjectModel::writeSettings(SettingsTable table, SettingsWrite mode) {

@@ -109,6 +109,12 @@ public:
     void saveSettings6(SettingsWrite mode);
     // Writes the rows of TB_SETUP anew: updates the rows that exist, inserts the missing ones.
     void repairSettings5();
+    // Updates both tables from the settings in memory (after the settings window's OK); the
+    // project save makes it permanent.
+    void saveSettings();
+    // Takes the main window's search choices: when they differ from the stored ones they are
+    // kept and both tables updated. Returns true when anything changed.
+    bool storeSearchConditions(const SearchConditions& conditions);
 
     // --- change flags ---
     bool recordsChangedPM() const { return m_recordsChangedPM; }

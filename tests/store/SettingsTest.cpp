@@ -134,11 +134,11 @@ TEST_F(SettingsTest, StatementTextsAreTheStoredOnes) {
 TEST_F(SettingsTest, ConditionsRoundTripWithTheMatchColumnInverted) {
     ProjectModel model;
     test::openIn(model, dir, "abc");
-    model.settings().conditions = {1, 4, 3, 1};
+    EXPECT_FALSE(model.storeSearchConditions(model.settings().conditions));
+    EXPECT_FALSE(model.settingsOrMatchesChanged());
     model.settings().factor = 5;
     model.settings().rulers[0] = "自分の基準";
-    model.saveSettings5(SettingsWrite::Update);
-    model.saveSettings6(SettingsWrite::Update);
+    EXPECT_TRUE(model.storeSearchConditions({1, 4, 3, 1}));
     EXPECT_TRUE(model.settingsOrMatchesChanged());
     model.save();
     EXPECT_FALSE(model.settingsOrMatchesChanged());
