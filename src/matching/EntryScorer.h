@@ -65,6 +65,9 @@ private:
     static constexpr std::size_t kChunk = 512;
 
     void countChunk(std::size_t start, std::size_t length);
+    void markChunk(std::size_t start, std::size_t length, const EntryOutcomes& outcomes,
+                   std::size_t nextOutcome);
+    template <SearchMode Mode>
     void keepChunk(std::size_t start, std::size_t length, const EntryOutcomes& outcomes,
                    std::size_t& nextOutcome);
 
@@ -74,6 +77,7 @@ private:
     alignas(64) double m_sums[kChunk];
     alignas(64) double m_scores[kChunk];
     std::uint8_t m_counts[4][kChunk];
+    std::uint8_t m_marks[kChunk];
 };
 
 // Stores lists into an entry; with `merge` the entry's current lists (from an earlier list of
