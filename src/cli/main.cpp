@@ -1,5 +1,6 @@
 #include "cli/CommandGroup.h"
 #include "cli/ExitCode.h"
+#include "cli/ImportCommands.h"
 #include "store/StoreError.h"
 
 #include <CLI/CLI.hpp>
@@ -16,6 +17,7 @@ const CommandGroup kCommandGroups[] = {
     addProjectCommands,
     addSearchCommands,
     addDemoCommands,
+    addImportCommands,
 };
 
 int runSelected(const CommandAction& action) {
