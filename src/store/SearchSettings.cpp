@@ -67,6 +67,20 @@ std::size_t skipBlanks(const std::string& text) {
     return at;
 }
 
+// Values no window offers (written by other tools or damaged) read as the defaults, so every
+// user of the conditions can rely on their ranges.
+SearchConditions readConditions(const SettingsRow& row) {
+    SearchConditions read;
+    const int direction = parseInteger(row.DIVISION);
+    const int topN = parseInteger(row.RANK);
+    const int rank = parseInteger(row.SORT);
+    read.searchDirection = direction == 0 || direction == 1 ? direction : 0;
+    read.topNIndex = topN >= -1 ? topN : -1;
+    read.rankKey = rank >= 0 && rank <= 3 ? rank : 0;
+    read.hideExcluded = parseInteger(row.MATCH) != 0 ? 1 : 0;
+    return read;
+}
+
 } // namespace
 
 SearchSettings::SearchSettings() {
@@ -128,10 +142,7 @@ bool SearchSettings::applyRow(SettingsTable table, int n, const SettingsRow& row
             readScores(amToPmScores5, row);
         else
             readScores(amToPmScores6, row);
-        conditions.searchDirection = parseInteger(row.DIVISION);
-        conditions.topNIndex = parseInteger(row.RANK);
-        conditions.rankKey = parseInteger(row.SORT);
-        conditions.hideExcluded = parseInteger(row.MATCH);
+        conditions = readConditions(row);
         bridge = parseInteger(row.BRIDGE);
         for (int k = 0; k < settings::rulerCount(table); ++k)
             rulers[static_cast<std::size_t>(k)] = row.RULER[static_cast<std::size_t>(k)];

@@ -233,6 +233,27 @@ TEST_F(SettingsTest, SharedFieldsComeFromTheFiveClassTable) {
               (std::vector<std::string>{"0", "0"}));
 }
 
+TEST_F(SettingsTest, DamagedRowsReadAsNumbersInRange) {
+    createThenChange([](sqlite3* raw) {
+        test::exec(raw, "UPDATE TB_SETUP SET FACTOR='x', SCORE1='abc', SCORE2=NULL, DIVISION=7, "
+                        "RANK=-5, SORT=9, MATCH='y', RULER2=NULL WHERE ID=1");
+        test::exec(raw, "UPDATE TB_SETUP SET PROJECTNAME=NULL WHERE ID=2");
+    });
+    ProjectModel model;
+    test::openIn(model, dir, "abc");
+    const SearchSettings& s = model.settings();
+    EXPECT_EQ(s.factor, 0);
+    EXPECT_DOUBLE_EQ(s.amToPmScores5[0], 0.0);
+    EXPECT_DOUBLE_EQ(s.amToPmScores5[1], 0.0);
+    EXPECT_EQ(s.conditions, (SearchConditions{0, -1, 0, 1}));
+    EXPECT_EQ(s.rulers[1], "");
+    EXPECT_EQ(s.rowTwoMarker, 0);
+    model.saveSettings();
+    EXPECT_EQ(test::firstOf(test::connectionOf(model),
+                            "SELECT FACTOR, DIVISION, RANK, SORT, MATCH FROM TB_SETUP WHERE ID=1"),
+              "0|0|-1|0|0");
+}
+
 TEST_F(SettingsTest, ResetKeepsTheProjectNameAndRestoresDefaults) {
     SearchSettings s;
     s.projectName = "keep";
