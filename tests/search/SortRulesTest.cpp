@@ -53,7 +53,7 @@ TEST(SortRules, FullSearchTableSortsByPriorityThenId) {
 }
 
 TEST(SortRules, MatchHistoryListSortsByKindNumberThenPartnerId) {
-    SortRules rules(SortRules::List::MatchHistory);
+    SortRules rules(SortRules::List::History);
     std::vector<Row> rows = {
         {"", "他人", "B-00001", "", "", "", "4"},
         {"", "鑑定中", "C-00001", "", "", "", "3"},

@@ -1,0 +1,238 @@
+#include "store/ProjectModel.h"
+#include "store/ProjectOpen.h"
+#include "store/RecordTable.h"
+#include "ui/common/Prompts.h"
+#include "ui/search/CFullSearchDlg.h"
+#include "ui/search/FullSearchTableModel.h"
+#include "ui/search/SearchTask.h"
+
+#include "TestSupport.h"
+
+#include <QAbstractItemModelTester>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+
+#include <random>
+
+namespace qdx {
+namespace {
+
+// Answers the window's file and print choosers without a screen.
+class Answers : public Prompts::Responder {
+public:
+    QString nextFile;
+    QString pdfPath;
+    std::vector<Prompts::Message> messages;
+
+    int answerMessage(const Prompts::Message& message) override {
+        messages.push_back(message);
+        return ResultYes;
+    }
+    QString answerFile(const Prompts::FileChoice&) override { return nextFile; }
+    bool answerPrint(QPrinter& printer) override {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfPath);
+        return true;
+    }
+};
+
+DentalRecord randomRecord(std::mt19937& rng, const std::string& id) {
+    DentalRecord r;
+    r.displayId = id;
+    r.sex = std::to_string(rng() % 3);
+    for (int i = 0; i < kToothCount; ++i)
+        r.classChart[i] = static_cast<char>('1' + rng() % 5);
+    return r;
+}
+
+// A small project with ties, identified records, outcomes of every kind and an ID with a comma.
+void makeProject(const std::string& path) {
+    ProjectModel model;
+    openProjectFile(model, splitProjectPath(path));
+    std::mt19937 rng(7);
+    for (int i = 0; i < 9; ++i)
+        records::insertRecord(
+            model.database(), PostMortem,
+            randomRecord(rng, "P" + std::to_string(i % 3) + "-0000" + std::to_string(i)));
+    for (int i = 0; i < 6; ++i)
+        records::insertRecord(
+            model.database(), AnteMortem,
+            randomRecord(rng, i == 5 ? "A,1-00005" : "P1-0000" + std::to_string(i)));
+    // Two identical charts on the candidate side make a tie.
+    DentalRecord twin = randomRecord(rng, "T-00001");
+    records::insertRecord(model.database(), PostMortem, twin);
+    twin.displayId = "T-00002";
+    records::insertRecord(model.database(), PostMortem, twin);
+    std::vector<MatchRow> rows;
+    const char* kinds[] = {"1", "3", "4", "4", "2"};
+    for (int i = 0; i < 5; ++i) {
+        MatchRow row;
+        row.ID_AFTER = std::to_string(i + 1);
+        row.ID_BEFOR = std::to_string(i % 3 + 1);
+        row.KIND = kinds[i];
+        rows.push_back(row);
+    }
+    model.insertMatches(rows);
+    model.save();
+    model.close(true);
+}
+
+QByteArray runQdx(const QStringList& arguments) {
+    QProcess qdx;
+    qdx.start(QStringLiteral(QDX_BINARY_DIR "/src/cli/qdx"), arguments);
+    qdx.waitForFinished(60000);
+    return qdx.readAllStandardError();
+}
+
+} // namespace
+
+class FullSearchDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { setSearchProgressDelay(0); }
+
+    void matchesTheCommandLineFileForEveryChoice() {
+        test::TempDir dir;
+        const std::string project = dir.file("p.qdx");
+        makeProject(project);
+        std::vector<SearchConditions> cases;
+        for (int direction : {0, 1})
+            for (int rankKey : {0, 3})
+                for (int hide : {0, 1})
+                    cases.push_back({direction, 1, rankKey, hide});
+        std::vector<std::string> expected;
+        for (std::size_t i = 0; i < cases.size(); ++i) {
+            const SearchConditions& c = cases[i];
+            const std::string csv = dir.file("cli" + std::to_string(i) + ".csv");
+            const QByteArray err =
+                runQdx({"search", QString::fromStdString(project), "--direction",
+                        QString::number(c.searchDirection), "--rank-key",
+                        QString::number(c.rankKey), "--top", "2", "--hide-excluded",
+                        QString::number(c.hideExcluded), "--csv", QString::fromStdString(csv)});
+            expected.push_back(test::readBytes(csv));
+            QVERIFY2(!expected.back().empty(), err.constData());
+        }
+
+        ProjectModel model;
+        openProjectFile(model, splitProjectPath(project));
+        model.reloadRecords(PostMortem);
+        model.reloadRecords(AnteMortem);
+        Answers answers;
+        Prompts::setResponder(&answers);
+        CFullSearchDlg dialog(model, cases[0]);
+        std::vector<SearchConditions> passed;
+        dialog.onConditionsChanged = [&](const SearchConditions& c) { passed.push_back(c); };
+        dialog.show();
+        QAbstractItemModelTester tester(dialog.tableModel(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(dialog.searchCount(), 1);
+        auto* direction = dialog.findChild<QComboBox*>("directionCombo");
+        auto* rankKey = dialog.findChild<QComboBox*>("rankKeyCombo");
+        auto* count = dialog.findChild<QComboBox*>("displayCountCombo");
+        auto* hide = dialog.findChild<QCheckBox*>("hideExcludedCheck");
+        QVERIFY(direction && rankKey && count && hide);
+        QCOMPARE(count->currentIndex(), 1);
+
+        for (std::size_t i = 0; i < cases.size(); ++i) {
+            const SearchConditions& c = cases[i];
+            direction->setCurrentIndex(c.searchDirection);
+            rankKey->setCurrentIndex(c.rankKey);
+            hide->setChecked(c.hideExcluded == 1);
+            count->setCurrentIndex(1);
+            QCOMPARE(dialog.conditions().rankKey, c.rankKey);
+            answers.nextFile = QString::fromStdString(dir.file("gui" + std::to_string(i) + ".csv"));
+            dialog.saveToFile();
+            QCOMPARE(test::readBytes(answers.nextFile.toStdString()), expected[i]);
+        }
+        QVERIFY(!passed.empty());
+        QCOMPARE(passed.back(), dialog.conditions());
+        // Only a change of direction searches again.
+        QCOMPARE(dialog.searchCount(), 2);
+        Prompts::setResponder(nullptr);
+    }
+
+    void sortedTableSavesAndPrintsInItsOrder() {
+        test::TempDir dir;
+        const std::string project = dir.file("p.qdx");
+        makeProject(project);
+        ProjectModel model;
+        openProjectFile(model, splitProjectPath(project));
+        model.reloadRecords(PostMortem);
+        model.reloadRecords(AnteMortem);
+        Answers answers;
+        Prompts::setResponder(&answers);
+        CFullSearchDlg dialog(model, {1, 4, 0, 0});
+        dialog.show();
+        FullSearchTableModel* table = dialog.tableModel();
+        QVERIFY(table->rowCount() > 3);
+        QCOMPARE(table->displayCount(), 5);
+        dialog.table()->horizontalHeader()->sectionClicked(3);
+        for (int r = 1; r < table->rowCount(); ++r)
+            QVERIFY(table->rows()[r - 1].priority >= table->rows()[r].priority);
+        answers.nextFile = QString::fromStdString(dir.file("sorted.csv"));
+        dialog.saveToFile();
+        const std::string csv = test::readBytes(answers.nextFile.toStdString());
+        const std::string firstId = table->rows()[0].displayId;
+        QCOMPARE(csv.substr(csv.find("\r\n") + 2, firstId.size()), firstId);
+
+        answers.pdfPath = QString::fromStdString(dir.file("print.pdf"));
+        dialog.printTable();
+        const std::string pdf = test::readBytes(answers.pdfPath.toStdString());
+        QVERIFY(pdf.rfind("%PDF", 0) == 0);
+        // Keep the printout for a look when asked.
+        if (const QString keep = qEnvironmentVariable("QDX_TEST_ARTIFACTS"); !keep.isEmpty())
+            QFile::copy(answers.pdfPath, keep + "/full-search-print.pdf");
+        QProcess render;
+        render.start("pdftoppm", {"-r", "20", "-png", answers.pdfPath,
+                                  QString::fromStdString(dir.file("page"))});
+        if (render.waitForStarted(5000)) {
+            render.waitForFinished(60000);
+            QCOMPARE(render.exitCode(), 0);
+            QVERIFY(QFile::exists(QString::fromStdString(dir.file("page-1.png"))) ||
+                    QFile::exists(QString::fromStdString(dir.file("page-01.png"))));
+        }
+
+        // A file that cannot be created shows the error and writes nothing.
+        answers.nextFile = QString::fromStdString(dir.file("missing/folder/x.csv"));
+        dialog.saveToFile();
+        QCOMPARE(answers.messages.size(), std::size_t{1});
+        QVERIFY(answers.messages[0].text.startsWith("ファイルをオープンできませんでした。\n"));
+        Prompts::setResponder(nullptr);
+    }
+
+    void noCandidatesDisablesSavingAndPrinting() {
+        test::TempDir dir;
+        const std::string project = dir.file("p.qdx");
+        {
+            ProjectModel model;
+            openProjectFile(model, splitProjectPath(project));
+            records::insertRecord(model.database(), AnteMortem, DentalRecord());
+            model.save();
+            model.close(true);
+        }
+        ProjectModel model;
+        openProjectFile(model, splitProjectPath(project));
+        model.reloadRecords(PostMortem);
+        model.reloadRecords(AnteMortem);
+        CFullSearchDlg dialog(model, {0, 2, 0, 0});
+        dialog.show();
+        auto* count = dialog.findChild<QComboBox*>("displayCountCombo");
+        QCOMPARE(count->count(), 0);
+        QVERIFY(!count->isEnabled());
+        QVERIFY(!dialog.findChild<QPushButton*>("saveButton")->isEnabled());
+        QVERIFY(!dialog.findChild<QPushButton*>("printButton")->isEnabled());
+        QCOMPARE(dialog.tableModel()->columnCount(), 4);
+    }
+};
+
+} // namespace qdx
+
+QTEST_MAIN(qdx::FullSearchDialogTest)
+#include "FullSearchDialogTest.moc"
