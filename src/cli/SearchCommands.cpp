@@ -91,7 +91,11 @@ int runIndividualSearch(const SearchArguments& args) {
         printLines(individualSearchTable(entry, conditions));
         return ExitSuccess;
     }
-    if (candidates.empty())
+    // The window saves once its list has more than the searching chart's row; the grey rows
+    // count for that but are not written.
+    if (candidates.empty() &&
+        greyCandidates(entry, conditions.rankKey, conditions.displayCount, conditions.hideExcluded)
+            .empty())
         throw CommandError("nothing to save: the search shows no candidates");
     std::vector<std::string> lines{individualSearchCsvHeader(),
                                    individualSearchCsvSearchingLine(entry.record())};

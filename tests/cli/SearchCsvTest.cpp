@@ -162,5 +162,26 @@ TEST_F(SearchCsv, ReadableTablesShowTheSameRows) {
     EXPECT_EQ(single.out.find("Y-00002"), std::string::npos);
 }
 
+// A pair marked as other persons: with hiding, the individual list shows the candidate only as
+// a grey row, which is enough for the window to save (a file without candidate lines); the full
+// search row keeps its ID and a priority of 0.
+TEST(SearchCsvOtherPerson, GreyRowsAloneStillGiveAFile) {
+    TempDir dir;
+    const std::string project = dir.file("p.qdx");
+    writeProject(project, {chartRecord("P-00001", std::string(32, '1'))},
+                 {chartRecord("A-00001", std::string(32, '1'))}, {matchRow(1, 1, "4")});
+    const std::string csv = dir.file("out.csv");
+    const QdxResult single = runQdx(
+        {"individual", project, "--target", "A-00001", "--hide-excluded", "1", "--csv", csv});
+    ASSERT_EQ(single.exitCode, 0) << single.err;
+    const std::string bytes = readBytes(csv);
+    EXPECT_EQ(bytes.substr(bytes.find("\r\n") + 2),
+              ",A-00001,,,,,,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1\r\n");
+    const QdxResult full = runQdx({"search", project, "--hide-excluded", "1", "--csv", csv});
+    ASSERT_EQ(full.exitCode, 0) << full.err;
+    EXPECT_EQ(readBytes(csv), TextCodec::toCp932(",  ,,Top 1,検索数,完全一致数,全修復・欠損一致数,"
+                                                 "矛盾なし一致数,スコア\r\nA-00001,0\r\n"));
+}
+
 } // namespace
 } // namespace qdx::test
