@@ -1,82 +1,17 @@
 #include "matching/EntryScorer.h"
 
+#include "matching/PairCounts.h"
 #include "matching/WeightKernel.h"
 
 #include <algorithm>
-#include <bit>
 
 namespace qdx {
 
 namespace {
 
-using CountRows = std::uint8_t (*)[512];
-
-template <bool Bridges>
-[[gnu::always_inline]] inline void countCandidates(const PackedCandidates& pack,
-                                                   const SearchingChart& chart, std::size_t start,
-                                                   std::size_t length, CountRows counts) {
-    const ChartMasks& s = chart.masks;
-    const std::uint32_t searchSex = chart.sex;
-    for (std::size_t i = 0; i < length; ++i) {
-        const std::size_t c = start + i;
-        const std::uint32_t candidateSex = pack.sex[c];
-        // Both sexes known and different: the candidate counts as a chart without information.
-        if (searchSex != 0 && candidateSex != 0 && searchSex != candidateSex) {
-            for (int k = 0; k < 4; ++k)
-                counts[k][i] = 0;
-            continue;
-        }
-        const ChartMasks& w = pack.masks[c];
-        if constexpr (Bridges) {
-            counts[0][i] = static_cast<std::uint8_t>(std::popcount(w.bridge));
-            counts[1][i] = static_cast<std::uint8_t>(std::popcount(w.bridge & s.bridge));
-            counts[2][i] = static_cast<std::uint8_t>(std::popcount(w.bridge & ~s.bridge));
-            counts[3][i] = 0;
-        } else {
-            const std::uint32_t searched = w.known & s.known;
-            const std::uint32_t sameKind = ~(w.dec ^ s.dec) & searched;
-            const std::uint32_t classDiffers =
-                (w.plane[0] ^ s.plane[0]) | (w.plane[1] ^ s.plane[1]) | (w.plane[2] ^ s.plane[2]);
-            const std::uint32_t exact = sameKind & ~classDiffers;
-            const auto& order = pack.order[c];
-            const std::uint32_t agreeing =
-                (chart.classMask[0] & order[0]) | (chart.classMask[1] & order[1]) |
-                (chart.classMask[2] & order[2]) | (chart.classMask[3] & order[3]) |
-                (chart.classMask[4] & order[4]);
-            counts[0][i] = static_cast<std::uint8_t>(std::popcount(searched));
-            counts[1][i] = static_cast<std::uint8_t>(std::popcount(exact));
-            counts[2][i] =
-                static_cast<std::uint8_t>(std::popcount(exact & chart.fullRestorationMissing));
-            counts[3][i] = static_cast<std::uint8_t>(std::popcount(sameKind & agreeing));
-        }
-    }
-}
-
-void countPortable(bool bridges, const PackedCandidates& pack, const SearchingChart& chart,
-                   std::size_t start, std::size_t length, CountRows counts) {
-    if (bridges)
-        countCandidates<true>(pack, chart, start, length, counts);
-    else
-        countCandidates<false>(pack, chart, start, length, counts);
-}
-
-#if defined(__x86_64__)
-__attribute__((target("popcnt"))) void countPopcnt(bool bridges, const PackedCandidates& pack,
-                                                   const SearchingChart& chart, std::size_t start,
-                                                   std::size_t length, CountRows counts) {
-    if (bridges)
-        countCandidates<true>(pack, chart, start, length, counts);
-    else
-        countCandidates<false>(pack, chart, start, length, counts);
-}
-
-const bool g_hasPopcnt = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("popcnt") != 0;
-}();
-#endif
-
+constexpr std::size_t kKeep = 50;
 constexpr double kMinusInfinity = -std::numeric_limits<double>::infinity();
+constexpr std::size_t kEverything = static_cast<std::size_t>(-1);
 
 // Marks the candidates whose counts reach a threshold in any of the three count criteria.
 __attribute__((target_clones("avx2", "default"))) void
@@ -94,11 +29,8 @@ markScores(const double* scores, std::size_t length, double threshold, std::uint
         marks[i] = static_cast<std::uint8_t>(marks[i] | (scores[i] >= threshold));
 }
 
-// A count threshold as a byte: counts never exceed 32, so 255 admits nothing.
-std::uint8_t countThreshold(double floor) {
-    if (!(floor <= 255.0))
-        return 255;
-    return floor <= 0.0 ? 0 : static_cast<std::uint8_t>(std::ceil(floor));
+double scoreKey(double score) {
+    return score != score ? kMinusInfinity : score;
 }
 
 } // namespace
@@ -106,126 +38,224 @@ std::uint8_t countThreshold(double floor) {
 void EntryScorer::score(const DentalRecord& record, const EntryOutcomes& outcomes,
                         EntryLists& lists) {
     static const WeightMatrix kNoWeights{};
-    const PackedCandidates& pack = *m_input.pack;
     prepareSearchingChart(m_chart, record, m_input.matrix != nullptr ? *m_input.matrix : kNoWeights,
-                          pack);
-    for (auto& top : m_top)
-        top.clear();
-    std::size_t nextOutcome = 0;
-    const bool bridges = m_input.mode == SearchMode::Bridges;
-    for (std::size_t start = 0; start < pack.count; start += kChunk) {
-        const std::size_t length = std::min(kChunk, pack.count - start);
-        countChunk(start, length);
-        if (!bridges) {
-            sumWeightBlocks(&m_chart.table[0][0], pack.codes.data() + start / kLanes * kBlockBytes,
-                            (length + kLanes - 1) / kLanes, m_sums);
-            divideScores(m_sums, m_counts[0], length, m_scores);
-            keepChunk<SearchMode::Pairs>(start, length, outcomes, nextOutcome);
-        } else {
-            keepChunk<SearchMode::Bridges>(start, length, outcomes, nextOutcome);
-        }
+                          *m_input.pack);
+    computeCounts();
+    classifyOutcomes(outcomes);
+    for (auto& list : lists)
+        list.clear();
+    collect(lists);
+    if (m_input.mode == SearchMode::Bridges)
+        keepConstantViews(lists);
+    for (int k = 0; k < SearchEntry::kListCount; ++k) {
+        const int view = k / kCandidateFilterCount;
+        auto& list = lists[k];
+        std::stable_sort(list.begin(), list.end(), [&](const KeptPair& a, const KeptPair& b) {
+            return rankingKey(a, view, m_input.mode) > rankingKey(b, view, m_input.mode);
+        });
+        if (list.size() > kKeep)
+            list.resize(kKeep);
     }
-    for (std::size_t k = 0; k < lists.size(); ++k)
-        m_top[k].takeSorted(lists[k]);
 }
 
-void EntryScorer::countChunk(std::size_t start, std::size_t length) {
-    const bool bridges = m_input.mode == SearchMode::Bridges;
-#if defined(__x86_64__)
-    if (g_hasPopcnt)
-        return countPopcnt(bridges, *m_input.pack, m_chart, start, length, m_counts);
-#endif
-    countPortable(bridges, *m_input.pack, m_chart, start, length, m_counts);
-}
-
-// Floors only rise while a chunk is kept, so the floors at the chunk's start pass every
-// candidate that a list will take. Candidates with a pair outcome of their own (few) always
-// take the exact path, because grey candidates answer to their own lists.
-void EntryScorer::markChunk(std::size_t start, std::size_t length, const EntryOutcomes& outcomes,
-                            std::size_t nextOutcome) {
-    double floors[kRankKeyCount];
-    for (int v = 0; v < kRankKeyCount; ++v)
-        floors[v] = std::min(m_top[v * kCandidateFilterCount].floor(),
-                             m_top[v * kCandidateFilterCount + 1].floor());
-    if (m_input.mode == SearchMode::Pairs) {
-        markCounts(m_counts[1], m_counts[2], m_counts[3], length, countThreshold(floors[0]),
-                   countThreshold(floors[1]), countThreshold(floors[2]), m_marks);
-        markScores(m_scores, length, floors[3], m_marks);
-    } else {
-        // Bridge keys: matches, minus mismatches, and two constant criteria.
-        const std::uint8_t t0 = countThreshold(floors[0]);
-        const bool constantsWanted = 0.0 >= floors[2] || 0.0 >= floors[3];
-        for (std::size_t i = 0; i < length; ++i)
-            m_marks[i] = static_cast<std::uint8_t>(
-                (m_counts[1][i] >= t0) | (-static_cast<double>(m_counts[2][i]) >= floors[1]) |
-                constantsWanted);
-    }
-    for (std::size_t k = nextOutcome; k < outcomes.size() && outcomes[k].first < start + length;
-         ++k)
-        if (outcomes[k].first >= start)
-            m_marks[outcomes[k].first - start] = 1;
-}
-
-template <SearchMode Mode>
-void EntryScorer::keepChunk(std::size_t start, std::size_t length, const EntryOutcomes& outcomes,
-                            std::size_t& nextOutcome) {
+void EntryScorer::computeCounts() {
     const PackedCandidates& pack = *m_input.pack;
-    const std::vector<OutcomeClass>& classes = *m_input.outcomeClasses;
-    markChunk(start, length, outcomes, nextOutcome);
-    for (std::size_t i = 0; i < length; ++i) {
-        if (m_marks[i] == 0)
+    m_count = pack.count;
+    for (auto& column : m_counts)
+        column.resize(m_count);
+    m_marks.resize(m_count);
+    std::uint8_t* const out[4] = {m_counts[0].data(), m_counts[1].data(), m_counts[2].data(),
+                                  m_counts[3].data()};
+    if (m_input.mode == SearchMode::Bridges) {
+        countBridges(pack, m_chart, 0, m_count, out);
+        m_alone.resize(m_count);
+        for (std::size_t i = 0; i < m_count; ++i)
+            m_alone[i] = static_cast<std::uint8_t>(32 - m_counts[2][i]);
+        m_scores.assign(m_count, 0.0);
+        return;
+    }
+    countPairs(pack, m_chart, 0, m_count, out);
+    m_sums.resize(pack.blocks * kLanes);
+    m_scores.resize(m_count);
+    sumWeightBlocks(&m_chart.table[0][0], pack.codes.data(), pack.blocks, m_sums.data());
+    divideScores(m_sums.data(), m_counts[0].data(), m_count, m_scores.data());
+}
+
+void EntryScorer::classifyOutcomes(const EntryOutcomes& outcomes) {
+    const PackedCandidates& pack = *m_input.pack;
+    const auto& classes = *m_input.outcomeClasses;
+    m_overrides.clear();
+    for (const auto& [candidate, code] : outcomes)
+        if (pack.identified[candidate] == PackedCandidates::kNoOutcome)
+            m_overrides.emplace_back(candidate, code);
+    m_notOpen.clear();
+    auto override = m_overrides.begin();
+    for (const std::uint32_t identified : pack.identifiedList) {
+        for (; override != m_overrides.end() && override->first < identified; ++override)
+            if (classes[override->second] != OutcomeClass::Open)
+                m_notOpen.push_back(override->first);
+        m_notOpen.push_back(identified);
+    }
+    for (; override != m_overrides.end(); ++override)
+        if (classes[override->second] != OutcomeClass::Open)
+            m_notOpen.push_back(override->first);
+}
+
+EntryScorer::ByteCut EntryScorer::cutFor(const std::uint8_t* keys, bool openOnly) const {
+    const std::size_t population = openOnly ? m_count - m_notOpen.size() : m_count;
+    if (population <= kKeep)
+        return {0, kEverything};
+    auto atLeast = [&](int t) {
+        std::size_t n = countAtLeast(keys, m_count, static_cast<std::uint8_t>(t));
+        if (openOnly)
+            for (const std::uint32_t c : m_notOpen)
+                n -= keys[c] >= t ? 1 : 0;
+        return n;
+    };
+    int low = 0;   // at least kKeep keys reach it
+    int high = 64; // no key reaches it: keys never exceed 32
+    while (high - low > 1) {
+        const int middle = (low + high) / 2;
+        (atLeast(middle) >= kKeep ? low : high) = middle;
+    }
+    return {static_cast<std::uint8_t>(low), kKeep - atLeast(low + 1)};
+}
+
+// A floor that at least 50 open candidates reach (or 50 of all, with fewer open ones), found
+// from a sample and checked by counting; minus infinity takes everything.
+double EntryScorer::scoreFloor() {
+    const std::size_t open = m_count - m_notOpen.size();
+    const bool openOnly = open > kKeep;
+    const std::size_t population = openOnly ? open : m_count;
+    if (population <= 4 * kKeep)
+        return kMinusInfinity;
+    const std::size_t m = std::min<std::size_t>(m_count, 512);
+    const std::size_t stride = m_count / m;
+    auto& samples = m_samples;
+    std::size_t rank = std::max<std::size_t>(1, (m * 2 * kKeep + population - 1) / population);
+    for (; rank <= m; rank *= 4) {
+        samples.clear();
+        for (std::size_t i = 0; i < m; ++i)
+            samples.push_back(scoreKey(m_scores[i * stride]));
+        std::nth_element(samples.begin(), samples.begin() + static_cast<long>(rank - 1),
+                         samples.end(), std::greater<double>());
+        const double floor = samples[rank - 1];
+        if (floor == kMinusInfinity)
+            return kMinusInfinity;
+        std::size_t reaching = countAtLeast(m_scores.data(), m_count, floor);
+        if (openOnly)
+            for (const std::uint32_t c : m_notOpen)
+                reaching -= m_scores[c] >= floor ? 1 : 0;
+        if (reaching >= kKeep)
+            return floor;
+    }
+    return kMinusInfinity;
+}
+
+OutcomeClass EntryScorer::classOf(std::size_t candidate, std::uint16_t& outcome,
+                                  std::size_t& nextOverride) const {
+    outcome = m_input.pack->identified[candidate];
+    if (outcome == PackedCandidates::kNoOutcome) {
+        while (nextOverride < m_overrides.size() && m_overrides[nextOverride].first < candidate)
+            ++nextOverride;
+        outcome = nextOverride < m_overrides.size() && m_overrides[nextOverride].first == candidate
+                      ? m_overrides[nextOverride].second
+                      : 0;
+    }
+    return (*m_input.outcomeClasses)[outcome];
+}
+
+KeptPair EntryScorer::pairAt(std::size_t candidate, std::uint16_t outcome) const {
+    KeptPair pair;
+    pair.score = m_scores[candidate];
+    pair.candidate = m_input.firstOrdinal + static_cast<std::uint32_t>(candidate);
+    pair.outcome = outcome;
+    pair.searchCount = m_counts[0][candidate];
+    pair.exactMatchCount = m_counts[1][candidate];
+    pair.fullRestorationMissingMatchCount = m_counts[2][candidate];
+    pair.noContradictionMatchCount = m_counts[3][candidate];
+    return pair;
+}
+
+// Marks every candidate that can reach a list, then walks the marked ones in candidate order.
+void EntryScorer::collect(EntryLists& lists) {
+    const bool bridges = m_input.mode == SearchMode::Bridges;
+    const int byteViews = bridges ? 2 : 3;
+    const std::uint8_t* keys[3] = {
+        m_counts[1].data(), bridges ? m_alone.data() : m_counts[2].data(), m_counts[3].data()};
+    ByteCut all[3];
+    ByteCut open[3];
+    std::uint8_t reach[3] = {255, 255, 255};
+    for (int v = 0; v < byteViews; ++v) {
+        all[v] = cutFor(keys[v], false);
+        open[v] = cutFor(keys[v], true);
+        reach[v] = std::min(all[v].threshold, open[v].threshold);
+    }
+    markCounts(keys[0], keys[1], keys[2], m_count, reach[0], reach[1], reach[2], m_marks.data());
+    const double floor = bridges ? 0.0 : scoreFloor();
+    if (!bridges)
+        markScores(m_scores.data(), m_count, floor, m_marks.data());
+    if (!bridges && floor == kMinusInfinity)
+        std::fill(m_marks.begin(), m_marks.end(), std::uint8_t{1});
+    for (const auto& [candidate, code] : m_overrides)
+        m_marks[candidate] = 1;
+
+    std::size_t nextOverride = 0;
+    auto take = [](const ByteCut& cut, std::uint8_t key, std::size_t& ties) {
+        if (key > cut.threshold)
+            return true;
+        if (key < cut.threshold || ties == 0)
+            return false;
+        --ties;
+        return true;
+    };
+    std::size_t allTies[3] = {all[0].ties, all[1].ties, all[2].ties};
+    std::size_t openTies[3] = {open[0].ties, open[1].ties, open[2].ties};
+    for (std::size_t c = 0; c < m_count; ++c) {
+        if (m_marks[c] == 0)
             continue;
-        const std::size_t c = start + i;
-        std::uint16_t outcome = pack.identified[c];
-        if (outcome == PackedCandidates::kNoOutcome) {
-            while (nextOutcome < outcomes.size() && outcomes[nextOutcome].first < c)
-                ++nextOutcome;
-            outcome = nextOutcome < outcomes.size() && outcomes[nextOutcome].first == c
-                          ? outcomes[nextOutcome].second
-                          : 0;
+        std::uint16_t outcome = 0;
+        const OutcomeClass cls = classOf(c, outcome, nextOverride);
+        const KeptPair pair = pairAt(c, outcome);
+        for (int v = 0; v < byteViews; ++v) {
+            const std::uint8_t key = keys[v][c];
+            if (take(all[v], key, allTies[v]))
+                lists[v * kCandidateFilterCount].push_back(pair);
+            if (cls == OutcomeClass::Open && take(open[v], key, openTies[v]))
+                lists[v * kCandidateFilterCount + 1].push_back(pair);
         }
-        double keys[kRankKeyCount];
-        if constexpr (Mode == SearchMode::Pairs) {
-            const double score = m_scores[i];
-            keys[0] = m_counts[1][i];
-            keys[1] = m_counts[2][i];
-            keys[2] = m_counts[3][i];
-            keys[3] = score != score ? kMinusInfinity : score;
-        } else {
-            keys[0] = m_counts[1][i];
-            keys[1] = -static_cast<double>(m_counts[2][i]);
-            keys[2] = 0.0;
-            keys[3] = 0.0;
+        if (!bridges && scoreKey(pair.score) >= floor) {
+            lists[3 * kCandidateFilterCount].push_back(pair);
+            if (cls == OutcomeClass::Open)
+                lists[3 * kCandidateFilterCount + 1].push_back(pair);
         }
-        const OutcomeClass cls = classes[outcome];
-        const int filtered = cls == OutcomeClass::Open ? 1 : 2;
-        // Most candidates reach no list: decide that with one comparison per list.
-        bool wanted = false;
-        for (int v = 0; v < kRankKeyCount; ++v) {
-            wanted |= m_top[v * kCandidateFilterCount].admits(keys[v]);
-            wanted |= cls != OutcomeClass::Identified &&
-                      m_top[v * kCandidateFilterCount + filtered].admits(keys[v]);
+        if (cls == OutcomeClass::Grey)
+            for (int v = 0; v < kRankKeyCount; ++v)
+                lists[v * kCandidateFilterCount + 2].push_back(pair);
+    }
+}
+
+// Bridge criteria 2 and 3 have one key for everybody: candidate order decides.
+void EntryScorer::keepConstantViews(EntryLists& lists) const {
+    std::size_t nextOverride = 0;
+    for (std::size_t c = 0; c < m_count; ++c) {
+        std::uint16_t outcome = 0;
+        const OutcomeClass cls = classOf(c, outcome, nextOverride);
+        const bool wantAll = lists[2 * kCandidateFilterCount].size() < kKeep;
+        const bool wantOpen =
+            cls == OutcomeClass::Open && lists[2 * kCandidateFilterCount + 1].size() < kKeep;
+        if (wantAll || wantOpen) {
+            const KeptPair pair = pairAt(c, outcome);
+            for (int v = 2; v < kRankKeyCount; ++v) {
+                if (wantAll)
+                    lists[v * kCandidateFilterCount].push_back(pair);
+                if (wantOpen)
+                    lists[v * kCandidateFilterCount + 1].push_back(pair);
+            }
         }
-        if (!wanted)
-            continue;
-        KeptPair pair;
-        pair.score = Mode == SearchMode::Pairs ? m_scores[i] : 0.0;
-        pair.candidate = m_input.firstOrdinal + static_cast<std::uint32_t>(c);
-        pair.outcome = outcome;
-        pair.searchCount = m_counts[0][i];
-        pair.exactMatchCount = m_counts[1][i];
-        pair.fullRestorationMissingMatchCount = m_counts[2][i];
-        pair.noContradictionMatchCount = m_counts[3][i];
-        for (int v = 0; v < kRankKeyCount; ++v) {
-            TopList& all = m_top[v * kCandidateFilterCount];
-            if (all.admits(keys[v]))
-                all.insert(keys[v], pair);
-            if (cls == OutcomeClass::Identified)
-                continue;
-            TopList& kept = m_top[v * kCandidateFilterCount + filtered];
-            if (kept.admits(keys[v]))
-                kept.insert(keys[v], pair);
-        }
+        if (lists[2 * kCandidateFilterCount].size() >= kKeep &&
+            lists[2 * kCandidateFilterCount + 1].size() >= kKeep)
+            break;
     }
 }
 
@@ -243,8 +273,8 @@ void storeEntryLists(SearchEntry& entry, EntryLists& lists, SearchMode mode, boo
                        std::back_inserter(merged), [&](const KeptPair& a, const KeptPair& b) {
                            return rankingKey(a, rankKey, mode) > rankingKey(b, rankKey, mode);
                        });
-            if (merged.size() > TopList::kCapacity)
-                merged.resize(TopList::kCapacity);
+            if (merged.size() > kKeep)
+                merged.resize(kKeep);
             lists[k] = std::move(merged);
         }
     }

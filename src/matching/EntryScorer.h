@@ -3,10 +3,10 @@
 #include "matching/OutcomeIndex.h"
 #include "matching/SearchEntry.h"
 #include "matching/SearchingChart.h"
-#include "matching/TopList.h"
 
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 #include <vector>
 
@@ -19,9 +19,9 @@ enum class SearchMode { Pairs, Bridges };
 // grey ones under examination or marked as another person.
 enum class OutcomeClass : std::uint8_t { Open, Identified, Grey };
 
-// The ordering key of a ranking criterion; lists run from the greatest key down. Scores
-// that are not numbers (a matrix holding one) rank with minus infinity, so every pair of
-// results stays comparable.
+// The ordering key of a ranking criterion; lists run from the greatest key down, ties in
+// candidate order. Scores that are not numbers (a matrix holding one) rank with minus
+// infinity, so every pair of results stays comparable.
 inline double rankingKey(const KeptPair& pair, int rankKey, SearchMode mode) {
     if (mode == SearchMode::Bridges) {
         if (rankKey == 0)
@@ -53,8 +53,10 @@ struct ScoringInput {
     SearchMode mode = SearchMode::Pairs;
 };
 
-// Compares one searching chart with every packed candidate and keeps the best of every
-// list. One per worker thread; it reuses its buffers from entry to entry.
+// Compares one searching chart with every packed candidate and keeps the best of every list.
+// All counts and scores of the entry are computed first; then thresholds that exactly admit
+// each list's best 50 are found by counting, and only the few candidates that reach one are
+// looked at one by one. One scorer per worker thread; it reuses its buffers.
 class EntryScorer {
 public:
     explicit EntryScorer(const ScoringInput& input) : m_input(input) {}
@@ -62,22 +64,35 @@ public:
     void score(const DentalRecord& record, const EntryOutcomes& outcomes, EntryLists& lists);
 
 private:
-    static constexpr std::size_t kChunk = 512;
+    // Keys above `threshold` belong to the list, and the first `ties` keys equal to it.
+    struct ByteCut {
+        std::uint8_t threshold = 0;
+        std::size_t ties = 0;
+    };
 
-    void countChunk(std::size_t start, std::size_t length);
-    void markChunk(std::size_t start, std::size_t length, const EntryOutcomes& outcomes,
-                   std::size_t nextOutcome);
-    template <SearchMode Mode>
-    void keepChunk(std::size_t start, std::size_t length, const EntryOutcomes& outcomes,
-                   std::size_t& nextOutcome);
+    void computeCounts();
+    void classifyOutcomes(const EntryOutcomes& outcomes);
+    ByteCut cutFor(const std::uint8_t* keys, bool openOnly) const;
+    double scoreFloor();
+    void collect(EntryLists& lists);
+    void keepConstantViews(EntryLists& lists) const;
+    OutcomeClass classOf(std::size_t candidate, std::uint16_t& outcome,
+                         std::size_t& nextOverride) const;
+    KeptPair pairAt(std::size_t candidate, std::uint16_t outcome) const;
 
     ScoringInput m_input;
     SearchingChart m_chart;
-    std::array<TopList, SearchEntry::kListCount> m_top;
-    alignas(64) double m_sums[kChunk];
-    alignas(64) double m_scores[kChunk];
-    std::uint8_t m_counts[4][kChunk];
-    std::uint8_t m_marks[kChunk];
+    std::size_t m_count = 0;
+    std::array<std::vector<std::uint8_t>, 4> m_counts;
+    std::vector<std::uint8_t> m_alone; // 32 - bridge mismatches: ascending mismatches first
+    std::vector<double> m_sums;
+    std::vector<double> m_scores;
+    std::vector<std::uint8_t> m_marks;
+    // Pair outcomes of candidates not identified themselves, and every candidate that is not
+    // open, both ascending.
+    EntryOutcomes m_overrides;
+    std::vector<std::uint32_t> m_notOpen;
+    std::vector<double> m_samples;
 };
 
 // Stores lists into an entry; with `merge` the entry's current lists (from an earlier list of

@@ -54,8 +54,11 @@ void packCandidates(PackedCandidates& pack, const std::vector<DentalRecord>& can
     pack.count = n;
     pack.blocks = (n + kLanes - 1) / kLanes;
     pack.codes.assign(pack.blocks * kBlockBytes, 5);
-    pack.masks.assign(n, ChartMasks{});
-    pack.order.assign(n, {});
+    for (auto* column :
+         {&pack.known, &pack.dec, &pack.plane[0], &pack.plane[1], &pack.plane[2], &pack.bridge,
+          &pack.order[0], &pack.order[1], &pack.order[2], &pack.order[3], &pack.order[4]})
+        column->assign(n, 0);
+    pack.identifiedList.clear();
     pack.sex.assign(n, 0);
     pack.identified.assign(n, PackedCandidates::kNoOutcome);
     pack.sexCodes.clear();
@@ -67,15 +70,22 @@ void packCandidates(PackedCandidates& pack, const std::vector<DentalRecord>& can
     for (std::size_t i = 0; i < n; ++i) {
         pack.sex[i] = internSex(pack.sexCodes, candidates[i].sex);
         const std::string& kind = candidates[i].MATCH_KIND;
-        if (isIdentifiedKind(kind))
+        if (isIdentifiedKind(kind)) {
             pack.identified[i] = identifiedCodes[kind[0] - '0'];
+            pack.identifiedList.push_back(static_cast<std::uint32_t>(i));
+        }
     }
 
     tbb::parallel_for(std::size_t{0}, pack.blocks, [&](std::size_t b) {
         for (std::size_t lane = 0; lane < kLanes && b * kLanes + lane < n; ++lane) {
             const std::size_t i = b * kLanes + lane;
             const DentalRecord& record = candidates[i];
-            pack.masks[i] = chartMasks(record);
+            const ChartMasks masks = chartMasks(record);
+            pack.known[i] = masks.known;
+            pack.dec[i] = masks.dec;
+            for (int p = 0; p < 3; ++p)
+                pack.plane[p][i] = masks.plane[p];
+            pack.bridge[i] = masks.bridge;
             for (int j = 0; j < 32; ++j) {
                 const int c = comparisonClass(record, j);
                 const int code = c | (deciduousFlag(record, j) ? 8 : 0);
@@ -85,7 +95,7 @@ void packCandidates(PackedCandidates& pack, const std::vector<DentalRecord>& can
                     const int s = kSearchClasses[k];
                     const bool fits = direction == 0 ? c >= s : c <= s;
                     if (fits)
-                        pack.order[i][k] |= 1u << j;
+                        pack.order[k][i] |= 1u << j;
                 }
             }
         }

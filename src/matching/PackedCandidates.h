@@ -18,21 +18,25 @@ struct ChartMasks {
     std::uint32_t bridge = 0;
 };
 
-// Candidate side of a run, packed once: masks for the counts, tooth codes in blocks of eight
-// for the weighted score, a small code for the sex text and the outcome of identified
-// candidates.
+// Candidate side of a run, packed once. Masks are kept column by column so that the counts of
+// many candidates are taken in one vector loop; tooth codes are kept in blocks of eight for the
+// weighted score.
 struct PackedCandidates {
     static constexpr std::uint16_t kNoOutcome = 0xFFFF;
 
     std::size_t count = 0;
     std::size_t blocks = 0;
     std::vector<std::uint8_t> codes; // blocks * 256 bytes: class | deciduous << 3
-    std::vector<ChartMasks> masks;
+    std::vector<std::uint32_t> known;
+    std::vector<std::uint32_t> dec;
+    std::array<std::vector<std::uint32_t>, 3> plane;
+    std::vector<std::uint32_t> bridge;
     // Per searching class 1, 2, 3, 4, 6: positions where the candidate's class does not
     // contradict it (the post-mortem class is not below the ante-mortem class).
-    std::vector<std::array<std::uint32_t, 5>> order;
-    std::vector<std::uint32_t> sex;        // 0 for "0" (unknown)
-    std::vector<std::uint16_t> identified; // outcome code of kind "0"/"1"/"2", else kNoOutcome
+    std::array<std::vector<std::uint32_t>, 5> order;
+    std::vector<std::uint32_t> sex;            // 0 for "0" (unknown)
+    std::vector<std::uint16_t> identified;     // outcome code of kind "0"/"1"/"2", else kNoOutcome
+    std::vector<std::uint32_t> identifiedList; // candidates with such a code, ascending
     std::unordered_map<std::string, std::uint32_t> sexCodes;
 
     // Sex code of a searching chart; a text no candidate carries gets a code of its own.

@@ -1,0 +1,115 @@
+#include "matching/PairCounts.h"
+
+namespace qdx {
+
+namespace {
+
+inline std::uint32_t bitCount(std::uint32_t x) {
+    x = x - ((x >> 1) & 0x55555555u);
+    x = (x & 0x33333333u) + ((x >> 2) & 0x33333333u);
+    x = (x + (x >> 4)) & 0x0F0F0F0Fu;
+    return (x + (x >> 8) + (x >> 16) + (x >> 24)) & 0x3Fu;
+}
+
+// All masks of a candidate of the other known sex read as empty.
+inline std::uint32_t comparable(std::uint32_t searchSex, std::uint32_t candidateSex) {
+    const bool excluded = searchSex != 0 && candidateSex != 0 && searchSex != candidateSex;
+    return excluded ? 0u : ~0u;
+}
+
+// The searching chart's masks, passed by value so that the loops below see them as constants.
+struct SearchMasks {
+    std::uint32_t known, dec, plane0, plane1, plane2, class0, class1, class2, class3, class4, full,
+        sex, bridge;
+};
+
+SearchMasks searchMasks(const SearchingChart& chart) {
+    const ChartMasks& m = chart.masks;
+    return {m.known,
+            m.dec,
+            m.plane[0],
+            m.plane[1],
+            m.plane[2],
+            chart.classMask[0],
+            chart.classMask[1],
+            chart.classMask[2],
+            chart.classMask[3],
+            chart.classMask[4],
+            chart.fullRestorationMissing,
+            chart.sex,
+            m.bridge};
+}
+
+// Restrict-qualified parameters tell the vectorizer that the count rows overlap no column.
+__attribute__((target_clones("avx512f", "avx2", "default"))) void
+countPairColumns(std::size_t length, SearchMasks s, const std::uint32_t* __restrict known,
+                 const std::uint32_t* __restrict dec, const std::uint32_t* __restrict p0,
+                 const std::uint32_t* __restrict p1, const std::uint32_t* __restrict p2,
+                 const std::uint32_t* __restrict o0, const std::uint32_t* __restrict o1,
+                 const std::uint32_t* __restrict o2, const std::uint32_t* __restrict o3,
+                 const std::uint32_t* __restrict o4, const std::uint32_t* __restrict sex,
+                 std::uint8_t* __restrict searchCount, std::uint8_t* __restrict exactCount,
+                 std::uint8_t* __restrict fullCount, std::uint8_t* __restrict agreeCount) {
+    for (std::size_t i = 0; i < length; ++i) {
+        const std::uint32_t searched = known[i] & s.known & comparable(s.sex, sex[i]);
+        const std::uint32_t sameKind = ~(dec[i] ^ s.dec) & searched;
+        const std::uint32_t differs = (p0[i] ^ s.plane0) | (p1[i] ^ s.plane1) | (p2[i] ^ s.plane2);
+        const std::uint32_t exact = sameKind & ~differs;
+        const std::uint32_t agreeing = (s.class0 & o0[i]) | (s.class1 & o1[i]) |
+                                       (s.class2 & o2[i]) | (s.class3 & o3[i]) | (s.class4 & o4[i]);
+        searchCount[i] = static_cast<std::uint8_t>(bitCount(searched));
+        exactCount[i] = static_cast<std::uint8_t>(bitCount(exact));
+        fullCount[i] = static_cast<std::uint8_t>(bitCount(exact & s.full));
+        agreeCount[i] = static_cast<std::uint8_t>(bitCount(sameKind & agreeing));
+    }
+}
+
+__attribute__((target_clones("avx512f", "avx2", "default"))) void
+countBridgeColumns(std::size_t length, std::uint32_t searchBridges, std::uint32_t searchSex,
+                   const std::uint32_t* __restrict bridge, const std::uint32_t* __restrict sex,
+                   std::uint8_t* __restrict bridges, std::uint8_t* __restrict shared,
+                   std::uint8_t* __restrict alone, std::uint8_t* __restrict none) {
+    for (std::size_t i = 0; i < length; ++i) {
+        const std::uint32_t own = bridge[i] & comparable(searchSex, sex[i]);
+        bridges[i] = static_cast<std::uint8_t>(bitCount(own));
+        shared[i] = static_cast<std::uint8_t>(bitCount(own & searchBridges));
+        alone[i] = static_cast<std::uint8_t>(bitCount(own & ~searchBridges));
+        none[i] = 0;
+    }
+}
+
+} // namespace
+
+void countPairs(const PackedCandidates& pack, const SearchingChart& chart, std::size_t start,
+                std::size_t length, std::uint8_t* const out[4]) {
+    countPairColumns(length, searchMasks(chart), pack.known.data() + start, pack.dec.data() + start,
+                     pack.plane[0].data() + start, pack.plane[1].data() + start,
+                     pack.plane[2].data() + start, pack.order[0].data() + start,
+                     pack.order[1].data() + start, pack.order[2].data() + start,
+                     pack.order[3].data() + start, pack.order[4].data() + start,
+                     pack.sex.data() + start, out[0], out[1], out[2], out[3]);
+}
+
+void countBridges(const PackedCandidates& pack, const SearchingChart& chart, std::size_t start,
+                  std::size_t length, std::uint8_t* const out[4]) {
+    countBridgeColumns(length, chart.masks.bridge, chart.sex, pack.bridge.data() + start,
+                       pack.sex.data() + start, out[0], out[1], out[2], out[3]);
+}
+
+__attribute__((target_clones("avx2", "default"))) std::size_t
+countAtLeast(const std::uint8_t* keys, std::size_t n, std::uint8_t threshold) {
+    std::uint32_t total = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        total += keys[i] >= threshold ? 1u : 0u;
+    return total;
+}
+
+__attribute__((target_clones("avx2", "default"))) std::size_t
+countAtLeast(const double* keys, std::size_t n, double threshold) {
+    std::uint64_t total = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        total += keys[i] >= threshold ? 1u : 0u;
+    return total;
+}
+
+} // namespace qdx
