@@ -23,15 +23,15 @@ int CCusporaApp::run(const StartupOptions& options) {
     if (m_setup) {
         m_setup(window);
     }
+    if (!window.startUp(options.projectPath)) {
+        return 0;
+    }
     if (!options.screenshotPath.isEmpty()) {
         // Saves the window once it shows the opened project, then ends without a question.
         QTimer::singleShot(800, &window, [&window, path = options.screenshotPath] {
             window.grab().save(path);
             window.done(0);
         });
-    }
-    if (!window.startUp(options.projectPath)) {
-        return 0;
     }
     window.exec();
     return 0;

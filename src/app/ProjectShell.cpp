@@ -74,15 +74,16 @@ bool ProjectShell::ensureProjectFolder(const QString& folder) {
     return false;
 }
 
-QString ProjectShell::chooseProjectFile() {
+QString ProjectShell::chooseProjectFile(bool folderReady) {
     Prompts::FileChoice choice;
     choice.kind = Prompts::FileChoice::Open;
     choice.title = QStringLiteral("プロジェクトファイルを指定");
     choice.filter = kProjectFilter;
     choice.defaultSuffix = QStringLiteral("qdx");
     if (!m_chooserUsed) {
-        choice.initialPath =
-            m_commandLinePath.isEmpty() ? defaultProjectFolder() : m_commandLinePath;
+        choice.initialPath = !m_commandLinePath.isEmpty() ? m_commandLinePath
+                             : folderReady                ? defaultProjectFolder()
+                                                          : m_documentsFolder;
     }
     const QString path = Prompts::chooseFile(m_window, choice);
     if (!path.isEmpty()) {
@@ -92,10 +93,10 @@ QString ProjectShell::chooseProjectFile() {
 }
 
 int ProjectShell::chooseAndOpenProject() {
-    if (!ensureProjectFolder(defaultProjectFolder())) {
-        return kRetry;
-    }
-    const QString path = chooseProjectFile();
+    // Without its folder the chooser still opens, on the documents folder, so that the user
+    // can pick a project elsewhere instead of seeing the same message forever.
+    const bool folderReady = ensureProjectFolder(defaultProjectFolder());
+    const QString path = chooseProjectFile(folderReady);
     if (path.isEmpty()) {
         return kCancelled;
     }

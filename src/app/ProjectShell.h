@@ -34,7 +34,7 @@ public:
     void setStoreSearchConditions(std::function<void()> store) { m_store = std::move(store); }
 
     bool ensureProjectFolder(const QString& folder);
-    QString chooseProjectFile();
+    QString chooseProjectFile(bool folderReady = true);
     bool openProject(const QString& path);
     int chooseAndOpenProject();
     bool closeProjectAsking(bool changed, CloseReason reason);

@@ -15,6 +15,7 @@ namespace qdx {
 
 namespace {
 int g_delay = 500;
+int g_running = 0;
 QString g_lastShown;
 } // namespace
 
@@ -30,9 +31,14 @@ QString LongTask::lastShownLabel() {
     return g_lastShown;
 }
 
+bool LongTask::isRunning() {
+    return g_running > 0;
+}
+
 void LongTask::run(QWidget* parent, const QString& label, const std::function<void()>& work) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     g_lastShown.clear();
+    ++g_running;
     std::atomic<bool> finished{false};
     std::exception_ptr failure;
     std::thread worker([&] {
@@ -61,6 +67,7 @@ void LongTask::run(QWidget* parent, const QString& label, const std::function<vo
         QThread::msleep(10);
     }
     worker.join();
+    --g_running;
     progress.reset();
     QApplication::restoreOverrideCursor();
     if (failure) {

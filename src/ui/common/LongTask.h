@@ -16,6 +16,9 @@ class LongTask {
 public:
     static void run(QWidget* parent, const QString& label, const std::function<void()>& work);
 
+    // True while work runs: timers still fire then, and must not start other work.
+    static bool isRunning();
+
     // Shown after this long; tests lower it to see the window.
     static void setProgressDelay(int milliseconds);
     static int progressDelay();

@@ -3,6 +3,7 @@
 
 #include "app/ProjectShell.h"
 #include "store/StoreError.h"
+#include "ui/common/LongTask.h"
 #include "ui/common/Prompts.h"
 #include "ui/main/SearchConditionRules.h"
 
@@ -291,6 +292,9 @@ void CCusporaDlg::showAbout() {
 }
 
 void CCusporaDlg::confirmExit() {
+    if (LongTask::isRunning()) {
+        return;
+    }
     storeSearchConditions();
     if (!m_model.anyChanged() || !m_model.isOpen()) {
         if (Prompts::message(this, QStringLiteral("プログラムを終了しますか？"), MbYesNo,
