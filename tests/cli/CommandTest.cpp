@@ -1,7 +1,9 @@
 #include "ProjectFixture.h"
 #include "QdxRunner.h"
+#include "store/TableStatement.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <sstream>
@@ -170,6 +172,58 @@ TEST(QdxCommands, InterruptedDemoLeavesNothingBehind) {
     EXPECT_NE(readBytes(dir.file("err.txt")).find("interrupted"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir.file("big.qdx")));
     EXPECT_FALSE(std::filesystem::exists(dir.file("truth.csv")));
+}
+
+} // namespace
+} // namespace qdx::test
+
+namespace qdx::test {
+namespace {
+
+void execute(const std::string& path, const std::string& sql) {
+    ProjectDatabase db;
+    db.open(path);
+    TableStatement st(db);
+    st.sql = sql;
+    st.prepareInsert();
+    st.step();
+    st.finalize();
+    db.close(true);
+}
+
+// Files written by other tools: damaged tooth codes and odd field values are shown and searched
+// without a crash; a record table of another shape is a read failure.
+TEST(QdxCommands, DamagedRecordsAreListedAndSearchedForeignTablesFail) {
+    TempDir dir;
+    const std::string path = dir.file("odd.qdx");
+    writeProject(path, {chartRecord("P-00001", std::string(32, '1'))},
+                 {chartRecord("A-00001", std::string(32, '1'))});
+    execute(path, "UPDATE TB_AFTER SET dru8='ZZZZZZZZZZ', dru7='9', dru6='71', valid='x', "
+                  "sex='9' WHERE Dental_ID=1");
+    execute(path, "INSERT INTO TB_BEFOR (EXT_IDu, EXT_IDl) VALUES ('', '')");
+    const QdxResult list = runQdx({"list", path, "--side", "pm"});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    EXPECT_EQ(list.out.rfind("\tP-00001\t0 \t5 \t5 \t1 \t", 0), 0u) << list.out;
+    const QdxResult search = runQdx({"search", path, "--csv", dir.file("s.csv")});
+    EXPECT_EQ(search.exitCode, 0) << search.err;
+    // A `valid` that reads as 0 makes no searching chart: nothing to list, nothing to save.
+    const QdxResult reverse = runQdx({"search", path, "--direction", "1"});
+    EXPECT_EQ(reverse.exitCode, 0) << reverse.err;
+    EXPECT_EQ(reverse.out.find("P-00001"), std::string::npos);
+    EXPECT_EQ(runQdx({"search", path, "--direction", "1", "--csv", dir.file("r.csv")}).exitCode, 1);
+    const QdxResult single =
+        runQdx({"individual", path, "--target", "A-00001", "--csv", dir.file("i.csv")});
+    EXPECT_EQ(single.exitCode, 0) << single.err;
+    EXPECT_NE(readBytes(dir.file("i.csv")).find(",P-00001,"), std::string::npos);
+
+    const std::string foreign = dir.file("foreign.qdx");
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(foreign.c_str(), &raw), SQLITE_OK);
+    sqlite3_exec(raw, "CREATE TABLE TB_AFTER (something TEXT)", nullptr, nullptr, nullptr);
+    sqlite3_close(raw);
+    const QdxResult failed = runQdx({"list", foreign, "--side", "pm"});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(failed.err.rfind("データの読み込みに失敗しました。\n", 0), 0u) << failed.err;
 }
 
 } // namespace
