@@ -238,11 +238,22 @@ void CCusporaDlg::applyFonts() {
         label->setFont(UiFonts::scaled(base, 1.3));
         label->resize(id == 1454 || id == 1455 ? 290 : 262, label->fontMetrics().height() + 2);
     }
-    // The legend has the width up to the bridge legend and wraps onto a second line there.
+    // The legend has the width up to the bridge legend and wraps onto a second line there;
+    // its font shrinks from the usual size until the two lines hold it.
     for (int id : {1515, 1516}) {
         auto* label = static_cast<QLabel*>(control(id));
         label->setWordWrap(true);
-        label->resize(275, 2 * label->fontMetrics().lineSpacing() + 2);
+        const int width = 275;
+        for (double factor = 1.3; factor > 0.7; factor -= 0.05) {
+            label->setFont(UiFonts::scaled(base, factor));
+            const QFontMetrics metrics(label->font());
+            const QRect needed = metrics.boundingRect(QRect(0, 0, width, 1000), Qt::TextWordWrap,
+                                                      label->text());
+            if (needed.height() <= 2 * metrics.lineSpacing()) {
+                break;
+            }
+        }
+        label->resize(width, 2 * QFontMetrics(label->font()).lineSpacing() + 2);
     }
     for (int id : {1122, 1123, 1134, 1135}) {
         static_cast<QLabel*>(control(id))->adjustSize();
