@@ -4,6 +4,7 @@
 #include "matching/WeightKernel.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace qdx {
 
@@ -12,6 +13,7 @@ namespace {
 constexpr std::size_t kKeep = 50;
 constexpr double kMinusInfinity = -std::numeric_limits<double>::infinity();
 constexpr std::size_t kEverything = static_cast<std::size_t>(-1);
+constexpr std::uint32_t kUnused = static_cast<std::uint32_t>(-1);
 
 // Marks the candidates whose counts reach a threshold in any of the three count criteria.
 __attribute__((target_clones("avx2", "default"))) void
@@ -36,26 +38,83 @@ double scoreKey(double score) {
 } // namespace
 
 void EntryScorer::score(const DentalRecord& record, const EntryOutcomes& outcomes,
-                        EntryLists& lists) {
+                        SearchEntry& entry, bool merge) {
     static const WeightMatrix kNoWeights{};
     prepareSearchingChart(m_chart, record, m_input.matrix != nullptr ? *m_input.matrix : kNoWeights,
                           *m_input.pack);
     computeCounts();
     classifyOutcomes(outcomes);
-    for (auto& list : lists)
+    m_kept.clear();
+    m_keptInOrder = true;
+    for (auto& list : m_lists)
         list.clear();
-    collect(lists);
+    collect();
     if (m_input.mode == SearchMode::Bridges)
-        keepConstantViews(lists);
-    for (int k = 0; k < SearchEntry::kListCount; ++k) {
-        const int view = k / kCandidateFilterCount;
-        auto& list = lists[k];
-        std::stable_sort(list.begin(), list.end(), [&](const KeptPair& a, const KeptPair& b) {
-            return rankingKey(a, view, m_input.mode) > rankingKey(b, view, m_input.mode);
-        });
-        if (list.size() > kKeep)
-            list.resize(kKeep);
+        keepConstantViews();
+    for (int k = 0; k < SearchEntry::kListCount; ++k)
+        orderList(k);
+    store(entry, merge);
+}
+
+// Best first; positions follow candidate order, so they break ties as a stable sort would.
+void EntryScorer::orderList(int k) {
+    auto& list = m_lists[k];
+    const auto better = [](const ListItem& a, const ListItem& b) {
+        return a.key != b.key ? a.key > b.key : a.at < b.at;
+    };
+    if (list.size() > kKeep) {
+        std::nth_element(list.begin(), list.begin() + kKeep, list.end(), better);
+        list.resize(kKeep);
     }
+    std::sort(list.begin(), list.end(), better);
+}
+
+// The key a criterion orders by, in a form that orders like the ranking key.
+double EntryScorer::viewKey(int view, std::size_t candidate) const {
+    if (m_input.mode == SearchMode::Bridges) {
+        if (view == 0)
+            return m_counts[1][candidate];
+        return view == 1 ? m_alone[candidate] : 0.0;
+    }
+    return view < 3 ? m_counts[view + 1][candidate] : scoreKey(m_scores[candidate]);
+}
+
+// Keeps only the comparisons some list refers to, once per candidate, in candidate order.
+void EntryScorer::store(SearchEntry& entry, bool merge) {
+    m_newPosition.assign(m_kept.size(), kUnused);
+    m_used.clear();
+    for (const auto& list : m_lists)
+        for (const ListItem& item : list)
+            if (m_newPosition[item.at] == kUnused) {
+                m_newPosition[item.at] = 0;
+                m_used.push_back(item.at);
+            }
+    if (m_keptInOrder)
+        std::sort(m_used.begin(), m_used.end());
+    else
+        std::sort(m_used.begin(), m_used.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return m_kept[a].candidate < m_kept[b].candidate;
+        });
+    std::vector<KeptPair> kept;
+    kept.reserve(m_used.size());
+    for (const std::uint32_t at : m_used) {
+        if (kept.empty() || kept.back().candidate != m_kept[at].candidate)
+            kept.push_back(m_kept[at]);
+        m_newPosition[at] = static_cast<std::uint32_t>(kept.size() - 1);
+    }
+    if (merge) {
+        EntryLists lists;
+        for (int k = 0; k < SearchEntry::kListCount; ++k)
+            for (const ListItem& item : m_lists[k])
+                lists[k].push_back(m_kept[item.at]);
+        storeEntryLists(entry, lists, m_input.mode, true);
+        return;
+    }
+    std::array<std::vector<std::uint16_t>, SearchEntry::kListCount> positions;
+    for (int k = 0; k < SearchEntry::kListCount; ++k)
+        for (const ListItem& item : m_lists[k])
+            positions[k].push_back(static_cast<std::uint16_t>(m_newPosition[item.at]));
+    entry.assign(std::move(kept), positions);
 }
 
 void EntryScorer::computeCounts() {
@@ -101,16 +160,23 @@ void EntryScorer::classifyOutcomes(const EntryOutcomes& outcomes) {
             m_notOpen.push_back(override->first);
 }
 
-EntryScorer::ByteCut EntryScorer::cutFor(const std::uint8_t* keys, bool openOnly) const {
+EntryScorer::ByteCut EntryScorer::cutFor(const std::uint8_t* keys, bool openOnly,
+                                         CountCache& cache) const {
     const std::size_t population = openOnly ? m_count - m_notOpen.size() : m_count;
     if (population <= kKeep)
         return {0, kEverything};
+    // Keys of the candidates that are not open, counted once: at least t of them for every t.
+    std::array<std::size_t, 66> notOpenAtLeast{};
+    if (openOnly) {
+        for (const std::uint32_t c : m_notOpen)
+            ++notOpenAtLeast[std::min<std::size_t>(keys[c], 64)];
+        for (int t = 63; t >= 0; --t)
+            notOpenAtLeast[t] += notOpenAtLeast[t + 1];
+    }
     auto atLeast = [&](int t) {
-        std::size_t n = countAtLeast(keys, m_count, static_cast<std::uint8_t>(t));
-        if (openOnly)
-            for (const std::uint32_t c : m_notOpen)
-                n -= keys[c] >= t ? 1 : 0;
-        return n;
+        if (cache[t] == kUnknown)
+            cache[t] = countAtLeast(keys, m_count, static_cast<std::uint8_t>(t));
+        return cache[t] - notOpenAtLeast[t];
     };
     int low = 0;   // at least kKeep keys reach it
     int high = 64; // no key reaches it: keys never exceed 32
@@ -177,8 +243,22 @@ KeptPair EntryScorer::pairAt(std::size_t candidate, std::uint16_t outcome) const
     return pair;
 }
 
+void EntryScorer::markTies(const std::uint8_t* keys, const ByteCut& cut, bool openOnly) {
+    std::size_t found = 0;
+    std::size_t nextOverride = 0;
+    for (std::size_t c = 0; c < m_count && found < cut.ties; ++c) {
+        if (keys[c] != cut.threshold)
+            continue;
+        std::uint16_t outcome = 0;
+        if (openOnly && classOf(c, outcome, nextOverride) != OutcomeClass::Open)
+            continue;
+        m_marks[c] = 1;
+        ++found;
+    }
+}
+
 // Marks every candidate that can reach a list, then walks the marked ones in candidate order.
-void EntryScorer::collect(EntryLists& lists) {
+void EntryScorer::collect() {
     const bool bridges = m_input.mode == SearchMode::Bridges;
     const int byteViews = bridges ? 2 : 3;
     const std::uint8_t* keys[3] = {
@@ -187,11 +267,19 @@ void EntryScorer::collect(EntryLists& lists) {
     ByteCut open[3];
     std::uint8_t reach[3] = {255, 255, 255};
     for (int v = 0; v < byteViews; ++v) {
-        all[v] = cutFor(keys[v], false);
-        open[v] = cutFor(keys[v], true);
-        reach[v] = std::min(all[v].threshold, open[v].threshold);
+        CountCache cache;
+        cache.fill(kUnknown);
+        all[v] = cutFor(keys[v], false, cache);
+        open[v] = cutFor(keys[v], true, cache);
+        // Keys above a threshold are few; keys equal to it can be many, of which only the first
+        // few are wanted, so those are found by a scan that stops early.
+        reach[v] = static_cast<std::uint8_t>(std::min(all[v].threshold, open[v].threshold) + 1);
     }
     markCounts(keys[0], keys[1], keys[2], m_count, reach[0], reach[1], reach[2], m_marks.data());
+    for (int v = 0; v < byteViews; ++v) {
+        markTies(keys[v], all[v], false);
+        markTies(keys[v], open[v], true);
+    }
     const double floor = bridges ? 0.0 : scoreFloor();
     if (!bridges)
         markScores(m_scores.data(), m_count, floor, m_marks.data());
@@ -211,51 +299,70 @@ void EntryScorer::collect(EntryLists& lists) {
     };
     std::size_t allTies[3] = {all[0].ties, all[1].ties, all[2].ties};
     std::size_t openTies[3] = {open[0].ties, open[1].ties, open[2].ties};
-    for (std::size_t c = 0; c < m_count; ++c) {
-        if (m_marks[c] == 0)
-            continue;
+    const auto visit = [&](std::size_t c) {
         std::uint16_t outcome = 0;
         const OutcomeClass cls = classOf(c, outcome, nextOverride);
-        const KeptPair pair = pairAt(c, outcome);
+        const auto at = static_cast<std::uint32_t>(m_kept.size());
+        bool used = false;
+        auto add = [&](int list) {
+            m_lists[list].push_back({viewKey(list / kCandidateFilterCount, c), at});
+            used = true;
+        };
         for (int v = 0; v < byteViews; ++v) {
             const std::uint8_t key = keys[v][c];
             if (take(all[v], key, allTies[v]))
-                lists[v * kCandidateFilterCount].push_back(pair);
+                add(v * kCandidateFilterCount);
             if (cls == OutcomeClass::Open && take(open[v], key, openTies[v]))
-                lists[v * kCandidateFilterCount + 1].push_back(pair);
+                add(v * kCandidateFilterCount + 1);
         }
-        if (!bridges && scoreKey(pair.score) >= floor) {
-            lists[3 * kCandidateFilterCount].push_back(pair);
+        if (!bridges && scoreKey(m_scores[c]) >= floor) {
+            add(3 * kCandidateFilterCount);
             if (cls == OutcomeClass::Open)
-                lists[3 * kCandidateFilterCount + 1].push_back(pair);
+                add(3 * kCandidateFilterCount + 1);
         }
         if (cls == OutcomeClass::Grey)
             for (int v = 0; v < kRankKeyCount; ++v)
-                lists[v * kCandidateFilterCount + 2].push_back(pair);
+                add(v * kCandidateFilterCount + 2);
+        if (used)
+            m_kept.push_back(pairAt(c, outcome));
+    };
+    // Marks are sparse: skip eight unmarked candidates at a time.
+    std::size_t c = 0;
+    for (; c + 8 <= m_count; c += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, m_marks.data() + c, sizeof word);
+        if (word == 0)
+            continue;
+        for (std::size_t i = c; i < c + 8; ++i)
+            if (m_marks[i] != 0)
+                visit(i);
     }
+    for (; c < m_count; ++c)
+        if (m_marks[c] != 0)
+            visit(c);
 }
 
 // Bridge criteria 2 and 3 have one key for everybody: candidate order decides.
-void EntryScorer::keepConstantViews(EntryLists& lists) const {
+void EntryScorer::keepConstantViews() {
     std::size_t nextOverride = 0;
-    for (std::size_t c = 0; c < m_count; ++c) {
+    auto& all = m_lists[2 * kCandidateFilterCount];
+    auto& open = m_lists[2 * kCandidateFilterCount + 1];
+    for (std::size_t c = 0; c < m_count && (all.size() < kKeep || open.size() < kKeep); ++c) {
         std::uint16_t outcome = 0;
         const OutcomeClass cls = classOf(c, outcome, nextOverride);
-        const bool wantAll = lists[2 * kCandidateFilterCount].size() < kKeep;
-        const bool wantOpen =
-            cls == OutcomeClass::Open && lists[2 * kCandidateFilterCount + 1].size() < kKeep;
-        if (wantAll || wantOpen) {
-            const KeptPair pair = pairAt(c, outcome);
-            for (int v = 2; v < kRankKeyCount; ++v) {
-                if (wantAll)
-                    lists[v * kCandidateFilterCount].push_back(pair);
-                if (wantOpen)
-                    lists[v * kCandidateFilterCount + 1].push_back(pair);
-            }
+        const bool wantAll = all.size() < kKeep;
+        const bool wantOpen = cls == OutcomeClass::Open && open.size() < kKeep;
+        if (!wantAll && !wantOpen)
+            continue;
+        const auto at = static_cast<std::uint32_t>(m_kept.size());
+        m_kept.push_back(pairAt(c, outcome));
+        m_keptInOrder = false;
+        for (int v = 2; v < kRankKeyCount; ++v) {
+            if (wantAll)
+                m_lists[v * kCandidateFilterCount].push_back({0.0, at});
+            if (wantOpen)
+                m_lists[v * kCandidateFilterCount + 1].push_back({0.0, at});
         }
-        if (lists[2 * kCandidateFilterCount].size() >= kKeep &&
-            lists[2 * kCandidateFilterCount + 1].size() >= kKeep)
-            break;
     }
 }
 

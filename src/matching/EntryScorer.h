@@ -61,7 +61,9 @@ class EntryScorer {
 public:
     explicit EntryScorer(const ScoringInput& input) : m_input(input) {}
 
-    void score(const DentalRecord& record, const EntryOutcomes& outcomes, EntryLists& lists);
+    // Fills `entry` with its lists; with `merge` they are merged with the lists it holds.
+    void score(const DentalRecord& record, const EntryOutcomes& outcomes, SearchEntry& entry,
+               bool merge);
 
 private:
     // Keys above `threshold` belong to the list, and the first `ties` keys equal to it.
@@ -72,10 +74,17 @@ private:
 
     void computeCounts();
     void classifyOutcomes(const EntryOutcomes& outcomes);
-    ByteCut cutFor(const std::uint8_t* keys, bool openOnly) const;
+    // Counts of keys at least t, t = 0..64, filled as needed.
+    using CountCache = std::array<std::size_t, 65>;
+    static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
+    ByteCut cutFor(const std::uint8_t* keys, bool openOnly, CountCache& cache) const;
     double scoreFloor();
-    void collect(EntryLists& lists);
-    void keepConstantViews(EntryLists& lists) const;
+    void markTies(const std::uint8_t* keys, const ByteCut& cut, bool openOnly);
+    void collect();
+    void keepConstantViews();
+    void orderList(int k);
+    double viewKey(int view, std::size_t candidate) const;
+    void store(SearchEntry& entry, bool merge);
     OutcomeClass classOf(std::size_t candidate, std::uint16_t& outcome,
                          std::size_t& nextOverride) const;
     KeptPair pairAt(std::size_t candidate, std::uint16_t outcome) const;
@@ -93,6 +102,16 @@ private:
     EntryOutcomes m_overrides;
     std::vector<std::uint32_t> m_notOpen;
     std::vector<double> m_samples;
+    // Comparisons reaching a list, and the lists as positions into them.
+    std::vector<KeptPair> m_kept;
+    struct ListItem {
+        double key;
+        std::uint32_t at;
+    };
+    std::array<std::vector<ListItem>, SearchEntry::kListCount> m_lists;
+    bool m_keptInOrder = true;
+    std::vector<std::uint32_t> m_newPosition;
+    std::vector<std::uint32_t> m_used;
 };
 
 // Stores lists into an entry; with `merge` the entry's current lists (from an earlier list of

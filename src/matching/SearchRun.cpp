@@ -150,20 +150,17 @@ bool SearchRun::scoreWith(const std::vector<DentalRecord>& candidates, const Wei
         std::vector<SearchEntry>& scored = results[0];
         scored = m_entries;
         tbb::enumerable_thread_specific<EntryScorer> scorers(input);
-        tbb::enumerable_thread_specific<EntryLists> lists;
         tbb::task_group_context context;
         tbb::parallel_for(
             tbb::blocked_range<std::size_t>(0, n),
             [&](const tbb::blocked_range<std::size_t>& range) {
                 EntryScorer& scorer = scorers.local();
-                EntryLists& entryLists = lists.local();
                 for (std::size_t i = range.begin(); i != range.end(); ++i) {
                     if (stop.load(std::memory_order_relaxed)) {
                         context.cancel_group_execution();
                         return;
                     }
-                    scorer.score(scored[i].record(), outcomes[i], entryLists);
-                    storeEntryLists(scored[i], entryLists, mode, merge);
+                    scorer.score(scored[i].record(), outcomes[i], scored[i], merge);
                     done.fetch_add(1, std::memory_order_relaxed);
                 }
             },
