@@ -44,9 +44,12 @@ TEST(SearchResultCsvLines, QuoteIdsAndMarkContainedCandidates) {
     EXPECT_EQ(fullSearchCsvLine(searching.displayId, -7, {result}),
               "\"say \"\"12\"\"-00003\",-7,★, \"12\"\"-00003\",3,0,0,0,0.5000");
     // A chart shorter than 32 positions reads as no information beyond its end.
+    std::string fives;
+    for (int i = 0; i < 28; ++i)
+        fives += ",5";
+    searching.MATCH_KIND = "3";
     EXPECT_EQ(individualSearchCsvSearchingLine(searching),
-              ",\"say \"\"12\"\"-00003\",,,,,,1,2,3,4,5,5,5,5,5,5,5,5,5,5,5,5,5,5,5,5,5,5,5,5,5,5,"
-              "5,5,5,5");
+              "u,\"say \"\"12\"\"-00003\",,,,,,1,2,3,4" + fives);
 }
 
 } // namespace
