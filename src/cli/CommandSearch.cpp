@@ -41,8 +41,13 @@ CommandSearch::CommandSearch(ProjectModel& model, const SearchChoices& choices) 
     m_conditions.hideExcluded = choices.hideExcluded.value_or(stored.hideExcluded) == 1 ? 1 : 0;
 
     const int searchingSide = m_conditions.direction == 0 ? AnteMortem : PostMortem;
+    Progress loading("loading records");
+    loading.update(0, 2);
     const std::vector<DentalRecord>& searching = model.reloadRecords(searchingSide);
+    loading.update(1, 2);
     const std::vector<DentalRecord>& candidates = model.reloadRecords(1 - searchingSide);
+    loading.update(2, 2);
+    loading.finish();
     // The windows open only when both lists have rows.
     if (searching.empty() || candidates.empty())
         throw CommandError("a search needs records on both sides");
