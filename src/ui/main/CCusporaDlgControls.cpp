@@ -247,8 +247,8 @@ void CCusporaDlg::applyFonts() {
         for (double factor = 1.3; factor > 0.7; factor -= 0.05) {
             label->setFont(UiFonts::scaled(base, factor));
             const QFontMetrics metrics(label->font());
-            const QRect needed = metrics.boundingRect(QRect(0, 0, width, 1000), Qt::TextWordWrap,
-                                                      label->text());
+            const QRect needed =
+                metrics.boundingRect(QRect(0, 0, width, 1000), Qt::TextWordWrap, label->text());
             if (needed.height() <= 2 * metrics.lineSpacing()) {
                 break;
             }

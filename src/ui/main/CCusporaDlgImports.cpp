@@ -5,6 +5,8 @@
 #include "io/ImportMessages.h"
 #include "io/OesImporter.h"
 #include "io/PenCsvImporter.h"
+#include "io/ProjectExport.h"
+#include "io/ProjectMerge.h"
 #include "store/StoreError.h"
 #include "ui/common/LongTask.h"
 #include "ui/common/Prompts.h"
@@ -107,11 +109,80 @@ void CCusporaDlg::importOes(int side) {
 }
 
 void CCusporaDlg::importProject() {
-    notAvailable(QStringLiteral("プロジェクトファイルのインポート"));
+    if (!importAllowed() ||
+        Prompts::message(this, fromView(kMergeQuestion), MbYesNo, IconQuestion) != ResultYes) {
+        return;
+    }
+    Prompts::FileChoice choice;
+    choice.kind = Prompts::FileChoice::OpenExisting;
+    choice.title = QStringLiteral("プロジェクトファイルを指定");
+    choice.filter = QStringLiteral("Quendix Project (*.qdx)|*.qdx|すべてのファイル (*.*)|*.*||");
+    choice.defaultSuffix = QStringLiteral("qdx");
+    const QString source = Prompts::chooseFile(this, choice);
+    if (source.isEmpty()) {
+        return;
+    }
+    if (!m_shell->backupBeforeImport(true)) {
+        refreshLists(false);
+        return;
+    }
+    int prefixed = 0;
+    try {
+        LongTask::run(this, QStringLiteral("プロジェクトファイルを取り込んでいます..."),
+                      [&] { prefixed = mergeProject(m_model, source.toStdString()); });
+    } catch (const StoreError& error) {
+        m_shell->restoreAfterFailedImport(QString::fromStdString(error.fullText()));
+        refreshLists(false);
+        return;
+    }
+    if (prefixed != 0) {
+        Prompts::message(this, fromView(kMergeRenamedMessage), MbOk, IconInfo);
+    }
+    if (m_shell->removeBackup()) {
+        refreshLists(false);
+    }
 }
 
 void CCusporaDlg::exportProject() {
-    notAvailable(QStringLiteral("エクスポート"));
+    if (!m_model.isOpen()) {
+        return;
+    }
+    Prompts::message(this,
+                     QStringLiteral("死後データ、生前データ、照合データの順番でCSVファイルを指定"
+                                    "してください。"),
+                     MbOk, IconExclamation);
+    const QString titles[] = {QStringLiteral("名前を付けて死後データを保存"),
+                              QStringLiteral("名前を付けて生前データを保存"),
+                              QStringLiteral("名前を付けて照合データを保存")};
+    const QString names[] = {QStringLiteral("死後記録デンタルチャート（５分類）.csv"),
+                             QStringLiteral("生前記録デンタルチャート（５分類）.csv"),
+                             QStringLiteral("照合記録.csv")};
+    std::string paths[3];
+    for (int i = 0; i < 3; ++i) {
+        Prompts::FileChoice choice;
+        choice.kind = Prompts::FileChoice::Save;
+        choice.title = titles[i];
+        choice.filter =
+            QStringLiteral("CSV(カンマ区切り) (*.csv)|*.csv|すべてのファイル (*.*)|*.*||");
+        choice.defaultSuffix = QStringLiteral("csv");
+        choice.initialPath = names[i];
+        const QString path = Prompts::chooseFile(this, choice);
+        if (path.isEmpty()) {
+            return;
+        }
+        paths[i] = path.toStdString();
+    }
+    std::optional<std::string> failure;
+    try {
+        LongTask::run(this, QStringLiteral("エクスポートしています..."),
+                      [&] { failure = ExportProject(m_model, paths[0], paths[1], paths[2]); });
+    } catch (const StoreError& error) {
+        m_shell->showStoreError(error);
+        return;
+    }
+    if (failure) {
+        Prompts::message(this, QString::fromStdString(*failure), MbOk, IconError);
+    }
 }
 
 } // namespace qdx
