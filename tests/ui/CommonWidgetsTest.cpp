@@ -1,13 +1,17 @@
 #include "ui/common/CColorButton.h"
 #include "ui/common/CColorStatic.h"
 #include "ui/common/CMsgBoxDlg.h"
+#include "ui/common/LongTask.h"
 #include "ui/common/Prompts.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
+#include <stdexcept>
+#include <thread>
 
 using namespace qdx;
 
@@ -114,6 +118,35 @@ private slots:
         label.setTextColor(Qt::red);
         QCOMPARE(label.palette().color(QPalette::WindowText), QColor(Qt::red));
         QVERIFY(!label.autoFillBackground());
+    }
+
+    void longWorkShowsProgressAndPassesFailuresOn() {
+        const int oldDelay = LongTask::progressDelay();
+        LongTask::run(nullptr, QStringLiteral("quick"), [] {});
+        QVERIFY(LongTask::lastShownLabel().isEmpty());
+        LongTask::setProgressDelay(20);
+        bool ranElsewhere = false;
+        bool runningInside = false;
+        const auto uiThread = std::this_thread::get_id();
+        LongTask::run(nullptr, QStringLiteral("一覧を読み込んでいます..."), [&] {
+            ranElsewhere = std::this_thread::get_id() != uiThread;
+            runningInside = LongTask::isRunning();
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        });
+        QVERIFY(ranElsewhere);
+        QVERIFY(runningInside);
+        QCOMPARE(LongTask::lastShownLabel(), QStringLiteral("一覧を読み込んでいます..."));
+        QVERIFY(!LongTask::isRunning());
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        bool caught = false;
+        try {
+            LongTask::run(nullptr, QStringLiteral("x"), [] { throw std::runtime_error("broken"); });
+        } catch (const std::runtime_error& error) {
+            caught = QString::fromUtf8(error.what()) == QStringLiteral("broken");
+        }
+        QVERIFY(caught);
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        LongTask::setProgressDelay(oldDelay);
     }
 
     void filtersBecomeQtFilters() {
