@@ -182,13 +182,10 @@ std::string upperPart(int side, int site) {
 
 } // namespace
 
-DemoPopulation::DemoPopulation(const DemoOptions& options) {
-    DemoRandom random(options.seed);
-    const int pmCount = std::max(0, options.pmCount);
-    const int amCount = std::max(0, options.amCount);
-    const int pairCount = std::min(amCount, static_cast<int>(std::lround(kSharedShare * pmCount)));
+namespace {
 
-    // Which ante-mortem persons are among the dead.
+// Which ante-mortem persons are among the dead.
+std::vector<bool> chooseFound(DemoRandom& random, int amCount, int pairCount) {
     std::vector<int> order(static_cast<std::size_t>(amCount));
     for (int i = 0; i < amCount; ++i)
         order[i] = i;
@@ -197,13 +194,42 @@ DemoPopulation::DemoPopulation(const DemoOptions& options) {
         std::swap(order[i], order[i + random.below(amCount - i)]);
         found[order[i]] = true;
     }
+    return found;
+}
 
-    // Post-mortem charts with the index of their ante-mortem partner, or -1.
-    std::vector<std::pair<Chart, int>> bodies;
+DemoPopulation::Chart bodyChart(DemoRandom& random, const DemoMouth& mouth, const Person& person) {
+    DemoPopulation::Chart body = postMortemChart(random, mouth);
+    body.sex = random.chance(0.9) ? person.sex : '0';
+    body.ageGroup = estimatedAgeGroup(random, person.deathAge);
+    return body;
+}
+
+} // namespace
+
+DemoPopulation::DemoPopulation(const DemoOptions& options) {
+    DemoRandom random(options.seed);
+    const int pmCount = std::max(0, options.pmCount);
+    const int amCount = std::max(0, options.amCount);
+    const int pairCount = std::min(amCount, static_cast<int>(std::lround(kSharedShare * pmCount)));
+    std::vector<Body> bodies;
     bodies.reserve(static_cast<std::size_t>(pmCount));
+    drawAnteMortem(random, chooseFound(random, amCount, pairCount), bodies);
+    while (static_cast<int>(bodies.size()) < pmCount) {
+        const Person person = makePerson(random);
+        const DemoMouth mouth = DemoMouth::atAge(random, person.deathAge, person.care);
+        bodies.push_back({bodyChart(random, mouth, person), -1});
+    }
+    storeBodies(random, bodies);
+}
+
+// The dentists' charts, and for the persons found among the dead their bodies' charts, taken
+// after the years between the visit and the disaster.
+void DemoPopulation::drawAnteMortem(DemoRandom& random, const std::vector<bool>& found,
+                                    std::vector<Body>& bodies) {
+    const int amCount = static_cast<int>(found.size());
     const int clinics = std::max(1, amCount / 150);
     std::vector<int> clinicCount(static_cast<std::size_t>(clinics), 0);
-    m_am.reserve(static_cast<std::size_t>(amCount));
+    m_am.reserve(found.size());
     for (int i = 0; i < amCount; ++i) {
         const Person person = makePerson(random);
         DemoMouth mouth = DemoMouth::atAge(random, person.anteMortemAge, person.care);
@@ -221,35 +247,27 @@ DemoPopulation::DemoPopulation(const DemoOptions& options) {
         if (!found[i])
             continue;
         mouth.live(random, person.deathAge - person.anteMortemAge);
-        Chart body = postMortemChart(random, mouth);
-        body.sex = random.chance(0.9) ? person.sex : '0';
-        body.ageGroup = estimatedAgeGroup(random, person.deathAge);
-        bodies.emplace_back(body, i);
+        bodies.push_back({bodyChart(random, mouth, person), i});
     }
-    while (static_cast<int>(bodies.size()) < pmCount) {
-        const Person person = makePerson(random);
-        const DemoMouth mouth = DemoMouth::atAge(random, person.deathAge, person.care);
-        Chart body = postMortemChart(random, mouth);
-        body.sex = random.chance(0.9) ? person.sex : '0';
-        body.ageGroup = estimatedAgeGroup(random, person.deathAge);
-        bodies.emplace_back(body, -1);
-    }
+}
 
-    // Bodies are examined in no particular order.
+// Bodies are examined in no particular order; each gets its team's next number.
+void DemoPopulation::storeBodies(DemoRandom& random, std::vector<Body>& bodies) {
+    const int pmCount = static_cast<int>(bodies.size());
     for (int i = pmCount - 1; i > 0; --i)
         std::swap(bodies[i], bodies[random.below(i + 1)]);
     const int sites = std::max(countOf(kSitePlaces), pmCount / 90000 + 1);
     std::vector<int> siteCount(static_cast<std::size_t>(sites), 0);
     m_pm.reserve(bodies.size());
     for (int i = 0; i < pmCount; ++i) {
-        Chart& body = bodies[i].first;
+        Chart& body = bodies[i].chart;
         body.site = static_cast<std::uint16_t>(random.below(sites));
         body.number = ++siteCount[body.site];
         body.day = static_cast<std::uint16_t>(12 + static_cast<long long>(i) * 20 / pmCount);
         m_pm.push_back(body);
-        if (bodies[i].second >= 0)
+        if (bodies[i].partner >= 0)
             m_truth.push_back({toRecord(PostMortem, body).displayId,
-                               toRecord(AnteMortem, m_am[bodies[i].second]).displayId});
+                               toRecord(AnteMortem, m_am[bodies[i].partner]).displayId});
     }
 }
 

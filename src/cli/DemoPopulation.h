@@ -9,6 +9,8 @@
 
 namespace qdx::cli {
 
+class DemoRandom;
+
 struct DemoOptions {
     int pmCount = 0;
     int amCount = 0;
@@ -58,6 +60,14 @@ public:
     };
 
 private:
+    struct Body {
+        Chart chart;
+        int partner = -1; // index of the ante-mortem chart of the same person
+    };
+
+    void drawAnteMortem(DemoRandom& random, const std::vector<bool>& found,
+                        std::vector<Body>& bodies);
+    void storeBodies(DemoRandom& random, std::vector<Body>& bodies);
     DentalRecord toRecord(int side, const Chart& chart) const;
 
     std::vector<Chart> m_pm;
