@@ -1,0 +1,16 @@
+// A whole OES file read into a scratch project.
+#include "ScratchProject.h"
+
+#include "io/OesImporter.h"
+
+#include <cstdint>
+#include <sstream>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    auto& scratch = qdx::fuzz::ScratchProject::instance();
+    scratch.beforeInput();
+    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+    qdx::OesImporter importer(scratch.model, scratch.log, qdx::AnteMortem);
+    importer.readFile(in, "2024-05-01");
+    return 0;
+}
