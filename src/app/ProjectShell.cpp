@@ -30,13 +30,17 @@ QString withSeparator(const QString& folder) {
     return folder + QLatin1Char('/');
 }
 
-// Makes a rename reach the disk before the caller goes on.
+// Makes a rename reach the disk before the caller goes on (Windows moves with write-through).
 void syncFolder(const std::filesystem::path& folder) {
+#ifndef _WIN32
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
     }
+#else
+    (void)folder;
+#endif
 }
 
 } // namespace
