@@ -14,7 +14,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <optional>
 
 namespace qdx::cli {
 
@@ -54,17 +53,26 @@ std::string truthText(const DemoPopulation& population) {
     return TextCodec::toCp932(text);
 }
 
-void fillProject(const DemoArguments& args, bool& created, std::ofstream* truth) {
+// `created` and `truthCreated` tell the caller what to remove when a later step fails.
+void fillProject(const DemoArguments& args, bool& created, bool& truthCreated) {
     ProjectSession session(args.project, ProjectSession::Mode::CreateNew);
     created = true;
+    // Opened before the work so that a bad path fails at once.
+    std::ofstream truth;
+    if (!args.truthFile.empty()) {
+        truth.open(args.truthFile, std::ios::binary | std::ios::trunc);
+        if (!truth)
+            throw CommandError("demo: the truth file could not be created: " + args.truthFile);
+        truthCreated = true;
+    }
     const DemoPopulation population({args.pmCount, args.amCount, args.seed});
     insertPopulation(session.model(), population);
     session.model().save();
     session.commitAndClose();
-    if (truth) {
-        *truth << truthText(population);
-        truth->flush();
-        if (!*truth)
+    if (truthCreated) {
+        truth << truthText(population);
+        truth.close();
+        if (!truth)
             throw CommandError("demo: the truth file could not be written: " + args.truthFile);
     }
     std::printf("created %s: %d post-mortem, %d ante-mortem records, %zu true pairs\n",
@@ -74,24 +82,16 @@ void fillProject(const DemoArguments& args, bool& created, std::ofstream* truth)
 
 int runDemo(const DemoArguments& args) {
     installInterruptHandler();
-    // Opened first so that a bad path fails before any work is done.
-    std::optional<std::ofstream> truth;
-    if (!args.truthFile.empty()) {
-        truth.emplace(args.truthFile, std::ios::binary | std::ios::trunc);
-        if (!*truth)
-            throw CommandError("demo: the truth file could not be created: " + args.truthFile);
-    }
     bool created = false;
+    bool truthCreated = false;
     try {
-        fillProject(args, created, truth ? &*truth : nullptr);
+        fillProject(args, created, truthCreated);
     } catch (...) {
         std::error_code ignored;
         if (created)
             std::filesystem::remove(splitProjectPath(args.project).path, ignored);
-        if (truth) {
-            truth->close();
+        if (truthCreated)
             std::filesystem::remove(args.truthFile, ignored);
-        }
         throw;
     }
     return ExitSuccess;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <map>
 #include <set>
 
@@ -147,8 +148,17 @@ TEST(DemoCommand, WritesTheSameProjectAndTruthForTheSameSeed) {
         ++lines;
     EXPECT_EQ(lines, 1u + 28u);
 
-    const auto again = test::runQdx({"demo", dir.file("a"), "--pm", "1", "--am", "1"});
+    // Refused before anything is touched: an existing project, and with it the truth file.
+    test::writeBytes(dir.file("keep.csv"), "mine");
+    const auto again = test::runQdx(
+        {"demo", dir.file("a"), "--pm", "1", "--am", "1", "--truth", dir.file("keep.csv")});
     EXPECT_EQ(again.exitCode, 1);
+    EXPECT_EQ(test::readBytes(dir.file("keep.csv")), "mine");
+    // A truth file that cannot be created leaves no project behind.
+    const auto noTruth = test::runQdx(
+        {"demo", dir.file("c"), "--pm", "1", "--am", "1", "--truth", dir.file("missing/t.csv")});
+    EXPECT_EQ(noTruth.exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("c.qdx")));
     const auto info = test::runQdx({"info", dir.file("a")});
     EXPECT_NE(info.out.find("post-mortem records\t40\n"), std::string::npos) << info.out;
 }
