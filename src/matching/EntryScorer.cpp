@@ -288,6 +288,9 @@ void EntryScorer::collect() {
     for (const auto& [candidate, code] : m_overrides)
         m_marks[candidate] = 1;
 
+    // With 50 open candidates or fewer the floor is one of all candidates, and every open one
+    // belongs to the open score list; the count criteria have marked them all.
+    const bool fewOpen = m_count - m_notOpen.size() <= kKeep;
     std::size_t nextOverride = 0;
     auto take = [](const ByteCut& cut, std::uint8_t key, std::size_t& ties) {
         if (key > cut.threshold)
@@ -315,9 +318,11 @@ void EntryScorer::collect() {
             if (cls == OutcomeClass::Open && take(open[v], key, openTies[v]))
                 add(v * kCandidateFilterCount + 1);
         }
-        if (!bridges && scoreKey(m_scores[c]) >= floor) {
-            add(3 * kCandidateFilterCount);
-            if (cls == OutcomeClass::Open)
+        if (!bridges) {
+            const bool reaches = scoreKey(m_scores[c]) >= floor;
+            if (reaches)
+                add(3 * kCandidateFilterCount);
+            if (cls == OutcomeClass::Open && (reaches || fewOpen))
                 add(3 * kCandidateFilterCount + 1);
         }
         if (cls == OutcomeClass::Grey)

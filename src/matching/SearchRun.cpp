@@ -76,9 +76,8 @@ bool runWatched(const SearchControl& control, std::size_t total,
         std::rethrow_exception(failure);
     if (stop || cancelled())
         return false;
-    if (control.progress)
-        control.progress(total, total);
-    return true;
+    // A cancel pressed while the last entries finished still counts.
+    return !control.progress || control.progress(total, total);
 }
 
 } // namespace

@@ -153,3 +153,57 @@ TEST(EngineDifferential, EveryInstructionSetGivesTheSameBits) {
 
 } // namespace
 } // namespace qdx
+
+namespace qdx {
+namespace {
+
+// Larger populations take the sampled score floor and the counted thresholds; one has nearly
+// every candidate identified, one many pairs under examination.
+TEST(EngineDifferential, LargeCandidateListsWithFewOpenOrManyGreyCandidates) {
+    PopulationMaker maker(4242);
+    PopulationShape shape;
+    shape.postMortem = 2500;
+    shape.anteMortem = 12;
+    shape.templates = 300;
+    shape.mutation = 0.2;
+    Population p = maker.make(shape);
+    compareSearch(p, 0, "large");
+
+    for (std::size_t i = 0; i < p.postMortem.size(); ++i)
+        if (i % 60 != 0)
+            p.postMortem[i].MATCH_KIND = "1";
+    compareSearch(p, 0, "nearly all identified");
+
+    for (DentalRecord& r : p.postMortem)
+        r.MATCH_KIND = "";
+    for (const DentalRecord& am : p.anteMortem)
+        for (std::size_t i = 0; i < p.postMortem.size(); i += 3)
+            p.pairOutcomes[p.postMortem[i].Dental_ID + "-" + am.Dental_ID] = i % 2 ? "3" : "4";
+    compareSearch(p, 0, "many grey");
+}
+
+TEST(EngineDifferential, CancellingMidRunLeavesTheRunAsItWas) {
+    PopulationMaker maker(5);
+    PopulationShape shape;
+    shape.postMortem = 4000;
+    shape.anteMortem = 3000;
+    const Population p = maker.make(shape);
+    SearchRun run;
+    run.buildEntries(p.anteMortem);
+    const std::size_t entries = run.entries().size();
+    SearchControl control;
+    control.threads = 1;
+    std::size_t calls = 0;
+    control.progress = [&](std::size_t done, std::size_t total) {
+        ++calls;
+        return done < total && false;
+    };
+    EXPECT_FALSE(run.scoreAll(p.postMortem, p.amToPm, 0, control));
+    EXPECT_GE(calls, 1u);
+    ASSERT_EQ(run.entries().size(), entries);
+    for (const SearchEntry& entry : run.entries())
+        ASSERT_EQ(entry.resultCount(), 0u);
+}
+
+} // namespace
+} // namespace qdx

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "matching/SearchRun.h"
+
+namespace qdx {
+
+class ProjectModel;
+
+// The search every search window and the command-line tool run: the project's complete match
+// rows indexed by pair, the searching and candidate lists of the direction (the lists last
+// loaded into the model with reloadRecords), the six-class matrix of the direction, every
+// searchable chart scored against every candidate and ranked with the project's FACTOR.
+// Returns false when cancelled; the run is then empty.
+bool runSearch(const ProjectModel& model, int direction, SearchRun& run,
+               const SearchControl& control = {});
+
+// The bridge search of a candidate side: 0 post-mortem candidates for the ante-mortem charts,
+// 1 the reverse, 2 both sides (ante-mortem then post-mortem charts; post-mortem candidates
+// first).
+bool runBridgeSearch(const ProjectModel& model, int candidateSide, SearchRun& run,
+                     const SearchControl& control = {});
+
+} // namespace qdx
