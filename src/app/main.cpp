@@ -1,11 +1,31 @@
 #include "app/CCusporaApp.h"
+#include "ui/main/CCusporaDlg.h"
+#include "ui/search/CFullSearchDlg.h"
 
 #include <QApplication>
+
+namespace {
+
+// The windows that live in their own libraries are plugged into the main window here.
+void plugInWindows(qdx::CCusporaDlg& main) {
+    main.setWindowOpener(
+        qdx::CCusporaDlg::WindowKind::FullSearch,
+        [](qdx::CCusporaDlg& window, const qdx::CCusporaDlg::WindowRequest&) {
+            qdx::CFullSearchDlg search(window.model(), window.currentConditions(), &window);
+            search.onConditionsChanged = [&window](const qdx::SearchConditions& conditions) {
+                window.applySearchConditions(conditions, false);
+            };
+            search.exec();
+            return true;
+        });
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    qdx::CCusporaApp program;
+    qdx::CCusporaApp program(plugInWindows);
     return program.run(qdx::StartupOptions::parse(arguments));
 }
