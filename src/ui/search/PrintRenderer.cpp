@@ -6,18 +6,25 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace qdx {
 
 namespace {
 
 const char* const kPrintFace = "ＭＳ ゴシック";
 
+// A font whose cell height (ascent + descent) is `height` device units and, when given, whose
+// "A" is `width` units wide, as the printer fonts are asked for by cell size.
 QFont makeFont(QPaintDevice* device, int height, int width) {
     QFont::insertSubstitutions(kPrintFace, {"IPAGothic", "IPAexGothic", "Noto Sans Mono CJK JP"});
     QFont font(kPrintFace, -1, QFont::Normal);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPixelSize(height);
+    const int cell = QFontMetrics(font, device).height();
+    if (cell > 0 && cell != height)
+        font.setPixelSize(std::max(1, height * height / cell));
     if (width > 0) {
         const int natural = QFontMetrics(font, device).horizontalAdvance(QLatin1Char('A'));
         if (natural > 0)
