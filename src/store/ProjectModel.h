@@ -42,7 +42,8 @@ public:
     bool isOpen() const { return m_database.isOpen(); }
     std::string errorText() const { return m_database.errorText(); }
 
-    // Folder of the project file with a trailing separator.
+    // Folder of the project file with a trailing separator; empty for a file named without a
+    // folder, which then lies in the working folder.
     const std::string& projectFolder() const { return m_projectFolder; }
     // Base name without ".qdx"; empty while no project has been opened.
     const std::string& projectFileName() const { return m_projectFileName; }
