@@ -14,6 +14,8 @@
 #include <QTableView>
 #include <QTest>
 
+#include <filesystem>
+
 using namespace qdx;
 using namespace qdx::test;
 
@@ -405,6 +407,46 @@ private slots:
         QVERIFY(!QFileInfo::exists(QString::fromStdString(dir.file("bck_Quendix.qdx"))));
         QVERIFY(QFileInfo::exists(documents + "/QuendixFree/CsvFileCtrl.csv"));
         QVERIFY(w.window.model().recordsChangedPM());
+
+        // The imported form is not saved yet: leaving without saving drops it.
+        prompts.answer(ResultNo);
+        w.window.confirmExit();
+        QCOMPARE(prompts.texts().last(),
+                 QStringLiteral("プログラムを終了します。") + kSaveQuestion);
+        QCOMPARE(countOnDisk(path, "SELECT COUNT(*) FROM TB_AFTER"), 1);
+    }
+
+    void oesImportWithoutItsLogKeepsTheBackup() {
+        TempDir dir;
+        const std::string path = dir.file("o.qdx");
+        writeProject(path, {{"A", "00001"}}, {});
+        std::filesystem::create_directories(dir.path() / "oes");
+        const QString documents = QString::fromStdString(dir.path().string());
+        ScriptedResponder prompts;
+        OpenWindow w(path, documents);
+
+        // An empty folder imports nothing and ends normally.
+        prompts.answer(ResultYes);
+        prompts.choose(QString::fromStdString(dir.file("oes")));
+        w.window.action(CCusporaDlg::CmdImportOesAM)->trigger();
+        QVERIFY(prompts.allAnswered());
+        QCOMPARE(prompts.choices.last().kind, Prompts::FileChoice::Folder);
+        QCOMPARE(prompts.texts().last(), QStringLiteral("インポートが終了しました。"));
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(dir.file("bck_Quendix.qdx"))));
+
+        // A log that cannot be opened stops the import before any file; the backup stays.
+        std::filesystem::remove(dir.path() / "QuendixFree" / "CsvFileCtrl.csv");
+        std::filesystem::create_directories(dir.path() / "QuendixFree" / "CsvFileCtrl.csv");
+        const int shown = static_cast<int>(prompts.messages.size());
+        prompts.answer(ResultYes);
+        prompts.choose(QString::fromStdString(dir.file("oes")));
+        w.window.importOes(0);
+        QCOMPARE(prompts.messages.size(), shown + 3);
+        QVERIFY(prompts.texts().at(shown + 1).startsWith(
+            QStringLiteral("CsvFileCtrlファイルのオープンに失敗しました。")));
+        QCOMPARE(prompts.messages.at(shown + 2).icon, 16);
+        QVERIFY(QFileInfo::exists(QString::fromStdString(dir.file("bck_Quendix.qdx"))));
+        QVERIFY(w.window.model().isOpen());
     }
 
     void importQuestionCancelKeepsTheChangedProject() {
