@@ -103,7 +103,13 @@ bool PenCsvImporter::read(std::istream& in) {
 
 bool PenCsvImporter::readRecords(std::istream& in) {
     CsvRecordReader reader(in);
-    if (reader.next()) {
+    // An empty file has no header either: it is not a pen file.
+    const bool hasHeader = reader.next();
+    if (!hasHeader && !reader.unclosedAtEnd()) {
+        fail(529, "■入力ファイルチェック [出力情報凡例NG:]");
+        return false;
+    }
+    if (hasHeader) {
         if (reader.record().find(TextCodec::toCp932(kHeaderText)) == std::string::npos) {
             fail(529, "■入力ファイルチェック [出力情報凡例NG:" + utf8(reader.record()) + "]");
             return false;

@@ -310,5 +310,24 @@ TEST(OesImport, FastLookupGivesTheSameProjectAsThePlainOne) {
     EXPECT_EQ(fast, run(false));
 }
 
+TEST(OesImport, FutureBirthDatesAndStrayEndsStoreNothingOdd) {
+    // A birth date after today gives the unknown age group, not a code outside the table; a
+    // "DT" without a person read since the last one stores nothing.
+    OneFile run("DT\r\n" + on("1234567") + pn({{11, "29991231"}}) + "DT\r\nDT\r\n" + on("1234567") +
+                "DT\r\n");
+    EXPECT_FALSE(run.result.failed);
+    EXPECT_EQ(run.fx.count(AnteMortem), 1u);
+    EXPECT_EQ(run.person().agegroup, "0");
+}
+
+TEST(OesImport, ALogThatCannotBeOpenedStopsBeforeAnyFile) {
+    ProjectFixture fx;
+    test::writeBytes(fx.dir.file("blocked"), "x");
+    const ImportResult r = importOesFolder(fx.model, PostMortem, test::dataFile("oes-folder-set"),
+                                           fx.dir.path() / "blocked");
+    EXPECT_FALSE(r.logOpened);
+    EXPECT_EQ(fx.count(PostMortem), 0u);
+}
+
 } // namespace
 } // namespace qdx

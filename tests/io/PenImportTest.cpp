@@ -247,5 +247,31 @@ TEST(PenImport, FastLookupGivesTheSameProjectAsThePlainOne) {
     EXPECT_EQ(fast, run(false));
 }
 
+TEST(PenImport, EmptyBinaryAndUnloggableInputs) {
+    ProjectFixture fx;
+    const std::string file = fx.dir.file("in.csv");
+    test::writeBytes(file, "");
+    EXPECT_TRUE(importPenCsv(fx.model, PostMortem, file, fx.logFolder()).failed);
+    EXPECT_EQ(readLog(fx.logFolder()).at(0).message, "■入力ファイルチェック [出力情報凡例NG:]");
+
+    // Binary bytes after a valid header: every line fails or is skipped, nothing crashes.
+    std::string binary = TextCodec::toCp932(kHeader);
+    for (int i = 0; i < 4096; ++i) {
+        binary.push_back(static_cast<char>((i * 7919) % 256));
+    }
+    test::writeBytes(file, binary);
+    EXPECT_TRUE(importPenCsv(fx.model, PostMortem, file, fx.logFolder()).failed);
+    EXPECT_EQ(fx.count(PostMortem), 0u);
+
+    // The log folder is a plain file: nothing is imported and the result says so.
+    test::writeBytes(fx.dir.file("blocked"), "x");
+    test::writeCp932(file, kHeader + form({}));
+    const ImportResult r = importPenCsv(fx.model, PostMortem, file, fx.dir.path() / "blocked");
+    EXPECT_FALSE(r.logOpened);
+    EXPECT_EQ(r.message(), "CsvFileCtrlファイルのオープンに失敗しました。\n"
+                           "ファイルが開かれている可能性があります。確認してください。");
+    EXPECT_EQ(fx.count(PostMortem), 0u);
+}
+
 } // namespace
 } // namespace qdx

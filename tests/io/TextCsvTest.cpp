@@ -1,5 +1,6 @@
 #include "io/CsvQuote.h"
 #include "io/CsvRecordReader.h"
+#include "io/FieldRules.h"
 #include "io/TextCodec.h"
 
 #include <gtest/gtest.h>
@@ -102,6 +103,33 @@ TEST(CsvFields, SplitsOutsideQuotesAndUnquotes) {
     // CP932 trail bytes never look like a comma or a quote.
     const std::string sjis = TextCodec::toCp932("表,\"ソ\"");
     EXPECT_EQ(splitCsvFields(sjis), (V{TextCodec::toCp932("表"), TextCodec::toCp932("ソ")}));
+}
+
+} // namespace
+} // namespace qdx
+
+namespace qdx {
+namespace {
+
+TEST(FieldRules, NumbersDatesAndLongPaths) {
+    using namespace fieldrules;
+    EXPECT_EQ(integerValue(" 12x"), 12);
+    EXPECT_EQ(integerValue("-3"), -3);
+    EXPECT_EQ(integerValue("ab"), 0);
+    EXPECT_EQ(integerValue("99999999999999"), 2147483647);
+    EXPECT_TRUE(isDigits("0042"));
+    EXPECT_FALSE(isDigits(""));
+    EXPECT_FALSE(isDigits("４２")); // double-byte digits are not digits
+    EXPECT_TRUE(validDay(2, 29));
+    EXPECT_FALSE(validDay(4, 31));
+    EXPECT_FALSE(validDay(13, 1));
+
+    const std::string fifty(50, 'a');
+    EXPECT_EQ(wrapLongPath(fifty), fifty);
+    EXPECT_EQ(wrapLongPath(fifty + "b"), fifty + "\nb");
+    // Counted in characters: a Japanese folder name is never cut inside a character.
+    const std::string japanese = "/文書" + std::string(47, 'x') + "/ログ";
+    EXPECT_EQ(wrapLongPath(japanese), "/文書" + std::string(47, 'x') + "\n/ログ");
 }
 
 } // namespace
