@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -251,6 +252,35 @@ private slots:
             QStringLiteral(
                 "削除対象が選択されていません。\n再度、行を選択し削除ボタンを押下してください。"));
         QVERIFY(prompts.allAnswered());
+    }
+
+    void hiddenDataMatchingRemovesPostMortemTwins() {
+        TempDir dir;
+        const std::string path = dir.file("t.qdx");
+        writeProject(path, {{"A", "00001"}, {"B", "00002"}, {"C", "00003"}},
+                     {{"B", "00002"}, {"Z", "00001"}});
+        ScriptedResponder prompts;
+        CCusporaDlg window(true);
+        QVERIFY(window.startUp(QString::fromStdString(path)));
+        static_cast<QPushButton*>(window.control(1032))->click();
+        QVERIFY(prompts.messages.isEmpty());
+        QCOMPARE(window.listModel(0)->rowCount(), 2);
+        QCOMPARE(window.listModel(0)->rowOfKey(QStringLiteral("2")), -1);
+        QCOMPARE(window.listModel(1)->rowCount(), 2);
+    }
+
+    void reloadKeepsSelectionAndScroll() {
+        TempDir dir;
+        const std::string path = dir.file("k.qdx");
+        writeProject(path, records("P", 120), records("M", 3));
+        OpenWindow w(path);
+        w.window.selectRow(0, 40);
+        w.window.listView(0)->scrollTo(w.window.listModel(0)->index(35, 0),
+                                       QAbstractItemView::PositionAtTop);
+        const int top = w.window.listView(0)->rowAt(0);
+        w.window.applySearchConditions(w.window.currentConditions(), true);
+        QCOMPARE(w.window.selectedRow(0), 40);
+        QCOMPARE(w.window.listView(0)->rowAt(0), top);
     }
 
     void newAndModifyStoreThroughTheEntryWindow() {
