@@ -198,7 +198,7 @@ double EntryScorer::scoreFloor() {
     const std::size_t m = std::min<std::size_t>(m_count, 512);
     const std::size_t stride = m_count / m;
     auto& samples = m_samples;
-    std::size_t rank = std::max<std::size_t>(1, (m * 2 * kKeep + population - 1) / population);
+    std::size_t rank = std::max<std::size_t>(1, (m * 3 * kKeep / 2 + population - 1) / population);
     for (; rank <= m; rank *= 4) {
         samples.clear();
         for (std::size_t i = 0; i < m; ++i)
@@ -246,14 +246,29 @@ KeptPair EntryScorer::pairAt(std::size_t candidate, std::uint16_t outcome) const
 void EntryScorer::markTies(const std::uint8_t* keys, const ByteCut& cut, bool openOnly) {
     std::size_t found = 0;
     std::size_t nextOverride = 0;
-    for (std::size_t c = 0; c < m_count && found < cut.ties; ++c) {
-        if (keys[c] != cut.threshold)
-            continue;
-        std::uint16_t outcome = 0;
-        if (openOnly && classOf(c, outcome, nextOverride) != OutcomeClass::Open)
-            continue;
-        m_marks[c] = 1;
-        ++found;
+    const std::uint64_t ones = 0x0101010101010101ull;
+    const std::uint64_t pattern = ones * cut.threshold;
+    for (std::size_t c = 0; c < m_count && found < cut.ties;) {
+        // Eight keys at a time: skip words in which no byte equals the threshold.
+        if (c + 8 <= m_count) {
+            std::uint64_t word;
+            std::memcpy(&word, keys + c, sizeof word);
+            word ^= pattern;
+            if (((word - ones) & ~word & (ones << 7)) == 0) {
+                c += 8;
+                continue;
+            }
+        }
+        const std::size_t end = std::min(c + 8, m_count);
+        for (; c < end && found < cut.ties; ++c) {
+            if (keys[c] != cut.threshold)
+                continue;
+            std::uint16_t outcome = 0;
+            if (openOnly && classOf(c, outcome, nextOverride) != OutcomeClass::Open)
+                continue;
+            m_marks[c] = 1;
+            ++found;
+        }
     }
 }
 
