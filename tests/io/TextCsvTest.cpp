@@ -105,12 +105,6 @@ TEST(CsvFields, SplitsOutsideQuotesAndUnquotes) {
     EXPECT_EQ(splitCsvFields(sjis), (V{TextCodec::toCp932("表"), TextCodec::toCp932("ソ")}));
 }
 
-} // namespace
-} // namespace qdx
-
-namespace qdx {
-namespace {
-
 TEST(FieldRules, NumbersDatesAndLongPaths) {
     using namespace fieldrules;
     EXPECT_EQ(integerValue(" 12x"), 12);
