@@ -45,7 +45,9 @@ public:
         int mode = 0; // entry: 0 new, 1 modify
         long long dentalId = 0;
     };
-    // Returns true when the window closed with OK (entry: with save).
+    // Returns true when the window closed with OK (entry: with save). The entry opener fills
+    // model().entry() (with isUpdate and dentalId when modifying) and model().entryMatches();
+    // the main window then stores both and reloads.
     using WindowOpener = std::function<bool(CCusporaDlg&, const WindowRequest&)>;
 
     // Menu commands.
