@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace qdx {
 
@@ -59,6 +60,25 @@ void EntryScorer::score(const DentalRecord& record, const EntryOutcomes& outcome
 // Best first; positions follow candidate order, so they break ties as a stable sort would.
 void EntryScorer::orderList(int k) {
     auto& list = m_lists[k];
+    const int view = k / kCandidateFilterCount;
+    const bool smallKeys = view < (m_input.mode == SearchMode::Bridges ? 2 : 3);
+    if (smallKeys) {
+        // Counts run from 0 to 32 and the items arrive in candidate order: a counting sort
+        // from the greatest count down keeps that order among equal counts.
+        std::array<std::uint32_t, 34> start{};
+        for (const ListItem& item : list)
+            ++start[32 - static_cast<int>(item.key)];
+        std::uint32_t at = 0;
+        for (std::uint32_t& slot : start)
+            at += std::exchange(slot, at);
+        m_sorted.resize(list.size());
+        for (const ListItem& item : list)
+            m_sorted[start[32 - static_cast<int>(item.key)]++] = item;
+        list.swap(m_sorted);
+        if (list.size() > kKeep)
+            list.resize(kKeep);
+        return;
+    }
     const auto better = [](const ListItem& a, const ListItem& b) {
         return a.key != b.key ? a.key > b.key : a.at < b.at;
     };

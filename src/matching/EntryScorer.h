@@ -109,6 +109,7 @@ private:
         std::uint32_t at;
     };
     std::array<std::vector<ListItem>, SearchEntry::kListCount> m_lists;
+    std::vector<ListItem> m_sorted;
     bool m_keptInOrder = true;
     std::vector<std::uint32_t> m_newPosition;
     std::vector<std::uint32_t> m_used;
