@@ -1,5 +1,6 @@
 #include "io/ImportLog.h"
 
+#include "io/LocalTime.h"
 #include "io/TextCodec.h"
 
 #include <chrono>
@@ -49,11 +50,7 @@ const std::string& ImportLog::timeStamp() {
     const std::time_t now = std::time(nullptr);
     // An import writes many lines a second; the text is formatted once per second.
     if (static_cast<long long>(now) != m_stampSecond) {
-        std::tm local{};
-        localtime_r(&now, &local);
-        char text[32];
-        std::strftime(text, sizeof text, "%Y/%m/%d %H:%M:%S", &local);
-        m_stampText = text;
+        m_stampText = formatLocalTime(now, "%Y/%m/%d %H:%M:%S");
         m_stampSecond = static_cast<long long>(now);
     }
     return m_stampText;

@@ -1,6 +1,7 @@
 #include "io/ProjectExport.h"
 
 #include "io/CsvQuote.h"
+#include "io/LocalTime.h"
 #include "io/TextCodec.h"
 #include "model/Labels.h"
 #include "store/ProjectModel.h"
@@ -122,11 +123,7 @@ std::string openFailure(int error) {
 } // namespace
 
 std::string exportVersionText(std::time_t when) {
-    std::tm local{};
-    localtime_r(&when, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-    return std::string(text) + "," + std::string(kProductVersion);
+    return formatLocalTime(when, "%Y-%m-%d %H:%M:%S") + "," + std::string(kProductVersion);
 }
 
 std::string exportRecordLine(const DentalRecord& record, const DentalRecord* partner) {

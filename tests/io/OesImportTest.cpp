@@ -255,6 +255,13 @@ TEST(OesImport, ProfileRulesAndDiscardedRepeats) {
     EXPECT_EQ(r.bridgeChart.substr(23, 1), "1");
     EXPECT_EQ(withCheck(run.log, 1051).size(), 1u);
 
+    // An ignored deciduous profile leaves no deciduous mark behind, so a later permanent
+    // profile of the same tooth keeps the findings already there.
+    OneFile order(on("1234567") + pn() + tb("1015") + tf({{14, "01"}}) + tb("1055") +
+                  tf({{2, "01"}}) + tb("1015") + tf({{5, "01"}}) + "DT\r\n");
+    EXPECT_EQ(order.person().classChart.substr(3, 1), "3");
+    EXPECT_EQ(order.person().deciduousChart.substr(3, 1), "0");
+
     // A tooth repeated with another profile is not discarded.
     OneFile again(on("1234567") + pn() + tb("1011") + tf({{2, "01"}}) + tb("1011") +
                   tf({{14, "01"}}) + "DT\r\n");
