@@ -468,7 +468,13 @@ ImportResult importOesFolder(ProjectModel& model, int side, const std::filesyste
         return result;
     }
     const std::string today = DentalRecord::todayText();
-    for (const std::filesystem::path& file : oesname::listOesFiles(folder)) {
+    // The log names each file by its full path, also when the folder was given relative.
+    std::error_code error;
+    std::filesystem::path fullFolder = std::filesystem::absolute(folder, error);
+    if (error) {
+        fullFolder = folder;
+    }
+    for (const std::filesystem::path& file : oesname::listOesFiles(fullFolder)) {
         log.write(ImportLog::Info, 44, file.string());
         const std::vector<std::string> parts = oesname::splitName(file.filename().string());
         if (parts.size() != 3) {
