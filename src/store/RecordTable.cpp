@@ -105,6 +105,9 @@ DentalRecord readRow(const TableStatement& st, bool withMatch) {
     record.summary = fromDatabaseText(st.columnText(7));
     record.valid = st.columnText(8);
     ChartStrings chart;
+    for (std::string* s :
+         {&chart.classChart, &chart.bridgeChart, &chart.presentChart, &chart.deciduousChart})
+        s->reserve(kToothCount);
     for (int i = 0; i < kToothCount; ++i)
         appendToothCode(chart, st.columnText(kFirstToothColumn + i));
     record.setChart(std::move(chart));

@@ -21,6 +21,8 @@
 #include <QScrollBar>
 #include <QTableView>
 
+#include <unordered_map>
+
 namespace qdx {
 
 namespace {
@@ -192,24 +194,27 @@ void CFullSearchDlg::refill(bool fitAll) {
 void CFullSearchDlg::fitColumns(bool fitAll) {
     const QFontMetrics metrics(m_table->font());
     const auto& rows = m_tableModel->rows();
+    const bool priorityShown = m_countCombo->count() > 0;
+    // Counts and scores repeat a lot: measure each distinct text once.
+    std::unordered_map<std::string, int> measured;
+    const auto textWidth = [&](const std::string& text) {
+        const auto [it, added] = measured.try_emplace(text, 0);
+        if (added)
+            it->second = metrics.horizontalAdvance(qs(text));
+        return it->second;
+    };
     const int columns = m_tableModel->columnCount();
-    for (int column = 0; column < columns; ++column) {
+    m_table->setColumnWidth(0, 0);
+    m_table->setColumnHidden(0, true);
+    for (int column = 1; column < columns; ++column) {
         const bool idColumn =
             column == 2 || (column >= kFullSearchFixedColumns &&
                             (column - kFullSearchFixedColumns) % kColumnsPerCandidate == 1);
-        if (column == 0) {
-            m_table->setColumnWidth(0, 0);
-            m_table->setColumnHidden(0, true);
-            continue;
-        }
         if (!fitAll && !idColumn)
             continue;
         int width = metrics.horizontalAdvance(qs(fullSearchHeaderText(column))) + 16;
-        for (const FullSearchRow& row : rows) {
-            width = std::max(width, metrics.horizontalAdvance(qs(fullSearchCellText(
-                                        row, column, m_countCombo->count() > 0))) +
-                                        12);
-        }
+        for (const FullSearchRow& row : rows)
+            width = std::max(width, textWidth(fullSearchCellText(row, column, priorityShown)) + 12);
         const int minimum = fitAll ? fullSearchInitialWidth(column) : kRefitMinimum;
         m_table->setColumnWidth(column, std::max(width, minimum));
     }
