@@ -74,6 +74,12 @@ bool Prompts::choosePrinter(QWidget* parent, QPrinter& printer) {
         return g_responder->answerPrint(printer);
     }
     QPrintDialog dialog(&printer, parent);
+    // The printouts are printed whole: no page range, no selection. Printing to a file stays
+    // on offer, as that is how a PDF is made.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     return dialog.exec() == QDialog::Accepted;
 }
 
