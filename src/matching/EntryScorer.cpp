@@ -105,14 +105,12 @@ void EntryScorer::store(SearchEntry& entry, bool merge) {
     m_used.clear();
     for (const auto& list : m_lists)
         for (const ListItem& item : list)
-            if (m_newPosition[item.at] == kUnused) {
-                m_newPosition[item.at] = 0;
-                m_used.push_back(item.at);
-            }
-    if (m_keptInOrder)
-        std::sort(m_used.begin(), m_used.end());
-    else
-        std::sort(m_used.begin(), m_used.end(), [&](std::uint32_t a, std::uint32_t b) {
+            m_newPosition[item.at] = 0;
+    for (std::uint32_t at = 0; at < m_kept.size(); ++at)
+        if (m_newPosition[at] == 0)
+            m_used.push_back(at);
+    if (!m_keptInOrder)
+        std::stable_sort(m_used.begin(), m_used.end(), [&](std::uint32_t a, std::uint32_t b) {
             return m_kept[a].candidate < m_kept[b].candidate;
         });
     std::vector<KeptPair> kept;
@@ -215,7 +213,7 @@ double EntryScorer::scoreFloor() {
     const std::size_t population = openOnly ? open : m_count;
     if (population <= 4 * kKeep)
         return kMinusInfinity;
-    const std::size_t m = std::min<std::size_t>(m_count, 512);
+    const std::size_t m = std::min<std::size_t>(m_count, 256);
     const std::size_t stride = m_count / m;
     auto& samples = m_samples;
     std::size_t rank = std::max<std::size_t>(1, (m * 3 * kKeep / 2 + population - 1) / population);
@@ -292,6 +290,20 @@ void EntryScorer::markTies(const std::uint8_t* keys, const ByteCut& cut, bool op
     }
 }
 
+void EntryScorer::markScoreTies(double floor, std::size_t ties, bool openOnly) {
+    std::size_t found = 0;
+    std::size_t nextOverride = 0;
+    for (std::size_t c = 0; c < m_count && found < ties; ++c) {
+        if (scoreKey(m_scores[c]) != floor)
+            continue;
+        std::uint16_t outcome = 0;
+        if (openOnly && classOf(c, outcome, nextOverride) != OutcomeClass::Open)
+            continue;
+        m_marks[c] = 1;
+        ++found;
+    }
+}
+
 // Marks every candidate that can reach a list, then walks the marked ones in candidate order.
 void EntryScorer::collect() {
     const bool bridges = m_input.mode == SearchMode::Bridges;
@@ -315,17 +327,34 @@ void EntryScorer::collect() {
         markTies(keys[v], all[v], false);
         markTies(keys[v], open[v], true);
     }
-    const double floor = bridges ? 0.0 : scoreFloor();
-    if (!bridges)
-        markScores(m_scores.data(), m_count, floor, m_marks.data());
-    if (!bridges && floor == kMinusInfinity)
-        std::fill(m_marks.begin(), m_marks.end(), std::uint8_t{1});
-    for (const auto& [candidate, code] : m_overrides)
-        m_marks[candidate] = 1;
-
     // With 50 open candidates or fewer the floor is one of all candidates, and every open one
     // belongs to the open score list; the count criteria have marked them all.
     const bool fewOpen = m_count - m_notOpen.size() <= kKeep;
+    const double floor = bridges ? 0.0 : scoreFloor();
+    std::size_t scoreTiesAll = kEverything;
+    std::size_t scoreTiesOpen = kEverything;
+    if (!bridges && floor == kMinusInfinity) {
+        std::fill(m_marks.begin(), m_marks.end(), std::uint8_t{1});
+    } else if (!bridges) {
+        // As with the counts: scores above the floor all belong, of those equal to it (many
+        // when pairs of the other sex score 0) only the first few.
+        const double above = floor < std::numeric_limits<double>::infinity()
+                                 ? std::nextafter(floor, std::numeric_limits<double>::infinity())
+                                 : std::numeric_limits<double>::quiet_NaN();
+        const std::size_t aboveAll = countAtLeast(m_scores.data(), m_count, above);
+        std::size_t aboveOpen = aboveAll;
+        for (const std::uint32_t c : m_notOpen)
+            aboveOpen -= m_scores[c] >= above ? 1 : 0;
+        scoreTiesAll = aboveAll >= kKeep ? 0 : kKeep - aboveAll;
+        scoreTiesOpen = aboveOpen >= kKeep ? 0 : kKeep - aboveOpen;
+        markScores(m_scores.data(), m_count, above, m_marks.data());
+        markScoreTies(floor, scoreTiesAll, false);
+        if (!fewOpen)
+            markScoreTies(floor, scoreTiesOpen, true);
+    }
+    for (const auto& [candidate, code] : m_overrides)
+        m_marks[candidate] = 1;
+
     std::size_t nextOverride = 0;
     auto take = [](const ByteCut& cut, std::uint8_t key, std::size_t& ties) {
         if (key > cut.threshold)
@@ -354,10 +383,18 @@ void EntryScorer::collect() {
                 add(v * kCandidateFilterCount + 1);
         }
         if (!bridges) {
-            const bool reaches = scoreKey(m_scores[c]) >= floor;
-            if (reaches)
+            const double key = scoreKey(m_scores[c]);
+            const auto takeScore = [&](std::size_t& ties) {
+                if (key > floor)
+                    return true;
+                if (key < floor || ties == 0)
+                    return false;
+                --ties;
+                return true;
+            };
+            if (takeScore(scoreTiesAll))
                 add(3 * kCandidateFilterCount);
-            if (cls == OutcomeClass::Open && (reaches || fewOpen))
+            if (cls == OutcomeClass::Open && (takeScore(scoreTiesOpen) || fewOpen))
                 add(3 * kCandidateFilterCount + 1);
         }
         if (cls == OutcomeClass::Grey)

@@ -80,6 +80,7 @@ private:
     ByteCut cutFor(const std::uint8_t* keys, bool openOnly, CountCache& cache) const;
     double scoreFloor();
     void markTies(const std::uint8_t* keys, const ByteCut& cut, bool openOnly);
+    void markScoreTies(double floor, std::size_t ties, bool openOnly);
     void collect();
     void keepConstantViews();
     void orderList(int k);

@@ -168,6 +168,10 @@ TEST(EngineDifferential, LargeCandidateListsWithFewOpenOrManyGreyCandidates) {
     shape.mutation = 0.2;
     Population p = maker.make(shape);
     compareSearch(p, 0, "large");
+    const auto weights = p.amToPm;
+    p.amToPm.fill(0.0); // every score ties
+    compareSearch(p, 0, "tied scores");
+    p.amToPm = weights;
 
     for (std::size_t i = 0; i < p.postMortem.size(); ++i)
         if (i % 60 != 0)
