@@ -18,14 +18,13 @@ bool ImportLog::open(const std::filesystem::path& folder) {
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
     m_path = folder / kFileName;
-    m_file = std::fopen(m_path.c_str(), "ab");
-    return m_file != nullptr;
+    m_out.open(m_path, std::ios::binary | std::ios::app);
+    return m_out.is_open();
 }
 
 void ImportLog::close() {
-    if (m_file) {
-        std::fclose(m_file);
-        m_file = nullptr;
+    if (m_out.is_open()) {
+        m_out.close();
     }
 }
 
@@ -57,12 +56,12 @@ const std::string& ImportLog::timeStamp() {
 }
 
 void ImportLog::write(int level, std::string_view unit, int check, std::string_view message) {
-    if (!m_file || level < Warning || level > Detail) {
+    if (!m_out.is_open() || level < Warning || level > Detail) {
         return;
     }
     const std::string bytes =
         TextCodec::toCp932(formatLine(timeStamp(), level, unit, check, message)) + "\r\n";
-    std::fwrite(bytes.data(), 1, bytes.size(), m_file);
+    m_out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace qdx

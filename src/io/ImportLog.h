@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -31,7 +31,7 @@ public:
     }
     void close();
 
-    bool isOpen() const { return m_file != nullptr; }
+    bool isOpen() const { return m_out.is_open(); }
     const std::filesystem::path& path() const { return m_path; }
 
     // The line as written (UTF-8, without the line end), for the given time stamp text.
@@ -41,7 +41,7 @@ public:
 private:
     const std::string& timeStamp();
 
-    std::FILE* m_file = nullptr;
+    std::ofstream m_out;
     std::filesystem::path m_path;
     long long m_stampSecond = -1;
     std::string m_stampText;
