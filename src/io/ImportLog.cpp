@@ -59,8 +59,16 @@ void ImportLog::write(int level, std::string_view unit, int check, std::string_v
     if (!m_out.is_open() || level < Warning || level > Detail) {
         return;
     }
+    auto it = m_converted.find(std::string(message));
+    if (it == m_converted.end()) {
+        if (m_converted.size() >= 4096) {
+            m_converted.clear();
+        }
+        it = m_converted.emplace(std::string(message), TextCodec::toCp932(message)).first;
+    }
+    // Time stamp, level, unit and number are ASCII, so only the message needs converting.
     const std::string bytes =
-        TextCodec::toCp932(formatLine(timeStamp(), level, unit, check, message)) + "\r\n";
+        formatLine(timeStamp(), level, TextCodec::toCp932(unit), check, it->second) + "\r\n";
     m_out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace qdx {
 
@@ -45,6 +46,9 @@ private:
     std::filesystem::path m_path;
     long long m_stampSecond = -1;
     std::string m_stampText;
+    // CP932 form of recent messages: an import repeats a few texts hundreds of thousands of
+    // times, and converting each line anew is most of the cost of writing it.
+    std::unordered_map<std::string, std::string> m_converted;
 };
 
 } // namespace qdx
