@@ -16,6 +16,8 @@ void CandidateCatalog::clear() {
     m_outcomes.assign(1, std::string());
     m_outcomeCodes.clear();
     m_outcomeCodes.emplace(std::string(), 0);
+    for (const char* kind : {"0", "1", "2", "3", "4"})
+        outcomeCode(kind);
 }
 
 std::uint32_t CandidateCatalog::addList(const std::vector<DentalRecord>& records) {
@@ -38,8 +40,10 @@ std::uint16_t CandidateCatalog::outcomeCode(const std::string& outcome) {
     const auto found = m_outcomeCodes.find(outcome);
     if (found != m_outcomeCodes.end())
         return found->second;
-    if (m_outcomes.size() >= UINT16_MAX)
-        throw std::length_error("too many distinct match kinds");
+    // Only "0".."4" (always present) mean anything; should a damaged match table hold tens of
+    // thousands of other kinds, the rest read as no outcome rather than failing the search.
+    if (m_outcomes.size() >= UINT16_MAX - 1)
+        return 0;
     const auto code = static_cast<std::uint16_t>(m_outcomes.size());
     m_outcomes.push_back(outcome);
     m_outcomeCodes.emplace(outcome, code);

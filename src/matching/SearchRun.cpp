@@ -49,6 +49,7 @@ bool runWatched(const SearchControl& control, std::size_t total,
     std::condition_variable finishedSignal;
     bool finished = false;
     std::exception_ptr failure;
+    std::exception_ptr progressFailure;
     std::thread worker([&] {
         try {
             body();
@@ -66,14 +67,23 @@ bool runWatched(const SearchControl& control, std::size_t total,
             if (finished)
                 break;
             lock.unlock();
-            if (cancelled() || (control.progress && !control.progress(done.load(), total)))
+            try {
+                if (!progressFailure &&
+                    (cancelled() || (control.progress && !control.progress(done.load(), total))))
+                    stop = true;
+            } catch (...) {
+                // The worker must be joined before anything leaves this function.
                 stop = true;
+                progressFailure = std::current_exception();
+            }
             lock.lock();
         }
     }
     worker.join();
     if (failure)
         std::rethrow_exception(failure);
+    if (progressFailure)
+        std::rethrow_exception(progressFailure);
     if (stop || cancelled())
         return false;
     // A cancel pressed while the last entries finished still counts.
