@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace qdx {
 namespace {
@@ -205,6 +206,14 @@ TEST(EngineDifferential, CancellingMidRunLeavesTheRunAsItWas) {
     EXPECT_FALSE(run.scoreAll(p.postMortem, p.amToPm, 0, control));
     EXPECT_GE(calls, 1u);
     ASSERT_EQ(run.entries().size(), entries);
+    for (const SearchEntry& entry : run.entries())
+        ASSERT_EQ(entry.resultCount(), 0u);
+
+    // A progress function that throws stops the search; the exception reaches the caller.
+    control.progress = [](std::size_t, std::size_t) -> bool {
+        throw std::runtime_error("window gone");
+    };
+    EXPECT_THROW(run.scoreAll(p.postMortem, p.amToPm, 0, control), std::runtime_error);
     for (const SearchEntry& entry : run.entries())
         ASSERT_EQ(entry.resultCount(), 0u);
 }
