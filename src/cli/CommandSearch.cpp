@@ -16,7 +16,7 @@ int candidateCount(const std::vector<DentalRecord>& candidates, int hideExcluded
         return static_cast<int>(candidates.size());
     return static_cast<int>(
         std::count_if(candidates.begin(), candidates.end(), [](const DentalRecord& record) {
-            return !isIdentifiedKind(record.MATCH_KIND) && parseInteger(record.valid) <= 2;
+            return !isIdentifiedKind(record.MATCH_KIND);
         }));
 }
 

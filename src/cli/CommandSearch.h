@@ -26,8 +26,8 @@ struct ResolvedConditions {
     int displayCount = 0;   // N; 0 when c is 0 (the list is empty)
 };
 
-// c: the records of the candidate side, or with hiding the ones not identified (and whose
-// `valid` reads as at most 2), as the main window counts them.
+// c: the records of the candidate side, or with hiding the ones not identified, as the full
+// search window counts them.
 int candidateCount(const std::vector<DentalRecord>& candidates, int hideExcluded);
 
 // N from an explicit --top (clamped to 1 .. min(c, 50)) or from the stored display-count

@@ -38,7 +38,7 @@ TEST(DisplayCount, HidingCountsOnlyCandidatesNotIdentified) {
     candidates[5].MATCH_KIND = "";
     candidates[5].valid = "3";
     EXPECT_EQ(candidateCount(candidates, 0), 6);
-    EXPECT_EQ(candidateCount(candidates, 1), 3);
+    EXPECT_EQ(candidateCount(candidates, 1), 4);
 }
 
 // Options left out come from the project's stored search conditions.
