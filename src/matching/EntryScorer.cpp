@@ -128,11 +128,19 @@ void EntryScorer::store(SearchEntry& entry, bool merge) {
         storeEntryLists(entry, lists, m_input.mode, true);
         return;
     }
-    std::array<std::vector<std::uint16_t>, SearchEntry::kListCount> positions;
-    for (int k = 0; k < SearchEntry::kListCount; ++k)
+    std::size_t total = 0;
+    for (const auto& list : m_lists)
+        total += list.size();
+    std::vector<std::uint16_t> positions;
+    positions.reserve(total);
+    std::array<std::uint16_t, SearchEntry::kListCount + 1> starts{};
+    for (int k = 0; k < SearchEntry::kListCount; ++k) {
+        starts[k] = static_cast<std::uint16_t>(positions.size());
         for (const ListItem& item : m_lists[k])
-            positions[k].push_back(static_cast<std::uint16_t>(m_newPosition[item.at]));
-    entry.assign(std::move(kept), positions);
+            positions.push_back(static_cast<std::uint16_t>(m_newPosition[item.at]));
+    }
+    starts[SearchEntry::kListCount] = static_cast<std::uint16_t>(positions.size());
+    entry.assign(std::move(kept), std::move(positions), starts);
 }
 
 void EntryScorer::computeCounts() {

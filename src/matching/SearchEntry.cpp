@@ -39,3 +39,14 @@ void SearchEntry::assign(std::vector<KeptPair> kept,
 }
 
 } // namespace qdx
+
+namespace qdx {
+
+void SearchEntry::assign(std::vector<KeptPair> kept, std::vector<std::uint16_t> positions,
+                         const std::array<std::uint16_t, kListCount + 1>& starts) {
+    m_kept = std::move(kept);
+    m_positions = std::move(positions);
+    m_listStart = starts;
+}
+
+} // namespace qdx

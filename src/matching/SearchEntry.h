@@ -39,6 +39,9 @@ public:
     // k = rankKey * 3 + filter.
     void assign(std::vector<KeptPair> kept,
                 const std::array<std::vector<std::uint16_t>, kListCount>& lists);
+    // The same with the lists one after another in `positions`, list k from starts[k].
+    void assign(std::vector<KeptPair> kept, std::vector<std::uint16_t> positions,
+                const std::array<std::uint16_t, kListCount + 1>& starts);
     const CandidateCatalog& catalog() const { return *m_catalog; }
 
 private:
