@@ -186,8 +186,8 @@ void EntryScorer::classifyOutcomes(const EntryOutcomes& outcomes) {
             m_notOpen.push_back(override->first);
 }
 
-EntryScorer::ByteCut EntryScorer::cutFor(const std::uint8_t* keys, bool openOnly,
-                                         CountCache& cache) const {
+EntryScorer::ByteCut EntryScorer::cutFor(const std::uint8_t* keys, bool openOnly, CountCache& cache,
+                                         int& hint) const {
     const std::size_t population = openOnly ? m_count - m_notOpen.size() : m_count;
     if (population <= kKeep)
         return {0, kEverything};
@@ -204,13 +204,15 @@ EntryScorer::ByteCut EntryScorer::cutFor(const std::uint8_t* keys, bool openOnly
             cache[t] = countAtLeast(keys, m_count, static_cast<std::uint8_t>(t));
         return cache[t] - notOpenAtLeast[t];
     };
-    int low = 0;   // at least kKeep keys reach it
-    int high = 64; // no key reaches it: keys never exceed 32
-    while (high - low > 1) {
-        const int middle = (low + high) / 2;
-        (atLeast(middle) >= kKeep ? low : high) = middle;
-    }
-    return {static_cast<std::uint8_t>(low), kKeep - atLeast(low + 1)};
+    // Searching charts of one run have similar thresholds: walk from the last one found.
+    // Keys never exceed 32 and at least kKeep keys reach 0.
+    int t = std::clamp(hint, 0, 33);
+    while (t > 0 && atLeast(t) < kKeep)
+        --t;
+    while (t < 33 && atLeast(t + 1) >= kKeep)
+        ++t;
+    hint = t;
+    return {static_cast<std::uint8_t>(t), kKeep - atLeast(t + 1)};
 }
 
 // A floor that at least 50 open candidates reach (or 50 of all, with fewer open ones), found
@@ -324,8 +326,8 @@ void EntryScorer::collect() {
     for (int v = 0; v < byteViews; ++v) {
         CountCache cache;
         cache.fill(kUnknown);
-        all[v] = cutFor(keys[v], false, cache);
-        open[v] = cutFor(keys[v], true, cache);
+        all[v] = cutFor(keys[v], false, cache, m_lastCut[v][0]);
+        open[v] = cutFor(keys[v], true, cache, m_lastCut[v][1]);
         // Keys above a threshold are few; keys equal to it can be many, of which only the first
         // few are wanted, so those are found by a scan that stops early.
         reach[v] = static_cast<std::uint8_t>(std::min(all[v].threshold, open[v].threshold) + 1);

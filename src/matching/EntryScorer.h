@@ -77,7 +77,7 @@ private:
     // Counts of keys at least t, t = 0..64, filled as needed.
     using CountCache = std::array<std::size_t, 65>;
     static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
-    ByteCut cutFor(const std::uint8_t* keys, bool openOnly, CountCache& cache) const;
+    ByteCut cutFor(const std::uint8_t* keys, bool openOnly, CountCache& cache, int& hint) const;
     double scoreFloor();
     void markTies(const std::uint8_t* keys, const ByteCut& cut, bool openOnly);
     void markScoreTies(double floor, std::size_t ties, bool openOnly);
@@ -111,6 +111,7 @@ private:
     };
     std::array<std::vector<ListItem>, SearchEntry::kListCount> m_lists;
     std::vector<ListItem> m_sorted;
+    std::array<std::array<int, 2>, 3> m_lastCut{}; // last thresholds, all and open per view
     bool m_keptInOrder = true;
     std::vector<std::uint32_t> m_newPosition;
     std::vector<std::uint32_t> m_used;
