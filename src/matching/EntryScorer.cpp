@@ -223,7 +223,7 @@ double EntryScorer::scoreFloor() {
     const std::size_t population = openOnly ? open : m_count;
     if (population <= 4 * kKeep)
         return kMinusInfinity;
-    const std::size_t m = std::min<std::size_t>(m_count, 256);
+    const std::size_t m = std::clamp<std::size_t>(m_count / 8, 64, 256);
     const std::size_t stride = m_count / m;
     auto& samples = m_samples;
     std::size_t rank = std::max<std::size_t>(1, (m * 3 * kKeep / 2 + population - 1) / population);
