@@ -1,6 +1,7 @@
 #include "matching/EntryScorer.h"
 
 #include "matching/PairCounts.h"
+#include "matching/VectorClones.h"
 #include "matching/WeightKernel.h"
 
 #include <algorithm>
@@ -17,17 +18,16 @@ constexpr std::size_t kEverything = static_cast<std::size_t>(-1);
 constexpr std::uint32_t kUnused = static_cast<std::uint32_t>(-1);
 
 // Marks the candidates whose counts reach a threshold in any of the three count criteria.
-__attribute__((target_clones("avx2", "default"))) void
-markCounts(const std::uint8_t* exact, const std::uint8_t* full, const std::uint8_t* agreeing,
-           std::size_t length, std::uint8_t t0, std::uint8_t t1, std::uint8_t t2,
-           std::uint8_t* marks) {
+QDX_AVX2_CLONES void markCounts(const std::uint8_t* exact, const std::uint8_t* full,
+                                const std::uint8_t* agreeing, std::size_t length, std::uint8_t t0,
+                                std::uint8_t t1, std::uint8_t t2, std::uint8_t* marks) {
     for (std::size_t i = 0; i < length; ++i)
         marks[i] =
             static_cast<std::uint8_t>((exact[i] >= t0) | (full[i] >= t1) | (agreeing[i] >= t2));
 }
 
-__attribute__((target_clones("avx2", "default"))) void
-markScores(const double* scores, std::size_t length, double threshold, std::uint8_t* marks) {
+QDX_AVX2_CLONES void markScores(const double* scores, std::size_t length, double threshold,
+                                std::uint8_t* marks) {
     for (std::size_t i = 0; i < length; ++i)
         marks[i] = static_cast<std::uint8_t>(marks[i] | (scores[i] >= threshold));
 }

@@ -1,5 +1,7 @@
 #include "matching/PairCounts.h"
 
+#include "matching/VectorClones.h"
+
 namespace qdx {
 
 namespace {
@@ -41,7 +43,7 @@ SearchMasks searchMasks(const SearchingChart& chart) {
 }
 
 // Restrict-qualified parameters tell the vectorizer that the count rows overlap no column.
-__attribute__((target_clones("avx512f", "avx2", "default"))) void
+QDX_WIDE_CLONES void
 countPairColumns(std::size_t length, SearchMasks s, const std::uint32_t* __restrict known,
                  const std::uint32_t* __restrict dec, const std::uint32_t* __restrict p0,
                  const std::uint32_t* __restrict p1, const std::uint32_t* __restrict p2,
@@ -64,7 +66,7 @@ countPairColumns(std::size_t length, SearchMasks s, const std::uint32_t* __restr
     }
 }
 
-__attribute__((target_clones("avx512f", "avx2", "default"))) void
+QDX_WIDE_CLONES void
 countBridgeColumns(std::size_t length, std::uint32_t searchBridges, std::uint32_t searchSex,
                    const std::uint32_t* __restrict bridge, const std::uint32_t* __restrict sex,
                    std::uint8_t* __restrict bridges, std::uint8_t* __restrict shared,
@@ -96,16 +98,15 @@ void countBridges(const PackedCandidates& pack, const SearchingChart& chart, std
                        pack.sex.data() + start, out[0], out[1], out[2], out[3]);
 }
 
-__attribute__((target_clones("avx2", "default"))) std::size_t
-countAtLeast(const std::uint8_t* keys, std::size_t n, std::uint8_t threshold) {
+QDX_AVX2_CLONES std::size_t countAtLeast(const std::uint8_t* keys, std::size_t n,
+                                         std::uint8_t threshold) {
     std::uint32_t total = 0;
     for (std::size_t i = 0; i < n; ++i)
         total += keys[i] >= threshold ? 1u : 0u;
     return total;
 }
 
-__attribute__((target_clones("avx2", "default"))) std::size_t
-countAtLeast(const double* keys, std::size_t n, double threshold) {
+QDX_AVX2_CLONES std::size_t countAtLeast(const double* keys, std::size_t n, double threshold) {
     std::uint64_t total = 0;
     for (std::size_t i = 0; i < n; ++i)
         total += keys[i] >= threshold ? 1u : 0u;

@@ -6,7 +6,9 @@
 
 // GCC 12 reports the deliberately undefined pass-through operand inside the intrinsics
 // headers as maybe-uninitialized.
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 
 // This file is compiled with -ffp-contract=off: every lane must add its weights one by one in
 // position order, exactly like the plain comparison loop.
