@@ -40,9 +40,9 @@ std::uint16_t CandidateCatalog::outcomeCode(const std::string& outcome) {
     const auto found = m_outcomeCodes.find(outcome);
     if (found != m_outcomeCodes.end())
         return found->second;
-    // Only "0".."4" (always present) mean anything; should a damaged match table hold tens of
-    // thousands of other kinds, the rest read as no outcome rather than failing the search.
-    if (m_outcomes.size() >= UINT16_MAX - 1)
+    // Only "0".."4" (always present) mean anything; should a damaged match table hold hundreds
+    // of other kinds, the rest read as no outcome rather than failing the search.
+    if (m_outcomes.size() >= kMaxOutcomes)
         return 0;
     const auto code = static_cast<std::uint16_t>(m_outcomes.size());
     m_outcomes.push_back(outcome);

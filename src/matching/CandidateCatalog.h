@@ -14,6 +14,9 @@ namespace qdx {
 // scored (candidate ordinals count on across lists) and the distinct outcome texts.
 class CandidateCatalog {
 public:
+    // Outcome codes fit the eight bits a kept comparison has for them.
+    static constexpr std::size_t kMaxOutcomes = 256;
+
     CandidateCatalog();
 
     // Registers a list and returns the ordinal of its first record.

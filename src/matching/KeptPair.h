@@ -4,16 +4,18 @@
 
 namespace qdx {
 
-// A comparison kept for display, in compact form: a large search keeps hundreds of millions
-// of comparisons' worth of candidates per run, so every byte here counts.
+// A comparison kept for display, in 16 bytes: a whole-project search keeps a few hundred per
+// searching chart, for a hundred thousand charts. Counts never exceed 32.
 struct KeptPair {
     double score = 0.0;
     std::uint32_t candidate = 0; // ordinal over the run's candidate lists
-    std::uint16_t outcome = 0;   // index into the run's outcome texts; 0 is ""
-    std::uint8_t searchCount = 0;
-    std::uint8_t exactMatchCount = 0;
-    std::uint8_t fullRestorationMissingMatchCount = 0;
-    std::uint8_t noContradictionMatchCount = 0;
+    std::uint32_t searchCount : 6 = 0;
+    std::uint32_t exactMatchCount : 6 = 0;
+    std::uint32_t fullRestorationMissingMatchCount : 6 = 0;
+    std::uint32_t noContradictionMatchCount : 6 = 0;
+    std::uint32_t outcome : 8 = 0; // index into the run's outcome texts; 0 is ""
 };
+
+static_assert(sizeof(KeptPair) == 16);
 
 } // namespace qdx

@@ -10,6 +10,13 @@ using test::chart;
 using test::resultFor;
 using test::search;
 
+std::string candidatesOfOutcome(const std::vector<PairResult>& results) {
+    std::string kinds;
+    for (const PairResult& r : results)
+        kinds += r.outcome;
+    return kinds;
+}
+
 WeightMatrix numbered() {
     WeightMatrix m{};
     for (int k = 0; k < 36; ++k)
@@ -133,6 +140,32 @@ TEST(PairScoring, OutcomeComesFromTheCandidateOrFromThePairKey) {
     const std::vector<DentalRecord> amCandidates = {chart("7")};
     const SearchRun reverse = search(pm, amCandidates, m, 1, 2, outcomes);
     EXPECT_EQ(resultFor(reverse.entries()[1], amCandidates[0]).outcome, "4");
+}
+
+TEST(PairScoring, HundredsOfUnknownMatchKindsNeitherFailNorHideKnownOnes) {
+    const WeightMatrix m{};
+    const std::vector<DentalRecord> am = {chart("0")};
+    std::vector<DentalRecord> pm;
+    PairOutcomeMap outcomes;
+    for (int i = 1; i <= 400; ++i) {
+        pm.push_back(chart(std::to_string(i)));
+        outcomes[std::to_string(i) + "-0"] = "kind" + std::to_string(i);
+    }
+    outcomes["400-0"] = "3";
+    pm[0].MATCH_KIND = "2";
+    const SearchRun run = search(am, pm, m, 0, 2, outcomes);
+    const SearchEntry& entry = run.entries()[0];
+    const auto shown = visibleCandidates(entry, 0, 50, 0);
+    ASSERT_EQ(shown.size(), 50u);
+    EXPECT_EQ(shown[0].outcome, "2");
+    EXPECT_EQ(shown[1].outcome, "kind2");
+    // Fifty open candidates leave no room for grey rows, but the list behind them is kept.
+    EXPECT_EQ(visibleCandidates(entry, 0, 50, 1).size(), 50u);
+    EXPECT_TRUE(greyCandidates(entry, 0, 50, 1).empty());
+    const RankedView grey = entry.view(0, CandidateFilter::Grey);
+    ASSERT_EQ(grey.size(), 1u);
+    EXPECT_EQ(grey.at(0).candidate, &pm[399]);
+    EXPECT_EQ(candidatesOfOutcome({grey.at(0)}), "3");
 }
 
 TEST(PairScoring, InvalidChartsAreCandidatesButNeverSearch) {
