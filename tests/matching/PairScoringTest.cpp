@@ -205,6 +205,15 @@ TEST(PairScoring, EmptySearchingSideGivesNoEntriesAndCandidatesNeedNoWork) {
     SearchRun run = search(none, pm, m, 0);
     EXPECT_TRUE(run.entries().empty());
     EXPECT_EQ(run.findEntry("T-1"), nullptr);
+
+    // No candidates (the windows never search so): entries without results, priorities 0.
+    const SearchRun lonely = search(pm, none, m, 1);
+    ASSERT_EQ(lonely.entries().size(), 1u);
+    EXPECT_EQ(lonely.findEntry("T-1"), &lonely.entries()[0]);
+    for (int key = 0; key < 4; ++key) {
+        EXPECT_TRUE(visibleCandidates(lonely.entries()[0], key, 50, 0).empty());
+        EXPECT_EQ(displayedPriority(lonely.entries()[0], key, 0), 0);
+    }
 }
 
 } // namespace
