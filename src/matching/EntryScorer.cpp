@@ -260,15 +260,14 @@ OutcomeClass EntryScorer::classOf(std::size_t candidate, std::uint16_t& outcome,
 }
 
 KeptPair EntryScorer::pairAt(std::size_t candidate, std::uint16_t outcome) const {
-    KeptPair pair;
-    pair.score = m_scores[candidate];
-    pair.candidate = m_input.firstOrdinal + static_cast<std::uint32_t>(candidate);
-    pair.outcome = outcome;
-    pair.searchCount = m_counts[0][candidate];
-    pair.exactMatchCount = m_counts[1][candidate];
-    pair.fullRestorationMissingMatchCount = m_counts[2][candidate];
-    pair.noContradictionMatchCount = m_counts[3][candidate];
-    return pair;
+    // Built in one expression so that the packed counts are assembled in a register.
+    return KeptPair{m_scores[candidate],
+                    m_input.firstOrdinal + static_cast<std::uint32_t>(candidate),
+                    m_counts[0][candidate],
+                    m_counts[1][candidate],
+                    m_counts[2][candidate],
+                    m_counts[3][candidate],
+                    static_cast<std::uint32_t>(outcome)};
 }
 
 void EntryScorer::markTies(const std::uint8_t* keys, const ByteCut& cut, bool openOnly) {
