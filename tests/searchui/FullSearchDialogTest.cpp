@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -205,6 +206,41 @@ private slots:
         QCOMPARE(answers.messages.size(), std::size_t{1});
         QVERIFY(answers.messages[0].text.startsWith("ファイルをオープンできませんでした。\n"));
         Prompts::setResponder(nullptr);
+    }
+
+    void cancelledSearchKeepsThePreviousTable() {
+        test::TempDir dir;
+        const std::string project = dir.file("p.qdx");
+        makeProject(project);
+        ProjectModel model;
+        openProjectFile(model, splitProjectPath(project));
+        model.reloadRecords(PostMortem);
+        model.reloadRecords(AnteMortem);
+        CFullSearchDlg dialog(model, {1, 2, 0, 0});
+        std::vector<SearchConditions> passed;
+        dialog.onConditionsChanged = [&](const SearchConditions& c) { passed.push_back(c); };
+        dialog.show();
+        const std::string firstRow = dialog.tableModel()->rows().at(0).displayId;
+        const int rows = dialog.tableModel()->rowCount();
+
+        // Press the progress window's cancel button as soon as the next search shows it.
+        QTimer::singleShot(0, [] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* progress = qobject_cast<QProgressDialog*>(w))
+                    progress->cancel();
+            }
+        });
+        dialog.findChild<QComboBox*>("directionCombo")->setCurrentIndex(0);
+        QCOMPARE(dialog.searchCount(), 1);
+        QCOMPARE(dialog.conditions().searchDirection, 1);
+        QCOMPARE(dialog.tableModel()->rowCount(), rows);
+        QCOMPARE(dialog.tableModel()->rows().at(0).displayId, firstRow);
+        QVERIFY(passed.empty());
+
+        // The window stays usable: the next change searches.
+        dialog.findChild<QComboBox*>("directionCombo")->setCurrentIndex(0);
+        QCOMPARE(dialog.searchCount(), 2);
+        QCOMPARE(passed.size(), std::size_t{1});
     }
 
     void noCandidatesDisablesSavingAndPrinting() {

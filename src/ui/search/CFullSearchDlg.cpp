@@ -1,6 +1,7 @@
 #include "ui/search/CFullSearchDlg.h"
 
 #include "io/SearchResultCsv.h"
+#include "matching/SearchRequest.h"
 #include "matching/SearchRun.h"
 #include "store/ProjectModel.h"
 #include "store/StoreError.h"
@@ -123,6 +124,7 @@ void CFullSearchDlg::showEvent(QShowEvent* event) {
     m_directionCombo->setCurrentIndex(m_initial.searchDirection == 1 ? 1 : 0);
     m_rankKeyCombo->setCurrentIndex(std::clamp(m_initial.rankKey, 0, 3));
     m_hideExcludedCheck->setChecked(m_initial.hideExcluded == 1);
+    m_runDirection = m_directionCombo->currentIndex();
     m_updating = false;
     fillDisplayCounts();
     search();
@@ -163,23 +165,25 @@ void CFullSearchDlg::fillDisplayCounts() {
     m_updating = false;
 }
 
-void CFullSearchDlg::search() {
+bool CFullSearchDlg::search() {
     auto run = std::make_unique<SearchRun>();
     const int direction = m_directionCombo->currentIndex();
     try {
-        loadSearchOutcomes(m_model, *run);
+        // The project is only read, and only by the search, while it runs.
         const bool done =
             runSearchTask(this, QStringLiteral("検索しています…"), [&](const SearchControl& c) {
-                return scoreAndRank(m_model, direction, *run, c);
+                return runSearch(m_model, direction, *run, c);
             });
         if (!done)
-            return; // cancelled: the previous table stays
+            return false;
     } catch (const StoreError& error) {
         Prompts::message(this, qs(error.fullText()), MbOk, IconError);
-        return;
+        return false;
     }
     m_run = std::move(run);
+    m_runDirection = direction;
     ++m_searchCount;
+    return true;
 }
 
 void CFullSearchDlg::refill(bool fitAll) {
@@ -222,7 +226,14 @@ void CFullSearchDlg::fitColumns(bool fitAll) {
 
 void CFullSearchDlg::directionChanged() {
     fillDisplayCounts();
-    search();
+    if (!search()) {
+        // Cancelled or failed: the previous table stays, with the choices it was made for.
+        m_updating = true;
+        m_directionCombo->setCurrentIndex(m_runDirection);
+        m_updating = false;
+        fillDisplayCounts();
+        return;
+    }
     refill(false);
     updateCommandStates();
     passConditions();

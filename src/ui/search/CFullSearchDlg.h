@@ -49,7 +49,7 @@ protected:
 
 private:
     void buildControls();
-    void search();
+    bool search();
     void fillDisplayCounts();
     void refill(bool fitAll);
     void fitColumns(bool fitAll);
@@ -80,6 +80,7 @@ private:
     bool m_opened = false;
     bool m_updating = false;
     int m_searchCount = 0;
+    int m_runDirection = 0; // the direction the shown run was made for
 };
 
 } // namespace qdx

@@ -1,9 +1,5 @@
 #include "ui/search/SearchTask.h"
 
-#include "matching/Ranking.h"
-#include "matching/SearchRun.h"
-#include "store/ProjectModel.h"
-
 #include <QApplication>
 #include <QEventLoop>
 #include <QProgressDialog>
@@ -79,25 +75,6 @@ bool runSearchTask(QWidget* parent, const QString& label,
     if (failure)
         std::rethrow_exception(failure);
     return completed && !cancel.load();
-}
-
-void loadSearchOutcomes(const ProjectModel& model, SearchRun& run) {
-    run.pairOutcomes() = model.loadPairOutcomes();
-}
-
-bool scoreAndRank(const ProjectModel& model, int direction, SearchRun& run,
-                  const SearchControl& control) {
-    const int searchingSide = direction == 0 ? AnteMortem : PostMortem;
-    const Scores6& scores = model.settings().scores6(direction);
-    WeightMatrix matrix;
-    std::copy(scores.begin(), scores.end(), matrix.begin());
-    run.buildEntries(model.records(searchingSide));
-    if (!run.scoreAll(model.records(1 - searchingSide), matrix, direction, control))
-        return false;
-    const auto factor = static_cast<std::uint16_t>(model.settings().factor);
-    for (SearchEntry& entry : run.entries())
-        rankEntry(entry, factor);
-    return true;
 }
 
 } // namespace qdx
