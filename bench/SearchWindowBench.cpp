@@ -1,6 +1,6 @@
 // Opens the full search window offscreen on a project and reports how long it takes until the
 // table is filled, and how long re-listing for another ranking criterion takes.
-//   QT_QPA_PLATFORM=offscreen bench_search_window PROJECT.qdx [direction]
+//   QT_QPA_PLATFORM=offscreen bench_search_window PROJECT.qdx [direction [picture.png]]
 #include "store/ProjectModel.h"
 #include "store/ProjectOpen.h"
 #include "ui/search/CFullSearchDlg.h"
@@ -43,6 +43,8 @@ int main(int argc, char** argv) {
     std::printf("list load %lld ms, open to filled table %lld ms, rank key change %lld ms\n",
                 static_cast<long long>(loaded), static_cast<long long>(opened),
                 static_cast<long long>(relisted));
+    if (argc > 3)
+        dialog.grab().save(QString::fromLocal8Bit(argv[3]));
     model.close(false);
     return 0;
 }

@@ -94,6 +94,13 @@ void CFullSearchDlg::buildControls() {
         b->setFixedSize(b->sizeHint().expandedTo(QSize(90, 26)));
     }
 
+    for (QComboBox* combo : {m_directionCombo, m_rankKeyCombo, m_countCombo}) {
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        combo->adjustSize();
+    }
+    m_countCombo->setMinimumContentsLength(12);
+    m_countCombo->adjustSize();
+
     connect(m_directionCombo, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_updating)
             directionChanged();
@@ -162,6 +169,7 @@ void CFullSearchDlg::fillDisplayCounts() {
         m_countCombo->addItem(QStringLiteral("TOP %1 を表示").arg(i));
     m_countCombo->setCurrentIndex(choice.selected);
     m_countCombo->setEnabled(choice.items > 0);
+    m_countCombo->adjustSize();
     m_updating = false;
 }
 
