@@ -265,6 +265,15 @@ private slots:
         QVERIFY(!dialog.findChild<QPushButton*>("saveButton")->isEnabled());
         QVERIFY(!dialog.findChild<QPushButton*>("printButton")->isEnabled());
         QCOMPARE(dialog.tableModel()->columnCount(), 4);
+
+        // Esc does nothing; Enter runs the focused button.
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
+        auto* close = dialog.findChild<QPushButton*>("closeButton");
+        close->setFocus();
+        QTest::keyClick(close, Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
 };
 

@@ -342,7 +342,7 @@ void CFullSearchDlg::keyPressEvent(QKeyEvent* event) {
         for (QPushButton* b :
              {static_cast<QPushButton*>(m_saveButton), static_cast<QPushButton*>(m_printButton),
               static_cast<QPushButton*>(m_closeButton)}) {
-            if (b->hasFocus()) {
+            if (focusWidget() == b) {
                 if (b->isEnabled())
                     b->click();
                 event->accept();
