@@ -5,7 +5,6 @@
 #include "io/ImportLog.h"
 #include "io/OesFileName.h"
 #include "io/TextCodec.h"
-#include "store/LastInsertKey.h"
 #include "store/ProjectModel.h"
 
 #include <algorithm>
@@ -437,17 +436,8 @@ void OesImporter::store() {
     }
     m_organisationRead = false;
     m_personRead = false;
-    RecordEntry& entry = m_model.entry();
-    entry.side = m_side;
-    entry.registrationDate = m_date;
-    const long long key = m_keys.find(entry.upperIdPart, entry.lowerIdPart);
-    entry.isUpdate = key != 0;
-    entry.dentalId = key;
-    m_model.storeEntry();
-    if (key == 0) {
-        m_keys.noteInserted(entry.upperIdPart, entry.lowerIdPart,
-                            lastInsertKey(m_model.database()));
-    }
+    m_model.entry().registrationDate = m_date;
+    m_keys.storeEntry();
 }
 
 ImportResult importOesFolder(ProjectModel& model, int side, const std::filesystem::path& folder,

@@ -4,7 +4,6 @@
 #include "io/FieldRules.h"
 #include "io/ImportLog.h"
 #include "io/TextCodec.h"
-#include "store/LastInsertKey.h"
 #include "store/ProjectModel.h"
 #include "store/StoreError.h"
 
@@ -236,16 +235,7 @@ bool PenCsvImporter::takeForm(const std::vector<std::string>& f) {
 }
 
 void PenCsvImporter::storeForm() {
-    RecordEntry& entry = m_model.entry();
-    entry.side = m_side;
-    const long long key = m_keys.find(entry.upperIdPart, entry.lowerIdPart);
-    entry.isUpdate = key != 0;
-    entry.dentalId = key;
-    m_model.storeEntry();
-    if (key == 0) {
-        m_keys.noteInserted(entry.upperIdPart, entry.lowerIdPart,
-                            lastInsertKey(m_model.database()));
-    }
+    m_keys.storeEntry();
 }
 
 ImportResult importPenCsv(ProjectModel& model, int side, const std::filesystem::path& file,

@@ -1,5 +1,6 @@
 #include "io/RecordKeyIndex.h"
 
+#include "store/LastInsertKey.h"
 #include "store/ProjectModel.h"
 #include "store/RecordTable.h"
 #include "store/TableStatement.h"
@@ -56,6 +57,17 @@ void RecordKeyIndex::noteInserted(const std::string& upper, const std::string& l
     if (!inserted || key <= 0) {
         it->second = kAskDatabase;
     }
+}
+
+void RecordKeyIndex::storeEntry() {
+    RecordEntry& entry = m_model.entry();
+    entry.side = m_side;
+    const long long key = find(entry.upperIdPart, entry.lowerIdPart);
+    entry.isUpdate = key != 0;
+    entry.dentalId = key;
+    m_model.storeEntry();
+    if (key == 0)
+        noteInserted(entry.upperIdPart, entry.lowerIdPart, lastInsertKey(m_model.database()));
 }
 
 } // namespace qdx

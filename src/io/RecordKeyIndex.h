@@ -21,6 +21,9 @@ public:
     long long find(const std::string& upper, const std::string& lower);
     // The record with the ID was just inserted with `key`.
     void noteInserted(const std::string& upper, const std::string& lower, long long key);
+    // Stores the model's entry for this side: an update of the record with the entry's ID when
+    // there is one, else an insert that the index then knows.
+    void storeEntry();
 
 private:
     static std::string mapKey(const std::string& upper, const std::string& lower);
