@@ -84,6 +84,14 @@ void makeProject(const std::string& path) {
     model.close(true);
 }
 
+// Opens the project and loads both record lists, as the main window has them when it opens a
+// search window.
+void openWithLists(ProjectModel& model, const std::string& project) {
+    openProjectFile(model, splitProjectPath(project));
+    model.reloadRecords(PostMortem);
+    model.reloadRecords(AnteMortem);
+}
+
 QByteArray runQdx(const QStringList& arguments) {
     QProcess qdx;
     qdx.start(QStringLiteral(QDX_BINARY_DIR "/src/cli/qdx"), arguments);
@@ -122,9 +130,7 @@ private slots:
         }
 
         ProjectModel model;
-        openProjectFile(model, splitProjectPath(project));
-        model.reloadRecords(PostMortem);
-        model.reloadRecords(AnteMortem);
+        openWithLists(model, project);
         Answers answers;
         Prompts::setResponder(&answers);
         CFullSearchDlg dialog(model, cases[0]);
@@ -164,9 +170,7 @@ private slots:
         const std::string project = dir.file("p.qdx");
         makeProject(project);
         ProjectModel model;
-        openProjectFile(model, splitProjectPath(project));
-        model.reloadRecords(PostMortem);
-        model.reloadRecords(AnteMortem);
+        openWithLists(model, project);
         Answers answers;
         Prompts::setResponder(&answers);
         CFullSearchDlg dialog(model, {1, 4, 0, 0});
@@ -213,9 +217,7 @@ private slots:
         const std::string project = dir.file("p.qdx");
         makeProject(project);
         ProjectModel model;
-        openProjectFile(model, splitProjectPath(project));
-        model.reloadRecords(PostMortem);
-        model.reloadRecords(AnteMortem);
+        openWithLists(model, project);
         CFullSearchDlg dialog(model, {1, 2, 0, 0});
         std::vector<SearchConditions> passed;
         dialog.onConditionsChanged = [&](const SearchConditions& c) { passed.push_back(c); };
@@ -254,9 +256,7 @@ private slots:
             model.close(true);
         }
         ProjectModel model;
-        openProjectFile(model, splitProjectPath(project));
-        model.reloadRecords(PostMortem);
-        model.reloadRecords(AnteMortem);
+        openWithLists(model, project);
         CFullSearchDlg dialog(model, {0, 2, 0, 0});
         dialog.show();
         auto* count = dialog.findChild<QComboBox*>("displayCountCombo");
