@@ -9,13 +9,65 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <cstdio>
+
 namespace qdx {
+
+CCusporaApp::CCusporaApp(WindowSetup setup, ScreenshotWindows pictured)
+    : m_setup(std::move(setup)), m_pictured(std::move(pictured)) {
+    m_pictured.insert(m_pictured.begin(), {QStringLiteral("main"),
+                                           [](CCusporaDlg& main) -> QWidget* { return &main; }});
+}
 
 QString CCusporaApp::systemDocumentsFolder() {
     return QString::fromStdString(documentsFolder().string());
 }
 
+const ScreenshotWindow* CCusporaApp::findPictured(const QString& name) const {
+    for (const ScreenshotWindow& pictured : m_pictured) {
+        if (pictured.name == name) {
+            return &pictured;
+        }
+    }
+    QStringList names;
+    for (const ScreenshotWindow& pictured : m_pictured) {
+        names << pictured.name;
+    }
+    std::fprintf(stderr, "no window named %s; windows: %s\n", qPrintable(name),
+                 qPrintable(names.join(QStringLiteral(", "))));
+    return nullptr;
+}
+
+// Opens the window once the main window shows the opened project, saves it a moment later
+// (when it has laid itself out and painted) and ends without a question.
+void CCusporaApp::takeScreenshot(CCusporaDlg& window, const ScreenshotWindow& pictured,
+                                 const QString& path, int& exitCode) const {
+    QTimer::singleShot(0, &window, [&window, &pictured, path, &exitCode] {
+        QWidget* shown = pictured.open(window);
+        if (shown == nullptr) {
+            exitCode = 1;
+            window.done(0);
+            return;
+        }
+        shown->show();
+        QTimer::singleShot(800, &window, [&window, shown, path, &exitCode] {
+            if (!shown->grab().save(path)) {
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+                exitCode = 1;
+            }
+            window.done(0);
+        });
+    });
+}
+
 int CCusporaApp::run(const StartupOptions& options) {
+    const ScreenshotWindow* pictured = nullptr;
+    if (!options.screenshotPath.isEmpty()) {
+        pictured = findPictured(options.screenshotWindow);
+        if (pictured == nullptr) {
+            return 2;
+        }
+    }
     UiFonts::installSubstitutions();
     CCusporaDlg window(options.showHiddenCommands);
     window.shell().setDocumentsFolder(options.documentsFolder.isEmpty() ? systemDocumentsFolder()
@@ -26,15 +78,12 @@ int CCusporaApp::run(const StartupOptions& options) {
     if (!window.startUp(options.projectPath)) {
         return 0;
     }
-    if (!options.screenshotPath.isEmpty()) {
-        // Saves the window once it shows the opened project, then ends without a question.
-        QTimer::singleShot(800, &window, [&window, path = options.screenshotPath] {
-            window.grab().save(path);
-            window.done(0);
-        });
+    int exitCode = 0;
+    if (pictured != nullptr) {
+        takeScreenshot(window, *pictured, options.screenshotPath, exitCode);
     }
     window.exec();
-    return 0;
+    return exitCode;
 }
 
 } // namespace qdx

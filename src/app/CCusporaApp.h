@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ScreenshotWindow.h"
 #include "app/StartupOptions.h"
 
 #include <functional>
@@ -9,22 +10,29 @@ namespace qdx {
 class CCusporaDlg;
 
 // The application object: sets up fonts, creates the main window and runs it modally. The
-// program ends when the main window ends; its exit code is always 0.
+// program ends when the main window ends.
 class CCusporaApp {
 public:
     // Called with the main window before it starts, so that windows built elsewhere can be
     // plugged in.
     using WindowSetup = std::function<void(CCusporaDlg&)>;
 
-    explicit CCusporaApp(WindowSetup setup = {}) : m_setup(std::move(setup)) {}
+    explicit CCusporaApp(WindowSetup setup = {}, ScreenshotWindows pictured = {});
 
+    // Exit code 0; 2 when a screenshot names a window that is not in the table, 1 when the
+    // screenshot cannot be written.
     int run(const StartupOptions& options);
 
     // The documents folder the desktop uses.
     static QString systemDocumentsFolder();
 
 private:
+    const ScreenshotWindow* findPictured(const QString& name) const;
+    void takeScreenshot(CCusporaDlg& window, const ScreenshotWindow& pictured, const QString& path,
+                        int& exitCode) const;
+
     WindowSetup m_setup;
+    ScreenshotWindows m_pictured;
 };
 
 } // namespace qdx

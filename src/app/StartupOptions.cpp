@@ -10,6 +10,8 @@ StartupOptions StartupOptions::parse(const QStringList& arguments) {
             options.showHiddenCommands = true;
         } else if (argument.startsWith(QStringLiteral("--screenshot="))) {
             options.screenshotPath = argument.mid(13);
+        } else if (argument.startsWith(QStringLiteral("--screenshot-window="))) {
+            options.screenshotWindow = argument.mid(20);
         } else if (argument.startsWith(QStringLiteral("--documents="))) {
             options.documentsFolder = argument.mid(12);
         } else {

@@ -11,7 +11,8 @@ struct StartupOptions {
     QString projectPath;
     bool showHiddenCommands = false; // "--show-hidden-commands": the hidden commands, this run
     QString screenshotPath;          // "--screenshot=FILE": save the opened window and end
-    QString documentsFolder;         // "--documents=DIR": where "QuendixFree" is looked for
+    QString screenshotWindow = QStringLiteral("main"); // "--screenshot-window=NAME": which one
+    QString documentsFolder; // "--documents=DIR": where "QuendixFree" is looked for
 
     // `arguments` without the program name.
     static StartupOptions parse(const QStringList& arguments);

@@ -1,4 +1,5 @@
 #include "app/CCusporaApp.h"
+#include "app/ScreenshotWindows.h"
 #include "ui/main/CCusporaDlg.h"
 #include "ui/search/CFullSearchDlg.h"
 
@@ -26,6 +27,6 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    qdx::CCusporaApp program(plugInWindows);
+    qdx::CCusporaApp program(plugInWindows, qdx::screenshotWindows());
     return program.run(qdx::StartupOptions::parse(arguments));
 }

@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QImage>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 
@@ -94,6 +96,36 @@ private slots:
         QCOMPARE(rows, 1);
         QVERIFY(prompts.choices.isEmpty());
         QCOMPARE(prompts.texts(), QStringList{QStringLiteral("プログラムを終了しますか？")});
+    }
+
+    // A window of the screenshot table is built on the open project, shown, saved and the
+    // program ends by itself; an unknown name is refused before anything opens.
+    void screenshotsPictureTheNamedWindow() {
+        TempDir dir;
+        const std::string path = dir.file("shot.qdx");
+        writeProject(path, {{"A", "00001"}}, {{"B", "00001"}});
+        const QStringList options = {qs(path), "--documents=" + qs(dir.path().string()),
+                                     "--screenshot=" + qs(dir.file("label.png")),
+                                     QStringLiteral("--screenshot-window=label")};
+        QCOMPARE(StartupOptions::parse(options).screenshotWindow, QStringLiteral("label"));
+        QCOMPARE(StartupOptions::parse({}).screenshotWindow, QStringLiteral("main"));
+        QString seenTitle;
+        ScreenshotWindows table{{QStringLiteral("label"), [&](CCusporaDlg& main) -> QWidget* {
+                                     seenTitle = main.windowTitle();
+                                     auto* label = new QLabel(QStringLiteral("chart"), &main);
+                                     label->setWindowFlags(Qt::Window);
+                                     label->setFixedSize(120, 80);
+                                     return label;
+                                 }}};
+        QCOMPARE(CCusporaApp({}, table).run(StartupOptions::parse(options)), 0);
+        QCOMPARE(seenTitle, QStringLiteral("shot - Quendix Free (shot.qdx)"));
+        QCOMPARE(QImage(qs(dir.file("label.png"))).size(), QSize(120, 80));
+
+        StartupOptions unknown = StartupOptions::parse(options);
+        unknown.screenshotWindow = QStringLiteral("nothing");
+        unknown.screenshotPath = qs(dir.file("none.png"));
+        QCOMPARE(CCusporaApp({}, table).run(unknown), 2);
+        QVERIFY(!QFileInfo::exists(unknown.screenshotPath));
     }
 
     void aCommandLinePathThatCannotOpenEndsTheProgram() {

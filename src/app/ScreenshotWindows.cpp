@@ -1,0 +1,13 @@
+#include "app/ScreenshotWindows.h"
+
+#include "ui/main/CCusporaDlg.h"
+
+namespace qdx {
+
+// One line per window: its name for "scripts/screenshot --window NAME" and a function that
+// builds it on the main window's open project, parented to the main window, without exec().
+ScreenshotWindows screenshotWindows() {
+    return {};
+}
+
+} // namespace qdx
