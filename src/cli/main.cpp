@@ -1,4 +1,5 @@
 #include "cli/CommandGroup.h"
+#include "cli/EntryCommands.h"
 #include "cli/ExitCode.h"
 #include "cli/ImportCommands.h"
 #include "store/StoreError.h"
@@ -18,6 +19,7 @@ const CommandGroup kCommandGroups[] = {
     addSearchCommands,
     addDemoCommands,
     addImportCommands,
+    addEntryCommands,
 };
 
 int runSelected(const CommandAction& action) {
