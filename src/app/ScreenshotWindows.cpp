@@ -1,5 +1,6 @@
 #include "app/ScreenshotWindows.h"
 
+#include "ui/chart/ChartGallery.h"
 #include "ui/main/CCusporaDlg.h"
 
 namespace qdx {
@@ -7,7 +8,10 @@ namespace qdx {
 // One line per window: its name for "scripts/screenshot --window NAME" and a function that
 // builds it on the main window's open project, parented to the main window, without exec().
 ScreenshotWindows screenshotWindows() {
-    return {};
+    return {
+        {QStringLiteral("chart-gallery"),
+         [](CCusporaDlg& main) { return createChartGallery(main.model().pictureFolder(), &main); }},
+    };
 }
 
 } // namespace qdx

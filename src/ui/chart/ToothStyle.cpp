@@ -77,11 +77,27 @@ std::optional<QColor> kindColour(PictureKind kind) {
     return std::nullopt;
 }
 
+namespace {
+
+// Fissures and edges in a darker shade of the tooth's own colour, drawn in the class picture
+// itself: the background's AND would tint them.
+void paintDetails(QPainter& painter, const ToothShape& tooth, const std::optional<QColor>& fill) {
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setBrush(Qt::NoBrush);
+    const QColor shade = fill ? fill->darker(170) : QColor(150, 150, 150);
+    painter.setPen(QPen(shade, 1.1, Qt::SolidLine, Qt::RoundCap));
+    painter.drawPath(tooth.details);
+}
+
+} // namespace
+
 void paintToothInside(QPainter& painter, const ToothShape& tooth, PictureKind kind) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillPath(tooth.outline, kindColour(kind).value_or(Qt::white));
+    const std::optional<QColor> fill = kindColour(kind);
+    painter.fillPath(tooth.outline, fill.value_or(Qt::white));
     painter.setClipPath(tooth.outline);
+    paintDetails(painter, tooth, fill);
     switch (kind) {
     case PictureKind::Filling:
         paintBand(painter, tooth);
@@ -112,10 +128,6 @@ void paintToothEdge(QPainter& painter, const ToothShape& tooth) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(150, 150, 150), 1.1, Qt::SolidLine, Qt::RoundCap));
-    painter.setClipPath(tooth.outline);
-    painter.drawPath(tooth.details);
-    painter.setClipping(false);
     painter.setPen(QPen(QColor(40, 40, 40), 1.4));
     painter.drawPath(tooth.outline);
     painter.restore();

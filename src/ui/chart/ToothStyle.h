@@ -15,14 +15,14 @@ namespace qdx::chart {
 // mismatch).
 std::optional<QColor> kindColour(PictureKind kind);
 
-// Paints the inside of one tooth in a kind: its colour and a mark that tells the kinds apart
-// also in black-and-white print (a band across a partial restoration, a ring inside a crown, a
-// cross on a missing tooth, a dot on a present tooth of unknown state, stripes on a selected
-// tooth, a dashed edge on a mismatch). The pixels covered are exactly the outline's, without
-// smoothing, so a picture painted this way fills its mask.
+// Paints the inside of one tooth in a kind: its colour, its fissures, and a mark that tells the
+// kinds apart also in black-and-white print (a band across a partial restoration, a ring inside a
+// crown, a cross on a missing tooth, a dot on a present tooth of unknown state, stripes on a
+// selected tooth, a dashed edge on a mismatch). The pixels covered are exactly the outline's,
+// without smoothing, so a picture painted this way fills its mask.
 void paintToothInside(QPainter& painter, const ToothShape& tooth, PictureKind kind);
 
-// The tooth's edge and details as the background draws them.
+// The tooth's edge as the background draws it.
 void paintToothEdge(QPainter& painter, const ToothShape& tooth);
 
 } // namespace qdx::chart
