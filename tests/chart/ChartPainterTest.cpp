@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "model/Labels.h"
+#include "ui/chart/BridgeLegendWidget.h"
 #include "ui/chart/ChartGallery.h"
 #include "ui/chart/ChartPainter.h"
 #include "ui/chart/ChartWidget.h"
@@ -339,6 +340,12 @@ private slots:
         QCOMPARE(QColor(image.pixel(20, 45)), QColor(Qt::white));
         QVERIFY(black(image.pixel(25, 45)));
         QCOMPARE(ChartPainter::bridgeLegendText(), QStringLiteral("ブリッジあり\r\nブリッジなし"));
+
+        BridgeLegendWidget legend;
+        const QImage shown = legend.grab().toImage();
+        QVERIFY(black(shown.pixel(legend.width() / 2, legend.height() / 4)));
+        QCOMPARE(QColor(shown.pixel(legend.width() / 2, 3 * legend.height() / 4)),
+                 QColor(Qt::white));
     }
 };
 

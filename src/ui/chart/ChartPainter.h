@@ -46,6 +46,10 @@ ToothValues flagsOf(const std::string& chartString);
 // painter: loadPictures when it opens, drawChart after every change of its chart (and show the
 // image with a ChartWidget), releasePictures when it closes. The hit tests are plain functions.
 //
+// The running program finds the pictures in ProjectModel::pictureFolder() (the program's
+// folder, where the build draws them); tests use QDX_PICTURE_FOLDER, which every test target
+// has (add_dependencies(<test> chart_picture_files) makes sure the pictures are drawn first).
+//
 // Picture coordinates: the chart picture is 481 x 558 pixels with (0, 0) at its top-left
 // corner; `picture` arguments give where it lies in the point's coordinates
 // (ChartWidget::pictureRect()).

@@ -152,6 +152,18 @@ QPainterPath grown(const QPainterPath& path, double by) {
     return stroker.createStroke(path).united(path);
 }
 
+// Where a click finds an earlier position first: the hit rectangles of positions before i.
+QPainterPath earlierHits(int i) {
+    QPainterPath hits;
+    for (int j = 0; j < i; ++j) {
+        const ToothRect& r = toothRects()[static_cast<std::size_t>(j)];
+        hits.addRect(QRectF(r.x1, r.y1, r.x2 - r.x1 + 1.0, r.y2 - r.y1 + 1.0));
+    }
+    return hits;
+}
+
+// Each tooth keeps clear of the teeth drawn before it and of the rectangles in which a click
+// would find an earlier position, so every pixel of a tooth's drawing hits that tooth.
 std::array<ToothShape, kToothCount> buildShapes() {
     std::array<ToothShape, kToothCount> shapes;
     QPainterPath earlier;
@@ -164,7 +176,7 @@ std::array<ToothShape, kToothCount> buildShapes() {
         const QTransform frame = turn * fitInto(turn.map(local).boundingRect(), box);
         ToothShape& shape = shapes[static_cast<std::size_t>(i)];
         shape.frame = frame;
-        shape.outline = frame.map(local).subtracted(earlier);
+        shape.outline = frame.map(local).subtracted(earlier).subtracted(earlierHits(i));
         shape.details = frame.map(localDetails(type));
         earlier = earlier.united(grown(shape.outline, 2.0));
     }
