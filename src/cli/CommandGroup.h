@@ -28,4 +28,7 @@ void addProjectCommands(CLI::App& app, CommandAction& selected); // new, info, l
 void addSearchCommands(CLI::App& app, CommandAction& selected);  // search, individual
 void addDemoCommands(CLI::App& app, CommandAction& selected);    // demo
 
+// settings
+void addSettingsCommands(CLI::App& app, CommandAction& selected);
+
 } // namespace qdx::cli

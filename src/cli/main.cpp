@@ -20,6 +20,7 @@ const CommandGroup kCommandGroups[] = {
     addDemoCommands,
     addImportCommands,
     addEntryCommands,
+    addSettingsCommands,
 };
 
 int runSelected(const CommandAction& action) {
