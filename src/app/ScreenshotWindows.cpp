@@ -2,6 +2,7 @@
 
 #include "ui/chart/ChartGallery.h"
 #include "ui/main/CCusporaDlg.h"
+#include "ui/settings/CSetupDlg.h"
 
 namespace qdx {
 
@@ -11,6 +12,8 @@ ScreenshotWindows screenshotWindows() {
     return {
         {QStringLiteral("chart-gallery"),
          [](CCusporaDlg& main) { return createChartGallery(main.model().pictureFolder(), &main); }},
+        {QStringLiteral("settings"),
+         [](CCusporaDlg& main) -> QWidget* { return new CSetupDlg(main.model(), &main); }},
     };
 }
 

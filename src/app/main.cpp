@@ -2,6 +2,7 @@
 #include "app/ScreenshotWindows.h"
 #include "ui/main/CCusporaDlg.h"
 #include "ui/search/CFullSearchDlg.h"
+#include "ui/settings/SettingsOpener.h"
 
 #include <QApplication>
 
@@ -19,6 +20,7 @@ void plugInWindows(qdx::CCusporaDlg& main) {
             search.exec();
             return true;
         });
+    qdx::plugInSettingsWindow(main);
 }
 
 } // namespace
