@@ -1,6 +1,6 @@
 // One refresh of a chart picture, as a window does it after every click: the composition of
 // the 32 teeth with the background, the bridge marks and the tooth-number labels, and the
-// widget painting the result.
+// widget painting the result; and the loading of the picture set when a window opens.
 #include "ui/chart/ChartPainter.h"
 #include "ui/chart/ChartWidget.h"
 
@@ -71,6 +71,39 @@ void BM_WidgetRefresh(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WidgetRefresh)->Unit(benchmark::kMicrosecond);
+
+// What a window spends on opening: reading the 41 pictures of the set.
+void BM_LoadPictures(benchmark::State& state) {
+    for (auto _ : state) {
+        qdx::ChartPainter p;
+        p.loadPictures(QStringLiteral(QDX_PICTURE_FOLDER), qdx::kSearchKindCount);
+        benchmark::DoNotOptimize(p.hasBackground());
+    }
+}
+BENCHMARK(BM_LoadPictures)->Unit(benchmark::kMillisecond);
+
+// What the first window of a run spends: decoding the 41 files themselves.
+void BM_ReadPictureFiles(benchmark::State& state) {
+    QStringList files;
+    const QString folder = QStringLiteral(QDX_PICTURE_FOLDER);
+    for (int k = 0; k < qdx::kPictureKindCount; ++k) {
+        files << folder +
+                     QString::fromUtf8(qdx::pictureStem(static_cast<qdx::PictureKind>(k)).data()) +
+                     ".bmp";
+    }
+    files << folder + "GreyBackground.bmp";
+    for (const std::string_view name : qdx::toothPictureNames()) {
+        files << folder + "mask/" +
+                     QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) + ".bmp";
+    }
+    for (auto _ : state) {
+        for (const QString& file : files) {
+            benchmark::DoNotOptimize(
+                QImage(file).convertToFormat(QImage::Format_RGB32).constBits());
+        }
+    }
+}
+BENCHMARK(BM_ReadPictureFiles)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "ui/chart/ChartWidget.h"
 #include "ui/chart/LegendSwatch.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -167,6 +168,23 @@ private slots:
         }
         QVERIFY2(shareOf(drawn, 9, red) > 0.5, qPrintable(QString::number(shareOf(drawn, 9, red))));
         QVERIFY(black(drawn.pixel(QPoint(262, 56) + QPoint(5, 0)))); // marks still drawn
+
+        // A file that appears or changes is read again by the next window.
+        std::filesystem::copy_file(std::filesystem::path(QDX_PICTURE_FOLDER) / "sound.bmp",
+                                   folder / "sound.bmp");
+        std::filesystem::copy_file(std::filesystem::path(QDX_PICTURE_FOLDER) / "missing.bmp",
+                                   folder / "filling.bmp",
+                                   std::filesystem::copy_options::overwrite_existing);
+        QFile changed(QString::fromStdString((folder / "filling.bmp").string()));
+        QVERIFY(changed.open(QIODevice::ReadWrite));
+        QVERIFY(changed.setFileTime(QDateTime::currentDateTime().addSecs(10),
+                                    QFileDevice::FileModificationTime));
+        changed.close();
+        ChartPainter next;
+        next.loadPictures(folder.string() + "/", kEntryKindCount);
+        QVERIFY(next.hasPicture(PictureKind::Sound));
+        const QImage refilled = next.drawChart(ChartContent::allOf(PictureKind::Filling));
+        QVERIFY(shareOf(refilled, 20, red) > 0.5);
 
         // Loading again fills only the empty slots.
         painter.loadPictures(kFolder, kSearchKindCount);

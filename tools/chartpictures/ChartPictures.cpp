@@ -36,7 +36,9 @@ QImage maskPicture(int position) {
     QImage image = blankPicture();
     QPainter painter(&image);
     painter.fillPath(toothShapes()[static_cast<std::size_t>(position)].outline, Qt::black);
-    return image;
+    painter.end();
+    // Black and white only: written as a one-bit bitmap, a twentieth of the size.
+    return image.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
 }
 
 QPainterPath archLine(int first) {

@@ -1,5 +1,6 @@
 #include "ui/chart/ChartPainter.h"
 
+#include "ui/chart/PictureCache.h"
 #include "ui/common/UiFonts.h"
 
 #include <QFont>
@@ -13,29 +14,6 @@ constexpr QRgb kWhite = 0xffffffffu;
 
 QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// A picture as the composition reads it, or an empty image when the file is missing, cannot
-// be read or has another size.
-QImage readPicture(const QString& path) {
-    QImage image(path);
-    if (image.isNull() || image.size() != ChartPainter::kPictureSize) {
-        return {};
-    }
-    return image.convertToFormat(QImage::Format_RGB32);
-}
-
-QRect blackBounds(const QImage& mask) {
-    QRect bounds;
-    for (int y = 0; y < mask.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
-        for (int x = 0; x < mask.width(); ++x) {
-            if (line[x] != kWhite) {
-                bounds |= QRect(x, y, 1, 1);
-            }
-        }
-    }
-    return bounds;
 }
 
 chart::Point toPoint(QPoint p) {
@@ -78,20 +56,21 @@ void ChartPainter::loadPictures(const QString& pictureFolder, int kindCount) {
     for (int i = 0; i < kToothCount; ++i) {
         QImage& mask = m_masks[static_cast<std::size_t>(i)];
         if (mask.isNull()) {
-            mask = readPicture(pictureFolder + "mask/" +
-                               fromView(names[static_cast<std::size_t>(i)]) + ".bmp");
-            m_maskBounds[static_cast<std::size_t>(i)] = blackBounds(mask);
+            const PictureCache::MaskPart part = PictureCache::mask(
+                pictureFolder + "mask/" + fromView(names[static_cast<std::size_t>(i)]) + ".bmp");
+            mask = part.part;
+            m_maskBounds[static_cast<std::size_t>(i)] = part.bounds;
         }
     }
     for (int k = 0; k < kindCount && k < kPictureKindCount; ++k) {
         QImage& picture = m_kinds[static_cast<std::size_t>(k)];
         if (picture.isNull()) {
-            picture = readPicture(pictureFolder +
-                                  fromView(pictureStem(static_cast<PictureKind>(k))) + ".bmp");
+            picture = PictureCache::picture(
+                pictureFolder + fromView(pictureStem(static_cast<PictureKind>(k))) + ".bmp");
         }
     }
     if (m_background.isNull()) {
-        m_background = readPicture(pictureFolder + fromView(kBackgroundStem) + ".bmp");
+        m_background = PictureCache::picture(pictureFolder + fromView(kBackgroundStem) + ".bmp");
     }
 }
 
@@ -159,7 +138,8 @@ void ChartPainter::composeTeeth(const ChartContent& content, QImage& into) const
         const QImage& mask = m_masks[static_cast<std::size_t>(i)];
         const QRect bounds = m_maskBounds[static_cast<std::size_t>(i)];
         for (int y = bounds.top(); y <= bounds.bottom(); ++y) {
-            const auto* m = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+            const auto* m =
+                reinterpret_cast<const QRgb*>(mask.constScanLine(y - bounds.top())) - bounds.left();
             const auto* p = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
             auto* w = reinterpret_cast<QRgb*>(into.scanLine(y));
             for (int x = bounds.left(); x <= bounds.right(); ++x) {

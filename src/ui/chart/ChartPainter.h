@@ -61,7 +61,8 @@ public:
     // of kinds 0..kindCount-1 (kEntryKindCount or kSearchKindCount) and
     // "<folder>GreyBackground.bmp". `pictureFolder` ends with a path separator
     // (ProjectModel::pictureFolder()). Slots already filled are kept; a file that is missing
-    // or unreadable leaves its slot empty without a message.
+    // or unreadable leaves its slot empty without a message. Files are read once per run and
+    // again when they change (PictureCache).
     void loadPictures(const QString& pictureFolder, int kindCount);
     void loadPictures(const std::string& pictureFolder, int kindCount);
     void releasePictures();
@@ -105,8 +106,9 @@ private:
     static void drawLabels(QPainter& painter, const ToothValues& deciduous);
 
     std::array<QImage, kPictureKindCount> m_kinds;
+    // The part of each mask that is not white, and where it lies; outside it the mask leaves
+    // the chart unchanged.
     std::array<QImage, kToothCount> m_masks;
-    // Where each mask is black; outside it the mask leaves the chart unchanged.
     std::array<QRect, kToothCount> m_maskBounds;
     QImage m_background;
 };

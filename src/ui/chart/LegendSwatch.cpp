@@ -69,7 +69,7 @@ QPixmap swatchPixmap(LegendSwatch swatch, int size) {
         const double edge = kDetail * 1.0;
         const chart::ToothShape tooth = chart::swatchShape(
             QRectF(edge, edge, large.width() - 2 * edge, large.height() - 2 * edge));
-        chart::paintToothInside(painter, tooth, swatchKind(swatch));
+        chart::paintToothInside(painter, tooth, swatchKind(swatch), size * kDetail / 24.0);
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setPen(QPen(QColor(40, 40, 40), kDetail * 1.2));
         painter.drawPath(tooth.outline);

@@ -18,16 +18,16 @@ void paintBand(QPainter& painter, const ToothShape& tooth) {
     painter.drawPolygon(localBox(tooth, -2.0, -0.3, 2.0, 0.3));
 }
 
-void paintRing(QPainter& painter, const ToothShape& tooth) {
+void paintRing(QPainter& painter, const ToothShape& tooth, double scale) {
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(QColor(36, 20, 62), 6.0));
+    painter.setPen(QPen(QColor(36, 20, 62), 6.0 * scale));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(tooth.outline);
 }
 
-void paintCross(QPainter& painter, const ToothShape& tooth) {
+void paintCross(QPainter& painter, const ToothShape& tooth, double scale) {
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(kMarkColour, 2.6, Qt::SolidLine, Qt::FlatCap));
+    painter.setPen(QPen(kMarkColour, 2.6 * scale, Qt::SolidLine, Qt::FlatCap));
     painter.drawLine(tooth.frame.map(QLineF(-1.2, -1.2, 1.2, 1.2)));
     painter.drawLine(tooth.frame.map(QLineF(-1.2, 1.2, 1.2, -1.2)));
 }
@@ -47,9 +47,9 @@ void paintStripes(QPainter& painter, const ToothShape& tooth) {
     painter.drawPath(tooth.outline);
 }
 
-void paintDashedEdge(QPainter& painter, const ToothShape& tooth) {
+void paintDashedEdge(QPainter& painter, const ToothShape& tooth, double scale) {
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(QColor(70, 70, 70), 5.0, Qt::DashLine, Qt::FlatCap));
+    painter.setPen(QPen(QColor(70, 70, 70), 5.0 * scale, Qt::DashLine, Qt::FlatCap));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(tooth.outline);
 }
@@ -81,32 +81,33 @@ namespace {
 
 // Fissures and edges in a darker shade of the tooth's own colour, drawn in the class picture
 // itself: the background's AND would tint them.
-void paintDetails(QPainter& painter, const ToothShape& tooth, const std::optional<QColor>& fill) {
+void paintDetails(QPainter& painter, const ToothShape& tooth, const std::optional<QColor>& fill,
+                  double scale) {
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setBrush(Qt::NoBrush);
     const QColor shade = fill ? fill->darker(170) : QColor(150, 150, 150);
-    painter.setPen(QPen(shade, 1.1, Qt::SolidLine, Qt::RoundCap));
+    painter.setPen(QPen(shade, 1.1 * scale, Qt::SolidLine, Qt::RoundCap));
     painter.drawPath(tooth.details);
 }
 
 } // namespace
 
-void paintToothInside(QPainter& painter, const ToothShape& tooth, PictureKind kind) {
+void paintToothInside(QPainter& painter, const ToothShape& tooth, PictureKind kind, double scale) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     const std::optional<QColor> fill = kindColour(kind);
     painter.fillPath(tooth.outline, fill.value_or(Qt::white));
     painter.setClipPath(tooth.outline);
-    paintDetails(painter, tooth, fill);
+    paintDetails(painter, tooth, fill, scale);
     switch (kind) {
     case PictureKind::Filling:
         paintBand(painter, tooth);
         break;
     case PictureKind::Crown:
-        paintRing(painter, tooth);
+        paintRing(painter, tooth, scale);
         break;
     case PictureKind::Missing:
-        paintCross(painter, tooth);
+        paintCross(painter, tooth, scale);
         break;
     case PictureKind::Exist:
         paintDot(painter, tooth);
@@ -115,7 +116,7 @@ void paintToothInside(QPainter& painter, const ToothShape& tooth, PictureKind ki
         paintStripes(painter, tooth);
         break;
     case PictureKind::Mismatch:
-        paintDashedEdge(painter, tooth);
+        paintDashedEdge(painter, tooth, scale);
         break;
     case PictureKind::Sound:
     case PictureKind::NoInfo:

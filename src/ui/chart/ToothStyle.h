@@ -19,8 +19,10 @@ std::optional<QColor> kindColour(PictureKind kind);
 // kinds apart also in black-and-white print (a band across a partial restoration, a ring inside a
 // crown, a cross on a missing tooth, a dot on a present tooth of unknown state, stripes on a
 // selected tooth, a dashed edge on a mismatch). The pixels covered are exactly the outline's,
-// without smoothing, so a picture painted this way fills its mask.
-void paintToothInside(QPainter& painter, const ToothShape& tooth, PictureKind kind);
+// without smoothing, so a picture painted this way fills its mask. `scale` widens the lines for
+// a tooth drawn larger than on the chart.
+void paintToothInside(QPainter& painter, const ToothShape& tooth, PictureKind kind,
+                      double scale = 1.0);
 
 // The tooth's edge as the background draws it.
 void paintToothEdge(QPainter& painter, const ToothShape& tooth);
