@@ -141,6 +141,9 @@ private slots:
         std::filesystem::remove(folder / "mask" / "ul1.bmp");
         test::writeBytes((folder / "crown.bmp").string(), "BM this is no bitmap");
         test::writeBytes((folder / "GreyBackground.bmp").string(), "");
+        QImage small(10, 10, QImage::Format_RGB32);
+        small.fill(Qt::black);
+        QVERIFY(small.save(QString::fromStdString((folder / "exist.bmp").string()), "BMP"));
 
         ChartPainter painter;
         painter.loadPictures(folder.string() + "/", kEntryKindCount);
@@ -148,6 +151,7 @@ private slots:
         QVERIFY(!painter.hasPicture(PictureKind::Crown));
         QVERIFY(painter.hasPicture(PictureKind::Filling));
         QVERIFY(painter.hasPicture(PictureKind::Select));
+        QVERIFY(!painter.hasPicture(PictureKind::Exist));    // not a chart-sized picture
         QVERIFY(!painter.hasPicture(PictureKind::Mismatch)); // not asked for
         QVERIFY(!painter.hasMask(8));
         QVERIFY(painter.hasMask(9));

@@ -146,6 +146,14 @@ private slots:
             QCOMPARE(toothAt(c, picture), -1);
         }
         QCOMPARE(bridgeMarkAt({240, 279}, picture), -1);
+        // At double size the boxes stay 8 pixels: mark 8 lies around (524, 112) moved by the
+        // picture's corner, the shifted box around (19 * 262 + 240) / 20 = 260 and 67 -> (520,
+        // 134).
+        const Box moved{10, 20, 2 * kPictureWidth, 2 * kPictureHeight};
+        QCOMPARE(bridgeMarkAt({10 + 524, 20 + 112 + 7}, moved), 8);
+        QCOMPARE(bridgeMarkAt({10 + 524, 20 + 112 - 8}, moved), -1);
+        QCOMPARE(bridgeMarkAt({10 + 520, 20 + 134 + 7}, moved), 8);
+        QCOMPARE(bridgeMarkAt({10 + 520, 20 + 134 + 8}, moved), -1);
     }
 
     // The tooth-number labels lie in the picture outside every tooth and every mark, so a
