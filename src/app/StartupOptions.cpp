@@ -25,4 +25,28 @@ StartupOptions StartupOptions::parse(const QStringList& arguments) {
     return options;
 }
 
+QString StartupOptions::informationText(const QStringList& arguments) {
+    if (arguments.contains(QStringLiteral("--version"))) {
+        return QStringLiteral("quendix (Quendix Free) %1\n")
+            .arg(QStringLiteral(QDX_PRODUCT_VERSION));
+    }
+    if (!arguments.contains(QStringLiteral("--help"))) {
+        return {};
+    }
+    return QStringLiteral(
+        "Usage: quendix [OPTION]... [PROJECT]\n"
+        "Opens the project file PROJECT (*.qdx) in the desktop program, or shows the project\n"
+        "chooser when none is named. Quotes are removed from PROJECT, \".qdx\" is appended\n"
+        "when it does not contain \".qdx\", and a project that does not exist is created.\n"
+        "\n"
+        "Options for this run only:\n"
+        "  --show-hidden-commands  show the commands the standard layout keeps hidden\n"
+        "  --documents=DIR         look for the project folder \"QuendixFree\" in DIR\n"
+        "                          instead of the documents folder\n"
+        "  --screenshot=FILE       save a picture of the window (PNG) once the project\n"
+        "                          is shown, and end\n"
+        "  --help                  show this help and end\n"
+        "  --version               show the version and end\n");
+}
+
 } // namespace qdx

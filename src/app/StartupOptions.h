@@ -16,6 +16,10 @@ struct StartupOptions {
 
     // `arguments` without the program name.
     static StartupOptions parse(const QStringList& arguments);
+
+    // What "--version" or "--help" (anywhere on the command line) prints; empty for a normal
+    // start. Both are answered before any window exists, so they need no display.
+    static QString informationText(const QStringList& arguments);
 };
 
 } // namespace qdx

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 namespace {
 
 // The windows that live in their own libraries are plugged into the main window here.
@@ -26,6 +28,14 @@ void plugInWindows(qdx::CCusporaDlg& main) {
 } // namespace
 
 int main(int argc, char** argv) {
+    QStringList given;
+    for (int i = 1; i < argc; ++i) {
+        given << QString::fromLocal8Bit(argv[i]);
+    }
+    if (const QString text = qdx::StartupOptions::informationText(given); !text.isEmpty()) {
+        std::fputs(text.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
     QApplication application(argc, argv);
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <string>
 
 namespace {
 
@@ -40,6 +41,9 @@ int runSelected(const CommandAction& action) {
 
 int main(int argc, char** argv) {
     CLI::App app{"qdx: the command-line tool for dental identification projects"};
+    app.set_version_flag("--version", std::string("qdx (Quendix Free) ") + QDX_PRODUCT_VERSION,
+                         "Print the version (the one the project export writes) and exit");
+    app.set_help_all_flag("--help-all", "Print the help of every command and exit");
     app.require_subcommand(1);
     app.fallthrough(false);
     CommandAction selected;

@@ -1,5 +1,6 @@
 #include "ProjectFixture.h"
 #include "QdxRunner.h"
+#include "io/ProjectExport.h"
 #include "store/TableStatement.h"
 
 #include <gtest/gtest.h>
@@ -123,6 +124,19 @@ TEST(QdxCommands, UsageErrorsExitWithTwo) {
     }
     EXPECT_FALSE(std::filesystem::exists(dir.file("d.qdx")));
     EXPECT_EQ(runQdx({"--help"}).exitCode, 0);
+}
+
+TEST(QdxCommands, VersionIsTheExportedOneAndTheFullHelpNamesEveryCommand) {
+    const QdxResult version = runQdx({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "qdx (Quendix Free) " + std::string(kProductVersion) + "\n");
+    // The manual page is made from this text.
+    const QdxResult help = runQdx({"--help-all"});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* command : {"new", "info", "list", "search", "individual", "demo", "import-pen",
+                                "import-oes", "export", "merge"})
+        EXPECT_NE(help.out.find(std::string("\n") + command), std::string::npos) << command;
+    EXPECT_NE(help.out.find("--rank-key"), std::string::npos);
 }
 
 TEST(QdxCommands, MissingLockedAndForeignProjectsFailWithoutChangingAnything) {

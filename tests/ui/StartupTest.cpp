@@ -75,6 +75,20 @@ private slots:
         QVERIFY(StartupOptions::parse({}).projectPath.isEmpty());
     }
 
+    void versionAndHelpAreAnsweredBeforeAnyWindow() {
+        QCOMPARE(
+            StartupOptions::informationText({QStringLiteral("a.qdx"), QStringLiteral("--version")}),
+            QStringLiteral("quendix (Quendix Free) " QDX_PRODUCT_VERSION "\n"));
+        const QString help = StartupOptions::informationText({QStringLiteral("--help")});
+        QVERIFY(help.startsWith(QStringLiteral("Usage: quendix ")));
+        for (const char* option :
+             {"--show-hidden-commands", "--documents=", "--screenshot=", "--version"}) {
+            QVERIFY2(help.contains(QLatin1String(option)), option);
+        }
+        QVERIFY(StartupOptions::informationText({QStringLiteral("a.qdx")}).isEmpty());
+        QVERIFY(StartupOptions::informationText({}).isEmpty());
+    }
+
     void startsWithTheCommandLineProject() {
         TempDir dir;
         const std::string path = dir.file("cmd.qdx");

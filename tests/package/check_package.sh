@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a built tree, unpacks it into a temporary root and runs the
+# programs from there, as a user who installed it would; checks the desktop entry, the project
+# file type and the package itself. Exits 77 (skipped) when a packaging tool is missing.
+# Usage: check_package.sh BUILD_DIR VERSION
+set -euo pipefail
+build="$1"
+version="$2"
+
+for tool in cpack dpkg-deb dpkg-shlibdeps lintian desktop-file-validate update-desktop-database \
+    update-mime-database xvfb-run help2man; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "skipped: $tool is not installed (scripts/setup installs it)"
+        exit 77
+    fi
+done
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+expect_equal() { # what, got, wanted
+    [ "$2" = "$3" ] || fail "$1: got '$2', wanted '$3'"
+}
+
+# The package, made from the built tree as "cmake --build BUILD --target package" makes it.
+if ! (cd "$work" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/out") \
+    >"$work/cpack.log" 2>&1; then
+    cat "$work/cpack.log"
+    fail "cpack could not make the package"
+fi
+deb="$(echo "$work"/out/*.deb)"
+[ -f "$deb" ] || fail "no package in $work/out"
+echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
+
+expect_equal "package version" "$(dpkg-deb -f "$deb" Version)" "$version"
+depends="$(dpkg-deb -f "$deb" Depends)"
+for needed in fonts-ipafont-gothic libqt6widgets6 libsqlite3-0; do
+    [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
+done
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+bin="$root/usr/bin"
+
+# Both programs answer --version without a display.
+expect_equal "qdx --version" "$(env -u DISPLAY "$bin/qdx" --version)" "qdx (Quendix Free) $version"
+expect_equal "quendix --version" "$(env -u DISPLAY -u WAYLAND_DISPLAY "$bin/quendix" --version)" \
+    "quendix (Quendix Free) $version"
+
+# The installed tool works on a small project, and the export carries the same version.
+project="$work/small.qdx"
+"$bin/qdx" demo "$project" --pm 30 --am 90 --seed 5 >/dev/null
+"$bin/qdx" search "$project" --direction 0 --top 3 >"$work/search.txt"
+rows="$(($(wc -l <"$work/search.txt") - 1))"
+[ "$rows" -gt 0 ] || fail "qdx search listed no searching chart"
+"$build/src/cli/qdx" search "$project" --direction 0 --top 3 | cmp -s - "$work/search.txt" ||
+    fail "the installed qdx searches differently from the built one"
+"$bin/qdx" export "$project" "$work/pm.csv" "$work/am.csv" "$work/match.csv"
+head -n 2 "$work/pm.csv" | tr -d '\r' | grep -q ",$version\$" ||
+    fail "the project export does not write version $version"
+
+# The desktop program starts from the unpacked tree under a virtual display and pictures its
+# window on the project.
+mkdir -m 700 "$work/runtime"
+XDG_RUNTIME_DIR="$work/runtime" xvfb-run -a -s "-screen 0 1400x900x24" "$bin/quendix" --documents="$work" \
+    --screenshot="$work/main.png" "$project"
+[ -s "$work/main.png" ] || fail "quendix saved no picture of its window"
+
+# The desktop entry is valid, starts the installed program on the file it is given, and
+# opens project files, which the file type recognises by their extension.
+entry="$root/usr/share/applications/quendix.desktop"
+desktop-file-validate "$entry" || fail "desktop-file-validate rejects the desktop entry"
+expect_equal "Exec" "$(sed -n 's/^Exec=//p' "$entry")" "quendix %f"
+[ -x "$bin/quendix" ] || fail "the Exec command is not installed"
+icon="$(sed -n 's/^Icon=//p' "$entry")"
+[ -f "$root/usr/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "icon $icon is not installed"
+type="$(sed -n 's/^MimeType=\(.*\);$/\1/p' "$entry")"
+expect_equal "MimeType" "$type" "application/x-quendix-project"
+cp -r "$root/usr/share/applications" "$work/applications"
+update-desktop-database "$work/applications"
+grep -qx "$type=quendix.desktop;" "$work/applications/mimeinfo.cache" ||
+    fail "the desktop entry is not registered for $type"
+cp -r "$root/usr/share/mime" "$work/mime"
+update-mime-database "$work/mime" >/dev/null 2>&1
+grep -qx "50:$type:\*.qdx" "$work/mime/globs2" || fail "*.qdx is not recognised as $type"
+[ -f "$root/usr/share/icons/hicolor/scalable/mimetypes/${type//\//-}.svg" ] ||
+    fail "the project file icon is not installed"
+
+# Manual pages made from the programs' help.
+for page in qdx quendix; do
+    file="$root/usr/share/man/man1/$page.1.gz"
+    [ -f "$file" ] || fail "no manual page for $page"
+    zcat "$file" | grep -qF -- '\-\-version' || fail "the manual page of $page lacks --version"
+done
+zcat "$root/usr/share/man/man1/qdx.1.gz" | grep -q "individual" ||
+    fail "the manual page of qdx lacks the commands"
+
+# The package as Debian's checker sees it: warnings are shown, errors fail.
+lintian --fail-on error --tag-display-limit 0 "$deb" | tee "$work/lintian.txt" ||
+    fail "lintian reports errors"
+echo "package checks passed"
