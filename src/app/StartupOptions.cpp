@@ -45,6 +45,8 @@ QString StartupOptions::informationText(const QStringList& arguments) {
         "                          instead of the documents folder\n"
         "  --screenshot=FILE       save a picture of the window (PNG) once the project\n"
         "                          is shown, and end\n"
+        "  --screenshot-window=NAME  with --screenshot: picture the window NAME instead\n"
+        "                          of the main window (an unknown name lists them)\n"
         "  --help                  show this help and end\n"
         "  --version               show the version and end\n");
 }

@@ -81,8 +81,8 @@ private slots:
             QStringLiteral("quendix (Quendix Free) " QDX_PRODUCT_VERSION "\n"));
         const QString help = StartupOptions::informationText({QStringLiteral("--help")});
         QVERIFY(help.startsWith(QStringLiteral("Usage: quendix ")));
-        for (const char* option :
-             {"--show-hidden-commands", "--documents=", "--screenshot=", "--version"}) {
+        for (const char* option : {"--show-hidden-commands", "--documents=", "--screenshot=",
+                                   "--screenshot-window=", "--version"}) {
             QVERIFY2(help.contains(QLatin1String(option)), option);
         }
         QVERIFY(StartupOptions::informationText({QStringLiteral("a.qdx")}).isEmpty());
