@@ -152,6 +152,14 @@ void deleteMatchesOf(const ProjectDatabase& db, int side, const std::string& den
     st.step();
 }
 
+void deleteResolvedMatchesOf(const ProjectDatabase& db, int side, const std::string& dentalId) {
+    TableStatement st(db, kKeyColumn);
+    st.sql = kDelete;
+    st.prepareDeleteWhere(std::string(ownColumnName(side)) + " = '" + quoteValue(dentalId) +
+                          "' AND I_MATCHID = ''");
+    st.step();
+}
+
 void deleteSamePersonMatchesOf(const ProjectDatabase& db, int side, const std::string& dentalId) {
     TableStatement st(db, kKeyColumn);
     st.sql = kDelete;
@@ -190,7 +198,9 @@ bool replaceMatchHistory(const ProjectDatabase& db, int side, const std::vector<
     }
     if (ownId.empty())
         return false;
-    deleteMatchesOf(db, side, ownId);
+    // The edited list holds only the complete rows; rows still waiting for a partner record
+    // were never shown and must not be lost by editing the others.
+    deleteResolvedMatchesOf(db, side, ownId);
     // The partner loses every same-person row, whichever record it named: a record has at
     // most one same-person partner.
     if (!partnerId.empty())

@@ -39,6 +39,8 @@ void insertMatch(const ProjectDatabase& db, const MatchRow& row);
 void updateMatch(const ProjectDatabase& db, const MatchRow& row);
 // Every row naming the record, pending rows included.
 void deleteMatchesOf(const ProjectDatabase& db, int side, const std::string& dentalId);
+// The record's complete rows (those its history lists); rows waiting for a partner stay.
+void deleteResolvedMatchesOf(const ProjectDatabase& db, int side, const std::string& dentalId);
 // The record's rows of kinds "0", "1" and "2".
 void deleteSamePersonMatchesOf(const ProjectDatabase& db, int side, const std::string& dentalId);
 
@@ -49,9 +51,10 @@ std::string pendingKey(int side, const std::string& displayId);
 // the record is inserted) and returns them as updated, so the caller can fill in the new key.
 std::vector<MatchRow> linkPendingMatches(const ProjectDatabase& db, int side,
                                          const std::string& displayId);
-// Stores a record's edited history: removes every row naming the record, removes every
-// same-person row of its same-person partner, then inserts the rows not marked deleted with
-// their partner keys looked up by Match_ID. Returns true when it wrote anything.
+// Stores a record's edited history: removes the record's complete rows (its rows waiting for a
+// partner record are not part of the history and stay), removes every same-person row of its
+// same-person partner, then inserts the rows not marked deleted with their partner keys looked
+// up by Match_ID. Returns true when it wrote anything.
 bool replaceMatchHistory(const ProjectDatabase& db, int side, const std::vector<MatchRow>& rows);
 // Inserts rows read from another project as complete rows.
 void insertMatches(const ProjectDatabase& db, const std::vector<MatchRow>& rows);

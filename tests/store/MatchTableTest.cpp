@@ -124,13 +124,14 @@ TEST_F(MatchTableTest, SamePersonHistoryTakesThePartnerAwayFromOthers) {
 TEST_F(MatchTableTest, ReplacingWithEveryRowDeletedOrUnknownPartners) {
     addRow(pm(1), am(2), "4");
     addRow(pm(1), am(3), "3");
-    addRow(pm(1), "0", "3", "0A-00050"); // pending rows of the record go too
+    addRow(pm(1), "0", "3", "0A-00050"); // waits for an ante-mortem A-00050: not in the list
     addRow(pm(2), am(3), "3");
     auto history = model.getMatchHistory(PostMortem, std::stoll(pm(1)));
     for (auto& row : history)
         row.editState = MatchRow::Deleted;
     model.replaceMatchHistory(PostMortem, history);
-    EXPECT_EQ(tableRows(), (std::vector<std::string>{pm(2) + "|" + am(3) + "|3|"}));
+    EXPECT_EQ(tableRows(),
+              (std::vector<std::string>{pm(1) + "|0|3|0A-00050", pm(2) + "|" + am(3) + "|3|"}));
 
     // A partner ID that names no record is stored with partner key 0 and no pending mark.
     MatchRow unknown;
@@ -144,6 +145,27 @@ TEST_F(MatchTableTest, ReplacingWithEveryRowDeletedOrUnknownPartners) {
     model.save();
     model.replaceMatchHistory(PostMortem, {});
     EXPECT_FALSE(model.settingsOrMatchesChanged());
+}
+
+TEST_F(MatchTableTest, EditingAHistoryKeepsTheRowsWaitingForAPartner) {
+    addRow(pm(1), am(2), "3");
+    addRow(pm(1), "0", "4", "0A-00077"); // waits for the ante-mortem record A-00077
+    addRow("0", am(1), "3", "1P-00001"); // names P-00001 only by its pending mark
+    auto history = model.getMatchHistory(PostMortem, std::stoll(pm(1)));
+    ASSERT_EQ(history.size(), 1u);
+    history[0].KIND = "4";
+    history[0].editState = MatchRow::Changed;
+    model.replaceMatchHistory(PostMortem, history);
+    EXPECT_EQ(tableRows(),
+              (std::vector<std::string>{pm(1) + "|0|4|0A-00077", "0|" + am(1) + "|3|1P-00001",
+                                        pm(1) + "|" + am(2) + "|4|"}));
+
+    // The kept row still finds its partner when that record is entered.
+    test::storeNew(model, AnteMortem, "A", "00077");
+    const std::string newKey = std::to_string(test::keyOf(model, AnteMortem, "A-00077"));
+    EXPECT_EQ(tableRows().front(), pm(1) + "|" + newKey + "|4|");
+    EXPECT_EQ(summary(model.getMatchHistory(PostMortem, std::stoll(pm(1)))),
+              (std::vector<std::string>{"4:A-00002", "4:A-00077"}));
 }
 
 TEST_F(MatchTableTest, PendingRowsAreLinkedToTheNewRecord) {
