@@ -1,0 +1,35 @@
+#pragma once
+
+#include "views/history/MatchHistoryEditor.h"
+
+#include <string>
+
+namespace qdx {
+
+class ProjectModel;
+
+// Opens a record's history as the standalone window does: the record's entries from the model.
+// Throws StoreError.
+MatchHistoryEditor loadMatchHistory(const ProjectModel& model, int side, long long dentalId);
+
+// True when `displayId` names a record of `otherSide` as the target lists offer it: an upper
+// and a lower part, neither blank, of an existing record.
+bool isOfferedTarget(const ProjectModel& model, int otherSide, const std::string& displayId);
+
+// One control of the window, as `qdx history` runs it.
+struct HistoryAction {
+    enum class Type { Register, Delete, Identified };
+    Type type = Type::Register;
+    KindChoice choice = KindChoice::Blank; // Register
+    SamePersonBasis basis = SamePersonBasis::DentalChart;
+    std::string partner; // Register, Delete: the displayId of the other side's record
+    bool on = false;     // Identified: the state to bring the box to
+};
+
+// Runs the action on the editor as the window's control does (削除 without its question). A
+// partner that is not an offered target gives ChooseTarget; deleting a partner that is not
+// listed gives NoDeleteTarget. Returns None on success.
+HistoryMessage applyHistoryAction(MatchHistoryEditor& editor, const ProjectModel& model,
+                                  const HistoryAction& action);
+
+} // namespace qdx

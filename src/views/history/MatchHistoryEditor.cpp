@@ -1,0 +1,239 @@
+#include "views/history/MatchHistoryEditor.h"
+
+#include "model/RecordId.h"
+
+#include <utility>
+
+namespace qdx {
+
+namespace {
+
+// Kinds "1" and "2" name the same person; "0" is identified without a partner.
+bool namesSamePerson(const std::string& kind) {
+    return kind == "1" || kind == "2";
+}
+
+bool isIdentifiedKind(const std::string& kind) {
+    return kind == "0" || namesSamePerson(kind);
+}
+
+std::string kindFor(KindChoice choice, SamePersonBasis basis) {
+    switch (choice) {
+    case KindChoice::SamePerson:
+        return basis == SamePersonBasis::DentalChart ? "1" : "2";
+    case KindChoice::Imposter:
+        return "4";
+    case KindChoice::UnderInvestigation:
+        return "3";
+    case KindChoice::Blank:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+std::string_view historyMessageText(HistoryMessage message) {
+    switch (message) {
+    case HistoryMessage::None:
+        return "";
+    case HistoryMessage::ChooseKind:
+        return "照合種別を選択してください。";
+    case HistoryMessage::ChooseTarget:
+        return "対象IDを指定してください。";
+    case HistoryMessage::OneSamePersonOnly:
+        return "同一人物の情報は１件のみ登録可能です。\n"
+               "既に同一人物となっている情報の照合種別を変更してから登録してください";
+    case HistoryMessage::NoDeleteTarget:
+        return "削除対象が選択されていません。\n再度、行を選択し削除ボタンを押下してください。";
+    case HistoryMessage::ConfirmDelete:
+        return "本当に削除しますがよろしいですか？";
+    case HistoryMessage::Deleted:
+        return "削除しました。";
+    case HistoryMessage::CannotClearIdentified:
+        return "照合履歴一覧に同一人物が設定されている場合、判明済みをOFFにできません。\n"
+               "OFFにしたい場合同一人物を削除してください。";
+    case HistoryMessage::PartnerNotNamed:
+        return "判明IDが指定されていません。保存してよろしいですか？";
+    case HistoryMessage::DiscardEdits:
+        return "データを保存しません。よろしいですか？";
+    }
+    return "";
+}
+
+std::string_view kindChoiceText(KindChoice choice) {
+    switch (choice) {
+    case KindChoice::Blank:
+        return "";
+    case KindChoice::SamePerson:
+        return "同一人物";
+    case KindChoice::Imposter:
+        return "他人";
+    case KindChoice::UnderInvestigation:
+        return "鑑定中";
+    }
+    return "";
+}
+
+std::string historyKindText(const std::string& kind) {
+    const std::string samePerson(kindChoiceText(KindChoice::SamePerson));
+    if (kind == "1")
+        return samePerson + " (デンタルチャート)";
+    if (kind == "2")
+        return samePerson + " (他の情報)";
+    if (kind == "3")
+        return std::string(kindChoiceText(KindChoice::UnderInvestigation));
+    if (kind == "4")
+        return std::string(kindChoiceText(KindChoice::Imposter));
+    return {};
+}
+
+KindControls kindControlsFor(const std::string& kind) {
+    if (kind == "1")
+        return {KindChoice::SamePerson, SamePersonBasis::DentalChart};
+    if (kind == "2")
+        return {KindChoice::SamePerson, SamePersonBasis::OtherInformation};
+    if (kind == "3")
+        return {KindChoice::UnderInvestigation, SamePersonBasis::DentalChart};
+    if (kind == "4")
+        return {KindChoice::Imposter, SamePersonBasis::DentalChart};
+    return {};
+}
+
+MatchHistoryEditor::MatchHistoryEditor(int side, std::string recordNumber,
+                                       std::vector<MatchRow> entries)
+    : m_side(side), m_recordNumber(std::move(recordNumber)), m_entries(std::move(entries)) {
+    m_identified = hasIdentifiedEntry();
+}
+
+std::vector<std::size_t> MatchHistoryEditor::listedEntries() const {
+    std::vector<std::size_t> listed;
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        if (isLive(m_entries[i]) && m_entries[i].KIND != "0")
+            listed.push_back(i);
+    }
+    return listed;
+}
+
+bool MatchHistoryEditor::hasIdentifiedEntry() const {
+    for (const MatchRow& row : m_entries) {
+        if (isLive(row) && isIdentifiedKind(row.KIND))
+            return true;
+    }
+    return false;
+}
+
+bool MatchHistoryEditor::hasSamePersonEntry(std::optional<std::size_t> except) const {
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        if (i != except && isLive(m_entries[i]) && namesSamePerson(m_entries[i].KIND))
+            return true;
+    }
+    return false;
+}
+
+std::optional<std::size_t> MatchHistoryEditor::findByPartner(const std::string& matchId,
+                                                             bool liveOnly) const {
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        if (m_entries[i].Match_ID == matchId && (!liveOnly || isLive(m_entries[i])))
+            return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> MatchHistoryEditor::findListed(const std::string& matchId) const {
+    for (std::size_t i : listedEntries()) {
+        if (m_entries[i].Match_ID == matchId)
+            return i;
+    }
+    return std::nullopt;
+}
+
+void MatchHistoryEditor::deleteUnnamedIdentified() {
+    for (MatchRow& row : m_entries) {
+        if (row.KIND == "0")
+            row.editState = MatchRow::Deleted;
+    }
+}
+
+MatchRow MatchHistoryEditor::newEntry(const std::string& kind, const std::string& matchId) const {
+    MatchRow row;
+    row.KIND = kind;
+    row.Match_ID = matchId;
+    row.editState = MatchRow::Added;
+    row.ownColumn(m_side) = m_recordNumber;
+    row.partnerColumn(m_side) = "0";
+    return row;
+}
+
+MatchHistoryEditor::RegisterResult MatchHistoryEditor::registerTarget(KindChoice choice,
+                                                                      SamePersonBasis basis,
+                                                                      const std::string& upper,
+                                                                      const std::string& lower) {
+    if (choice == KindChoice::Blank)
+        return {HistoryMessage::ChooseKind, std::nullopt};
+    if (upper.empty() || lower.empty())
+        return {HistoryMessage::ChooseTarget, std::nullopt};
+    const std::string target = composeDisplayId(upper, lower);
+    const std::string kind = kindFor(choice, basis);
+    const bool samePerson = namesSamePerson(kind);
+
+    RegisterResult result;
+    std::optional<std::size_t> found = findByPartner(target, false);
+    if (found) {
+        if (samePerson && hasSamePersonEntry(found)) {
+            result.message = HistoryMessage::OneSamePersonOnly;
+        } else {
+            // A deleted entry found here is restored.
+            m_entries[*found].KIND = kind;
+            m_entries[*found].editState = MatchRow::Changed;
+        }
+    } else {
+        if (samePerson && hasSamePersonEntry())
+            return {HistoryMessage::OneSamePersonOnly, std::nullopt};
+        m_entries.push_back(newEntry(kind, target));
+        found = m_entries.size() - 1;
+    }
+    if (m_identified && samePerson)
+        deleteUnnamedIdentified();
+    // The box follows the entries: it goes off when the change left nothing identified.
+    m_identified = hasIdentifiedEntry();
+    result.selected = found;
+    return result;
+}
+
+void MatchHistoryEditor::deleteEntry(std::size_t index) {
+    if (index >= m_entries.size())
+        return;
+    m_entries[index].editState = MatchRow::Deleted;
+    if (!hasIdentifiedEntry())
+        m_identified = false;
+}
+
+HistoryMessage MatchHistoryEditor::toggleIdentified(bool on) {
+    m_identified = on;
+    std::string smallest;
+    for (const MatchRow& row : m_entries) {
+        if (isLive(row) && isIdentifiedKind(row.KIND) && (smallest.empty() || row.KIND < smallest))
+            smallest = row.KIND;
+    }
+    if (!on || namesSamePerson(smallest))
+        deleteUnnamedIdentified();
+    else if (smallest.empty())
+        m_entries.push_back(newEntry("0", ""));
+    if (!on && hasSamePersonEntry()) {
+        m_identified = true;
+        return HistoryMessage::CannotClearIdentified;
+    }
+    return HistoryMessage::None;
+}
+
+int MatchHistoryEditor::unnamedSamePersonCount() const {
+    int count = 0;
+    for (const MatchRow& row : m_entries) {
+        if (isLive(row) && namesSamePerson(row.KIND) && row.Match_ID.empty())
+            ++count;
+    }
+    return count;
+}
+
+} // namespace qdx

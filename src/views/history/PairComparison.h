@@ -1,0 +1,31 @@
+#pragma once
+
+#include "model/DentalRecord.h"
+
+#include <string>
+#include <vector>
+
+namespace qdx {
+
+class ProjectModel;
+
+// The identified-pair comparison: column 0 empty, 1 ID, 2 sex, 3 age group, 4..35 the teeth.
+inline constexpr int kComparisonColumns = 4 + kToothCount;
+
+struct ComparisonRow {
+    int side = PostMortem;
+    std::vector<std::string> cells; // kComparisonColumns texts
+};
+
+// The record and, when its match summary names a match row, the record on the other side of
+// that row; the post-mortem record always first. Throws StoreError.
+std::vector<ComparisonRow> pairComparisonRows(const ProjectModel& model, int side,
+                                              long long dentalId);
+// One record's row.
+ComparisonRow comparisonRow(const DentalRecord& record, int side);
+// A tooth cell: the class digit and "b" for a bridge, else a blank ("2b", "5 ").
+std::string comparisonToothCell(const DentalRecord& record, int position);
+std::string comparisonHeaderText(int column);
+int comparisonInitialWidth(int column);
+
+} // namespace qdx
