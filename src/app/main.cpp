@@ -1,5 +1,6 @@
 #include "app/CCusporaApp.h"
 #include "app/ScreenshotWindows.h"
+#include "ui/history/HistoryWindows.h"
 #include "ui/main/CCusporaDlg.h"
 #include "ui/search/CFullSearchDlg.h"
 #include "ui/settings/SettingsOpener.h"
@@ -23,6 +24,7 @@ void plugInWindows(qdx::CCusporaDlg& main) {
             return true;
         });
     qdx::plugInSettingsWindow(main);
+    qdx::plugInHistoryWindows(main);
 }
 
 } // namespace
