@@ -1,6 +1,7 @@
 #include "cli/CommandGroup.h"
 #include "cli/EntryCommands.h"
 #include "cli/ExitCode.h"
+#include "cli/HistoryCommands.h"
 #include "cli/ImportCommands.h"
 #include "store/StoreError.h"
 
@@ -22,6 +23,7 @@ const CommandGroup kCommandGroups[] = {
     addImportCommands,
     addEntryCommands,
     addSettingsCommands,
+    addHistoryCommands,
 };
 
 int runSelected(const CommandAction& action) {
