@@ -1,6 +1,7 @@
 #include "app/ScreenshotWindows.h"
 
 #include "ui/chart/ChartGallery.h"
+#include "ui/history/HistoryWindows.h"
 #include "ui/main/CCusporaDlg.h"
 #include "ui/settings/CSetupDlg.h"
 
@@ -14,6 +15,8 @@ ScreenshotWindows screenshotWindows() {
          [](CCusporaDlg& main) { return createChartGallery(main.model().pictureFolder(), &main); }},
         {QStringLiteral("settings"),
          [](CCusporaDlg& main) -> QWidget* { return new CSetupDlg(main.model(), &main); }},
+        {QStringLiteral("history"), createHistoryPicture},
+        {QStringLiteral("compare"), createComparisonPicture},
     };
 }
 

@@ -6,7 +6,48 @@
 #include "ui/history/CMatchDiffDlg.h"
 #include "ui/main/CCusporaDlg.h"
 
+#include <cstdlib>
+
 namespace qdx {
+
+namespace {
+
+// The key of the post-mortem record to picture, or 0 for an empty list.
+long long pictureRecord(const ProjectModel& model) {
+    const std::vector<DentalRecord> list = model.loadRecordList(PostMortem);
+    const DentalRecord* chosen = nullptr;
+    for (const DentalRecord& record : list) {
+        const bool identified = record.MATCH_KIND == "1" || record.MATCH_KIND == "2";
+        if (identified) {
+            chosen = &record;
+            break;
+        }
+        if (!chosen && !record.MATCH.empty())
+            chosen = &record;
+    }
+    if (!chosen && !list.empty())
+        chosen = &list.front();
+    return chosen ? std::atoll(chosen->Dental_ID.c_str()) : 0;
+}
+
+} // namespace
+
+QWidget* createHistoryPicture(CCusporaDlg& main) {
+    try {
+        return new CMarchStatusDlg(main.model(), PostMortem, pictureRecord(main.model()),
+                                   CMarchStatusDlg::Mode::Standalone, &main);
+    } catch (const StoreError&) {
+        return nullptr;
+    }
+}
+
+QWidget* createComparisonPicture(CCusporaDlg& main) {
+    try {
+        return new CMatchDiffDlg(main.model(), PostMortem, pictureRecord(main.model()), &main);
+    } catch (const StoreError&) {
+        return nullptr;
+    }
+}
 
 void plugInHistoryWindows(CCusporaDlg& main) {
     using Request = CCusporaDlg::WindowRequest;
