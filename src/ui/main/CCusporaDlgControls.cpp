@@ -115,9 +115,8 @@ void CCusporaDlg::buildButtons() {
             }
             notAvailable(QStringLiteral("QRコード生成"));
         });
-        for (auto* hidden : {history, compare, qr}) {
-            hidden->setVisible(m_showHidden);
-        }
+        // The match commands are shown: without them an examiner cannot record an outcome.
+        qr->setVisible(m_showHidden);
         qr->move(477, side == 0 ? 8 : 420);
     }
 
