@@ -1,6 +1,8 @@
 #include "app/ScreenshotWindows.h"
 
 #include "ui/chart/ChartGallery.h"
+#include "ui/entry/CCusporaEntryDlg.h"
+#include "ui/entry/EntryWindow.h"
 #include "ui/history/HistoryWindows.h"
 #include "ui/main/CCusporaDlg.h"
 #include "ui/settings/CSetupDlg.h"
@@ -17,6 +19,8 @@ ScreenshotWindows screenshotWindows() {
          [](CCusporaDlg& main) -> QWidget* { return new CSetupDlg(main.model(), &main); }},
         {QStringLiteral("history"), createHistoryPicture},
         {QStringLiteral("compare"), createComparisonPicture},
+        {QStringLiteral("entry"),
+         [](CCusporaDlg& main) -> QWidget* { return openEntryForScreenshot(main); }},
     };
 }
 

@@ -1,5 +1,6 @@
 #include "app/CCusporaApp.h"
 #include "app/ScreenshotWindows.h"
+#include "ui/entry/EntryWindow.h"
 #include "ui/history/HistoryWindows.h"
 #include "ui/main/CCusporaDlg.h"
 #include "ui/search/CFullSearchDlg.h"
@@ -25,6 +26,7 @@ void plugInWindows(qdx::CCusporaDlg& main) {
         });
     qdx::plugInSettingsWindow(main);
     qdx::plugInHistoryWindows(main);
+    qdx::plugInEntryWindow(main);
 }
 
 } // namespace

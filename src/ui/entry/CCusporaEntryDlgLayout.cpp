@@ -1,0 +1,254 @@
+#include "ui/entry/CCusporaEntryDlg.h"
+
+#include "model/Labels.h"
+#include "ui/chart/ChartPainter.h"
+#include "ui/chart/ChartWidget.h"
+#include "ui/chart/LegendSwatch.h"
+#include "ui/common/CColorButton.h"
+#include "ui/common/UiFonts.h"
+#include "ui/entry/EntryText.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace qdx {
+
+namespace {
+
+QString windowsText(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+}
+
+QPixmap bridgeLegendPicture() {
+    QPixmap picture(16, 34);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    ChartPainter::drawBridgeLegend(painter, QRect(0, 0, picture.width(), picture.height()));
+    return picture;
+}
+
+const struct {
+    const char* caption;
+    const char* name;
+    BulkSetting setting;
+} kBulkButtons[] = {
+    {"全て「歯あり」", "allPresentButton", BulkSetting::AllPresent},
+    {"全て「健全歯」", "allSoundButton", BulkSetting::AllSound},
+    {"全て「情報なし」", "allNoInformationButton", BulkSetting::AllNoInformation},
+    {"上顎全て「欠損」", "upperMissingButton", BulkSetting::UpperMissing},
+    {"全て「欠損」", "allMissingButton", BulkSetting::AllMissing},
+    {"下顎全て「欠損」", "lowerMissingButton", BulkSetting::LowerMissing},
+};
+
+} // namespace
+
+CColorButton* CCusporaEntryDlg::addButton(const QString& caption, const QString& name) {
+    auto* button = new CColorButton(caption, this);
+    button->setObjectName(name);
+    button->setColors(CColorButton::commandFace(), Qt::black);
+    button->setAutoDefault(false);
+    button->setMinimumHeight(28);
+    return button;
+}
+
+void CCusporaEntryDlg::buildControls() {
+    buildIdentityControls();
+    buildChartControls();
+    buildCommandButtons();
+    // Right clicks and context menus anywhere but on the chart do nothing.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+}
+
+void CCusporaEntryDlg::buildIdentityControls() {
+    const QFont large = UiFonts::scaled(font(), 1.2);
+    const auto caption = [this, &large](const char* text) {
+        auto* label = new QLabel(QString::fromUtf8(text), this);
+        label->setFont(large);
+        m_captions.push_back(label);
+        return label;
+    };
+    m_keyLabel = new QLabel(this);
+    m_keyLabel->setObjectName(QStringLiteral("keyLabel"));
+    m_dateLabel = new QLabel(this);
+    m_dateLabel->setObjectName(QStringLiteral("dateLabel"));
+    caption("ID ：");
+    caption("－");
+    m_upperCombo = new QComboBox(this);
+    m_upperCombo->setObjectName(QStringLiteral("idUpperCombo"));
+    m_upperCombo->setEditable(true);
+    m_upperCombo->setInsertPolicy(QComboBox::NoInsert);
+    m_lowerEdit = new QLineEdit(this);
+    m_lowerEdit->setObjectName(QStringLiteral("idLowerEdit"));
+    // Digits only: the input method stays off while the field has the focus.
+    m_lowerEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    m_lowerEdit->setInputMethodHints(Qt::ImhDigitsOnly | Qt::ImhPreferLatin);
+    caption("性別 ：");
+    m_sexGroup = new QButtonGroup(this);
+    const char* const sexNames[] = {"sexUnknownRadio", "sexMaleRadio", "sexFemaleRadio"};
+    for (int code = 0; code < 3; ++code) {
+        auto* radio = new QRadioButton(qs(sexLabel(std::to_string(code))), this);
+        radio->setObjectName(QString::fromUtf8(sexNames[code]));
+        radio->setFont(large);
+        m_sexGroup->addButton(radio, code);
+        m_sexRadios.push_back(radio);
+    }
+    caption("年令 ：");
+    m_ageCombo = new QComboBox(this);
+    m_ageCombo->setObjectName(QStringLiteral("ageCombo"));
+    for (int code = 0; code < kAgeGroupCount; ++code)
+        m_ageCombo->addItem(qs(ageGroupLabel(std::to_string(code))));
+    caption("摘要 ：");
+    m_summaryEdit = new QPlainTextEdit(this);
+    m_summaryEdit->setObjectName(QStringLiteral("summaryEdit"));
+    m_summaryEdit->setTabChangesFocus(true);
+    caption("氏名 ：");
+    m_nameEdit = new QLineEdit(this);
+    m_nameEdit->setObjectName(QStringLiteral("nameEdit"));
+    caption("場所 ：");
+    m_placeCombo = new QComboBox(this);
+    m_placeCombo->setObjectName(QStringLiteral("placeCombo"));
+    m_placeCombo->setEditable(true);
+    m_placeCombo->setInsertPolicy(QComboBox::NoInsert);
+    caption("照合状態 ：");
+    m_matchStateLabel = new QLabel(this);
+    m_matchStateLabel->setObjectName(QStringLiteral("matchStateLabel"));
+    caption("判明ID ：");
+    m_partnerLabel = new QLabel(this);
+    m_partnerLabel->setObjectName(QStringLiteral("partnerIdLabel"));
+    for (QWidget* w : std::initializer_list<QWidget*>{m_upperCombo, m_lowerEdit, m_ageCombo,
+                                                      m_nameEdit, m_placeCombo, m_matchStateLabel,
+                                                      m_partnerLabel, m_keyLabel, m_dateLabel})
+        w->setFont(large);
+}
+
+void CCusporaEntryDlg::buildChartControls() {
+    m_chart = new ChartWidget(this);
+    connect(m_chart, &ChartWidget::clicked, this, &CCusporaEntryDlg::chartClicked);
+    connect(m_chart, &ChartWidget::doubleClicked, this, &CCusporaEntryDlg::chartClicked);
+    connect(m_chart, &ChartWidget::rightClicked, this, &CCusporaEntryDlg::chartRightClicked);
+
+    m_legend = new QWidget(this);
+    m_legend->setObjectName(QStringLiteral("classLegend"));
+    auto* grid = new QGridLayout(m_legend);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(6);
+    int row = 0;
+    for (const LegendEntry& entry : legendEntries(ChartLegendSet::Entry)) {
+        auto* swatch = new QLabel(m_legend);
+        swatch->setPixmap(swatchPixmap(entry.swatch, 20));
+        auto* label = new QLabel(windowsText(entry.text), m_legend);
+        label->setFont(UiFonts::scaled(font(), 0.95));
+        grid->addWidget(swatch, row, 0, Qt::AlignTop);
+        grid->addWidget(label, row, 1, Qt::AlignTop);
+        ++row;
+    }
+    auto* bridgeCaption = new QLabel(QStringLiteral("ブリッジ"), m_legend);
+    m_bridgeLegend = new QLabel(m_legend);
+    m_bridgeLegend->setObjectName(QStringLiteral("bridgeLegend"));
+    m_bridgeLegend->setPixmap(bridgeLegendPicture());
+    auto* bridgeText = new QLabel(windowsText(ChartPainter::bridgeLegendText()), m_legend);
+    auto* toothCaption = new QLabel(QStringLiteral("歯式"), m_legend);
+    auto* toothText = new QLabel(qs(kDeciduousLegend), m_legend);
+    auto* marks = new QGridLayout;
+    marks->setHorizontalSpacing(8);
+    marks->addWidget(bridgeCaption, 0, 0, 1, 2);
+    marks->addWidget(m_bridgeLegend, 1, 0);
+    marks->addWidget(bridgeText, 1, 1);
+    marks->addWidget(toothCaption, 0, 3);
+    marks->addWidget(toothText, 1, 3);
+    marks->setColumnMinimumWidth(2, 24);
+    marks->setColumnStretch(4, 1);
+    grid->addLayout(marks, row, 0, 1, 2);
+}
+
+void CCusporaEntryDlg::buildCommandButtons() {
+    for (const auto& b : kBulkButtons) {
+        CColorButton* button = addButton(QString::fromUtf8(b.caption), QString::fromUtf8(b.name));
+        const BulkSetting setting = b.setting;
+        connect(button, &QPushButton::clicked, this, [this, setting] { bulk(setting); });
+        m_bulkButtons.emplace_back(button, setting);
+    }
+    m_historyButton = addButton(QStringLiteral("照合履歴"), QStringLiteral("historyButton"));
+    m_historyButton->setEnabled(false);
+    m_rulerButton = addButton(QStringLiteral("分類基準"), QStringLiteral("rulerButton"));
+    m_saveButton = addButton(QStringLiteral("保存"), QStringLiteral("saveButton"));
+    m_saveButton->setColors(CColorButton::confirmFace(), Qt::white);
+    m_cancelButton = addButton(QStringLiteral("キャンセル"), QStringLiteral("cancelButton"));
+    m_cancelButton->setColors(CColorButton::cancelFace(), Qt::white);
+    for (CColorButton* b : {m_saveButton, m_cancelButton}) {
+        b->setFont(UiFonts::scaled(font(), 1.2, true));
+        b->setMinimumSize(110, 34);
+    }
+    connect(m_historyButton, &QPushButton::clicked, this, &CCusporaEntryDlg::openHistory);
+    connect(m_rulerButton, &QPushButton::clicked, this, &CCusporaEntryDlg::openRuler);
+    connect(m_saveButton, &QPushButton::clicked, this, &CCusporaEntryDlg::save);
+    connect(m_cancelButton, &QPushButton::clicked, this, &CCusporaEntryDlg::cancel);
+}
+
+void CCusporaEntryDlg::layOut() {
+    // Left: the record's fields; middle: the chart; right: legend and commands.
+    auto* fields = new QGridLayout;
+    int row = 0;
+    const auto captionAt = [this](int i) { return m_captions[static_cast<std::size_t>(i)]; };
+    fields->addWidget(m_keyLabel, row, 0, 1, 2);
+    fields->addWidget(m_dateLabel, ++row, 0, 1, 2);
+    auto* id = new QHBoxLayout;
+    id->addWidget(m_upperCombo, 3);
+    id->addWidget(captionAt(1));
+    id->addWidget(m_lowerEdit, 2);
+    fields->addWidget(captionAt(0), ++row, 0);
+    fields->addLayout(id, row, 1);
+    auto* sex = new QHBoxLayout;
+    for (QRadioButton* radio : m_sexRadios)
+        sex->addWidget(radio);
+    sex->addStretch();
+    fields->addWidget(captionAt(2), ++row, 0);
+    fields->addLayout(sex, row, 1);
+    fields->addWidget(captionAt(3), ++row, 0);
+    fields->addWidget(m_ageCombo, row, 1, Qt::AlignLeft);
+    fields->addWidget(captionAt(5), ++row, 0);
+    fields->addWidget(m_nameEdit, row, 1);
+    fields->addWidget(captionAt(6), ++row, 0);
+    fields->addWidget(m_placeCombo, row, 1);
+    fields->addWidget(captionAt(4), ++row, 0, Qt::AlignTop);
+    fields->addWidget(m_summaryEdit, row, 1);
+    fields->setRowStretch(row, 1);
+    fields->addWidget(captionAt(7), ++row, 0);
+    fields->addWidget(m_matchStateLabel, row, 1);
+    fields->addWidget(captionAt(8), ++row, 0);
+    fields->addWidget(m_partnerLabel, row, 1);
+    fields->addWidget(m_historyButton, ++row, 1, Qt::AlignLeft);
+    m_historyButton->setMinimumWidth(120);
+
+    auto* bulk = new QGridLayout;
+    for (std::size_t i = 0; i < m_bulkButtons.size(); ++i)
+        bulk->addWidget(m_bulkButtons[i].first, static_cast<int>(i % 3), static_cast<int>(i / 3));
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(m_rulerButton);
+    commands->addStretch();
+    commands->addWidget(m_saveButton);
+    commands->addWidget(m_cancelButton);
+    auto* right = new QVBoxLayout;
+    right->addWidget(m_legend);
+    right->addStretch();
+    right->addLayout(bulk);
+    right->addSpacing(12);
+    right->addLayout(commands);
+
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(fields, 3);
+    top->addWidget(m_chart, 0, Qt::AlignTop);
+    top->addLayout(right, 3);
+}
+
+} // namespace qdx
