@@ -6,6 +6,7 @@
 #include "ui/common/LongTask.h"
 #include "ui/common/Prompts.h"
 #include "ui/main/SearchConditionRules.h"
+#include "views/entry/EntryForm.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -90,8 +91,7 @@ void CCusporaDlg::storeEntryAndReload(int side, const QString& oldIdText, bool i
                                       const ListPosition& ownBefore,
                                       const ListPosition& otherBefore) {
     try {
-        m_model.storeEntry();
-        m_model.replaceMatchHistory(side, m_model.entryMatches());
+        storeEntryWithMatches(m_model);
     } catch (const StoreError& error) {
         // The transaction is still open: the user keeps every unsaved change and can save.
         m_shell->showStoreError(error);
