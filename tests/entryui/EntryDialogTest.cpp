@@ -6,6 +6,9 @@
 #include "ui/common/CColorButton.h"
 #include "ui/entry/CCusporaEntryDlg.h"
 #include "ui/entry/CRulerDlg.h"
+#include "ui/entry/EntryWindow.h"
+#include "ui/history/CMarchStatusDlg.h"
+#include "ui/history/CMatchSortListCtrl.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,6 +18,7 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace qdx;
 using namespace qdx::test;
@@ -89,6 +93,7 @@ private slots:
     void cancelAsksFirst();
     void anImportedIdMustBeCorrected();
     void theCriteriaWindowFollowsTheDialog();
+    void theHistoryChangesTheMatchState();
 };
 
 void EntryDialogTest::aNewRecordOpensEmpty() {
@@ -349,6 +354,45 @@ void EntryDialogTest::theCriteriaWindowFollowsTheDialog() {
         QCOMPARE(dialog.rulerDialog(), ruler.data());
     }
     QVERIFY(ruler.isNull());
+}
+
+void EntryDialogTest::theHistoryChangesTheMatchState() {
+    TempDir dir;
+    const std::string path = dir.file("history.qdx");
+    writeProject(path, {{"T01", "00001"}}, {{"D1", "00001"}}, {matchRow(1, 1, "3")});
+    ProjectModel model;
+    openProjectFile(model, splitProjectPath(path));
+    ScriptedResponder prompts;
+    {
+        CCusporaEntryDlg dialog(model, PostMortem, CCusporaEntryDlg::Mode::Modify, 1);
+        dialog.setHistoryOpener(entryHistoryOpener());
+        QVERIFY(dialog.load());
+        dialog.show();
+        QCOMPARE(child<QLabel>(dialog, "matchStateLabel")->text(), QStringLiteral("鑑定中"));
+        QCOMPARE(model.entryMatches().size(), std::size_t(1));
+        QTest::mouseClick(child<QPushButton>(dialog, "rulerButton"), Qt::LeftButton);
+        bool rulerDisabled = false;
+        prompts.answer(ResultYes); // delete the entry
+        QTimer::singleShot(0, &dialog, [&] {
+            auto* history = qobject_cast<CMarchStatusDlg*>(QApplication::activeModalWidget());
+            QVERIFY(history);
+            QCOMPARE(history->mode(), CMarchStatusDlg::Mode::Entry);
+            rulerDisabled = !dialog.rulerDialog()->isEnabled();
+            history->findChild<CMatchSortListCtrl*>()->selectListRow(0);
+            history->deleteSelected();
+            history->closeAsking();
+        });
+        QTest::mouseClick(child<QPushButton>(dialog, "historyButton"), Qt::LeftButton);
+        QVERIFY(rulerDisabled);
+        QVERIFY(dialog.rulerDialog()->isEnabled());
+        QCOMPARE(child<QLabel>(dialog, "matchStateLabel")->text(),
+                 QStringLiteral("判明していない"));
+        QCOMPARE(child<QLabel>(dialog, "partnerIdLabel")->text(), QString());
+        QCOMPARE(model.entryMatches().front().editState, int(MatchRow::Deleted));
+    }
+    // Nothing is stored until the main window stores the entry.
+    QCOMPARE(model.getMatchHistory(PostMortem, 1).size(), std::size_t(1));
+    model.close(false);
 }
 
 QTEST_MAIN(EntryDialogTest)

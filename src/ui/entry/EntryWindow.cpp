@@ -1,6 +1,9 @@
 #include "ui/entry/EntryWindow.h"
 
+#include "store/StoreError.h"
+#include "ui/common/Prompts.h"
 #include "ui/entry/CCusporaEntryDlg.h"
+#include "ui/history/CMarchStatusDlg.h"
 #include "ui/main/CCusporaDlg.h"
 
 #include <cstdlib>
@@ -14,10 +17,23 @@ void plugInEntryWindow(CCusporaDlg& main) {
                                                                  : CCusporaEntryDlg::Mode::New;
                              CCusporaEntryDlg dialog(window.model(), request.side, mode,
                                                      request.dentalId, &window);
+                             dialog.setHistoryOpener(entryHistoryOpener());
                              if (!dialog.load())
                                  return false;
                              return dialog.exec() == QDialog::Accepted;
                          });
+}
+
+CCusporaEntryDlg::HistoryOpener entryHistoryOpener() {
+    return [](CCusporaEntryDlg& entry, int side, long long dentalId) {
+        try {
+            CMarchStatusDlg history(entry.model(), side, dentalId, CMarchStatusDlg::Mode::Entry,
+                                    &entry);
+            history.exec();
+        } catch (const StoreError& error) {
+            Prompts::message(&entry, QString::fromStdString(error.fullText()), MbOk, IconError);
+        }
+    };
 }
 
 CCusporaEntryDlg* openEntryForScreenshot(CCusporaDlg& main) {
@@ -34,6 +50,7 @@ CCusporaEntryDlg* openEntryForScreenshot(CCusporaDlg& main) {
     }
     auto* dialog = new CCusporaEntryDlg(main.model(), PostMortem, CCusporaEntryDlg::Mode::Modify,
                                         std::atoll(shown->Dental_ID.c_str()), &main);
+    dialog->setHistoryOpener(entryHistoryOpener());
     dialog->load();
     return dialog;
 }
