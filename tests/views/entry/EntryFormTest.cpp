@@ -189,6 +189,22 @@ TEST_F(EntryFormTest, SavingAModifiedRecordWritesTheChartAndClearsTheImportState
     EXPECT_EQ(stored.UpdateTime, "2026-03-11");
 }
 
+TEST(EntryFormCodes, StoredCodesOutsideTheListsOpenAsUnknown) {
+    DentalRecord record = test::chartRecord("A-00001", std::string(32, '1'));
+    record.sex = "7";
+    record.agegroup = "x1";
+    EntryForm form = modifyEntryForm(PostMortem, record);
+    EXPECT_EQ(form.sex, 0);
+    EXPECT_EQ(form.agegroup, 0);
+    record.sex = "2";
+    record.agegroup = "11";
+    form = modifyEntryForm(PostMortem, record);
+    EXPECT_EQ(form.sex, 2);
+    EXPECT_EQ(form.agegroup, 11);
+    record.agegroup = "12";
+    EXPECT_EQ(modifyEntryForm(PostMortem, record).agegroup, 0);
+}
+
 TEST(EntryMatchState, FromTheRecordSummary) {
     DentalRecord record;
     EXPECT_EQ(matchStateOfRecord(record).label, "判明していない");
