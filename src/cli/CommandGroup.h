@@ -27,6 +27,7 @@ public:
 void addProjectCommands(CLI::App& app, CommandAction& selected); // new, info, list
 void addSearchCommands(CLI::App& app, CommandAction& selected);  // search, individual
 void addDemoCommands(CLI::App& app, CommandAction& selected);    // demo
+void addEvaluateCommands(CLI::App& app, CommandAction& selected); // evaluate, suggest-weights
 
 // settings
 void addSettingsCommands(CLI::App& app, CommandAction& selected);

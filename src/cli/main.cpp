@@ -21,6 +21,7 @@ const CommandGroup kCommandGroups[] = {
     addSearchCommands,
     addDemoCommands,
     addImportCommands,
+    addEvaluateCommands,
     addEntryCommands,
     addSettingsCommands,
     addHistoryCommands,

@@ -20,11 +20,18 @@ std::uint16_t factorOf(const SearchSettings& settings) {
 bool runSearch(const ProjectModel& model, int direction, SearchRun& run,
                const SearchControl& control) {
     const int searchingSide = direction == 0 ? AnteMortem : PostMortem;
-    const Scores6& scores = model.settings().scores6(direction);
+    return runSearchWith(model, direction, model.records(searchingSide),
+                         model.settings().scores6(direction), run, control);
+}
+
+bool runSearchWith(const ProjectModel& model, int direction,
+                   const std::vector<DentalRecord>& searching, const Scores6& weights,
+                   SearchRun& run, const SearchControl& control) {
+    const int searchingSide = direction == 0 ? AnteMortem : PostMortem;
     WeightMatrix matrix;
-    std::copy(scores.begin(), scores.end(), matrix.begin());
+    std::copy(weights.begin(), weights.end(), matrix.begin());
     run.pairOutcomes() = model.loadPairOutcomes();
-    run.buildEntries(model.records(searchingSide));
+    run.buildEntries(searching);
     if (!run.scoreAll(model.records(1 - searchingSide), matrix, direction, control)) {
         run.buildEntries({});
         return false;

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "matching/SearchRun.h"
+#include "store/SearchSettings.h"
+
+#include <vector>
 
 namespace qdx {
 
@@ -13,6 +16,11 @@ class ProjectModel;
 // Returns false when cancelled; the run is then empty.
 bool runSearch(const ProjectModel& model, int direction, SearchRun& run,
                const SearchControl& control = {});
+// The same search over the given searching charts (which must outlive the run) with weights of
+// the caller's, for measuring how other weights would rank.
+bool runSearchWith(const ProjectModel& model, int direction,
+                   const std::vector<DentalRecord>& searching, const Scores6& weights,
+                   SearchRun& run, const SearchControl& control = {});
 
 // The bridge search of a candidate side: 0 post-mortem candidates for the ante-mortem charts,
 // 1 the reverse, 2 both sides (ante-mortem then post-mortem charts; post-mortem candidates
