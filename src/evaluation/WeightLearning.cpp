@@ -4,6 +4,7 @@
 #include "model/ToothChart.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <numeric>
 #include <unordered_map>
@@ -80,7 +81,12 @@ ClassPairCounts unrelatedPairShares(const std::vector<DentalRecord>& searching,
 }
 
 double roundWeight(double value) {
-    const double rounded = std::round(value * 10000.0) / 10000.0;
+    // Through the "%.4f" text, as the settings window shows a weight and reads it back.
+    char text[64];
+    const auto written =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4);
+    double rounded = 0.0;
+    std::from_chars(text, written.ptr, rounded);
     return rounded == 0.0 ? 0.0 : rounded; // no "-0.0000"
 }
 
