@@ -8,6 +8,7 @@
 #include "evaluation/WeightEvaluation.h"
 #include "io/TextCodec.h"
 #include "matching/SearchRequest.h"
+#include "views/settings/SettingsFields.h"
 
 #include <CLI/CLI.hpp>
 
@@ -190,6 +191,20 @@ void printComparison(const FoldedComparison& c, int folds) {
                 percent(c.exactCount.share(10)).c_str());
 }
 
+// Into the six-class grids of the settings window's fields, checked and stored as its 設定
+// does; both settings tables are then written as after the window's OK.
+void storeWeights(ProjectModel& model, const std::array<Scores6, 2>& learned) {
+    SettingsFields fields = settingsFields(model.settings());
+    for (int k = 0; k < 36; ++k) {
+        fields.cell(SettingsGrid::AmToPm6, k) = formatCell(learned[0][k]);
+        fields.cell(SettingsGrid::PmToAm6, k) = formatCell(learned[1][k]);
+    }
+    if (const auto fault = checkSettingsFields(fields))
+        throw CommandError(std::string(settingsMessageText(fault->message)));
+    storeSettingsFields(fields, model.settings());
+    model.saveSettings();
+}
+
 int runSuggest(const SuggestArguments& args) {
     ProjectSession session(args.project);
     ProjectModel& model = session.model();
@@ -214,9 +229,7 @@ int runSuggest(const SuggestArguments& args) {
     }
     if (!args.apply)
         return ExitSuccess;
-    model.settings().amToPmScores6 = learned[0];
-    model.settings().pmToAmScores6 = learned[1];
-    model.saveSettings();
+    storeWeights(model, learned);
     if (!args.noSave) {
         model.save();
         session.commitAndClose();

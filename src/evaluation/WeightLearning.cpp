@@ -2,9 +2,10 @@
 
 #include "matching/ToothComparison.h"
 #include "model/ToothChart.h"
+#include "views/settings/DecimalText.h"
+#include "views/settings/SettingsFields.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <numeric>
 #include <unordered_map>
@@ -82,11 +83,7 @@ ClassPairCounts unrelatedPairShares(const std::vector<DentalRecord>& searching,
 
 double roundWeight(double value) {
     // Through the "%.4f" text, as the settings window shows a weight and reads it back.
-    char text[64];
-    const auto written =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4);
-    double rounded = 0.0;
-    std::from_chars(text, written.ptr, rounded);
+    const double rounded = decimalValue(formatCell(value));
     return rounded == 0.0 ? 0.0 : rounded; // no "-0.0000"
 }
 
