@@ -12,14 +12,6 @@
 namespace qdx::test {
 namespace {
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        result.push_back(line);
-    return result;
-}
-
 std::vector<std::string> fields(const std::string& line) {
     std::vector<std::string> result;
     std::size_t start = 0;
@@ -80,7 +72,7 @@ TEST(QdxCommands, ListShowsMarkIdCellsAndKeyInListOrder) {
 
     const QdxResult pm = runQdx({"list", path, "--side", "pm"});
     ASSERT_EQ(pm.exitCode, 0) << pm.err;
-    const auto rows = lines(pm.out);
+    const auto rows = outputLines(pm.out);
     ASSERT_EQ(rows.size(), 3u);
     const auto first = fields(rows[0]);
     ASSERT_EQ(first.size(), 35u);
@@ -103,7 +95,7 @@ TEST(QdxCommands, ListShowsMarkIdCellsAndKeyInListOrder) {
 
     const QdxResult am = runQdx({"list", path, "--side", "am"});
     ASSERT_EQ(am.exitCode, 0) << am.err;
-    EXPECT_EQ(lines(am.out).size(), 2u);
+    EXPECT_EQ(outputLines(am.out).size(), 2u);
 }
 
 TEST(QdxCommands, UsageErrorsExitWithTwo) {

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,15 @@ inline QdxResult runQdx(const std::vector<std::string>& arguments) {
     result.out = readBytes(outFile);
     result.err = readBytes(errFile);
     return result;
+}
+
+// The lines of a command's output, without their line ends.
+inline std::vector<std::string> outputLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
 }
 
 } // namespace qdx::test

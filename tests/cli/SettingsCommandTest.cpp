@@ -1,35 +1,12 @@
 #include "QdxRunner.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
-#include <sstream>
+#include <string>
+#include <vector>
 
 namespace qdx::test {
 namespace {
-
-// The first column of the first row a statement gives on the project file, read apart from qdx.
-std::string storedValue(const std::string& path, const std::string& statement) {
-    sqlite3* db = nullptr;
-    std::string value = "(none)";
-    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(db, statement.c_str(), -1, &st, nullptr) == SQLITE_OK &&
-            sqlite3_step(st) == SQLITE_ROW)
-            value = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
-        sqlite3_finalize(st);
-    }
-    sqlite3_close(db);
-    return value;
-}
-
-std::vector<std::string> outputLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 class SettingsCommand : public ::testing::Test {
 protected:
@@ -66,13 +43,13 @@ TEST_F(SettingsCommand, StoresCheckedTextsInBothTablesAndCommits) {
         settings({"--name", "釜石 2026", "--factor", " 7", "--cell", "am-pm5:3:4=-1", "--cell",
                   "pm-am6:6:1=0.5", "--cell", "am-pm6:2:3=", "--cell", "pm-am5:5:5=1e-4"});
     ASSERT_EQ(stored.exitCode, 0) << stored.err;
-    EXPECT_EQ(storedValue(m_path, "SELECT PROJECTNAME FROM TB_SETUP WHERE ID=1"), "釜石 2026");
-    EXPECT_EQ(storedValue(m_path, "SELECT PROJECTNAME FROM TB_SETUP WHERE ID=2"), "2");
-    EXPECT_EQ(storedValue(m_path, "SELECT FACTOR FROM TB_SETUP_PRO WHERE ID=2"), "7");
-    EXPECT_EQ(storedValue(m_path, "SELECT SCORE14 FROM TB_SETUP WHERE ID=1"), "-1.0");
-    EXPECT_EQ(storedValue(m_path, "SELECT SCORE25 FROM TB_SETUP WHERE ID=2"), "0.0001");
-    EXPECT_EQ(storedValue(m_path, "SELECT SCORE31 FROM TB_SETUP_PRO WHERE ID=2"), "0.5");
-    EXPECT_EQ(storedValue(m_path, "SELECT SCORE9 FROM TB_SETUP_PRO WHERE ID=1"), "0.0");
+    EXPECT_EQ(textOnDisk(m_path, "SELECT PROJECTNAME FROM TB_SETUP WHERE ID=1"), "釜石 2026");
+    EXPECT_EQ(textOnDisk(m_path, "SELECT PROJECTNAME FROM TB_SETUP WHERE ID=2"), "2");
+    EXPECT_EQ(textOnDisk(m_path, "SELECT FACTOR FROM TB_SETUP_PRO WHERE ID=2"), "7");
+    EXPECT_EQ(textOnDisk(m_path, "SELECT SCORE14 FROM TB_SETUP WHERE ID=1"), "-1.0");
+    EXPECT_EQ(textOnDisk(m_path, "SELECT SCORE25 FROM TB_SETUP WHERE ID=2"), "0.0001");
+    EXPECT_EQ(textOnDisk(m_path, "SELECT SCORE31 FROM TB_SETUP_PRO WHERE ID=2"), "0.5");
+    EXPECT_EQ(textOnDisk(m_path, "SELECT SCORE9 FROM TB_SETUP_PRO WHERE ID=1"), "0.0");
 
     const std::vector<std::string> lines = outputLines(settings({}).out);
     EXPECT_EQ(lines[0], "プロジェクト名\t釜石 2026");
@@ -83,8 +60,8 @@ TEST_F(SettingsCommand, StoresCheckedTextsInBothTablesAndCommits) {
 TEST_F(SettingsCommand, UnchangedValuesAreWrittenBackAsShown) {
     ASSERT_EQ(settings({"--cell", "am-pm6:1:1=0.123456"}).exitCode, 1); // 153, nothing stored
     ASSERT_EQ(settings({"--factor", "2"}).exitCode, 0);
-    EXPECT_EQ(storedValue(m_path, "SELECT SCORE1 FROM TB_SETUP WHERE ID=1"), "0.0621");
-    EXPECT_EQ(storedValue(m_path, "SELECT typeof(SCORE1) FROM TB_SETUP_PRO WHERE ID=2"), "real");
+    EXPECT_EQ(textOnDisk(m_path, "SELECT SCORE1 FROM TB_SETUP WHERE ID=1"), "0.0621");
+    EXPECT_EQ(textOnDisk(m_path, "SELECT typeof(SCORE1) FROM TB_SETUP_PRO WHERE ID=2"), "real");
 }
 
 TEST_F(SettingsCommand, TheFirstFailureIsReportedAndNothingIsStored) {
@@ -117,14 +94,14 @@ TEST_F(SettingsCommand, TheFirstFailureIsReportedAndNothingIsStored) {
 
 TEST_F(SettingsCommand, AcceptsTheLimitsAndLeavesTheFileAloneWithoutSaving) {
     ASSERT_EQ(settings({"--name", std::string(100, 'n'), "--factor", "65535"}).exitCode, 0);
-    EXPECT_EQ(storedValue(m_path, "SELECT FACTOR FROM TB_SETUP WHERE ID=1"), "65535");
+    EXPECT_EQ(textOnDisk(m_path, "SELECT FACTOR FROM TB_SETUP WHERE ID=1"), "65535");
 
     const std::string before = readBytes(m_path);
     const QdxResult unsaved = settings({"--factor", "1e3", "--no-save"});
     EXPECT_EQ(unsaved.exitCode, 0) << unsaved.err;
     EXPECT_EQ(readBytes(m_path), before);
     ASSERT_EQ(settings({"--factor", "1e3"}).exitCode, 0);
-    EXPECT_EQ(storedValue(m_path, "SELECT FACTOR FROM TB_SETUP WHERE ID=2"), "1");
+    EXPECT_EQ(textOnDisk(m_path, "SELECT FACTOR FROM TB_SETUP WHERE ID=2"), "1");
 }
 
 TEST_F(SettingsCommand, MalformedOptionsAreUsageErrors) {

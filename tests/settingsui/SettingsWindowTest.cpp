@@ -15,8 +15,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <sqlite3.h>
-
 using namespace qdx;
 using namespace qdx::test;
 
@@ -36,20 +34,6 @@ void showActive(QWidget& window) {
     window.show();
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
-}
-
-std::string textOnDisk(const std::string& path, const std::string& query) {
-    sqlite3* db = nullptr;
-    std::string value = "(none)";
-    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(db, query.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
-            sqlite3_step(statement) == SQLITE_ROW)
-            value = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-        sqlite3_finalize(statement);
-    }
-    sqlite3_close(db);
-    return value;
 }
 
 } // namespace
