@@ -5,6 +5,7 @@
 #include "ui/entry/EntryWindow.h"
 #include "ui/history/HistoryWindows.h"
 #include "ui/main/CCusporaDlg.h"
+#include "ui/search/CIndividualSearchDlg.h"
 #include "ui/settings/CSetupDlg.h"
 
 namespace qdx {
@@ -21,6 +22,13 @@ ScreenshotWindows screenshotWindows() {
         {QStringLiteral("compare"), createComparisonPicture},
         {QStringLiteral("entry"),
          [](CCusporaDlg& main) -> QWidget* { return openEntryForScreenshot(main); }},
+        {QStringLiteral("individual"),
+         [](CCusporaDlg& main) -> QWidget* {
+             auto* dialog = new CIndividualSearchDlg(main.model(), main.currentConditions(),
+                                                     main.currentId(), &main);
+             dialog->setOpeningRow(1);
+             return dialog;
+         }},
     };
 }
 

@@ -3,27 +3,22 @@
 #include "ui/entry/EntryWindow.h"
 #include "ui/history/HistoryWindows.h"
 #include "ui/main/CCusporaDlg.h"
-#include "ui/search/CFullSearchDlg.h"
+#include "ui/search/SearchWindowOpeners.h"
 #include "ui/settings/SettingsOpener.h"
 
 #include <QApplication>
 
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 namespace {
 
 // The windows that live in their own libraries are plugged into the main window here.
 void plugInWindows(qdx::CCusporaDlg& main) {
-    main.setWindowOpener(
-        qdx::CCusporaDlg::WindowKind::FullSearch,
-        [](qdx::CCusporaDlg& window, const qdx::CCusporaDlg::WindowRequest&) {
-            qdx::CFullSearchDlg search(window.model(), window.currentConditions(), &window);
-            search.onConditionsChanged = [&window](const qdx::SearchConditions& conditions) {
-                window.applySearchConditions(conditions, false);
-            };
-            search.exec();
-            return true;
-        });
+    qdx::plugInSearchWindows(main, [&main](QWidget* parent, int side, const std::string& id) {
+        return qdx::openMatchHistory(main, parent, side, std::atoll(id.c_str()));
+    });
     qdx::plugInSettingsWindow(main);
     qdx::plugInHistoryWindows(main);
     qdx::plugInEntryWindow(main);

@@ -42,6 +42,27 @@ bool runSearchWith(const ProjectModel& model, int direction,
     return true;
 }
 
+bool runSearchOnCopies(const ProjectModel& model, int direction, SearchRun& run,
+                       const SearchControl& control) {
+    const int searchingSide = direction == 0 ? AnteMortem : PostMortem;
+    run.clear();
+    const auto& searching = run.keepRecords(model.records(searchingSide));
+    const auto& candidates = run.keepRecords(model.records(1 - searchingSide));
+    const Scores6& scores = model.settings().scores6(direction);
+    WeightMatrix matrix;
+    std::copy(scores.begin(), scores.end(), matrix.begin());
+    run.pairOutcomes() = model.loadPairOutcomes();
+    run.buildEntries(searching);
+    if (!run.scoreAll(candidates, matrix, direction, control)) {
+        run.buildEntries({});
+        return false;
+    }
+    const std::uint16_t factor = factorOf(model.settings());
+    for (SearchEntry& entry : run.entries())
+        rankEntry(entry, factor);
+    return true;
+}
+
 bool runBridgeSearch(const ProjectModel& model, int candidateSide, SearchRun& run,
                      const SearchControl& control) {
     const auto& postMortem = model.records(PostMortem);

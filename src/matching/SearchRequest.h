@@ -21,6 +21,11 @@ bool runSearch(const ProjectModel& model, int direction, SearchRun& run,
 bool runSearchWith(const ProjectModel& model, int direction,
                    const std::vector<DentalRecord>& searching, const Scores6& weights,
                    SearchRun& run, const SearchControl& control = {});
+// The search of runSearch on copies of the two lists that the run keeps, so that the run and
+// everything listed from it stay valid while the model reloads its lists (the windows' runs:
+// a change of outcomes reloads the main window's lists while a search window is open).
+bool runSearchOnCopies(const ProjectModel& model, int direction, SearchRun& run,
+                       const SearchControl& control = {});
 
 // The bridge search of a candidate side: 0 post-mortem candidates for the ante-mortem charts,
 // 1 the reverse, 2 both sides (ante-mortem then post-mortem charts; post-mortem candidates

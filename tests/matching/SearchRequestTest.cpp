@@ -130,5 +130,33 @@ TEST_F(SearchRequestTest, CancellingLeavesAnEmptyRunAndCompletionReportsTheTotal
     EXPECT_EQ(lastTotal, run.entries().size());
 }
 
+// Every listed candidate of a run with its outcome and score, as text.
+std::vector<std::string> listing(const SearchRun& run) {
+    std::vector<std::string> lines;
+    for (const SearchEntry& entry : run.entries())
+        for (const PairResult& r : visibleCandidates(entry, 3, 50, 0))
+            lines.push_back(entry.record().displayId + ">" + r.candidate->displayId + ":" +
+                            r.outcome + ":" + std::to_string(r.score));
+    return lines;
+}
+
+TEST_F(SearchRequestTest, ARunOnCopiesOutlivesAReloadOfTheLists) {
+    SearchRun onModel;
+    ASSERT_TRUE(runSearch(model, 1, onModel));
+    SearchRun onCopies;
+    ASSERT_TRUE(runSearchOnCopies(model, 1, onCopies));
+    const std::vector<std::string> before = listing(onCopies);
+    EXPECT_EQ(before, listing(onModel));
+
+    // The model's lists are replaced; the run still reads its own copies.
+    DentalRecord extra = test::chart("999", '2');
+    extra.displayId = "Z-99999";
+    records::insertRecord(model.database(), PostMortem, extra);
+    model.reloadRecords(PostMortem);
+    model.reloadRecords(AnteMortem);
+    EXPECT_NE(&onCopies.entries().front().record(), &model.records(PostMortem).front());
+    EXPECT_EQ(listing(onCopies), before);
+}
+
 } // namespace
 } // namespace qdx

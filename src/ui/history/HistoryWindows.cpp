@@ -49,18 +49,22 @@ QWidget* createComparisonPicture(CCusporaDlg& main) {
     }
 }
 
+bool openMatchHistory(CCusporaDlg& main, QWidget* parent, int side, long long dentalId) {
+    try {
+        CMarchStatusDlg dialog(main.model(), side, dentalId, CMarchStatusDlg::Mode::Standalone,
+                               parent);
+        return dialog.exec() == QDialog::Accepted;
+    } catch (const StoreError& error) {
+        main.shell().showStoreError(error);
+        return false;
+    }
+}
+
 void plugInHistoryWindows(CCusporaDlg& main) {
     using Request = CCusporaDlg::WindowRequest;
     main.setWindowOpener(
         CCusporaDlg::WindowKind::History, [](CCusporaDlg& window, const Request& request) {
-            try {
-                CMarchStatusDlg dialog(window.model(), request.side, request.dentalId,
-                                       CMarchStatusDlg::Mode::Standalone, &window);
-                return dialog.exec() == QDialog::Accepted;
-            } catch (const StoreError& error) {
-                window.shell().showStoreError(error);
-                return false;
-            }
+            return openMatchHistory(window, &window, request.side, request.dentalId);
         });
     main.setWindowOpener(
         CCusporaDlg::WindowKind::Compare, [](CCusporaDlg& window, const Request& request) {

@@ -10,6 +10,10 @@ class CCusporaDlg;
 // 照合履歴 and 比較表示 commands.
 void plugInHistoryWindows(CCusporaDlg& main);
 
+// The match history window of one record, standalone, over `parent` (the main window or a
+// search window); true after 保存. A store failure is shown and gives false.
+bool openMatchHistory(CCusporaDlg& main, QWidget* parent, int side, long long dentalId);
+
 // For pictures of the windows: the match history window (standalone) and the comparison of the
 // first post-mortem record with a recorded outcome, preferring an identified one (the first
 // record when none has one). Built on the main window, not shown; nullptr when the project

@@ -45,7 +45,10 @@ CFullSearchDlg::CFullSearchDlg(ProjectModel& model, const SearchConditions& cond
     resize(1024, 640);
 }
 
-CFullSearchDlg::~CFullSearchDlg() = default;
+CFullSearchDlg::~CFullSearchDlg() {
+    // The individual search window reaches back into this one; it goes first.
+    delete m_individual;
+}
 
 void CFullSearchDlg::buildControls() {
     m_conditionLabel = new CColorStatic(QStringLiteral("検索条件"), this);
@@ -76,6 +79,8 @@ void CFullSearchDlg::buildControls() {
     m_table->horizontalHeader()->setHighlightSections(false);
     connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { m_tableModel->sortByHeader(column); });
+    connect(m_table, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { openIndividualSearch(index.row()); });
 
     m_legendLabel = new CColorStatic(QStringLiteral("*：判明済み／i：他人／u：鑑定中"), this);
     m_saveButton = new CColorButton(QStringLiteral("ファイルに保存"), this);
@@ -149,6 +154,10 @@ SearchConditions CFullSearchDlg::conditions() const {
     return c;
 }
 
+int CFullSearchDlg::displayCountItems() const {
+    return m_countCombo->count();
+}
+
 int CFullSearchDlg::candidateSide() const {
     return m_directionCombo->currentIndex() == 0 ? PostMortem : AnteMortem;
 }
@@ -180,7 +189,7 @@ bool CFullSearchDlg::search() {
         // The project is only read, and only by the search, while it runs.
         const bool done =
             runSearchTask(this, QStringLiteral("検索しています…"), [&](const SearchControl& c) {
-                return runSearch(m_model, direction, *run, c);
+                return runSearchOnCopies(m_model, direction, *run, c);
             });
         if (!done)
             return false;
@@ -233,6 +242,10 @@ void CFullSearchDlg::fitColumns(bool fitAll) {
 }
 
 void CFullSearchDlg::directionChanged() {
+    searchAgain();
+}
+
+void CFullSearchDlg::searchAgain() {
     fillDisplayCounts();
     if (!search()) {
         // Cancelled or failed: the previous table stays, with the choices it was made for.
@@ -245,6 +258,8 @@ void CFullSearchDlg::directionChanged() {
     refill(false);
     updateCommandStates();
     passConditions();
+    if (m_individual && m_individual->isVisible())
+        m_individual->sharedRunReplaced();
 }
 
 void CFullSearchDlg::displayCountChanged() {
@@ -274,6 +289,65 @@ void CFullSearchDlg::hideExcludedToggled() {
 void CFullSearchDlg::passConditions() {
     if (onConditionsChanged)
         onConditionsChanged(conditions());
+}
+
+void CFullSearchDlg::openIndividualSearch(int row) {
+    const auto& rows = m_tableModel->rows();
+    if (row < 0 || row >= static_cast<int>(rows.size()))
+        return;
+    if (!m_individual) {
+        m_individual = new CIndividualSearchDlg(*this);
+        m_individual->historyOpener = historyOpener;
+    }
+    m_directionCombo->setEnabled(false);
+    m_individual->showTarget(qs(rows[static_cast<std::size_t>(row)].displayId));
+}
+
+void CFullSearchDlg::individualClosed() {
+    m_directionCombo->setEnabled(true);
+}
+
+void CFullSearchDlg::takeIndividualChoices(const SearchConditions& choices, bool changed) {
+    if (changed) {
+        if (onMatchesChanged)
+            onMatchesChanged(choices);
+        m_updating = true;
+        m_directionCombo->setCurrentIndex(choices.searchDirection);
+        m_rankKeyCombo->setCurrentIndex(choices.rankKey);
+        m_hideExcludedCheck->setChecked(choices.hideExcluded == 1);
+        m_countCombo->setCurrentIndex(choices.topNIndex);
+        m_updating = false;
+        searchAgain();
+        return;
+    }
+    // Each through its own control's handling, in this order.
+    if (m_directionCombo->currentIndex() != choices.searchDirection)
+        m_directionCombo->setCurrentIndex(choices.searchDirection);
+    if (m_rankKeyCombo->currentIndex() != choices.rankKey)
+        m_rankKeyCombo->setCurrentIndex(choices.rankKey);
+    if (m_hideExcludedCheck->isChecked() != (choices.hideExcluded == 1))
+        m_hideExcludedCheck->setChecked(choices.hideExcluded == 1);
+    if (m_countCombo->currentIndex() != choices.topNIndex)
+        m_countCombo->setCurrentIndex(choices.topNIndex);
+}
+
+void CFullSearchDlg::setBlocked(bool blocked) {
+    // Disabling the window itself would disable the individual search window and the match
+    // history over it as well: only this window's own controls are disabled.
+    if (blocked) {
+        m_blocked.clear();
+        for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!w->isWindow() && w->isEnabled()) {
+                m_blocked.emplace_back(w);
+                w->setEnabled(false);
+            }
+        }
+        return;
+    }
+    for (const QPointer<QWidget>& w : m_blocked)
+        if (w)
+            w->setEnabled(true);
+    m_blocked.clear();
 }
 
 void CFullSearchDlg::updateCommandStates() {

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "store/SearchSettings.h"
+#include "ui/search/CIndividualSearchDlg.h"
 
 #include <QDialog>
 
+#include <QPointer>
+
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -32,8 +36,16 @@ public:
     ~CFullSearchDlg() override;
 
     std::function<void(const SearchConditions&)> onConditionsChanged;
+    // After a change of outcomes in the individual search window, before searching again, so
+    // the main window can reload the record lists the search reads.
+    std::function<void(const SearchConditions&)> onMatchesChanged;
+    // Handed to the individual search window for its "照合履歴".
+    HistoryOpener historyOpener;
 
+    ProjectModel& model() const { return m_model; }
+    const SearchRun& run() const { return *m_run; }
     SearchConditions conditions() const;
+    int displayCountItems() const;
     FullSearchTableModel* tableModel() const { return m_tableModel; }
     QTableView* table() const { return m_table; }
     // How many searches ran; re-listing from the existing run does not count.
@@ -41,6 +53,17 @@ public:
 
     void saveToFile();
     void printTable();
+
+    // A double click on a row: the individual search window lists the row's searching chart.
+    void openIndividualSearch(int row);
+    CIndividualSearchDlg* individualSearch() const { return m_individual; }
+    // From the individual search window: its choices after a change there. With `changed`
+    // (outcomes were changed) the main window takes them and this window searches again;
+    // otherwise each differing choice is selected here as if the user had.
+    void takeIndividualChoices(const SearchConditions& choices, bool changed);
+    void individualClosed();
+    // While the match history is open over the individual search window.
+    void setBlocked(bool blocked);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -54,6 +77,7 @@ private:
     void refill(bool fitAll);
     void fitColumns(bool fitAll);
     void directionChanged();
+    void searchAgain();
     void displayCountChanged();
     void rankKeyChanged();
     void hideExcludedToggled();
@@ -77,6 +101,8 @@ private:
     CColorButton* m_saveButton = nullptr;
     CColorButton* m_printButton = nullptr;
     CColorButton* m_closeButton = nullptr;
+    CIndividualSearchDlg* m_individual = nullptr;
+    std::vector<QPointer<QWidget>> m_blocked;
     bool m_opened = false;
     bool m_updating = false;
     int m_searchCount = 0;

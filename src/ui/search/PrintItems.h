@@ -7,7 +7,9 @@ namespace qdx {
 
 // A printed page as a list of drawing items in printer device units. The layout is computed
 // from the rows and the font metrics; a renderer draws the list on a printer or a PDF file.
-enum class PrintFont { Heading, Band, Body };
+// Band and NarrowBand run downwards; NarrowBand and ToothNumber are the individual search's
+// 80 x 40 fonts.
+enum class PrintFont { Heading, Band, Body, NarrowBand, ToothNumber };
 
 struct PrintColor {
     int red = 0;
@@ -36,13 +38,16 @@ struct PrintItem {
 using PrintPage = std::vector<PrintItem>;
 
 // Text sizes measured on the printer: U x H of "AA" in the heading font, u x h of "A" in the
-// body font, hb the height of "A" in the band font.
+// body font, hb the height of "A" in the band font, ub the width of "A" in the narrow band
+// font and ht its height in the tooth-number font.
 struct PrintMetrics {
     int U = 90;
     int H = 100;
     int u = 45;
     int h = 100;
     int hb = 80;
+    int ub = 40;
+    int ht = 80;
 };
 
 // Cuts a text to its first 10 bytes as written in CP932, followed by "…", when it is longer.

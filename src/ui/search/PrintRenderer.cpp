@@ -37,12 +37,29 @@ QString toQString(const std::string& text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+const QFont& fontOf(const PrintFonts& fonts, PrintFont font) {
+    switch (font) {
+    case PrintFont::Heading:
+        return fonts.heading;
+    case PrintFont::Band:
+        return fonts.band;
+    case PrintFont::NarrowBand:
+        return fonts.narrowBand;
+    case PrintFont::ToothNumber:
+        return fonts.toothNumber;
+    case PrintFont::Body:
+        break;
+    }
+    return fonts.body;
+}
+
 void drawText(QPainter& painter, const PrintItem& item, const PrintFonts& fonts) {
     const QString text = toQString(item.text);
-    if (item.font == PrintFont::Band) {
+    const QFont& font = fontOf(fonts, item.font);
+    if (item.font == PrintFont::Band || item.font == PrintFont::NarrowBand) {
         // The band headings run downwards, one upright character under the other.
-        painter.setFont(fonts.band);
-        const QFontMetrics metrics(fonts.band, painter.device());
+        painter.setFont(font);
+        const QFontMetrics metrics(font, painter.device());
         int y = item.y;
         for (const QChar c : text) {
             painter.drawText(QPoint(item.x, y + metrics.ascent()), QString(c));
@@ -50,7 +67,6 @@ void drawText(QPainter& painter, const PrintItem& item, const PrintFonts& fonts)
         }
         return;
     }
-    const QFont& font = item.font == PrintFont::Heading ? fonts.heading : fonts.body;
     painter.setFont(font);
     painter.drawText(QPoint(item.x, item.y + QFontMetrics(font, painter.device()).ascent()), text);
 }
@@ -58,7 +74,8 @@ void drawText(QPainter& painter, const PrintItem& item, const PrintFonts& fonts)
 } // namespace
 
 PrintFonts PrintFonts::forDevice(QPaintDevice* device) {
-    return {makeFont(device, 100, 0), makeFont(device, 80, 45), makeFont(device, 100, 45)};
+    return {makeFont(device, 100, 0), makeFont(device, 80, 45), makeFont(device, 100, 45),
+            makeFont(device, 80, 40), makeFont(device, 80, 40)};
 }
 
 PrintMetrics PrintFonts::measure(QPaintDevice* device) const {
@@ -70,6 +87,8 @@ PrintMetrics PrintFonts::measure(QPaintDevice* device) const {
     m.u = bodyMetrics.horizontalAdvance(QLatin1Char('A'));
     m.h = bodyMetrics.height();
     m.hb = QFontMetrics(band, device).height();
+    m.ub = QFontMetrics(narrowBand, device).horizontalAdvance(QLatin1Char('A'));
+    m.ht = QFontMetrics(toothNumber, device).height();
     return m;
 }
 

@@ -13,11 +13,14 @@ class QPrinter;
 
 namespace qdx {
 
-// The three printout fonts, sized in the device units of the printer they are made for.
+// The printout fonts, sized in the device units of the printer they are made for. The
+// individual search prints its band in a narrower font and adds the tooth numbers.
 struct PrintFonts {
     QFont heading;
     QFont band;
     QFont body;
+    QFont narrowBand;
+    QFont toothNumber;
 
     static PrintFonts forDevice(QPaintDevice* device);
     PrintMetrics measure(QPaintDevice* device) const;

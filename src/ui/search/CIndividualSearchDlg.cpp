@@ -1,0 +1,530 @@
+#include "ui/search/CIndividualSearchDlg.h"
+
+#include "matching/SearchRequest.h"
+#include "matching/SearchRun.h"
+#include "store/ProjectModel.h"
+#include "store/StoreError.h"
+#include "ui/chart/ChartWidget.h"
+#include "ui/chart/LegendSwatch.h"
+#include "ui/common/CColorButton.h"
+#include "ui/common/CColorStatic.h"
+#include "ui/common/Prompts.h"
+#include "ui/search/CFullSearchDlg.h"
+#include "ui/search/IndividualSearchTableModel.h"
+#include "ui/search/SearchTask.h"
+#include "ui/search/FullSearchTable.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTableView>
+#include <QToolTip>
+
+#include <algorithm>
+
+namespace qdx {
+
+namespace {
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+constexpr int kRefitMinimum = 60;
+constexpr QSize kInitialSize(1360, 720);
+
+} // namespace
+
+CIndividualSearchDlg::CIndividualSearchDlg(ProjectModel& model, const SearchConditions& conditions,
+                                           const QString& target, QWidget* parent)
+    : QDialog(parent), m_model(model), m_initial(conditions),
+      m_ownRun(std::make_unique<SearchRun>()), m_target(target) {
+    buildControls();
+}
+
+CIndividualSearchDlg::CIndividualSearchDlg(CFullSearchDlg& fullSearch)
+    : QDialog(&fullSearch), m_model(fullSearch.model()), m_fullSearch(&fullSearch),
+      m_initial(fullSearch.conditions()) {
+    setModal(false);
+    buildControls();
+}
+
+CIndividualSearchDlg::~CIndividualSearchDlg() = default;
+
+void CIndividualSearchDlg::buildControls() {
+    setObjectName(QStringLiteral("CIndividualSearchDlg"));
+    setWindowTitle(QStringLiteral("個別検索 - Quendix Free"));
+    m_targetLabel = new CColorStatic(QStringLiteral("検索元選択"), this);
+    m_targetCombo = new QComboBox(this);
+    m_targetCombo->setObjectName(QStringLiteral("targetCombo"));
+    m_targetCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_targetCombo->setMinimumContentsLength(12);
+    m_conditionLabel = new CColorStatic(QStringLiteral("検索条件"), this);
+    m_directionCombo = new QComboBox(this);
+    m_directionCombo->setObjectName(QStringLiteral("directionCombo"));
+    m_directionCombo->addItems({QStringLiteral("生前→死後"), QStringLiteral("死後→生前")});
+    m_rankKeyCombo = new QComboBox(this);
+    m_rankKeyCombo->setObjectName(QStringLiteral("rankKeyCombo"));
+    for (int k = 0; k < 4; ++k)
+        m_rankKeyCombo->addItem(QString::fromUtf8(rankKeyName(k)));
+    m_countLabel = new CColorStatic(QStringLiteral("表示件数"), this);
+    m_countCombo = new QComboBox(this);
+    m_countCombo->setObjectName(QStringLiteral("displayCountCombo"));
+    m_countCombo->setMinimumContentsLength(12);
+    m_hideExcludedCheck = new QCheckBox(QStringLiteral("検索対象外を非表示"), this);
+    m_hideExcludedCheck->setObjectName(QStringLiteral("hideExcludedCheck"));
+    m_hideExcludedCheck->setVisible(false);
+    for (QComboBox* combo : {m_targetCombo, m_directionCombo, m_rankKeyCombo, m_countCombo}) {
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        combo->adjustSize();
+    }
+
+    m_tableModel = new IndividualSearchTableModel(this);
+    m_table = new QTableView(this);
+    m_table->setObjectName(QStringLiteral("resultList"));
+    m_table->setModel(m_tableModel);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->verticalHeader()->setVisible(false);
+    m_table->verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + 4);
+    m_table->horizontalHeader()->setHighlightSections(false);
+    m_table->horizontalHeader()->setSectionsClickable(false);
+
+    m_chart = new ChartWidget(this);
+    m_captionLabel = new CColorStatic(QString(), this);
+    m_captionLabel->setObjectName(QStringLiteral("chartCaption"));
+    m_captionLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    buildLegend();
+
+    m_saveButton = new CColorButton(QStringLiteral("ファイルに保存"), this);
+    m_saveButton->setObjectName(QStringLiteral("saveButton"));
+    m_printButton = new CColorButton(QStringLiteral("印刷"), this);
+    m_printButton->setObjectName(QStringLiteral("printButton"));
+    m_historyButton = new CColorButton(QStringLiteral("照合履歴"), this);
+    m_historyButton->setObjectName(QStringLiteral("historyButton"));
+    for (CColorButton* b : {m_saveButton, m_printButton, m_historyButton})
+        b->setColors(QColor(236, 233, 216), Qt::black);
+    m_closeButton = new CColorButton(QStringLiteral("終了"), this);
+    m_closeButton->setObjectName(QStringLiteral("closeButton"));
+    m_closeButton->setColors(CColorButton::confirmFace(), Qt::white);
+    for (CColorButton* b : {m_saveButton, m_printButton, m_historyButton, m_closeButton}) {
+        b->setAutoDefault(false);
+        b->setFixedSize(b->sizeHint().expandedTo(QSize(90, 26)));
+    }
+    connectControls();
+    resize(kInitialSize);
+}
+
+void CIndividualSearchDlg::buildLegend() {
+    for (std::size_t i = 0; i < m_legendSwatches.size(); ++i) {
+        m_legendSwatches[i] = new QLabel(this);
+        m_legendSwatches[i]->setObjectName(QStringLiteral("legendSwatch%1").arg(i));
+        m_legendTexts[i] = new CColorStatic(QString(), this);
+        m_legendTexts[i]->setObjectName(QStringLiteral("legendText%1").arg(i));
+    }
+    m_classLegend = new CColorStatic(QStringLiteral("1:健全歯 2:金属による部分修復 3:全部修復 "
+                                                    "4:C4,欠損 5:情報なし 6:歯あり d:乳歯 #:一致"),
+                                     this);
+    m_classLegend->setObjectName(QStringLiteral("classLegend"));
+    showLegend(false);
+}
+
+void CIndividualSearchDlg::showLegend(bool candidate) {
+    m_candidateLegend = candidate;
+    const std::vector<LegendEntry> legend = legendEntries(
+        candidate ? ChartLegendSet::IndividualCandidate : ChartLegendSet::IndividualOwn);
+    for (std::size_t i = 0; i < m_legendSwatches.size() && i < legend.size(); ++i) {
+        m_legendSwatches[i]->setPixmap(swatchPixmap(legend[i].swatch, 18));
+        m_legendTexts[i]->setText(legend[i].text);
+        m_legendTexts[i]->adjustSize();
+    }
+}
+
+void CIndividualSearchDlg::connectControls() {
+    const auto guarded = [this](auto handler) {
+        return [this, handler] {
+            if (!m_updating)
+                (this->*handler)();
+        };
+    };
+    connect(m_targetCombo, &QComboBox::currentIndexChanged, this,
+            guarded(&CIndividualSearchDlg::targetChanged));
+    connect(m_directionCombo, &QComboBox::currentIndexChanged, this,
+            guarded(&CIndividualSearchDlg::directionChanged));
+    connect(m_countCombo, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_updating)
+            choiceChanged(false);
+    });
+    connect(m_rankKeyCombo, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_updating)
+            choiceChanged(false);
+    });
+    connect(m_hideExcludedCheck, &QCheckBox::toggled, this, [this] {
+        if (!m_updating)
+            choiceChanged(true);
+    });
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { updatePicture(); });
+    connect(m_chart, &ChartWidget::mouseMoved, this, &CIndividualSearchDlg::showToothTip);
+    connect(m_saveButton, &QPushButton::clicked, this, &CIndividualSearchDlg::saveToFile);
+    connect(m_printButton, &QPushButton::clicked, this, &CIndividualSearchDlg::printList);
+    connect(m_historyButton, &QPushButton::clicked, this, &CIndividualSearchDlg::openHistory);
+    connect(m_closeButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void CIndividualSearchDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    m_historyButton->setVisible(static_cast<bool>(historyOpener));
+    if (m_opened)
+        return;
+    m_opened = true;
+    m_painter.loadPictures(m_model.pictureFolder(), kSearchKindCount);
+    if (!m_fullSearch)
+        openFromMainWindow();
+    if (m_openingRow > 0 && m_openingRow < m_tableModel->rowCount())
+        selectRow(m_openingRow);
+    setMinimumSize(size());
+    m_ready = true;
+}
+
+void CIndividualSearchDlg::openFromMainWindow() {
+    m_updating = true;
+    m_directionCombo->setCurrentIndex(m_initial.searchDirection == 1 ? 1 : 0);
+    m_rankKeyCombo->setCurrentIndex(std::clamp(m_initial.rankKey, 0, 3));
+    m_hideExcludedCheck->setChecked(m_initial.hideExcluded == 1);
+    m_runDirection = m_directionCombo->currentIndex();
+    m_updating = false;
+    fillDisplayCounts();
+    search();
+    fillTargets();
+    refill(true);
+    updateCommandStates();
+}
+
+void CIndividualSearchDlg::showTarget(const QString& displayId) {
+    m_target = displayId;
+    copyFullSearchChoices();
+    fillTargets();
+    refill(true);
+    updateCommandStates();
+    show();
+    raise();
+    activateWindow();
+}
+
+void CIndividualSearchDlg::copyFullSearchChoices() {
+    const SearchConditions c = m_fullSearch->conditions();
+    m_updating = true;
+    m_directionCombo->setCurrentIndex(c.searchDirection);
+    m_directionCombo->setEnabled(false);
+    m_rankKeyCombo->setCurrentIndex(c.rankKey);
+    m_hideExcludedCheck->setChecked(c.hideExcluded == 1);
+    m_countCombo->clear();
+    for (int i = 1; i <= m_fullSearch->displayCountItems(); ++i)
+        m_countCombo->addItem(QStringLiteral("TOP %1 を表示").arg(i));
+    m_countCombo->setCurrentIndex(c.topNIndex);
+    m_countCombo->setEnabled(m_countCombo->count() > 0);
+    m_countCombo->adjustSize();
+    m_runDirection = c.searchDirection;
+    m_updating = false;
+}
+
+void CIndividualSearchDlg::sharedRunReplaced() {
+    copyFullSearchChoices();
+    relistKeepingPlace();
+}
+
+SearchConditions CIndividualSearchDlg::conditions() const {
+    SearchConditions c;
+    c.searchDirection = m_directionCombo->currentIndex();
+    c.topNIndex = m_countCombo->currentIndex();
+    c.rankKey = m_rankKeyCombo->currentIndex();
+    c.hideExcluded = hideExcluded();
+    return c;
+}
+
+int CIndividualSearchDlg::searchingSide() const {
+    return m_directionCombo->currentIndex() == 0 ? AnteMortem : PostMortem;
+}
+
+int CIndividualSearchDlg::displayCount() const {
+    return m_countCombo->count() > 0 ? m_countCombo->currentIndex() + 1 : 0;
+}
+
+int CIndividualSearchDlg::hideExcluded() const {
+    return m_hideExcludedCheck->isChecked() ? 1 : 0;
+}
+
+const SearchRun* CIndividualSearchDlg::run() const {
+    return m_fullSearch ? &m_fullSearch->run() : m_ownRun.get();
+}
+
+const SearchEntry* CIndividualSearchDlg::targetEntry() const {
+    if (m_target.isEmpty() || m_targetCombo->currentIndex() < 0)
+        return nullptr;
+    return run()->findEntry(m_target.toStdString());
+}
+
+void CIndividualSearchDlg::fillDisplayCounts() {
+    const int c = displayCandidateCount(m_model.records(1 - searchingSide()), hideExcluded());
+    const int carried =
+        m_countCombo->count() > 0 ? m_countCombo->currentIndex() : m_initial.topNIndex;
+    const DisplayCountChoice choice = displayCountChoice(c, carried);
+    m_updating = true;
+    m_countCombo->clear();
+    for (int i = 1; i <= choice.items; ++i)
+        m_countCombo->addItem(QStringLiteral("TOP %1 を表示").arg(i));
+    m_countCombo->setCurrentIndex(choice.selected);
+    m_countCombo->setEnabled(choice.items > 0);
+    m_countCombo->adjustSize();
+    m_updating = false;
+}
+
+bool CIndividualSearchDlg::search() {
+    auto fresh = std::make_unique<SearchRun>();
+    const int direction = m_directionCombo->currentIndex();
+    try {
+        const bool done =
+            runSearchTask(this, QStringLiteral("検索しています…"), [&](const SearchControl& c) {
+                return runSearch(m_model, direction, *fresh, c);
+            });
+        if (!done)
+            return false;
+    } catch (const StoreError& error) {
+        Prompts::message(this, qs(error.fullText()), MbOk, IconError);
+        return false;
+    }
+    m_ownRun = std::move(fresh);
+    m_runDirection = direction;
+    ++m_searchCount;
+    return true;
+}
+
+void CIndividualSearchDlg::fillTargets() {
+    const std::vector<std::string> targets = individualTargets(*run(), hideExcluded());
+    m_updating = true;
+    m_targetCombo->clear();
+    int selected = targets.empty() ? -1 : 0;
+    if (!m_target.isEmpty()) {
+        const auto it = std::find(targets.begin(), targets.end(), m_target.toStdString());
+        selected = it == targets.end() ? -1 : static_cast<int>(it - targets.begin());
+    }
+    for (const std::string& id : targets)
+        m_targetCombo->addItem(qs(id));
+    m_targetCombo->setCurrentIndex(selected);
+    m_target = selected >= 0 ? m_targetCombo->itemText(selected) : QString();
+    m_targetCombo->adjustSize();
+    m_updating = false;
+}
+
+void CIndividualSearchDlg::refill(bool fitAll) {
+    const SearchEntry* entry = targetEntry();
+    std::vector<IndividualRow> rows;
+    if (entry)
+        rows = buildIndividualRows(*entry, m_rankKeyCombo->currentIndex(), displayCount(),
+                                   hideExcluded());
+    m_tableModel->setRows(std::move(rows), searchingSide());
+    fitColumns(fitAll);
+    if (m_tableModel->rowCount() > 0)
+        selectRow(0);
+    else
+        updatePicture();
+}
+
+void CIndividualSearchDlg::relistKeepingPlace() {
+    const int row = currentRow();
+    const std::string selectedId =
+        row >= 0 ? m_tableModel->rows()[static_cast<std::size_t>(row)].displayId : std::string();
+    const int scroll = m_table->verticalScrollBar()->value();
+    fillTargets();
+    refill(false);
+    const int again = selectedId.empty() ? -1 : m_tableModel->findRow(selectedId);
+    if (again >= 0)
+        selectRow(again);
+    m_table->verticalScrollBar()->setValue(scroll);
+    updateCommandStates();
+}
+
+void CIndividualSearchDlg::fitColumns(bool fitAll) {
+    const QFontMetrics metrics(m_table->font());
+    for (int column : {0, 1}) {
+        m_table->setColumnWidth(column, 0);
+        m_table->setColumnHidden(column, true);
+    }
+    for (int column = 2; column < kIndividualColumnCount; ++column) {
+        if (!fitAll && column != kIndividualIdColumn)
+            continue;
+        int width = metrics.horizontalAdvance(qs(individualHeaderText(column))) + 16;
+        for (const IndividualRow& row : m_tableModel->rows())
+            width = std::max(width,
+                             metrics.horizontalAdvance(qs(individualCellText(row, column))) + 12);
+        const int minimum = fitAll ? individualInitialWidth(column) : kRefitMinimum;
+        m_table->setColumnWidth(column, std::max(width, minimum));
+    }
+}
+
+void CIndividualSearchDlg::targetChanged() {
+    m_target = m_targetCombo->currentText();
+    refill(true);
+    updateCommandStates();
+}
+
+void CIndividualSearchDlg::directionChanged() {
+    fillDisplayCounts();
+    if (!search()) {
+        // Cancelled or failed: the list stays as it was, with the direction it was made for.
+        m_updating = true;
+        m_directionCombo->setCurrentIndex(m_runDirection);
+        m_updating = false;
+        fillDisplayCounts();
+        return;
+    }
+    fillTargets();
+    refill(false);
+    updateCommandStates();
+    passConditions();
+}
+
+void CIndividualSearchDlg::choiceChanged(bool countsToo) {
+    if (countsToo && !m_fullSearch)
+        fillDisplayCounts();
+    relistKeepingPlace();
+    passConditions();
+}
+
+void CIndividualSearchDlg::passConditions() {
+    const SearchConditions now = conditions();
+    if (m_fullSearch) {
+        const bool changed = m_changed;
+        m_changed = false;
+        m_fullSearch->takeIndividualChoices(now, changed);
+        return;
+    }
+    if (onConditionsChanged)
+        onConditionsChanged(now);
+}
+
+void CIndividualSearchDlg::updateCommandStates() {
+    const bool enabled = m_targetCombo->currentIndex() >= 0 && m_tableModel->rowCount() > 1;
+    m_saveButton->setEnabled(enabled);
+    m_printButton->setEnabled(enabled);
+    m_historyButton->setEnabled(enabled);
+}
+
+int CIndividualSearchDlg::currentRow() const {
+    const QModelIndex current = m_table->selectionModel()->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void CIndividualSearchDlg::selectRow(int row) {
+    m_table->selectRow(row);
+    m_table->setCurrentIndex(m_tableModel->index(row, kIndividualIdColumn));
+    updatePicture();
+}
+
+QString CIndividualSearchDlg::caption() const {
+    return m_captionLabel->text();
+}
+
+void CIndividualSearchDlg::updatePicture() {
+    const auto& rows = m_tableModel->rows();
+    if (rows.empty()) {
+        m_kinds.reset();
+        m_chart->setChart(QImage());
+        m_captionLabel->clear();
+        return;
+    }
+    const int row = std::max(currentRow(), 0);
+    const IndividualRow& shown = rows[static_cast<std::size_t>(row)];
+    ChartContent content;
+    content.kinds = individualPictureKinds(shown);
+    m_kinds = content.kinds;
+    m_chart->setChart(m_painter.drawChart(content));
+    m_captionLabel->setText(qs(individualChartCaption(rows.front().displayId, shown.displayId)));
+    m_captionLabel->adjustSize();
+    m_captionLabel->raise();
+    if (shown.isSearching() == m_candidateLegend)
+        showLegend(!shown.isSearching());
+    m_tipPosition = -2;
+}
+
+void CIndividualSearchDlg::showToothTip(const QPoint& point) {
+    const int position = ChartPainter::toothAt(point, m_chart->pictureRect());
+    if (position == m_tipPosition)
+        return;
+    m_tipPosition = position;
+    const auto& rows = m_tableModel->rows();
+    const int row = std::max(currentRow(), 0);
+    const QString text =
+        rows.empty() ? QString()
+                     : qs(individualToothTooltip(rows.front(),
+                                                 rows[static_cast<std::size_t>(row)], position));
+    m_chart->setToolTip(text);
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(m_chart->mapToGlobal(point), text, m_chart);
+}
+
+void CIndividualSearchDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    const int w = width();
+    const int h = height();
+    m_chart->move(12, 55);
+    m_captionLabel->move(179, 284);
+    m_table->setGeometry(508, 55, std::max(w - 520, 0), std::max(h - 136, 0));
+    m_targetLabel->move(w - 947, 15);
+    m_targetCombo->move(w - 772, 11);
+    m_conditionLabel->move(w - 584, 15);
+    m_directionCombo->move(w - 516, 11);
+    m_rankKeyCombo->move(w - 392, 11);
+    m_countLabel->move(w - 205, 15);
+    m_countCombo->move(w - 138, 11);
+    m_hideExcludedCheck->move(w - 138, 36);
+    m_classLegend->move(w - 606, h - 78);
+    m_historyButton->move(12, h - 29);
+    m_printButton->move(112, h - 29);
+    m_saveButton->move(w - 215, h - 31);
+    m_closeButton->move(w - 115, h - 57);
+    for (std::size_t i = 0; i < m_legendSwatches.size(); ++i) {
+        const int x = 230 + 230 * static_cast<int>(i % 3);
+        const int y = i < 3 ? h - 63 : h - 32;
+        m_legendSwatches[i]->setGeometry(x, y, 16, 16);
+        m_legendTexts[i]->move(x + 22, y);
+    }
+}
+
+void CIndividualSearchDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        for (QPushButton* b : {static_cast<QPushButton*>(m_saveButton),
+                               static_cast<QPushButton*>(m_printButton),
+                               static_cast<QPushButton*>(m_historyButton),
+                               static_cast<QPushButton*>(m_closeButton)}) {
+            if (focusWidget() == b) {
+                if (b->isEnabled())
+                    b->click();
+                event->accept();
+                return;
+            }
+        }
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CIndividualSearchDlg::done(int result) {
+    QDialog::done(result);
+    // Re-used from the full search: closing only hides it, and frees the direction there.
+    if (m_fullSearch)
+        m_fullSearch->individualClosed();
+}
+
+} // namespace qdx

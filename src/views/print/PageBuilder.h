@@ -1,0 +1,22 @@
+#pragma once
+
+#include "ui/search/PrintItems.h"
+
+#include <string>
+
+namespace qdx {
+
+// Appends drawing items to a page.
+class PageBuilder {
+public:
+    explicit PageBuilder(PrintPage& page) : m_page(page) {}
+
+    void text(PrintFont font, int x, int y, std::string text);
+    void line(int x, int y, int x2, int y2, int penWidth);
+    void rect(int x, int y, int width, int height, PrintColor color);
+
+private:
+    PrintPage& m_page;
+};
+
+} // namespace qdx
