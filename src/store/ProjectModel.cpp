@@ -9,6 +9,7 @@
 #include "store/TableStatement.h"
 
 #include <cstdlib>
+#include <unordered_set>
 
 namespace qdx {
 
@@ -133,6 +134,20 @@ void ProjectModel::deleteRecord(int side, long long dentalId) {
     // No match row may keep naming a record that is gone, whatever history the caller stores.
     m_settingsOrMatchesChanged = true;
     matches::deleteMatchesOf(m_database, side, key);
+}
+
+int ProjectModel::deletePostMortemRecordsSharedWithAnteMortem() {
+    std::unordered_set<std::string> anteMortemIds;
+    for (const DentalRecord& record : records::selectRecords(m_database, AnteMortem))
+        anteMortemIds.insert(record.displayId);
+    int deleted = 0;
+    for (const DentalRecord& record : records::selectRecords(m_database, PostMortem)) {
+        if (anteMortemIds.count(record.displayId) != 0) {
+            deleteRecord(PostMortem, std::atoll(record.Dental_ID.c_str()));
+            ++deleted;
+        }
+    }
+    return deleted;
 }
 
 int ProjectModel::storeEntry() {

@@ -67,6 +67,9 @@ public:
     long long findRecordKey(int side, const std::string& upper, const std::string& lower) const;
     // Deletes the record and every match row naming it.
     void deleteRecord(int side, long long dentalId);
+    // Deletes, as deleteRecord does, every post-mortem record whose displayId is also an
+    // ante-mortem record's; identified records too. Returns how many went.
+    int deletePostMortemRecordsSharedWithAnteMortem();
 
     // --- the record being stored ---
     RecordEntry& entry() { return m_entry; }

@@ -159,6 +159,51 @@ TEST_F(ProjectModelTest, DeletingARecordLeavesNoMatchRowNamingIt) {
     EXPECT_TRUE(rowsOf(test::connectionOf(model), "SELECT * FROM TB_MATCH").empty());
 }
 
+TEST_F(ProjectModelTest, DataMatchingDeletesPostMortemRecordsWhoseIdIsOnTheOtherSide) {
+    test::storeNew(model, AnteMortem, "K", "00001");
+    test::storeNew(model, AnteMortem, "K", "00002");
+    test::storeNew(model, AnteMortem, "A", "00009");
+    test::storeNew(model, PostMortem, "K", "00001"); // shared, identified with A-00009
+    test::storeNew(model, PostMortem, "K", "00002"); // shared, without match rows
+    test::storeNew(model, PostMortem, "P", "00001"); // only post-mortem, under examination
+    test::storeNew(model, PostMortem, "k", "00001"); // IDs compare case by case
+    const long long shared = test::keyOf(model, PostMortem, "K-00001");
+    const long long kept = test::keyOf(model, PostMortem, "P-00001");
+    const long long am = test::keyOf(model, AnteMortem, "A-00009");
+    MatchRow identified;
+    identified.ID_AFTER = std::to_string(shared);
+    identified.KIND = "1";
+    identified.Match_ID = "A-00009";
+    model.replaceMatchHistory(PostMortem, {identified});
+    MatchRow under;
+    under.ID_AFTER = std::to_string(kept);
+    under.KIND = "3";
+    under.Match_ID = "A-00009";
+    model.replaceMatchHistory(PostMortem, {under});
+    test::exec(test::connectionOf(model),
+               "INSERT INTO TB_MATCH (ID_AFTER, ID_BEFOR, KIND, I_MATCHID) VALUES (" +
+                   std::to_string(shared) + ", 0, '3', '0Z-00001')");
+    model.save();
+
+    EXPECT_EQ(model.deletePostMortemRecordsSharedWithAnteMortem(), 2);
+    std::vector<std::string> left;
+    for (const DentalRecord& record : model.loadRecordList(PostMortem))
+        left.push_back(record.displayId);
+    EXPECT_EQ(left, (std::vector<std::string>{"P-00001", "k-00001"}));
+    EXPECT_EQ(model.loadRecordList(AnteMortem).size(), 3u);
+    // The identified partner keeps no row naming the deleted record; the other pair stays.
+    const auto partnerRows = model.getMatchHistory(AnteMortem, am);
+    ASSERT_EQ(partnerRows.size(), 1u);
+    EXPECT_EQ(partnerRows[0].KIND, "3");
+    EXPECT_EQ(rowsOf(test::connectionOf(model), "SELECT COUNT(*) FROM TB_MATCH"),
+              (std::vector<std::string>{"1"}));
+    EXPECT_TRUE(model.recordsChangedPM());
+    EXPECT_FALSE(model.recordsChangedAM());
+
+    // Nothing shared any more: a second run deletes nothing.
+    EXPECT_EQ(model.deletePostMortemRecordsSharedWithAnteMortem(), 0);
+}
+
 TEST_F(ProjectModelTest, ListsForTheEntryWindows) {
     test::storeNew(model, PostMortem, "b", "00002", "石巻");
     test::storeNew(model, PostMortem, "B", "00001", "");

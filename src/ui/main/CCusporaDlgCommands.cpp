@@ -222,12 +222,7 @@ void CCusporaDlg::removeDuplicatePostMortem() {
         return;
     }
     try {
-        for (const DentalRecord& record : m_model.loadRecordList(PostMortem)) {
-            long long found = 0;
-            if (!m_model.isIdFree(AnteMortem, record.displayId, found)) {
-                m_model.deleteRecord(PostMortem, std::atoll(record.Dental_ID.c_str()));
-            }
-        }
+        m_model.deletePostMortemRecordsSharedWithAnteMortem();
     } catch (const StoreError& error) {
         m_shell->showStoreError(error);
     }
