@@ -6,9 +6,25 @@
 #include "ui/history/HistoryWindows.h"
 #include "ui/main/CCusporaDlg.h"
 #include "ui/search/CIndividualSearchDlg.h"
+#include "ui/main/RecordListModel.h"
+#include "ui/qr/CQrCodeDlg.h"
 #include "ui/settings/CSetupDlg.h"
 
 namespace qdx {
+
+namespace {
+
+// The QR picture of the first post-mortem row, as its button shows it.
+QWidget* createQrPicture(CCusporaDlg& main) {
+    const RecordListModel& list = *main.listModel(0);
+    std::vector<std::string> cells;
+    for (int column = 0; list.rowCount() > 0 && column < list.columnCount(); ++column)
+        cells.push_back(list.cellText(0, column).toStdString());
+    return new CQrCodeDlg(QString::fromStdString(qrRowText(cells)), QStringLiteral("QR.bmp"),
+                          &main);
+}
+
+} // namespace
 
 // One line per window: its name for "scripts/screenshot --window NAME" and a function that
 // builds it on the main window's open project, parented to the main window, without exec().
@@ -29,6 +45,7 @@ ScreenshotWindows screenshotWindows() {
              dialog->setOpeningRow(1);
              return dialog;
          }},
+        {QStringLiteral("qr"), createQrPicture},
     };
 }
 

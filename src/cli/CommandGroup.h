@@ -28,6 +28,7 @@ void addProjectCommands(CLI::App& app, CommandAction& selected); // new, info, l
 void addSearchCommands(CLI::App& app, CommandAction& selected);  // search, individual
 void addDemoCommands(CLI::App& app, CommandAction& selected);    // demo
 void addEvaluateCommands(CLI::App& app, CommandAction& selected); // evaluate, suggest-weights
+void addBridgeCommands(CLI::App& app, CommandAction& selected);  // bridge
 
 // settings
 void addSettingsCommands(CLI::App& app, CommandAction& selected);

@@ -25,6 +25,7 @@ const CommandGroup kCommandGroups[] = {
     addEntryCommands,
     addSettingsCommands,
     addHistoryCommands,
+    addBridgeCommands,
 };
 
 int runSelected(const CommandAction& action) {

@@ -103,6 +103,7 @@ public:
     void openSearch(WindowKind kind);
     void removeDuplicatePostMortem();
     void readMarkSheet(int side);
+    void showQrPicture(int side);
     void saveProject();
     void switchProject();
     void importPenCsv(int side);

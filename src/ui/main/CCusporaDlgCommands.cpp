@@ -6,11 +6,13 @@
 #include "ui/common/LongTask.h"
 #include "ui/common/Prompts.h"
 #include "ui/main/SearchConditionRules.h"
+#include "ui/qr/CQrCodeDlg.h"
 #include "views/entry/EntryForm.h"
 
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTableView>
 
 #include <cstdlib>
@@ -238,6 +240,20 @@ void CCusporaDlg::readMarkSheet(int side) {
     notAvailable(side == 0 ? QStringLiteral("マークシート取り込み")
                            : QStringLiteral("レセコン取り込み"));
     refreshLists(false);
+}
+
+void CCusporaDlg::showQrPicture(int side) {
+    const RecordListModel& list = *m_lists[side];
+    const int row = selectedRow(side);
+    std::vector<std::string> cells;
+    for (int column = 0; column < list.columnCount(); ++column) {
+        cells.push_back(list.cellText(row, column).toStdString());
+    }
+    // The proposed file name leaves out what file names cannot hold.
+    QString name = QStringLiteral("QR_%1.bmp").arg(list.idText(row));
+    name.remove(QRegularExpression(QStringLiteral("[,\\\\/*?\"<>|:]")));
+    CQrCodeDlg window(QString::fromStdString(qrRowText(cells)), name, this);
+    window.exec();
 }
 
 void CCusporaDlg::saveProject() {

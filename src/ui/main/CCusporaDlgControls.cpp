@@ -113,7 +113,7 @@ void CCusporaDlg::buildButtons() {
                                  MbOk, IconExclamation);
                 return;
             }
-            notAvailable(QStringLiteral("QRコード生成"));
+            showQrPicture(side);
         });
         // The match commands are shown: without them an examiner cannot record an outcome.
         qr->setVisible(m_showHidden);

@@ -1,0 +1,136 @@
+#include "views/bridge/BridgePattern.h"
+
+#include "matching/PairResult.h"
+#include "matching/Ranking.h"
+#include "store/ProjectModel.h"
+
+namespace qdx {
+
+namespace {
+
+std::size_t at(int position) {
+    return static_cast<std::size_t>(position);
+}
+
+bool validPosition(int position) {
+    return position >= 0 && position < kToothCount;
+}
+
+void addIds(const std::vector<DentalRecord>& records, int hideExcluded,
+            std::vector<std::string>& ids) {
+    for (const DentalRecord& record : records)
+        if (hideExcluded != 1 || !isIdentifiedKind(record.MATCH_KIND))
+            ids.push_back(record.displayId);
+}
+
+const DentalRecord* findById(const std::vector<DentalRecord>& records, const std::string& id) {
+    for (const DentalRecord& record : records)
+        if (record.displayId == id)
+            return &record;
+    return nullptr;
+}
+
+} // namespace
+
+void BridgePattern::toggleTooth(int position) {
+    if (validPosition(position))
+        state[at(position)] = state[at(position)] == kMissing ? kNoInformation : kMissing;
+}
+
+void BridgePattern::toggleBridge(int position) {
+    if (validPosition(position))
+        bridge[at(position)] = bridge[at(position)] == 1 ? 0 : 1;
+}
+
+BridgePattern patternFromChart(const DentalRecord& chart) {
+    BridgePattern pattern;
+    for (int i = 0; i < kToothCount; ++i) {
+        const std::size_t p = at(i);
+        pattern.state[p] = p < chart.classChart.size() && chart.classChart[p] == '4'
+                               ? BridgePattern::kMissing
+                               : BridgePattern::kNoInformation;
+        pattern.bridge[p] = p < chart.bridgeChart.size() && chart.bridgeChart[p] == '1' ? 1 : 0;
+    }
+    return pattern;
+}
+
+BridgePattern patternFromCells(const std::vector<std::string>& toothCells) {
+    BridgePattern pattern;
+    for (int i = 0; i < kToothCount && at(i) < toothCells.size(); ++i) {
+        const std::string& cell = toothCells[at(i)];
+        if (cell.find('4') != std::string::npos)
+            pattern.state[at(i)] = BridgePattern::kMissing;
+        if (cell.find('b') != std::string::npos)
+            pattern.bridge[at(i)] = 1;
+    }
+    return pattern;
+}
+
+DentalRecord patternRecord(const BridgePattern& pattern) {
+    DentalRecord record;
+    for (int i = 0; i < kToothCount; ++i) {
+        record.classChart[at(i)] = static_cast<char>('0' + pattern.state[at(i)] + 1);
+        record.bridgeChart[at(i)] = static_cast<char>('0' + pattern.bridge[at(i)]);
+    }
+    record.MATCH_KIND.clear();
+    return record;
+}
+
+std::vector<std::string> bridgeTargetIds(const ProjectModel& model, int candidateSide,
+                                         int hideExcluded) {
+    std::vector<std::string> ids;
+    if (candidateSide != 1)
+        addIds(model.records(AnteMortem), hideExcluded, ids);
+    if (candidateSide != 0)
+        addIds(model.records(PostMortem), hideExcluded, ids);
+    return ids;
+}
+
+const DentalRecord* bridgeTargetRecord(const ProjectModel& model, int candidateSide,
+                                       const std::string& target) {
+    if (candidateSide == 0)
+        return findById(model.records(AnteMortem), target);
+    const DentalRecord* found = findById(model.records(PostMortem), target);
+    if (found || candidateSide == 1)
+        return found;
+    return findById(model.records(AnteMortem), target);
+}
+
+const SearchEntry* bridgeListedEntry(const SearchRun& run, const std::string& target,
+                                     int hideExcluded) {
+    if (!target.empty())
+        return run.findEntry(target);
+    for (const SearchEntry& entry : run.entries())
+        if (hideExcluded != 1 || !isIdentifiedKind(entry.record().MATCH_KIND))
+            return &entry;
+    return nullptr;
+}
+
+bool runBridgePatternSearch(const ProjectModel& model, int candidateSide,
+                            const DentalRecord& pattern, SearchRun& run,
+                            const SearchControl& control) {
+    const auto& postMortem = model.records(PostMortem);
+    const auto& anteMortem = model.records(AnteMortem);
+    run.pairOutcomes() = model.loadPairOutcomes();
+    bool completed = true;
+    if (candidateSide == 2) {
+        run.buildEntries(anteMortem);
+        run.buildEntries(postMortem, true);
+        completed =
+            run.scoreBridges(postMortem, 0, control) && run.scoreBridges(anteMortem, 0, control);
+    } else {
+        const std::vector<DentalRecord>& kept = run.keepRecords({pattern});
+        run.buildEntries(kept);
+        completed = candidateSide == 0 ? run.scoreBridges(postMortem, 0, control)
+                                       : run.scoreBridges(anteMortem, 1, control);
+    }
+    if (!completed) {
+        run.buildEntries({});
+        return false;
+    }
+    for (SearchEntry& entry : run.entries())
+        rankBridgeEntry(entry);
+    return true;
+}
+
+} // namespace qdx
