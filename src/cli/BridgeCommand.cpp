@@ -3,6 +3,7 @@
 #include "cli/ExitCode.h"
 #include "cli/ProjectSession.h"
 #include "io/SearchResultCsv.h"
+#include "matching/SearchRequest.h"
 #include "views/bridge/BridgePattern.h"
 #include "views/bridge/BridgeRows.h"
 
