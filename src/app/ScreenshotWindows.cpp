@@ -5,9 +5,9 @@
 #include "ui/entry/EntryWindow.h"
 #include "ui/history/HistoryWindows.h"
 #include "ui/main/CCusporaDlg.h"
-#include "ui/search/CIndividualSearchDlg.h"
 #include "ui/main/RecordListModel.h"
 #include "ui/qr/CQrCodeDlg.h"
+#include "ui/search/CIndividualSearchDlg.h"
 #include "ui/settings/CSetupDlg.h"
 
 namespace qdx {
