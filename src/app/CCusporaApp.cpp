@@ -1,7 +1,7 @@
 #include "app/CCusporaApp.h"
 
 #include "app/ProjectShell.h"
-#include "io/DocumentsFolder.h"
+#include "platform/DocumentsFolder.h"
 #include "ui/common/UiFonts.h"
 #include "ui/main/CCusporaDlg.h"
 
@@ -20,7 +20,7 @@ CCusporaApp::CCusporaApp(WindowSetup setup, ScreenshotWindows pictured)
 }
 
 QString CCusporaApp::systemDocumentsFolder() {
-    return QString::fromStdString(documentsFolder().string());
+    return QString::fromStdString(platform::documentsFolder().string());
 }
 
 const ScreenshotWindow* CCusporaApp::findPictured(const QString& name) const {

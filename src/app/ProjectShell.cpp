@@ -1,5 +1,6 @@
 #include "app/ProjectShell.h"
 
+#include "platform/FileSystem.h"
 #include "store/ProjectModel.h"
 #include "store/ProjectOpen.h"
 #include "store/StoreError.h"
@@ -9,17 +10,13 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
-#include <unistd.h>
 
 namespace qdx {
 
 namespace {
 
-const QString kProjectFilter =
-    QStringLiteral("Quendix Project (*.qdx)|*.qdx|すべてのファイル (*.*)|*.*||");
+const QString kProjectFilter = Prompts::projectFilter();
 const QString kSaveQuestion = QStringLiteral(
     "変更を保存しますか？\n保存する場合は「はい」、破棄する場合は「いいえ」を選択してください。");
 
@@ -28,19 +25,6 @@ QString withSeparator(const QString& folder) {
         return folder;
     }
     return folder + QLatin1Char('/');
-}
-
-// Makes a rename reach the disk before the caller goes on (Windows moves with write-through).
-void syncFolder(const std::filesystem::path& folder) {
-#ifndef _WIN32
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#else
-    (void)folder;
-#endif
 }
 
 } // namespace
@@ -52,12 +36,13 @@ QString ProjectShell::defaultProjectFolder() const {
     return withSeparator(m_documentsFolder) + QStringLiteral("QuendixFree/");
 }
 
-int ProjectShell::ask(const QString& text, int buttons, int icon) const {
+MessageAnswer ProjectShell::ask(const QString& text, MessageButtons buttons,
+                                MessageIcon icon) const {
     return Prompts::message(m_window, text, buttons, icon);
 }
 
 void ProjectShell::showStoreError(const StoreError& error) const {
-    ask(QString::fromStdString(error.fullText()), MbOk, IconError);
+    ask(QString::fromStdString(error.fullText()), MessageButtons::Ok, MessageIcon::Error);
 }
 
 void ProjectShell::storeSearchConditions() {
@@ -74,7 +59,7 @@ bool ProjectShell::ensureProjectFolder(const QString& folder) {
         return true;
     }
     ask(QStringLiteral("プロジェクトフォルダを作成できませんでした。") + QLatin1Char('\n') + folder,
-        MbOk, IconError);
+        MessageButtons::Ok, MessageIcon::Error);
     return false;
 }
 
@@ -112,7 +97,7 @@ bool ProjectShell::openProject(const QString& path) {
     if (location.fileName.empty()) {
         ask(QString::fromUtf8(kEmptyProjectNameMessage.data(),
                               static_cast<qsizetype>(kEmptyProjectNameMessage.size())),
-            MbOk, IconExclamation);
+            MessageButtons::Ok, MessageIcon::Exclamation);
         return false;
     }
     const QString folder = QString::fromStdString(location.folder);
@@ -152,11 +137,12 @@ bool ProjectShell::closeProjectAsking(bool changed, CloseReason reason) {
         const QString first = reason == CloseReason::Exit
                                   ? QStringLiteral("プログラムを終了します。")
                                   : QStringLiteral("データが変更されています。");
-        const int answer = ask(first + kSaveQuestion, MbYesNoCancel, IconQuestion);
-        if (answer != ResultYes && answer != ResultNo) {
+        const MessageAnswer answer =
+            ask(first + kSaveQuestion, MessageButtons::YesNoCancel, MessageIcon::Question);
+        if (answer != MessageAnswer::Yes && answer != MessageAnswer::No) {
             return false;
         }
-        commit = answer == ResultYes;
+        commit = answer == MessageAnswer::Yes;
     }
     try {
         m_model.close(commit);
@@ -210,8 +196,8 @@ bool ProjectShell::backupBeforeImport(bool storeConditions) {
     const QString project = m_currentFolder + m_currentFileName + QStringLiteral(".qdx");
     QFile::remove(backupPath());
     if (!QFile::copy(project, backupPath())) {
-        ask(QStringLiteral("データベースファイルをバックアップできませんでした。"), MbOk,
-            IconError);
+        ask(QStringLiteral("データベースファイルをバックアップできませんでした。"),
+            MessageButtons::Ok, MessageIcon::Error);
         // The project stays usable rather than closed.
         reopen();
         return false;
@@ -221,14 +207,15 @@ bool ProjectShell::backupBeforeImport(bool storeConditions) {
 
 bool ProjectShell::removeBackup() {
     if (QFileInfo::exists(backupPath()) && !QFile::remove(backupPath())) {
-        ask(QStringLiteral("データベースファイルを削除できませんでした。"), MbOk, IconError);
+        ask(QStringLiteral("データベースファイルを削除できませんでした。"), MessageButtons::Ok,
+            MessageIcon::Error);
         return false;
     }
     return true;
 }
 
 void ProjectShell::restoreAfterFailedImport(const QString& message) {
-    ask(message, MbOk, IconError);
+    ask(message, MessageButtons::Ok, MessageIcon::Error);
     if (m_model.isOpen()) {
         try {
             m_model.close(false);
@@ -241,11 +228,12 @@ void ProjectShell::restoreAfterFailedImport(const QString& message) {
     std::error_code failed;
     std::filesystem::rename(backupPath().toStdString(), project, failed);
     if (failed) {
-        ask(QStringLiteral("退避していたデータベースファイルを戻せませんでした。"), MbOk,
-            IconError);
+        ask(QStringLiteral("退避していたデータベースファイルを戻せませんでした。"),
+            MessageButtons::Ok, MessageIcon::Error);
         return;
     }
-    syncFolder(project.parent_path().empty() ? std::filesystem::path(".") : project.parent_path());
+    platform::syncToDisk(
+        project.parent_path().empty() ? std::filesystem::path(".") : project.parent_path(), true);
     reopen();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/common/MessageKinds.h"
+
 #include <QString>
 
 #include <functional>
@@ -60,7 +62,7 @@ public:
 
     // Shows a store failure as "message\ndatabase text" with the error icon.
     void showStoreError(const StoreError& error) const;
-    int ask(const QString& text, int buttons, int icon) const;
+    MessageAnswer ask(const QString& text, MessageButtons buttons, MessageIcon icon) const;
 
 private:
     void storeSearchConditions();

@@ -2,10 +2,11 @@
 #include "cli/CommandGroup.h"
 #include "cli/ExitCode.h"
 #include "cli/ProjectSession.h"
-#include "io/SearchResultCsv.h"
+#include "io/SearchResultFile.h"
 #include "matching/SearchRequest.h"
 #include "views/bridge/BridgePattern.h"
 #include "views/bridge/BridgeRows.h"
+#include "views/search/SearchResultCsv.h"
 
 #include <CLI/CLI.hpp>
 

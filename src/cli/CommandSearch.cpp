@@ -3,38 +3,24 @@
 #include "cli/CommandGroup.h"
 #include "cli/Interrupt.h"
 #include "cli/Progress.h"
-#include "matching/Ranking.h"
+#include "matching/PairResult.h"
+#include "matching/SearchRequest.h"
 #include "store/SearchSettings.h"
+#include "views/search/DisplayCount.h"
 
 #include <algorithm>
-#include <cstdint>
 
 namespace qdx::cli {
 
-int candidateCount(const std::vector<DentalRecord>& candidates, int hideExcluded) {
-    if (hideExcluded != 1)
-        return static_cast<int>(candidates.size());
-    return static_cast<int>(
-        std::count_if(candidates.begin(), candidates.end(), [](const DentalRecord& record) {
-            return !isIdentifiedKind(record.MATCH_KIND);
-        }));
-}
-
 int displayCountFor(std::optional<int> top, int storedIndex, int candidates) {
-    const int items = std::min(candidates, kMaxDisplayCount);
-    if (items <= 0)
+    const DisplayCountChoice choice = displayCountChoice(candidates, storedIndex);
+    if (choice.items == 0)
         return 0;
-    if (top)
-        return std::clamp(*top, 1, items);
-    int index = storedIndex;
-    if (index < 0 || index >= candidates)
-        index = candidates >= 3 ? 2 : candidates - 1;
-    return std::min(index, items - 1) + 1;
+    return top ? std::clamp(*top, 1, choice.items) : choice.displayCount();
 }
 
 CommandSearch::CommandSearch(ProjectModel& model, const SearchChoices& choices) {
-    const SearchSettings& settings = model.settings();
-    const SearchConditions& stored = settings.conditions;
+    const SearchConditions& stored = model.settings().conditions;
     m_conditions.direction = choices.direction.value_or(stored.searchDirection) == 1 ? 1 : 0;
     const int rankKey = choices.rankKey.value_or(stored.rankKey);
     m_conditions.rankKey = rankKey >= 0 && rankKey < kRankKeyCount ? rankKey : 0;
@@ -51,13 +37,11 @@ CommandSearch::CommandSearch(ProjectModel& model, const SearchChoices& choices) 
     // The windows open only when both lists have rows.
     if (searching.empty() || candidates.empty())
         throw CommandError("a search needs records on both sides");
-    m_conditions.candidateCount = candidateCount(candidates, m_conditions.hideExcluded);
+    m_conditions.candidateCount = searchCandidateCount(candidates, m_conditions.hideExcluded);
     m_conditions.displayCount =
         displayCountFor(choices.top, stored.topNIndex, m_conditions.candidateCount);
 
     installInterruptHandler();
-    m_run.pairOutcomes() = model.loadPairOutcomes();
-    m_run.buildEntries(searching);
     Progress progress("searching");
     SearchControl control;
     control.progress = [&progress](std::size_t done, std::size_t total) {
@@ -65,14 +49,9 @@ CommandSearch::CommandSearch(ProjectModel& model, const SearchChoices& choices) 
         return !interruptRequested();
     };
     control.cancel = &interruptFlag();
-    if (!m_run.scoreAll(candidates, settings.scores6(m_conditions.direction),
-                        m_conditions.direction, control) ||
-        interruptRequested())
+    if (!runSearch(model, m_conditions.direction, m_run, control) || interruptRequested())
         throw CommandError("search interrupted; nothing was written");
     progress.finish();
-    const auto factor = static_cast<std::uint16_t>(settings.factor);
-    for (SearchEntry& entry : m_run.entries())
-        rankEntry(entry, factor);
 }
 
 } // namespace qdx::cli

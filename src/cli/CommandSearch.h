@@ -4,7 +4,6 @@
 #include "store/ProjectModel.h"
 
 #include <optional>
-#include <vector>
 
 namespace qdx::cli {
 
@@ -26,18 +25,12 @@ struct ResolvedConditions {
     int displayCount = 0;   // N; 0 when c is 0 (the list is empty)
 };
 
-// c: the records of the candidate side, or with hiding the ones not identified, as the full
-// search window counts them.
-int candidateCount(const std::vector<DentalRecord>& candidates, int hideExcluded);
-
-// N from an explicit --top (clamped to 1 .. min(c, 50)) or from the stored display-count
-// index: kept when 0 <= d < c, else TOP 3 when c >= 3, else c - 1; an index beyond the 50
-// items is clamped to the last. 0 when c is 0.
+// N from an explicit --top (clamped to 1 .. min(c, 50)) or, without it, from the stored
+// display-count index by the windows' rule. 0 when c is 0.
 int displayCountFor(std::optional<int> top, int storedIndex, int candidates);
 
-// The full search of a window, run for a command: both record lists loaded, the pair outcomes
-// indexed, every searchable chart scored against every candidate and ranked. Shows progress on
-// a terminal and stops on Ctrl-C (CommandError).
+// The full search of a window, run for a command: both record lists loaded and the search of
+// the windows run on them. Shows progress on a terminal and stops on Ctrl-C (CommandError).
 class CommandSearch {
 public:
     CommandSearch(ProjectModel& model, const SearchChoices& choices);

@@ -3,11 +3,11 @@
 #include "cli/Interrupt.h"
 #include "cli/Progress.h"
 #include "cli/ProjectSession.h"
-#include "cli/SearchLabels.h"
 #include "evaluation/PartnerRanks.h"
 #include "evaluation/WeightEvaluation.h"
 #include "io/TextCodec.h"
 #include "matching/SearchRequest.h"
+#include "views/search/SearchLabels.h"
 #include "views/settings/SettingsFields.h"
 
 #include <CLI/CLI.hpp>
@@ -110,8 +110,9 @@ struct Measured {
 void printShares(const std::vector<Measured>& results) {
     std::printf("direction\trank key\tpairs\trank 1\twithin 5\twithin 10\twithin 50\tbeyond 50\n");
     for (const Measured& m : results)
-        std::printf("%s\t%s\t%zu\t%s\t%s\t%s\t%s\t%s\n", directionLabel(m.direction).c_str(),
-                    rankKeyLabel(m.rankKey).c_str(), m.tally.pairs(),
+        std::printf("%s\t%s\t%zu\t%s\t%s\t%s\t%s\t%s\n",
+                    std::string(directionLabel(m.direction)).c_str(),
+                    std::string(rankKeyLabel(m.rankKey)).c_str(), m.tally.pairs(),
                     percent(m.tally.share(1)).c_str(), percent(m.tally.share(5)).c_str(),
                     percent(m.tally.share(10)).c_str(), percent(m.tally.share(50)).c_str(),
                     percent(m.tally.beyondShare()).c_str());
@@ -124,8 +125,8 @@ void writeCumulativeCsv(const std::string& path, const std::vector<Measured>& re
         text += "," + std::to_string(rank);
     text += "\r\n";
     for (const Measured& m : results) {
-        text += directionLabel(m.direction) + "," + rankKeyLabel(m.rankKey) + "," +
-                std::to_string(m.tally.pairs());
+        text += std::string(directionLabel(m.direction)) + "," +
+                std::string(rankKeyLabel(m.rankKey)) + "," + std::to_string(m.tally.pairs());
         for (int rank = 1; rank <= kMaxDisplayCount; ++rank)
             text += "," + fraction(m.tally.share(rank));
         text += "\r\n";
@@ -155,7 +156,7 @@ int runEvaluate(const EvaluateArguments& args) {
     std::vector<Measured> results;
     for (int direction : chosen(args.direction, 2)) {
         SearchRun run;
-        progress.start("searching " + directionLabel(direction));
+        progress.start("searching " + std::string(directionLabel(direction)));
         if (!runSearch(model, direction, run, progress.control()))
             progress.stopIfInterrupted();
         progress.stopIfInterrupted();
@@ -171,7 +172,7 @@ int runEvaluate(const EvaluateArguments& args) {
 void printMatrix(int direction, const Scores6& weights) {
     std::printf("%s\tsuggested weights: rows candidate class 1..6, columns searching class 1..6 "
                 "(6 歯あり)\n",
-                directionLabel(direction).c_str());
+                std::string(directionLabel(direction)).c_str());
     for (int candidate = 1; candidate <= 6; ++candidate) {
         std::printf("%d", candidate);
         for (int searching = 1; searching <= 6; ++searching)
@@ -216,12 +217,12 @@ int runSuggest(const SuggestArguments& args) {
         learned[direction] = suggestWeights(model, direction, pairs);
         printMatrix(direction, learned[direction]);
         FoldedComparison comparison;
-        const bool completed =
-            crossValidate(model, direction, pairs, args.folds, comparison, progress.control(),
-                          [&](int search, int total) {
-                              progress.start("cross-validating " + directionLabel(direction) + " " +
-                                             std::to_string(search) + "/" + std::to_string(total));
-                          });
+        const bool completed = crossValidate(
+            model, direction, pairs, args.folds, comparison, progress.control(),
+            [&](int search, int total) {
+                progress.start("cross-validating " + std::string(directionLabel(direction)) + " " +
+                               std::to_string(search) + "/" + std::to_string(total));
+            });
         progress.stopIfInterrupted();
         if (!completed)
             throw CommandError("interrupted; nothing was written");

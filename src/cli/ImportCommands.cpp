@@ -2,11 +2,11 @@
 
 #include "cli/ExitCode.h"
 #include "cli/ProjectSession.h"
-#include "io/DocumentsFolder.h"
 #include "io/ImportBackup.h"
 #include "io/OesImporter.h"
 #include "io/PenCsvImporter.h"
 #include "io/ProjectExport.h"
+#include "io/ProjectFolder.h"
 #include "io/ProjectMerge.h"
 #include "store/StoreError.h"
 

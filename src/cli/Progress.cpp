@@ -1,24 +1,13 @@
 #include "cli/Progress.h"
 
-#include <cstdio>
+#include "platform/Terminal.h"
 
-#if defined(_WIN32)
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include <cstdio>
 
 namespace qdx::cli {
 
-bool stderrIsTerminal() {
-#if defined(_WIN32)
-    return _isatty(_fileno(stderr)) != 0;
-#else
-    return isatty(fileno(stderr)) != 0;
-#endif
-}
-
-Progress::Progress(std::string label) : m_label(std::move(label)), m_shown(stderrIsTerminal()) {}
+Progress::Progress(std::string label)
+    : m_label(std::move(label)), m_shown(platform::stderrIsTerminal()) {}
 
 Progress::~Progress() {
     finish();

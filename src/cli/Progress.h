@@ -25,7 +25,4 @@ private:
     int m_lastPercent = -1;
 };
 
-// Whether stderr goes to a terminal (the one platform-dependent call of the tool).
-bool stderrIsTerminal();
-
 } // namespace qdx::cli

@@ -2,7 +2,7 @@
 #include "cli/ExitCode.h"
 #include "cli/ProjectSession.h"
 #include "cli/RecordListing.h"
-#include "cli/SearchLabels.h"
+#include "views/search/SearchLabels.h"
 
 #include <CLI/CLI.hpp>
 
@@ -35,9 +35,10 @@ int runInfo(const std::string& project) {
     std::printf("ante-mortem records\t%lld\n", am);
     std::printf("match rows\t%lld (%lld pending)\n", matches, pending);
     std::printf("search direction\t%d %s\n", conditions.searchDirection,
-                directionLabel(conditions.searchDirection).c_str());
+                std::string(directionLabel(conditions.searchDirection)).c_str());
     std::printf("display count index\t%d\n", conditions.topNIndex);
-    std::printf("rank key\t%d %s\n", conditions.rankKey, rankKeyLabel(conditions.rankKey).c_str());
+    std::printf("rank key\t%d %s\n", conditions.rankKey,
+                std::string(rankKeyLabel(conditions.rankKey)).c_str());
     std::printf("hide excluded\t%d\n", conditions.hideExcluded);
     std::printf("match-priority factor\t%d\n", settings.factor);
     return ExitSuccess;

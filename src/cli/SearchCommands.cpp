@@ -2,9 +2,11 @@
 #include "cli/CommandSearch.h"
 #include "cli/ExitCode.h"
 #include "cli/ProjectSession.h"
-#include "cli/SearchTables.h"
-#include "io/SearchResultCsv.h"
+#include "io/SearchResultFile.h"
 #include "matching/Ranking.h"
+#include "views/search/FullSearchTable.h"
+#include "views/search/IndividualSearchRows.h"
+#include "views/search/SearchLabels.h"
 
 #include <CLI/CLI.hpp>
 
@@ -22,52 +24,34 @@ struct SearchArguments {
     SearchChoices choices;
 };
 
-// Rows of the full search table in the window's initial order: the run's entries, without the
-// searching charts hidden as already identified.
-std::vector<const SearchEntry*> visibleEntries(const CommandSearch& search) {
-    std::vector<const SearchEntry*> rows;
-    for (const SearchEntry& entry : search.run().entries())
-        if (!isSearchRowHidden(entry.record(), search.conditions().hideExcluded))
-            rows.push_back(&entry);
-    return rows;
-}
-
-void writeFile(const std::string& path, const std::vector<std::string>& lines) {
-    try {
-        SearchResultFile file(path);
-        for (const std::string& line : lines)
-            file.writeLine(line);
-        file.close();
-    } catch (const SearchResultFileError& error) {
-        throw CommandError(error.fullText());
-    }
-}
-
 void printLines(const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
         std::printf("%s\n", line.c_str());
 }
 
+// Writes the window's file; a file that cannot be written fails the command.
+template <class Write> void writeFile(Write write) {
+    try {
+        write();
+    } catch (const SearchResultFileError& error) {
+        throw CommandError(error.fullText());
+    }
+}
+
 int runFullSearch(const SearchArguments& args) {
     ProjectSession session(args.project);
     const CommandSearch search(session.model(), args.choices);
-    const ResolvedConditions& conditions = search.conditions();
-    const std::vector<const SearchEntry*> rows = visibleEntries(search);
+    const ResolvedConditions& c = search.conditions();
+    // The rows in the window's initial order.
+    const std::vector<FullSearchRow> rows =
+        buildFullSearchRows(search.run(), c.rankKey, c.displayCount, c.hideExcluded);
     if (args.csvFile.empty()) {
-        printLines(fullSearchTable(rows, conditions));
+        printLines(fullSearchTextLines(rows, c.displayCount));
         return ExitSuccess;
     }
-    // The window offers no saving for an empty table or an empty display-count list.
-    if (rows.empty() || conditions.displayCount == 0)
+    if (!fullSearchHasResults(rows, c.displayCount))
         throw CommandError("nothing to save: the search shows no candidates");
-    std::vector<std::string> lines{fullSearchCsvHeader(conditions.displayCount)};
-    for (const SearchEntry* entry : rows)
-        lines.push_back(fullSearchCsvLine(
-            entry->record().displayId,
-            displayedPriority(*entry, conditions.rankKey, conditions.hideExcluded),
-            visibleCandidates(*entry, conditions.rankKey, conditions.displayCount,
-                              conditions.hideExcluded)));
-    writeFile(args.csvFile, lines);
+    writeFile([&] { writeFullSearchCsv(args.csvFile, rows, c.displayCount); });
     return ExitSuccess;
 }
 
@@ -83,35 +67,40 @@ const SearchEntry& targetEntry(const CommandSearch& search, const std::string& t
 int runIndividualSearch(const SearchArguments& args) {
     ProjectSession session(args.project);
     const CommandSearch search(session.model(), args.choices);
-    const ResolvedConditions& conditions = search.conditions();
+    const ResolvedConditions& c = search.conditions();
     const SearchEntry& entry = targetEntry(search, args.target);
-    const std::vector<PairResult> candidates = visibleCandidates(
-        entry, conditions.rankKey, conditions.displayCount, conditions.hideExcluded);
+    const std::vector<IndividualRow> rows =
+        buildIndividualRows(entry, c.rankKey, c.displayCount, c.hideExcluded);
     if (args.csvFile.empty()) {
-        printLines(individualSearchTable(entry, conditions));
+        printLines(individualListLines(rows));
         return ExitSuccess;
     }
-    // The window saves once its list has more than the searching chart's row; the grey rows
-    // count for that but are not written.
-    if (candidates.empty() &&
-        greyCandidates(entry, conditions.rankKey, conditions.displayCount, conditions.hideExcluded)
-            .empty())
+    // The window saves once its list has a row below the searching chart's.
+    if (rows.size() < 2)
         throw CommandError("nothing to save: the search shows no candidates");
-    std::vector<std::string> lines{individualSearchCsvHeader(),
-                                   individualSearchCsvSearchingLine(entry.record())};
-    for (const PairResult& candidate : candidates)
-        lines.push_back(individualSearchCsvCandidateLine(entry.record(), candidate));
-    writeFile(args.csvFile, lines);
+    writeFile([&] {
+        writeIndividualSearchCsv(
+            args.csvFile,
+            individualSearchCsvLines(entry, c.rankKey, c.displayCount, c.hideExcluded));
+    });
     return ExitSuccess;
 }
 
+// "0 生前→死後, 1 死後→生前" and the like.
+std::string numberedLabels(std::string_view (*label)(int), int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += (i ? ", " : "") + std::to_string(i) + " " + std::string(label(i));
+    return text;
+}
+
 void addChoiceOptions(CLI::App* command, SearchArguments& args) {
-    command->add_option("--direction", args.choices.direction, "0 生前→死後, 1 死後→生前")
+    command->add_option("--direction", args.choices.direction, numberedLabels(directionLabel, 2))
         ->check(CLI::Range(0, 1));
     command
         ->add_option("--rank-key", args.choices.rankKey,
-                     "0 完全一致数, 1 全修復・欠損一致数, 2 矛盾なし一致数, 3 スコア")
-        ->check(CLI::Range(0, 3));
+                     numberedLabels(rankKeyLabel, kRankKeyCount))
+        ->check(CLI::Range(0, kRankKeyCount - 1));
     command->add_option("--top", args.choices.top,
                         "display count, clamped to 1 .. min(candidates, 50)");
     command

@@ -1,7 +1,7 @@
 #include "io/ImportLog.h"
 
-#include "io/LocalTime.h"
 #include "io/TextCodec.h"
+#include "platform/LocalTime.h"
 
 #include <chrono>
 #include <ctime>
@@ -49,7 +49,7 @@ const std::string& ImportLog::timeStamp() {
     const std::time_t now = std::time(nullptr);
     // An import writes many lines a second; the text is formatted once per second.
     if (static_cast<long long>(now) != m_stampSecond) {
-        m_stampText = formatLocalTime(now, "%Y/%m/%d %H:%M:%S");
+        m_stampText = platform::formatLocalTime(now, "%Y/%m/%d %H:%M:%S");
         m_stampSecond = static_cast<long long>(now);
     }
     return m_stampText;

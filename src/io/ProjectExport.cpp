@@ -1,9 +1,9 @@
 #include "io/ProjectExport.h"
 
 #include "io/CsvQuote.h"
-#include "io/LocalTime.h"
 #include "io/TextCodec.h"
 #include "model/Labels.h"
+#include "platform/LocalTime.h"
 #include "store/ProjectModel.h"
 
 #include <cerrno>
@@ -123,7 +123,8 @@ std::string openFailure(int error) {
 } // namespace
 
 std::string exportVersionText(std::time_t when) {
-    return formatLocalTime(when, "%Y-%m-%d %H:%M:%S") + "," + std::string(kProductVersion);
+    return platform::formatLocalTime(when, "%Y-%m-%d %H:%M:%S") + "," +
+           std::string(kProductVersion);
 }
 
 std::string exportRecordLine(const DentalRecord& record, const DentalRecord* partner) {

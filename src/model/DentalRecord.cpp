@@ -1,5 +1,7 @@
 #include "model/DentalRecord.h"
 
+#include "platform/LocalTime.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -14,12 +16,7 @@ void DentalRecord::setChart(ChartStrings c) {
 }
 
 std::string DentalRecord::todayText() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[16];
-    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
-    return text;
+    return platform::formatLocalTime(std::time(nullptr), "%Y-%m-%d");
 }
 
 std::string keyLabel(const std::string& dentalId) {

@@ -1,6 +1,7 @@
 #include "store/ProjectModel.h"
 
 #include "model/RecordId.h"
+#include "platform/FileSystem.h"
 #include "store/LastInsertKey.h"
 #include "store/MatchTable.h"
 #include "store/RecordTable.h"
@@ -15,14 +16,8 @@ namespace qdx {
 
 namespace {
 
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
-
 bool endsWithSeparator(const std::string& folder) {
-    return !folder.empty() && (folder.back() == '/' || folder.back() == kSeparator);
+    return !folder.empty() && platform::isPathSeparator(folder.back());
 }
 
 // Gives a settings row inserted into a table the number it stands for (1 or 2). SQLite numbers
@@ -43,7 +38,8 @@ void numberInsertedRow(const ProjectDatabase& db, SettingsTable table, int n) {
 // --- project ---
 
 void ProjectModel::open(const std::string& folder, const std::string& fileName) {
-    m_projectFolder = folder.empty() || endsWithSeparator(folder) ? folder : folder + kSeparator;
+    m_projectFolder =
+        folder.empty() || endsWithSeparator(folder) ? folder : folder + platform::pathSeparator();
     m_projectFileName = fileName;
     m_settings.projectName = fileName;
     m_places.clear();

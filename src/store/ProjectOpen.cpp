@@ -1,5 +1,6 @@
 #include "store/ProjectOpen.h"
 
+#include "platform/FileSystem.h"
 #include "store/ProjectModel.h"
 
 #include <filesystem>
@@ -10,11 +11,7 @@ namespace qdx {
 namespace {
 
 std::size_t lastSeparator(const std::string& path) {
-#ifdef _WIN32
-    return path.find_last_of("\\/");
-#else
-    return path.rfind('/');
-#endif
+    return platform::lastPathSeparator(path);
 }
 
 // A file that does not exist, or exists empty, holds no project yet.

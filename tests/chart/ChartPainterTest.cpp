@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "support/TestFiles.h"
 
 #include "model/Labels.h"
 #include "ui/chart/BridgeLegendWidget.h"

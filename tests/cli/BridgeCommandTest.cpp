@@ -1,5 +1,5 @@
-#include "ProjectFixture.h"
-#include "QdxRunner.h"
+#include "support/ProjectFixture.h"
+#include "support/QdxRunner.h"
 
 #include "io/TextCodec.h"
 #include "views/bridge/BridgePattern.h"

@@ -1,14 +1,14 @@
 #include "cli/CommandSearch.h"
 
-#include "ProjectFixture.h"
-#include "QdxRunner.h"
+#include "support/ProjectFixture.h"
+#include "support/QdxRunner.h"
 
 #include <gtest/gtest.h>
 
 namespace qdx::cli {
 namespace {
 
-TEST(DisplayCount, FollowsTheFullSearchWindowRule) {
+TEST(DisplayCount, TopIsClampedElseTheStoredIndexFollowsTheWindowRule) {
     // A stored index below c stays; otherwise TOP 3, or every candidate when fewer than 3.
     EXPECT_EQ(displayCountFor(std::nullopt, -1, 60), 3);
     EXPECT_EQ(displayCountFor(std::nullopt, 1, 60), 2);
@@ -25,20 +25,6 @@ TEST(DisplayCount, FollowsTheFullSearchWindowRule) {
     EXPECT_EQ(displayCountFor(-3, 4, 5), 1);
     EXPECT_EQ(displayCountFor(60, -1, 100), 50);
     EXPECT_EQ(displayCountFor(4, -1, 0), 0);
-}
-
-TEST(DisplayCount, HidingCountsOnlyCandidatesNotIdentified) {
-    std::vector<DentalRecord> candidates(6);
-    candidates[0].MATCH_KIND = "0";
-    candidates[1].MATCH_KIND = "2";
-    candidates[2].MATCH_KIND = "3";
-    candidates[3].MATCH_KIND = "4";
-    candidates[4].MATCH_KIND = "";
-    candidates[4].valid = "2";
-    candidates[5].MATCH_KIND = "";
-    candidates[5].valid = "3";
-    EXPECT_EQ(candidateCount(candidates, 0), 6);
-    EXPECT_EQ(candidateCount(candidates, 1), 4);
 }
 
 // Options left out come from the project's stored search conditions.

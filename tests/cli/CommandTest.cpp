@@ -1,7 +1,7 @@
-#include "ProjectFixture.h"
-#include "QdxRunner.h"
 #include "io/ProjectExport.h"
 #include "store/TableStatement.h"
+#include "support/ProjectFixture.h"
+#include "support/QdxRunner.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

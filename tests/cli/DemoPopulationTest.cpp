@@ -1,7 +1,7 @@
 #include "cli/DemoPopulation.h"
 #include "model/RecordId.h"
 
-#include "QdxRunner.h"
+#include "support/QdxRunner.h"
 
 #include <gtest/gtest.h>
 

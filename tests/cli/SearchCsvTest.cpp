@@ -1,7 +1,7 @@
 #include "io/TextCodec.h"
 
-#include "ProjectFixture.h"
-#include "QdxRunner.h"
+#include "support/ProjectFixture.h"
+#include "support/QdxRunner.h"
 
 #include <gtest/gtest.h>
 

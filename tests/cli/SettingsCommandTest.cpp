@@ -1,4 +1,5 @@
-#include "QdxRunner.h"
+#include "support/ProjectFixture.h"
+#include "support/QdxRunner.h"
 
 #include <gtest/gtest.h>
 

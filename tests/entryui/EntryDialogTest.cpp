@@ -1,5 +1,6 @@
-#include "TestSupport.h"
-#include "ui/UiTestSupport.h"
+#include "support/ProjectFixture.h"
+#include "support/PromptResponder.h"
+#include "support/TestFiles.h"
 
 #include "ui/chart/ChartGeometry.h"
 #include "ui/chart/ChartWidget.h"
@@ -47,7 +48,7 @@ QPoint markCentre(int position) {
 // project import changed, and AM D1-00001.
 struct OpenProject {
     OpenProject() {
-        writeProject(path, {{"T01", "00001"}, {"IMPORTT02", "00002"}}, {{"D1", "00001"}});
+        writeEnteredProject(path, {{"T01", "00001"}, {"IMPORTT02", "00002"}}, {{"D1", "00001"}});
         sqlite3Exec("UPDATE TB_AFTER SET place='気仙沼' WHERE Dental_ID=1;"
                     "UPDATE TB_AFTER SET valid='2' WHERE Dental_ID=2;");
         openProjectFile(model, splitProjectPath(path));
@@ -247,7 +248,7 @@ void EntryDialogTest::saveChecksTheIdAndAsksForAPlace() {
     upper->setEditText(QStringLiteral("A-1"));
     QTest::mouseClick(save, Qt::LeftButton);
     QCOMPARE(prompts.texts().last(), QStringLiteral("ID上位部に\"-\"(ハイフン)は指定できません。"));
-    QCOMPARE(prompts.messages.last().icon, int(IconExclamation));
+    QCOMPARE(prompts.messages.last().icon, MessageIcon::Exclamation);
     upper->setEditText(QStringLiteral("T01"));
     lower->setText(QStringLiteral("１２"));
     QTest::mouseClick(save, Qt::LeftButton);
@@ -262,11 +263,11 @@ void EntryDialogTest::saveChecksTheIdAndAsksForAPlace() {
     child<QRadioButton>(dialog, "sexFemaleRadio")->setChecked(true);
     child<QComboBox>(dialog, "ageCombo")->setCurrentIndex(11);
     QTest::mouseClick(chartOf(dialog), Qt::LeftButton, {}, toothCentre(0));
-    prompts.answer(ResultNo);
+    prompts.answer(MessageAnswer::No);
     QTest::mouseClick(save, Qt::LeftButton);
     QCOMPARE(prompts.texts().last(), kNoPlace);
     QVERIFY(dialog.isVisible());
-    prompts.answer(ResultYes);
+    prompts.answer(MessageAnswer::Yes);
     QTest::mouseClick(save, Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     const RecordEntry& entry = p.model.entry();
@@ -288,11 +289,11 @@ void EntryDialogTest::cancelAsksFirst() {
     CCusporaEntryDlg dialog(p.model, AnteMortem, CCusporaEntryDlg::Mode::Modify, 1);
     QVERIFY(dialog.load());
     dialog.show();
-    prompts.answer(ResultNo);
+    prompts.answer(MessageAnswer::No);
     QTest::mouseClick(child<QPushButton>(dialog, "cancelButton"), Qt::LeftButton);
     QCOMPARE(prompts.texts(), QStringList{kDiscard});
     QVERIFY(dialog.isVisible());
-    prompts.answer(ResultYes);
+    prompts.answer(MessageAnswer::Yes);
     dialog.close();
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
@@ -320,7 +321,7 @@ void EntryDialogTest::anImportedIdMustBeCorrected() {
              QStringLiteral("インポート時ID上位部の先頭に追加された"
                             "「IMPORT」が残っています。修正してください。"));
     upper->setEditText(QStringLiteral("T02"));
-    prompts.answer(ResultYes); // no place
+    prompts.answer(MessageAnswer::Yes); // no place
     QTest::mouseClick(save, Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(p.model.entry().upperIdPart, std::string("T02"));
@@ -359,7 +360,7 @@ void EntryDialogTest::theCriteriaWindowFollowsTheDialog() {
 void EntryDialogTest::theHistoryChangesTheMatchState() {
     TempDir dir;
     const std::string path = dir.file("history.qdx");
-    writeProject(path, {{"T01", "00001"}}, {{"D1", "00001"}}, {matchRow(1, 1, "3")});
+    writeEnteredProject(path, {{"T01", "00001"}}, {{"D1", "00001"}}, {matchRow(1, 1, "3")});
     ProjectModel model;
     openProjectFile(model, splitProjectPath(path));
     ScriptedResponder prompts;
@@ -372,7 +373,7 @@ void EntryDialogTest::theHistoryChangesTheMatchState() {
         QCOMPARE(model.entryMatches().size(), std::size_t(1));
         QTest::mouseClick(child<QPushButton>(dialog, "rulerButton"), Qt::LeftButton);
         bool rulerDisabled = false;
-        prompts.answer(ResultYes); // delete the entry
+        prompts.answer(MessageAnswer::Yes); // delete the entry
         QTimer::singleShot(0, &dialog, [&] {
             auto* history = qobject_cast<CMarchStatusDlg*>(QApplication::activeModalWidget());
             QVERIFY(history);

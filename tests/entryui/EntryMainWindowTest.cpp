@@ -1,5 +1,6 @@
-#include "TestSupport.h"
-#include "ui/UiTestSupport.h"
+#include "support/ProjectFixture.h"
+#include "support/PromptResponder.h"
+#include "support/TestFiles.h"
 
 #include "ui/chart/ChartGeometry.h"
 #include "ui/chart/ChartWidget.h"
@@ -69,7 +70,7 @@ private slots:
 void EntryMainWindowTest::aNewRecordTypedByClicksIsStoredAndListed() {
     TempDir dir;
     const std::string path = dir.file("main.qdx");
-    writeProject(path, {{"T01", "00001"}}, {{"D1", "00001"}});
+    writeEnteredProject(path, {{"T01", "00001"}}, {{"D1", "00001"}});
     ScriptedResponder prompts;
     MainWindow w(path);
     QVERIFY(w.opened);
@@ -110,7 +111,8 @@ void EntryMainWindowTest::aNewRecordTypedByClicksIsStoredAndListed() {
 void EntryMainWindowTest::aModifiedRecordKeepsItsPlaceInTheList() {
     TempDir dir;
     const std::string path = dir.file("modify.qdx");
-    writeProject(path, {{"T01", "00001"}}, {{"D1", "00001"}, {"D1", "00002"}, {"D1", "00003"}});
+    writeEnteredProject(path, {{"T01", "00001"}},
+                        {{"D1", "00001"}, {"D1", "00002"}, {"D1", "00003"}});
     ScriptedResponder prompts;
     MainWindow w(path);
     w.window.selectRow(AnteMortem, 1);
@@ -136,11 +138,11 @@ void EntryMainWindowTest::aModifiedRecordKeepsItsPlaceInTheList() {
 void EntryMainWindowTest::cancellingStoresNothing() {
     TempDir dir;
     const std::string path = dir.file("cancel.qdx");
-    writeProject(path, {{"T01", "00001"}}, {});
+    writeEnteredProject(path, {{"T01", "00001"}}, {});
     ScriptedResponder prompts;
     MainWindow w(path);
-    prompts.answer(ResultNo);
-    prompts.answer(ResultYes);
+    prompts.answer(MessageAnswer::No);
+    prompts.answer(MessageAnswer::Yes);
     w.whenEntryOpens([](CCusporaEntryDlg& dialog) {
         child<QComboBox>(dialog, "idUpperCombo")->setEditText(QStringLiteral("T05"));
         child<QLineEdit>(dialog, "idLowerEdit")->setText(QStringLiteral("1"));

@@ -1,8 +1,8 @@
-#include "TestSupport.h"
-#include "cli/ProjectFixture.h"
-#include "cli/QdxRunner.h"
 #include "evaluation/WeightEvaluation.h"
 #include "io/TextCodec.h"
+#include "support/ProjectFixture.h"
+#include "support/QdxRunner.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "TestSupport.h"
-#include "cli/ProjectFixture.h"
 #include "evaluation/PartnerRanks.h"
 #include "evaluation/WeightEvaluation.h"
 #include "evaluation/WeightLearning.h"
 #include "io/TextCodec.h"
 #include "matching/SearchRequest.h"
+#include "support/ProjectFixture.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 

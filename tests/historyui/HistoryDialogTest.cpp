@@ -1,11 +1,14 @@
-#include "TestSupport.h"
-#include "ui/UiTestSupport.h"
+#include "support/ProjectFixture.h"
+#include "support/PromptResponder.h"
+#include "support/TestFiles.h"
 
 #include "store/StoreError.h"
 #include "ui/common/CColorButton.h"
 #include "ui/history/CMarchStatusDlg.h"
 #include "ui/history/CMatchDiffDlg.h"
 #include "ui/history/CMatchSortListCtrl.h"
+
+#include <sqlite3.h>
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
@@ -33,9 +36,9 @@ const QString k431 =
 struct Project {
     Project() {
         path = dir.file("h.qdx");
-        writeProject(path, {{"P", "00001"}, {"P", "00002"}},
-                     {{"A", "00001"}, {"A", "00002"}, {"A", "00003"}, {"B", "00001"}},
-                     {matchRow(2, 2, "1"), matchRow(2, 3, "3"), matchRow(1, 1, "4")});
+        writeEnteredProject(path, {{"P", "00001"}, {"P", "00002"}},
+                            {{"A", "00001"}, {"A", "00002"}, {"A", "00003"}, {"B", "00001"}},
+                            {matchRow(2, 2, "1"), matchRow(2, 3, "3"), matchRow(1, 1, "4")});
         openProjectFile(model, splitProjectPath(path));
     }
     std::vector<std::string> rows() const {
@@ -173,7 +176,7 @@ private slots:
         // Nothing chosen, then no target.
         click(dialog, "registerButton");
         QCOMPARE(prompts.texts().last(), QStringLiteral("照合種別を選択してください。"));
-        QCOMPARE(prompts.messages.last().icon, int(IconExclamation));
+        QCOMPARE(prompts.messages.last().icon, MessageIcon::Exclamation);
         QCOMPARE(dialog.focusWidget(), child<QWidget>(dialog, "kindCombo"));
         choose(dialog, Examining, QStringLiteral("A"), QString());
         click(dialog, "registerButton");
@@ -209,15 +212,15 @@ private slots:
         QCOMPARE(prompts.texts().last(), QStringLiteral("削除対象が選択されていません。\n再度、行を"
                                                         "選択し削除ボタンを押下してください。"));
         clickListRow(dialog, 0);
-        prompts.answer(ResultNo);
+        prompts.answer(MessageAnswer::No);
         click(dialog, "deleteButton");
         QCOMPARE(listTexts(dialog).size(), 3);
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         click(dialog, "deleteButton");
         QCOMPARE(prompts.texts().mid(prompts.texts().size() - 2),
                  (QStringList{QStringLiteral("本当に削除しますがよろしいですか？"),
                               QStringLiteral("削除しました。")}));
-        QCOMPARE(prompts.messages.last().icon, int(IconInfo));
+        QCOMPARE(prompts.messages.last().icon, MessageIcon::Information);
         QCOMPARE(listTexts(dialog), (QStringList{QStringLiteral("他人|B-00001"),
                                                  QStringLiteral("同一人物 (他の情報)|A-00003")}));
         // The row now at the deleted row's place is selected and shown.
@@ -242,7 +245,7 @@ private slots:
         CMarchStatusDlg dialog(p.model, PostMortem, 1, CMarchStatusDlg::Mode::Standalone);
         dialog.show();
         clickListRow(dialog, 0);
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         click(dialog, "deleteButton");
         QVERIFY(listTexts(dialog).isEmpty());
         QVERIFY(!child<QPushButton>(dialog, "deleteButton")->isEnabled());
@@ -279,15 +282,15 @@ private slots:
         click(dialog, "registerButton");
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QVERIFY(dialog.isVisible());
-        prompts.answer(ResultNo);
+        prompts.answer(MessageAnswer::No);
         click(dialog, "cancelButton");
         QVERIFY(dialog.isVisible());
         QCOMPARE(prompts.texts().last(), QStringLiteral("データを保存しません。よろしいですか？"));
         // The close box asks the same.
-        prompts.answer(ResultNo);
+        prompts.answer(MessageAnswer::No);
         dialog.close();
         QVERIFY(dialog.isVisible());
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         dialog.close();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
@@ -322,12 +325,12 @@ private slots:
         CMarchStatusDlg dialog(p.model, PostMortem, 2, CMarchStatusDlg::Mode::Standalone);
         dialog.show();
         QCOMPARE(listTexts(dialog).first(), QStringLiteral("同一人物 (デンタルチャート)|"));
-        prompts.answer(ResultNo);
+        prompts.answer(MessageAnswer::No);
         click(dialog, "saveButton");
         QCOMPARE(prompts.texts().last(),
                  QStringLiteral("判明IDが指定されていません。保存してよろしいですか？"));
         QVERIFY(dialog.isVisible());
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         click(dialog, "saveButton");
         QVERIFY(!dialog.isVisible());
         QCOMPARE(p.rows(), (std::vector<std::string>{"1|1|4", "2|0|1", "2|3|3"}));
@@ -342,7 +345,7 @@ private slots:
         dialog.show();
         click(dialog, "saveButton");
         QVERIFY(dialog.isVisible());
-        QCOMPARE(prompts.messages.last().icon, int(IconError));
+        QCOMPARE(prompts.messages.last().icon, MessageIcon::Error);
         QVERIFY(prompts.texts().last().contains(QStringLiteral("refused")));
         QCOMPARE(listTexts(dialog).size(), 1);
     }

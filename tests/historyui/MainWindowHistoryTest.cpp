@@ -1,5 +1,6 @@
-#include "TestSupport.h"
-#include "ui/UiTestSupport.h"
+#include "support/ProjectFixture.h"
+#include "support/PromptResponder.h"
+#include "support/TestFiles.h"
 
 #include "ui/history/CMarchStatusDlg.h"
 #include "ui/history/CMatchDiffDlg.h"
@@ -29,14 +30,14 @@ const QString kNotIdentified = QStringLiteral("判明済みデータを選択し
 // 40 post-mortem records P-10001.. and 5 ante-mortem A-10001..; P-10003 is the same person as
 // A-10001, P-10004 is under examination with A-10002.
 std::string writeCase(const TempDir& dir) {
-    std::vector<TestRecord> pm;
+    std::vector<EnteredRecord> pm;
     for (int i = 1; i <= 40; ++i)
         pm.push_back({"P", std::to_string(10000 + i)});
-    std::vector<TestRecord> am;
+    std::vector<EnteredRecord> am;
     for (int i = 1; i <= 5; ++i)
         am.push_back({"A", std::to_string(10000 + i)});
     const std::string path = dir.file("main.qdx");
-    writeProject(path, pm, am, {matchRow(3, 1, "1"), matchRow(4, 2, "3")});
+    writeEnteredProject(path, pm, am, {matchRow(3, 1, "1"), matchRow(4, 2, "3")});
     return path;
 }
 
@@ -83,7 +84,7 @@ private slots:
         QTest::mouseClick(button(window, "pmHistoryButton"), Qt::LeftButton);
         QTest::mouseClick(button(window, "amCompareButton"), Qt::LeftButton);
         QCOMPARE(prompts.texts(), (QStringList{kNoHistoryTarget, kNoCompareTarget}));
-        QCOMPARE(prompts.messages.first().icon, int(IconExclamation));
+        QCOMPARE(prompts.messages.first().icon, MessageIcon::Exclamation);
 
         // Only a row marked "*" can be compared: not one under examination, not one without.
         window.selectRow(0, 3);
@@ -128,7 +129,7 @@ private slots:
 
         // Cancelled: nothing stored, nothing reloaded.
         whenOpen<CMarchStatusDlg>([&prompts](CMarchStatusDlg& dialog) {
-            prompts.answer(ResultYes);
+            prompts.answer(MessageAnswer::Yes);
             dialog.closeAsking();
         });
         QTest::mouseClick(button(window, "pmHistoryButton"), Qt::LeftButton);

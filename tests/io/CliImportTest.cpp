@@ -1,4 +1,4 @@
-#include "cli/QdxRunner.h"
+#include "support/QdxRunner.h"
 
 #include "ImportTestSupport.h"
 

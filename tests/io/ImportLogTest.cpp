@@ -1,8 +1,9 @@
 #include "io/ImportLog.h"
-#include "io/DocumentsFolder.h"
+#include "io/ProjectFolder.h"
 #include "io/TextCodec.h"
+#include "platform/DocumentsFolder.h"
 
-#include "TestSupport.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -42,22 +43,22 @@ private:
 TEST(DocumentsFolder, FollowsUserDirsElseHomeDocuments) {
     test::TempDir home;
     HomeScope scope(home.path());
-    EXPECT_EQ(documentsFolder(), home.path() / "Documents");
+    EXPECT_EQ(platform::documentsFolder(), home.path() / "Documents");
     EXPECT_EQ(defaultProjectFolder(), home.path() / "Documents" / "QuendixFree");
 
     std::filesystem::create_directories(home.path() / ".config");
     test::writeBytes(home.file(".config/user-dirs.dirs"),
                      "# comment\nXDG_DESKTOP_DIR=\"$HOME/Desk\"\n"
                      "XDG_DOCUMENTS_DIR=\"$HOME/文書\"\n");
-    EXPECT_EQ(documentsFolder(), home.path() / "文書");
+    EXPECT_EQ(platform::documentsFolder(), home.path() / "文書");
 
     // XDG_CONFIG_HOME wins over ~/.config; a relative value is ignored.
     std::filesystem::create_directories(home.path() / "cfg");
     test::writeBytes(home.file("cfg/user-dirs.dirs"), "XDG_DOCUMENTS_DIR=\"docs\"\n");
     setenv("XDG_CONFIG_HOME", home.file("cfg").c_str(), 1);
-    EXPECT_EQ(documentsFolder(), home.path() / "Documents");
+    EXPECT_EQ(platform::documentsFolder(), home.path() / "Documents");
     test::writeBytes(home.file("cfg/user-dirs.dirs"), "XDG_DOCUMENTS_DIR=\"/srv/papers\"\r\n");
-    EXPECT_EQ(documentsFolder(), std::filesystem::path("/srv/papers"));
+    EXPECT_EQ(platform::documentsFolder(), std::filesystem::path("/srv/papers"));
 }
 
 TEST(ImportLog, AppendsCp932LinesAcrossOpensOlderFirst) {

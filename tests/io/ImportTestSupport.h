@@ -7,7 +7,7 @@
 #include "store/ProjectOpen.h"
 #include "store/RecordTable.h"
 
-#include "TestSupport.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 

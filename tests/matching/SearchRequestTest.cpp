@@ -2,12 +2,12 @@
 #include "RandomPopulation.h"
 #include "ReferenceEngine.h"
 
-#include "TestSupport.h"
 #include "matching/SearchRequest.h"
 #include "store/MatchRow.h"
 #include "store/ProjectModel.h"
 #include "store/ProjectOpen.h"
 #include "store/RecordTable.h"
+#include "support/TestFiles.h"
 
 #include <atomic>
 #include <gtest/gtest.h>

@@ -6,7 +6,10 @@
 #include "ui/search/FullSearchTableModel.h"
 #include "ui/search/SearchTask.h"
 
-#include "TestSupport.h"
+#include "support/ProjectFixture.h"
+#include "support/PromptResponder.h"
+#include "support/QdxRunner.h"
+#include "support/TestFiles.h"
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
@@ -23,25 +26,6 @@
 
 namespace qdx {
 namespace {
-
-// Answers the window's file and print choosers without a screen.
-class Answers : public Prompts::Responder {
-public:
-    QString nextFile;
-    QString pdfPath;
-    std::vector<Prompts::Message> messages;
-
-    int answerMessage(const Prompts::Message& message) override {
-        messages.push_back(message);
-        return ResultYes;
-    }
-    QString answerFile(const Prompts::FileChoice&) override { return nextFile; }
-    bool answerPrint(QPrinter& printer) override {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfPath);
-        return true;
-    }
-};
 
 DentalRecord randomRecord(std::mt19937& rng, const std::string& id) {
     DentalRecord r;
@@ -84,21 +68,6 @@ void makeProject(const std::string& path) {
     model.close(true);
 }
 
-// Opens the project and loads both record lists, as the main window has them when it opens a
-// search window.
-void openWithLists(ProjectModel& model, const std::string& project) {
-    openProjectFile(model, splitProjectPath(project));
-    model.reloadRecords(PostMortem);
-    model.reloadRecords(AnteMortem);
-}
-
-QByteArray runQdx(const QStringList& arguments) {
-    QProcess qdx;
-    qdx.start(QStringLiteral(QDX_BINARY_DIR "/src/cli/qdx"), arguments);
-    qdx.waitForFinished(60000);
-    return qdx.readAllStandardError();
-}
-
 } // namespace
 
 class FullSearchDialogTest : public QObject {
@@ -120,19 +89,17 @@ private slots:
         for (std::size_t i = 0; i < cases.size(); ++i) {
             const SearchConditions& c = cases[i];
             const std::string csv = dir.file("cli" + std::to_string(i) + ".csv");
-            const QByteArray err =
-                runQdx({"search", QString::fromStdString(project), "--direction",
-                        QString::number(c.searchDirection), "--rank-key",
-                        QString::number(c.rankKey), "--top", "2", "--hide-excluded",
-                        QString::number(c.hideExcluded), "--csv", QString::fromStdString(csv)});
+            const test::QdxResult qdx =
+                test::runQdx({"search", project, "--direction", std::to_string(c.searchDirection),
+                              "--rank-key", std::to_string(c.rankKey), "--top", "2",
+                              "--hide-excluded", std::to_string(c.hideExcluded), "--csv", csv});
             expected.push_back(test::readBytes(csv));
-            QVERIFY2(!expected.back().empty(), err.constData());
+            QVERIFY2(!expected.back().empty(), qdx.err.c_str());
         }
 
         ProjectModel model;
-        openWithLists(model, project);
-        Answers answers;
-        Prompts::setResponder(&answers);
+        test::openWithLists(model, project);
+        test::ScriptedResponder answers;
         CFullSearchDlg dialog(model, cases[0]);
         std::vector<SearchConditions> passed;
         dialog.onConditionsChanged = [&](const SearchConditions& c) { passed.push_back(c); };
@@ -154,15 +121,16 @@ private slots:
             hide->setChecked(c.hideExcluded == 1);
             count->setCurrentIndex(1);
             QCOMPARE(dialog.conditions().rankKey, c.rankKey);
-            answers.nextFile = QString::fromStdString(dir.file("gui" + std::to_string(i) + ".csv"));
+            const std::string csv = dir.file("gui" + std::to_string(i) + ".csv");
+            answers.choose(QString::fromStdString(csv));
             dialog.saveToFile();
-            QCOMPARE(test::readBytes(answers.nextFile.toStdString()), expected[i]);
+            QCOMPARE(test::readBytes(csv), expected[i]);
         }
         QVERIFY(!passed.empty());
         QCOMPARE(passed.back(), dialog.conditions());
         // Only a change of direction searches again.
         QCOMPARE(dialog.searchCount(), 2);
-        Prompts::setResponder(nullptr);
+        QVERIFY2(answers.allAnswered(), qPrintable(answers.texts().join("|")));
     }
 
     void sortedTableSavesAndPrintsInItsOrder() {
@@ -170,9 +138,8 @@ private slots:
         const std::string project = dir.file("p.qdx");
         makeProject(project);
         ProjectModel model;
-        openWithLists(model, project);
-        Answers answers;
-        Prompts::setResponder(&answers);
+        test::openWithLists(model, project);
+        test::ScriptedResponder answers;
         CFullSearchDlg dialog(model, {1, 4, 0, 0});
         dialog.show();
         FullSearchTableModel* table = dialog.tableModel();
@@ -181,22 +148,23 @@ private slots:
         dialog.table()->horizontalHeader()->sectionClicked(3);
         for (int r = 1; r < table->rowCount(); ++r)
             QVERIFY(table->rows()[r - 1].priority >= table->rows()[r].priority);
-        answers.nextFile = QString::fromStdString(dir.file("sorted.csv"));
+        answers.choose(QString::fromStdString(dir.file("sorted.csv")));
         dialog.saveToFile();
-        const std::string csv = test::readBytes(answers.nextFile.toStdString());
+        const std::string csv = test::readBytes(dir.file("sorted.csv"));
         const std::string firstId = table->rows()[0].displayId;
         QCOMPARE(csv.substr(csv.find("\r\n") + 2, firstId.size()), firstId);
 
-        answers.pdfPath = QString::fromStdString(dir.file("print.pdf"));
+        const QString pdfPath = QString::fromStdString(dir.file("print.pdf"));
+        answers.printTo(pdfPath);
         dialog.printTable();
-        const std::string pdf = test::readBytes(answers.pdfPath.toStdString());
+        const std::string pdf = test::readBytes(pdfPath.toStdString());
         QVERIFY(pdf.rfind("%PDF", 0) == 0);
         // Keep the printout for a look when asked.
         if (const QString keep = qEnvironmentVariable("QDX_TEST_ARTIFACTS"); !keep.isEmpty())
-            QFile::copy(answers.pdfPath, keep + "/full-search-print.pdf");
+            QFile::copy(pdfPath, keep + "/full-search-print.pdf");
         QProcess render;
-        render.start("pdftoppm", {"-r", "20", "-png", answers.pdfPath,
-                                  QString::fromStdString(dir.file("page"))});
+        render.start("pdftoppm",
+                     {"-r", "20", "-png", pdfPath, QString::fromStdString(dir.file("page"))});
         if (render.waitForStarted(5000)) {
             render.waitForFinished(60000);
             QCOMPARE(render.exitCode(), 0);
@@ -205,11 +173,11 @@ private slots:
         }
 
         // A file that cannot be created shows the error and writes nothing.
-        answers.nextFile = QString::fromStdString(dir.file("missing/folder/x.csv"));
+        answers.choose(QString::fromStdString(dir.file("missing/folder/x.csv")));
         dialog.saveToFile();
-        QCOMPARE(answers.messages.size(), std::size_t{1});
+        QCOMPARE(answers.messages.size(), 1);
         QVERIFY(answers.messages[0].text.startsWith("ファイルをオープンできませんでした。\n"));
-        Prompts::setResponder(nullptr);
+        QVERIFY(answers.allAnswered());
     }
 
     void cancelledSearchKeepsThePreviousTable() {
@@ -217,7 +185,7 @@ private slots:
         const std::string project = dir.file("p.qdx");
         makeProject(project);
         ProjectModel model;
-        openWithLists(model, project);
+        test::openWithLists(model, project);
         CFullSearchDlg dialog(model, {1, 2, 0, 0});
         std::vector<SearchConditions> passed;
         dialog.onConditionsChanged = [&](const SearchConditions& c) { passed.push_back(c); };
@@ -256,7 +224,7 @@ private slots:
             model.close(true);
         }
         ProjectModel model;
-        openWithLists(model, project);
+        test::openWithLists(model, project);
         CFullSearchDlg dialog(model, {0, 2, 0, 0});
         dialog.show();
         auto* count = dialog.findChild<QComboBox*>("displayCountCombo");

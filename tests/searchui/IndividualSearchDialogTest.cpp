@@ -1,17 +1,20 @@
 #include "store/ProjectModel.h"
 #include "store/ProjectOpen.h"
 #include "store/RecordTable.h"
+#include "ui/chart/ChartWidget.h"
 #include "ui/common/Prompts.h"
 #include "ui/main/CCusporaDlg.h"
 #include "ui/search/CFullSearchDlg.h"
 #include "ui/search/CIndividualSearchDlg.h"
 #include "ui/search/FullSearchTableModel.h"
-#include "ui/chart/ChartWidget.h"
 #include "ui/search/IndividualSearchTableModel.h"
 #include "ui/search/SearchTask.h"
 #include "ui/search/SearchWindowOpeners.h"
 
-#include "TestSupport.h"
+#include "support/ProjectFixture.h"
+#include "support/PromptResponder.h"
+#include "support/QdxRunner.h"
+#include "support/TestFiles.h"
 #include "ui/chart/ChartGeometry.h"
 
 #include <QAbstractItemModelTester>
@@ -30,32 +33,6 @@
 
 namespace qdx {
 namespace {
-
-// Answers the window's messages, file and print choosers without a screen.
-class Answers : public Prompts::Responder {
-public:
-    Answers() { Prompts::setResponder(this); }
-    ~Answers() override { Prompts::setResponder(nullptr); }
-
-    QString nextFile;
-    QString pdfPath;
-    std::vector<Prompts::Message> messages;
-    std::vector<Prompts::FileChoice> files;
-
-    int answerMessage(const Prompts::Message& message) override {
-        messages.push_back(message);
-        return ResultYes;
-    }
-    QString answerFile(const Prompts::FileChoice& choice) override {
-        files.push_back(choice);
-        return nextFile;
-    }
-    bool answerPrint(QPrinter& printer) override {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfPath);
-        return true;
-    }
-};
 
 DentalRecord randomRecord(std::mt19937& rng, const std::string& id) {
     DentalRecord r;
@@ -95,22 +72,12 @@ void makeProject(const std::string& path) {
     model.close(true);
 }
 
-void openWithLists(ProjectModel& model, const std::string& project) {
-    openProjectFile(model, splitProjectPath(project));
-    model.reloadRecords(PostMortem);
-    model.reloadRecords(AnteMortem);
-}
-
 std::string qdxIndividualCsv(const std::string& project, const std::string& target,
                              const SearchConditions& c, const std::string& csv) {
-    QProcess qdx;
-    qdx.start(QStringLiteral(QDX_BINARY_DIR "/src/cli/qdx"),
-              {"individual", QString::fromStdString(project), "--target",
-               QString::fromStdString(target), "--direction", QString::number(c.searchDirection),
-               "--rank-key", QString::number(c.rankKey), "--top", QString::number(c.topNIndex + 1),
-               "--hide-excluded", QString::number(c.hideExcluded), "--csv",
-               QString::fromStdString(csv)});
-    qdx.waitForFinished(60000);
+    test::runQdx({"individual", project, "--target", target, "--direction",
+                  std::to_string(c.searchDirection), "--rank-key", std::to_string(c.rankKey),
+                  "--top", std::to_string(c.topNIndex + 1), "--hide-excluded",
+                  std::to_string(c.hideExcluded), "--csv", csv});
     return test::readBytes(csv);
 }
 
@@ -168,7 +135,7 @@ private slots:
         const std::string expected =
             qdxIndividualCsv(project, "A-00002", wanted, dir.file("cli.csv"));
         QVERIFY(!expected.empty());
-        Answers answers;
+        test::ScriptedResponder answers;
         CCusporaDlg main;
         QVERIFY(main.startUp(QString::fromStdString(project)));
         plugInSearchWindows(main);
@@ -194,7 +161,7 @@ private slots:
             QCOMPARE(dialog.searchCount(), 1);
             QCOMPARE(dialog.tableModel()->rowCount(), 6);
             chosen = dialog.conditions();
-            answers.nextFile = QString::fromStdString(guiCsv);
+            answers.choose(QString::fromStdString(guiCsv));
             dialog.saveToFile();
             saved = test::readBytes(guiCsv);
         });
@@ -202,7 +169,7 @@ private slots:
         QCOMPARE(chosen, wanted);
         QCOMPARE(main.currentConditions(), chosen);
         QVERIFY(answers.messages.empty());
-        QCOMPARE(answers.files.at(0).initialPath, QStringLiteral("個別検索結果_A-00002.csv"));
+        QCOMPARE(answers.choices.at(0).initialPath, QStringLiteral("個別検索結果_A-00002.csv"));
         QVERIFY(!saved.empty());
         QCOMPARE(saved, expected);
     }
@@ -216,8 +183,8 @@ private slots:
             qdxIndividualCsv(project, "P-00013", {1, 2, 2, 0}, dir.file("cli.csv"));
         QVERIFY(!expected.empty());
         ProjectModel model;
-        openWithLists(model, project);
-        Answers answers;
+        test::openWithLists(model, project);
+        test::ScriptedResponder answers;
         CFullSearchDlg full(model, {1, 2, 0, 0});
         std::vector<SearchConditions> toMain;
         full.onConditionsChanged = [&](const SearchConditions& c) { toMain.push_back(c); };
@@ -244,11 +211,11 @@ private slots:
         QCOMPARE(fullRank->currentIndex(), 2);
         QCOMPARE(full.searchCount(), 1);
         QCOMPARE(toMain.back(), full.conditions());
-        answers.nextFile = QString::fromStdString(dir.file("gui.csv"));
+        answers.choose(QString::fromStdString(dir.file("gui.csv")));
         individual->saveToFile();
         QCOMPARE(rows[3].displayId, std::string("P-00013"));
         QCOMPARE(individual->conditions(), (SearchConditions{1, 2, 2, 0}));
-        QCOMPARE(test::readBytes(answers.nextFile.toStdString()), expected);
+        QCOMPARE(test::readBytes(dir.file("gui.csv")), expected);
 
         // The next double click re-uses the window with the full search's choices.
         fullRank->setCurrentIndex(1);
@@ -269,8 +236,8 @@ private slots:
         const std::string project = dir.file("p.qdx");
         makeProject(project);
         ProjectModel model;
-        openWithLists(model, project);
-        Answers answers;
+        test::openWithLists(model, project);
+        test::ScriptedResponder answers;
         std::vector<std::string> asked;
         CFullSearchDlg full(model, {0, 4, 0, 0});
         int reloads = 0;
@@ -301,7 +268,7 @@ private slots:
         const std::string candidate = open->displayId;
         individual->selectRow(static_cast<int>(open - listed.begin()));
         individual->openHistory();
-        QCOMPARE(asked.size(), std::size_t{1});
+        QCOMPARE(asked.size(), 1);
         QCOMPARE(asked[0].substr(0, 2), std::string("0:"));
         QCOMPARE(reloads, 1);
         QCOMPARE(full.searchCount(), 2);
@@ -320,7 +287,7 @@ private slots:
         const std::string project = dir.file("p.qdx");
         makeProject(project);
         ProjectModel model;
-        openWithLists(model, project);
+        test::openWithLists(model, project);
         std::vector<std::string> asked;
         CIndividualSearchDlg dialog(model, {0, 4, 0, 0}, QStringLiteral("A-00003"));
         std::vector<int> searchesWhenReloaded;
@@ -360,7 +327,7 @@ private slots:
         const std::string project = dir.file("p.qdx");
         makeProject(project);
         ProjectModel model;
-        openWithLists(model, project);
+        test::openWithLists(model, project);
         // A-00000 (key 1) is identified with the post-mortem key 1.
         CIndividualSearchDlg dialog(model, {0, 2, 0, 1}, QStringLiteral("A-00000"));
         dialog.show();
@@ -378,7 +345,7 @@ private slots:
         const std::string project = dir.file("p.qdx");
         makeProject(project);
         ProjectModel model;
-        openWithLists(model, project);
+        test::openWithLists(model, project);
         CIndividualSearchDlg dialog(model, {1, 2, 0, 0}, QStringLiteral("P-00015"));
         dialog.show();
         QWidget* chart = dialog.chartView();
@@ -421,8 +388,8 @@ private slots:
         const std::string project = dir.file("p.qdx");
         makeProject(project);
         ProjectModel model;
-        openWithLists(model, project);
-        Answers answers;
+        test::openWithLists(model, project);
+        test::ScriptedResponder answers;
         CIndividualSearchDlg dialog(model, {0, 2, 0, 0}, QStringLiteral("A/1-00005"));
         dialog.show();
         QCOMPARE(dialog.tableModel()->rowCount(), 4);
@@ -437,21 +404,22 @@ private slots:
         QCOMPARE(child<QLabel>(dialog, "legendText4")->text(),
                  QStringLiteral("不一致または情報なしで一致"));
 
-        answers.nextFile = QString::fromStdString(dir.file("slash.csv"));
+        answers.choose(QString::fromStdString(dir.file("slash.csv")));
         dialog.saveToFile();
-        QCOMPARE(answers.messages.size(), std::size_t{1});
-        QCOMPARE(answers.messages[0].icon, static_cast<int>(IconExclamation));
-        QCOMPARE(answers.files.at(0).initialPath, QStringLiteral("個別検索結果_A1-00005.csv"));
-        QVERIFY(test::readBytes(answers.nextFile.toStdString()).size() > 100);
+        QCOMPARE(answers.messages.size(), 1);
+        QCOMPARE(answers.messages[0].icon, MessageIcon::Exclamation);
+        QCOMPARE(answers.choices.at(0).initialPath, QStringLiteral("個別検索結果_A1-00005.csv"));
+        QVERIFY(test::readBytes(dir.file("slash.csv")).size() > 100);
 
-        answers.pdfPath = QString::fromStdString(dir.file("print.pdf"));
+        const QString pdf = QString::fromStdString(dir.file("print.pdf"));
+        answers.printTo(pdf);
         dialog.printList();
-        QVERIFY(test::readBytes(answers.pdfPath.toStdString()).rfind("%PDF", 0) == 0);
+        QVERIFY(test::readBytes(pdf.toStdString()).rfind("%PDF", 0) == 0);
         if (const QString keep = qEnvironmentVariable("QDX_TEST_ARTIFACTS"); !keep.isEmpty())
-            QFile::copy(answers.pdfPath, keep + "/individual-search-print.pdf");
+            QFile::copy(pdf, keep + "/individual-search-print.pdf");
         QProcess render;
-        render.start("pdftoppm", {"-r", "20", "-png", answers.pdfPath,
-                                  QString::fromStdString(dir.file("page"))});
+        render.start("pdftoppm",
+                     {"-r", "20", "-png", pdf, QString::fromStdString(dir.file("page"))});
         if (render.waitForStarted(5000)) {
             render.waitForFinished(60000);
             QCOMPARE(render.exitCode(), 0);
@@ -461,9 +429,9 @@ private slots:
 
         // A file that cannot be created shows the error.
         answers.messages.clear();
-        answers.nextFile = QString::fromStdString(dir.file("missing/folder/x.csv"));
+        answers.choose(QString::fromStdString(dir.file("missing/folder/x.csv")));
         dialog.saveToFile();
-        QCOMPARE(answers.messages.size(), std::size_t{2});
+        QCOMPARE(answers.messages.size(), 2);
         QVERIFY(answers.messages[1].text.startsWith("ファイルをオープンできませんでした。\n"));
     }
 };

@@ -1,5 +1,6 @@
-#include "TestSupport.h"
-#include "ui/UiTestSupport.h"
+#include "support/ProjectFixture.h"
+#include "support/PromptResponder.h"
+#include "support/TestFiles.h"
 
 #include "store/ProjectModel.h"
 #include "store/ProjectOpen.h"
@@ -97,8 +98,8 @@ private slots:
         dialog.confirm();
 
         QCOMPARE(prompts.texts(), QStringList{QStringLiteral("数字以外が指定されています。")});
-        QCOMPARE(prompts.messages.last().icon, int(IconExclamation));
-        QCOMPARE(prompts.messages.last().buttons, int(MbOk));
+        QCOMPARE(prompts.messages.last().icon, MessageIcon::Exclamation);
+        QCOMPARE(prompts.messages.last().buttons, MessageButtons::Ok);
         QLineEdit* faulty = dialog.cellEdit(SettingsGrid::PmToAm5, 1, 4);
         QCOMPARE(QApplication::focusWidget(), faulty);
         QCOMPARE(faulty->selectedText(), QStringLiteral("abc"));
@@ -164,19 +165,19 @@ private slots:
         CSetupDlg dialog(p.model);
         dialog.show();
         dialog.factorEdit()->setText(QStringLiteral("99"));
-        prompts.answer(ResultNo);
+        prompts.answer(MessageAnswer::No);
         dialog.cancelButton()->click();
         QVERIFY(dialog.isVisible());
         QCOMPARE(prompts.messages.last().text, kCancelQuestion);
-        QCOMPARE(prompts.messages.last().icon, int(IconQuestion));
-        QCOMPARE(prompts.messages.last().buttons, int(MbYesNo));
+        QCOMPARE(prompts.messages.last().icon, MessageIcon::Question);
+        QCOMPARE(prompts.messages.last().buttons, MessageButtons::YesNo);
 
-        prompts.answer(ResultNo);
+        prompts.answer(MessageAnswer::No);
         dialog.close();
         QVERIFY(dialog.isVisible());
         QCOMPARE(prompts.messages.size(), 2);
 
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         dialog.close();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
@@ -197,7 +198,7 @@ private slots:
         QVERIFY(dialog.isVisible());
         QVERIFY(prompts.messages.isEmpty());
 
-        prompts.answer(ResultNo);
+        prompts.answer(MessageAnswer::No);
         dialog.cancelButton()->setFocus();
         QTest::keyClick(dialog.cancelButton(), Qt::Key_Enter);
         QCOMPARE(prompts.texts(), QStringList{kCancelQuestion});
@@ -213,7 +214,7 @@ private slots:
     void theMainWindowSavesBothTablesAndRebuildsItsTitle() {
         TempDir dir;
         const std::string path = dir.file("ofunato.qdx");
-        writeProject(path, {}, {});
+        writeEnteredProject(path, {}, {});
         ScriptedResponder prompts;
         CCusporaDlg window;
         QVERIFY(window.startUp(QString::fromStdString(path)));
@@ -226,7 +227,7 @@ private slots:
         QCOMPARE(window.windowTitle(), QStringLiteral("ofunato - Quendix Free (ofunato.qdx)"));
 
         // Cancelled: nothing is written and the title stays.
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         QTimer::singleShot(0, [] {
             auto* dialog = qobject_cast<CSetupDlg*>(QApplication::activeModalWidget());
             QVERIFY(dialog);

@@ -2,7 +2,7 @@
 #include "store/StoreError.h"
 #include "store/TableStatement.h"
 
-#include "TestSupport.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

@@ -4,7 +4,7 @@
 #include "store/StoreError.h"
 #include "store/TableStatement.h"
 
-#include "TestSupport.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "store/ProjectModel.h"
 #include "store/ProjectOpen.h"
 
-#include "TestSupport.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

@@ -19,9 +19,9 @@ class CommonWidgetsTest : public QObject {
     Q_OBJECT
 
     // Runs the box modally and lets `act` press keys or buttons once it is up.
-    static int runBox(CMsgBoxDlg& box, const std::function<void()>& act) {
+    static MessageAnswer runBox(CMsgBoxDlg& box, const std::function<void()>& act) {
         QTimer::singleShot(0, &box, act);
-        return box.exec();
+        return CMsgBoxDlg::answerFor(box.exec());
     }
 
     static QStringList visibleCaptions(const CMsgBoxDlg& box) {
@@ -37,67 +37,67 @@ class CommonWidgetsTest : public QObject {
 
 private slots:
     void buttonSetsDecideCaptionsAndIdentifiers() {
-        CMsgBoxDlg ok(QStringLiteral("a"), 0, 64);
+        CMsgBoxDlg ok(QStringLiteral("a"), MessageButtons::Ok, MessageIcon::Information);
         QCOMPARE(visibleCaptions(ok), QStringList{"OK:1425"});
-        CMsgBoxDlg okCancel(QStringLiteral("a"), 1, 0);
+        CMsgBoxDlg okCancel(QStringLiteral("a"), MessageButtons::OkCancel, MessageIcon::None);
         QCOMPARE(visibleCaptions(okCancel), (QStringList{"OK:1425", "キャンセル:1427"}));
-        CMsgBoxDlg yesNoCancel(QStringLiteral("a"), 3, 32);
+        CMsgBoxDlg yesNoCancel(QStringLiteral("a"), MessageButtons::YesNoCancel,
+                               MessageIcon::Question);
         QCOMPARE(visibleCaptions(yesNoCancel),
                  (QStringList{"はい:1425", "いいえ:7", "キャンセル:1427"}));
-        CMsgBoxDlg yesNo(QStringLiteral("a"), 4, 32);
+        CMsgBoxDlg yesNo(QStringLiteral("a"), MessageButtons::YesNo, MessageIcon::Question);
         QCOMPARE(visibleCaptions(yesNo), (QStringList{"はい:1425", "いいえ:7"}));
         // The right-most visible button is always the third position.
         QVERIFY(!yesNo.button(2)->isHidden());
-        CMsgBoxDlg other(QStringLiteral("a"), 2, 32);
-        QCOMPARE(visibleCaptions(other), (QStringList{"はい:1425", "いいえ:7", "キャンセル:1427"}));
     }
 
     void iconsFollowTheKind() {
-        for (int icon : {16, 32, 48, 64}) {
-            QVERIFY(CMsgBoxDlg(QStringLiteral("x"), 0, icon).hasIcon());
+        for (MessageIcon icon : {MessageIcon::Error, MessageIcon::Question,
+                                 MessageIcon::Exclamation, MessageIcon::Information}) {
+            QVERIFY(CMsgBoxDlg(QStringLiteral("x"), MessageButtons::Ok, icon).hasIcon());
         }
-        QVERIFY(!CMsgBoxDlg(QStringLiteral("x"), 0, 0).hasIcon());
-        QVERIFY(!CMsgBoxDlg(QStringLiteral("x"), 0, 17).hasIcon());
+        QVERIFY(!CMsgBoxDlg(QStringLiteral("x"), MessageButtons::Ok, MessageIcon::None).hasIcon());
     }
 
     void buttonsReturnTheirResults() {
-        CMsgBoxDlg ok(QStringLiteral("done"), 0, 64);
-        QCOMPARE(runBox(ok, [&] { ok.button(2)->click(); }), 6);
+        CMsgBoxDlg ok(QStringLiteral("done"), MessageButtons::Ok, MessageIcon::Information);
+        QCOMPARE(runBox(ok, [&] { ok.button(2)->click(); }), MessageAnswer::Ok);
 
-        CMsgBoxDlg yesNo(QStringLiteral("q"), 4, 32);
-        QCOMPARE(runBox(yesNo, [&] { yesNo.button(2)->click(); }), 7);
-        CMsgBoxDlg yesNo2(QStringLiteral("q"), 4, 32);
-        QCOMPARE(runBox(yesNo2, [&] { yesNo2.button(1)->click(); }), 6);
+        CMsgBoxDlg yesNo(QStringLiteral("q"), MessageButtons::YesNo, MessageIcon::Question);
+        QCOMPARE(runBox(yesNo, [&] { yesNo.button(2)->click(); }), MessageAnswer::No);
+        CMsgBoxDlg yesNo2(QStringLiteral("q"), MessageButtons::YesNo, MessageIcon::Question);
+        QCOMPARE(runBox(yesNo2, [&] { yesNo2.button(1)->click(); }), MessageAnswer::Yes);
 
-        CMsgBoxDlg three(QStringLiteral("q"), 3, 32);
-        QCOMPARE(runBox(three, [&] { three.button(2)->click(); }), 2);
-        CMsgBoxDlg okCancel(QStringLiteral("q"), 1, 32);
-        QCOMPARE(runBox(okCancel, [&] { okCancel.button(1)->click(); }), 6);
+        CMsgBoxDlg three(QStringLiteral("q"), MessageButtons::YesNoCancel, MessageIcon::Question);
+        QCOMPARE(runBox(three, [&] { three.button(2)->click(); }), MessageAnswer::Cancel);
+        CMsgBoxDlg okCancel(QStringLiteral("q"), MessageButtons::OkCancel, MessageIcon::Question);
+        QCOMPARE(runBox(okCancel, [&] { okCancel.button(1)->click(); }), MessageAnswer::Ok);
     }
 
     void escapeIsIgnoredAndCloseBoxCancels() {
-        CMsgBoxDlg box(QStringLiteral("q"), 4, 32);
-        const int result = runBox(box, [&] {
+        CMsgBoxDlg box(QStringLiteral("q"), MessageButtons::YesNo, MessageIcon::Question);
+        const MessageAnswer result = runBox(box, [&] {
             QTest::keyClick(&box, Qt::Key_Escape);
             QVERIFY(box.isVisible());
             box.close();
         });
-        QCOMPARE(result, 2);
+        QCOMPARE(result, MessageAnswer::Cancel);
     }
 
     void enterPressesTheFocusedButton() {
-        CMsgBoxDlg box(QStringLiteral("q"), 3, 32);
-        const int result = runBox(box, [&] {
+        CMsgBoxDlg box(QStringLiteral("q"), MessageButtons::YesNoCancel, MessageIcon::Question);
+        const MessageAnswer result = runBox(box, [&] {
             box.button(1)->setFocus();
             QTest::keyClick(box.button(1), Qt::Key_Return);
         });
-        QCOMPARE(result, 7);
-        CMsgBoxDlg ok(QStringLiteral("q"), 0, 48);
-        QCOMPARE(runBox(ok, [&] { QTest::keyClick(ok.focusWidget(), Qt::Key_Return); }), 6);
+        QCOMPARE(result, MessageAnswer::No);
+        CMsgBoxDlg ok(QStringLiteral("q"), MessageButtons::Ok, MessageIcon::Exclamation);
+        QCOMPARE(runBox(ok, [&] { QTest::keyClick(ok.focusWidget(), Qt::Key_Return); }),
+                 MessageAnswer::Ok);
     }
 
     void storeMessagesComeFromTheirIdentifier() {
-        CMsgBoxDlg box(112, 0, 16);
+        CMsgBoxDlg box(112, MessageButtons::Ok, MessageIcon::Error);
         QCOMPARE(box.text(), QStringLiteral("データベースは使用中です。"));
         QCOMPARE(box.windowTitle(), QStringLiteral("Quendix Free"));
     }
@@ -147,12 +147,6 @@ private slots:
         QVERIFY(caught);
         QVERIFY(QApplication::overrideCursor() == nullptr);
         LongTask::setProgressDelay(oldDelay);
-    }
-
-    void filtersBecomeQtFilters() {
-        QCOMPARE(Prompts::qtFilter(
-                     QStringLiteral("Quendix Project (*.qdx)|*.qdx|すべてのファイル (*.*)|*.*||")),
-                 QStringLiteral("Quendix Project (*.qdx);;すべてのファイル (*.*)"));
     }
 };
 

@@ -1,5 +1,6 @@
-#include "TestSupport.h"
-#include "UiTestSupport.h"
+#include "support/ProjectFixture.h"
+#include "support/PromptResponder.h"
+#include "support/TestFiles.h"
 
 #include "ui/main/CCusporaDlg.h"
 #include "ui/main/RecordListModel.h"
@@ -76,16 +77,16 @@ private slots:
         prompts.choose(QString::fromStdString(dir.file("missing/qr.bmp")));
         QVERIFY(!window.savePicture());
         QCOMPARE(prompts.messages.size(), 1);
-        QCOMPARE(prompts.messages[0].icon, int(IconError));
+        QCOMPARE(prompts.messages[0].icon, MessageIcon::Error);
     }
 
     void mainWindowButtonEncodesTheSelectedRow() {
         TempDir dir;
         const std::string project = dir.file("q.qdx");
-        TestRecord bridged{"T01", "00001"};
+        EnteredRecord bridged{"T01", "00001"};
         bridged.classes[0] = '3';
         bridged.bridges[0] = '1';
-        writeProject(project, {bridged}, {{"D1", "00001"}});
+        writeEnteredProject(project, {bridged}, {{"D1", "00001"}});
         ScriptedResponder prompts;
         CCusporaDlg window(true);
         QVERIFY(window.startUp(QString::fromStdString(project)));
@@ -126,7 +127,7 @@ private slots:
     void markSheetAndReceiptWithoutAPath() {
         TempDir dir;
         const std::string project = dir.file("m.qdx");
-        writeProject(project, {{"P", "00001"}}, {{"A", "00001"}});
+        writeEnteredProject(project, {{"P", "00001"}}, {{"A", "00001"}});
         ScriptedResponder prompts;
         CCusporaDlg window(true);
         QVERIFY(window.startUp(QString::fromStdString(project)));
@@ -134,10 +135,10 @@ private slots:
         static_cast<QPushButton*>(window.control(1027))->click();
         QCOMPARE(prompts.messages.size(), 1);
         QCOMPARE(prompts.messages[0].text, QStringLiteral("取り込みファイルが存在しません。"));
-        QCOMPARE(prompts.messages[0].icon, int(IconError));
+        QCOMPARE(prompts.messages[0].icon, MessageIcon::Error);
         static_cast<QPushButton*>(window.control(1028))->click();
         QCOMPARE(prompts.messages.size(), 2);
-        QCOMPARE(prompts.messages[1].icon, int(IconInfo));
+        QCOMPARE(prompts.messages[1].icon, MessageIcon::Information);
         QCOMPARE(window.listModel(0)->rowCount(), 1);
         QCOMPARE(window.listModel(1)->rowCount(), 1);
     }

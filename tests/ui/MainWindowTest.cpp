@@ -1,5 +1,6 @@
-#include "TestSupport.h"
-#include "UiTestSupport.h"
+#include "support/ProjectFixture.h"
+#include "support/PromptResponder.h"
+#include "support/TestFiles.h"
 
 #include "app/ProjectShell.h"
 #include "io/TextCodec.h"
@@ -25,8 +26,8 @@ namespace {
 const QString kSaveQuestion = QStringLiteral(
     "変更を保存しますか？\n保存する場合は「はい」、破棄する場合は「いいえ」を選択してください。");
 
-std::vector<TestRecord> records(const std::string& upper, int count) {
-    std::vector<TestRecord> list;
+std::vector<EnteredRecord> records(const std::string& upper, int count) {
+    std::vector<EnteredRecord> list;
     for (int i = 1; i <= count; ++i) {
         list.push_back({upper, std::to_string(10000 + i).substr(0, 5)});
     }
@@ -65,7 +66,8 @@ private slots:
     void opensTheProjectAndFillsBothLists() {
         TempDir dir;
         const std::string path = dir.file("case.qdx");
-        writeProject(path, {{"A", "00001"}, {"B", "00002"}, {"C", "00003"}}, {{"X", "00001"}});
+        writeEnteredProject(path, {{"A", "00001"}, {"B", "00002"}, {"C", "00003"}},
+                            {{"X", "00001"}});
         ScriptedResponder prompts;
         OpenWindow w(path);
         QVERIFY(w.opened);
@@ -91,7 +93,7 @@ private slots:
     void hiddenCommandsShowWhenAsked() {
         TempDir dir;
         const std::string path = dir.file("h.qdx");
-        writeProject(path, {{"A", "00001"}}, {});
+        writeEnteredProject(path, {{"A", "00001"}}, {});
         CCusporaDlg window(true);
         QVERIFY(window.startUp(QString::fromStdString(path)));
         window.show();
@@ -104,7 +106,7 @@ private slots:
     void commandStatesFollowTheLists() {
         TempDir dir;
         const std::string path = dir.file("s.qdx");
-        writeProject(path, {{"A", "00001"}}, {});
+        writeEnteredProject(path, {{"A", "00001"}}, {});
         OpenWindow w(path);
         for (int id : {1001, 1002, 1006, 1020, 1022, 1024, 1026, 1029}) {
             QVERIFY2(!w.window.control(id)->isEnabled(), qPrintable(QString::number(id)));
@@ -124,7 +126,7 @@ private slots:
     void topNChoicesFollowTheCandidates() {
         TempDir dir;
         const std::string path = dir.file("n.qdx");
-        writeProject(path, records("P", 2), records("M", 80));
+        writeEnteredProject(path, records("P", 2), records("M", 80));
         OpenWindow w(path);
         auto* topN = static_cast<QComboBox*>(w.window.control(1004));
         auto* direction = static_cast<QComboBox*>(w.window.control(1003));
@@ -148,7 +150,7 @@ private slots:
 
         TempDir empty;
         const std::string none = empty.file("e.qdx");
-        writeProject(none, {}, records("M", 3));
+        writeEnteredProject(none, {}, records("M", 3));
         OpenWindow e(none);
         auto* emptyTopN = static_cast<QComboBox*>(e.window.control(1004));
         QCOMPARE(emptyTopN->count(), 0);
@@ -158,7 +160,7 @@ private slots:
     void searchConditionsAreStoredAndCopied() {
         TempDir dir;
         const std::string path = dir.file("c.qdx");
-        writeProject(path, records("P", 5), records("M", 5));
+        writeEnteredProject(path, records("P", 5), records("M", 5));
         OpenWindow w(path);
         SearchConditions wanted;
         wanted.searchDirection = 1;
@@ -189,7 +191,7 @@ private slots:
     void clickingARowSetsDirectionAndCurrentId() {
         TempDir dir;
         const std::string path = dir.file("r.qdx");
-        writeProject(path, {{"A", "00001"}, {"B", "00002"}}, {{"X", "00001"}});
+        writeEnteredProject(path, {{"A", "00001"}, {"B", "00002"}}, {{"X", "00001"}});
         OpenWindow w(path);
         auto* direction = static_cast<QComboBox*>(w.window.control(1003));
         clickRow(w.window, 0, 0);
@@ -203,9 +205,9 @@ private slots:
     void deleteRefusesIdentifiedAndWarnsAboutMatches() {
         TempDir dir;
         const std::string path = dir.file("d.qdx");
-        writeProject(path, {{"A", "00001"}, {"B", "00002"}, {"C", "00003"}},
-                     {{"X", "00001"}, {"Y", "00002"}},
-                     {matchRow(1, 1, "1"), matchRow(2, 1, "3"), matchRow(2, 2, "4")});
+        writeEnteredProject(path, {{"A", "00001"}, {"B", "00002"}, {"C", "00003"}},
+                            {{"X", "00001"}, {"Y", "00002"}},
+                            {matchRow(1, 1, "1"), matchRow(2, 1, "3"), matchRow(2, 2, "4")});
         ScriptedResponder prompts;
         OpenWindow w(path);
         CCusporaDlg& window = w.window;
@@ -214,18 +216,18 @@ private slots:
         clickRow(window, 0, 0);
         window.deleteRecord(0);
         QCOMPARE(prompts.texts().last(), QStringLiteral("判明済みのデータは削除できません。"));
-        QCOMPARE(prompts.messages.last().icon, 48);
+        QCOMPARE(prompts.messages.last().icon, MessageIcon::Exclamation);
 
         clickRow(window, 0, 1);
-        prompts.answer(ResultNo);
+        prompts.answer(MessageAnswer::No);
         window.deleteRecord(0);
         QCOMPARE(prompts.texts().last(),
                  QStringLiteral(
                      "鑑定中データ、他人データがあります。本当に削除しますがよろしいですか？"));
-        QCOMPARE(prompts.messages.last().buttons, 4);
+        QCOMPARE(prompts.messages.last().buttons, MessageButtons::YesNo);
         QCOMPARE(window.listModel(0)->rowCount(), 3);
 
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         window.deleteRecord(0);
         QCOMPARE(prompts.texts().last(), QStringLiteral("削除しました。"));
         QCOMPARE(window.listModel(0)->rowCount(), 2);
@@ -237,7 +239,7 @@ private slots:
         QVERIFY(window.model().recordsChangedPM());
 
         // Deleting the last row selects the new last row; no match rows, no prefix.
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         window.deleteRecord(0);
         QCOMPARE(prompts.texts().at(prompts.texts().size() - 2),
                  QStringLiteral("本当に削除しますがよろしいですか？"));
@@ -257,8 +259,8 @@ private slots:
     void hiddenDataMatchingRemovesPostMortemTwins() {
         TempDir dir;
         const std::string path = dir.file("t.qdx");
-        writeProject(path, {{"A", "00001"}, {"B", "00002"}, {"C", "00003"}},
-                     {{"B", "00002"}, {"Z", "00001"}});
+        writeEnteredProject(path, {{"A", "00001"}, {"B", "00002"}, {"C", "00003"}},
+                            {{"B", "00002"}, {"Z", "00001"}});
         ScriptedResponder prompts;
         CCusporaDlg window(true);
         QVERIFY(window.startUp(QString::fromStdString(path)));
@@ -272,7 +274,7 @@ private slots:
     void reloadKeepsSelectionAndScroll() {
         TempDir dir;
         const std::string path = dir.file("k.qdx");
-        writeProject(path, records("P", 120), records("M", 3));
+        writeEnteredProject(path, records("P", 120), records("M", 3));
         OpenWindow w(path);
         w.window.selectRow(0, 40);
         w.window.listView(0)->scrollTo(w.window.listModel(0)->index(35, 0),
@@ -286,7 +288,8 @@ private slots:
     void newAndModifyStoreThroughTheEntryWindow() {
         TempDir dir;
         const std::string path = dir.file("m.qdx");
-        writeProject(path, {{"A", "00001"}, {"B", "00002"}}, {{"X", "00001"}, {"Y", "00002"}});
+        writeEnteredProject(path, {{"A", "00001"}, {"B", "00002"}},
+                            {{"X", "00001"}, {"Y", "00002"}});
         ScriptedResponder prompts;
         OpenWindow w(path);
         CCusporaDlg& window = w.window;
@@ -331,16 +334,16 @@ private slots:
     void exitWithoutChangesAsksOnce() {
         TempDir dir;
         const std::string path = dir.file("x.qdx");
-        writeProject(path, {{"A", "00001"}}, {});
+        writeEnteredProject(path, {{"A", "00001"}}, {});
         ScriptedResponder prompts;
         OpenWindow w(path);
         QSignalSpy finished(&w.window, &QDialog::finished);
-        prompts.answer(ResultNo);
+        prompts.answer(MessageAnswer::No);
         w.window.confirmExit();
         QCOMPARE(prompts.texts().last(), QStringLiteral("プログラムを終了しますか？"));
         QCOMPARE(finished.count(), 0);
         QVERIFY(w.window.model().isOpen());
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         w.window.close();
         QCOMPARE(finished.count(), 1);
         QVERIFY(!w.window.model().isOpen());
@@ -350,9 +353,9 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<int>("rowsOnDisk");
         QTest::addColumn<bool>("ends");
-        QTest::newRow("yes saves") << int(ResultYes) << 1 << true;
-        QTest::newRow("no discards") << int(ResultNo) << 2 << true;
-        QTest::newRow("cancel stays") << int(ResultCancel) << -1 << false;
+        QTest::newRow("yes saves") << int(MessageAnswer::Yes) << 1 << true;
+        QTest::newRow("no discards") << int(MessageAnswer::No) << 2 << true;
+        QTest::newRow("cancel stays") << int(MessageAnswer::Cancel) << -1 << false;
     }
 
     void exitAfterAChangeAsksToSave() {
@@ -361,17 +364,17 @@ private slots:
         QFETCH(bool, ends);
         TempDir dir;
         const std::string path = dir.file("y.qdx");
-        writeProject(path, {{"A", "00001"}, {"B", "00002"}}, {});
+        writeEnteredProject(path, {{"A", "00001"}, {"B", "00002"}}, {});
         ScriptedResponder prompts;
         OpenWindow w(path);
         QSignalSpy finished(&w.window, &QDialog::finished);
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         w.window.deleteRecord(0);
-        prompts.answer(answer);
+        prompts.answer(static_cast<MessageAnswer>(answer));
         w.window.confirmExit();
         QCOMPARE(prompts.texts().last(),
                  QStringLiteral("プログラムを終了します。") + kSaveQuestion);
-        QCOMPARE(prompts.messages.last().buttons, 3);
+        QCOMPARE(prompts.messages.last().buttons, MessageButtons::YesNoCancel);
         QCOMPARE(finished.count(), ends ? 1 : 0);
         QCOMPARE(w.window.model().isOpen(), !ends);
         if (ends) {
@@ -386,10 +389,10 @@ private slots:
     void savingMakesChangesPermanentQuietly() {
         TempDir dir;
         const std::string path = dir.file("v.qdx");
-        writeProject(path, {{"A", "00001"}, {"B", "00002"}}, {});
+        writeEnteredProject(path, {{"A", "00001"}, {"B", "00002"}}, {});
         ScriptedResponder prompts;
         OpenWindow w(path);
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         w.window.deleteRecord(0);
         w.window.action(CCusporaDlg::CmdSaveProject)->trigger();
         w.window.action(CCusporaDlg::CmdSaveProject)->trigger();
@@ -402,7 +405,7 @@ private slots:
     void penImportFromTheMenuLandsInTheList() {
         TempDir dir;
         const std::string path = dir.file("p.qdx");
-        writeProject(path, {{"A", "00001"}}, {});
+        writeEnteredProject(path, {{"A", "00001"}}, {});
         QStringList form;
         for (int i = 0; i < 64; ++i) {
             form << QString();
@@ -422,7 +425,7 @@ private slots:
         ScriptedResponder prompts;
         const QString documents = QString::fromStdString(dir.path().string());
         OpenWindow w(path, documents);
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         prompts.choose(QString::fromStdString(csv));
         w.window.action(CCusporaDlg::CmdImportPenPM)->trigger();
         QVERIFY2(prompts.allAnswered(), qPrintable(prompts.texts().join("|")));
@@ -439,7 +442,7 @@ private slots:
         QVERIFY(w.window.model().recordsChangedPM());
 
         // The imported form is not saved yet: leaving without saving drops it.
-        prompts.answer(ResultNo);
+        prompts.answer(MessageAnswer::No);
         w.window.confirmExit();
         QCOMPARE(prompts.texts().last(),
                  QStringLiteral("プログラムを終了します。") + kSaveQuestion);
@@ -449,14 +452,14 @@ private slots:
     void oesImportWithoutItsLogKeepsTheBackup() {
         TempDir dir;
         const std::string path = dir.file("o.qdx");
-        writeProject(path, {{"A", "00001"}}, {});
+        writeEnteredProject(path, {{"A", "00001"}}, {});
         std::filesystem::create_directories(dir.path() / "oes");
         const QString documents = QString::fromStdString(dir.path().string());
         ScriptedResponder prompts;
         OpenWindow w(path, documents);
 
         // An empty folder imports nothing and ends normally.
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         prompts.choose(QString::fromStdString(dir.file("oes")));
         w.window.action(CCusporaDlg::CmdImportOesAM)->trigger();
         QVERIFY(prompts.allAnswered());
@@ -468,13 +471,13 @@ private slots:
         std::filesystem::remove(dir.path() / "QuendixFree" / "CsvFileCtrl.csv");
         std::filesystem::create_directories(dir.path() / "QuendixFree" / "CsvFileCtrl.csv");
         const int shown = static_cast<int>(prompts.messages.size());
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         prompts.choose(QString::fromStdString(dir.file("oes")));
         w.window.importOes(0);
         QCOMPARE(prompts.messages.size(), shown + 3);
         QVERIFY(prompts.texts().at(shown + 1).startsWith(
             QStringLiteral("CsvFileCtrlファイルのオープンに失敗しました。")));
-        QCOMPARE(prompts.messages.at(shown + 2).icon, 16);
+        QCOMPARE(prompts.messages.at(shown + 2).icon, MessageIcon::Error);
         QVERIFY(QFileInfo::exists(QString::fromStdString(dir.file("bck_Quendix.qdx"))));
         QVERIFY(w.window.model().isOpen());
     }
@@ -482,16 +485,16 @@ private slots:
     void importQuestionCancelKeepsTheChangedProject() {
         TempDir dir;
         const std::string path = dir.file("q.qdx");
-        writeProject(path, {{"A", "00001"}, {"B", "00002"}}, {});
+        writeEnteredProject(path, {{"A", "00001"}, {"B", "00002"}}, {});
         const std::string csv = dir.file("pen.csv");
         writeBytes(csv, "x\r\n");
         ScriptedResponder prompts;
         OpenWindow w(path, QString::fromStdString(dir.path().string()));
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         w.window.deleteRecord(0);
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         prompts.choose(QString::fromStdString(csv));
-        prompts.answer(ResultCancel);
+        prompts.answer(MessageAnswer::Cancel);
         w.window.importPenCsv(1);
         QCOMPARE(prompts.texts().last(),
                  QStringLiteral("データが変更されています。") + kSaveQuestion);
@@ -504,7 +507,7 @@ private slots:
     void failedMergeRestoresTheBackup() {
         TempDir dir;
         const std::string path = dir.file("f.qdx");
-        writeProject(path, {{"A", "00001"}, {"B", "00002"}}, {});
+        writeEnteredProject(path, {{"A", "00001"}, {"B", "00002"}}, {});
         const std::string before = readBytes(path);
         ScriptedResponder prompts;
         OpenWindow w(path);
@@ -515,7 +518,7 @@ private slots:
         w.window.model().deleteRecord(0, 1);
         w.window.model().save();
         shell.restoreAfterFailedImport(QStringLiteral("新規データの登録に失敗しました。\nx"));
-        QCOMPARE(prompts.messages.last().icon, 16);
+        QCOMPARE(prompts.messages.last().icon, MessageIcon::Error);
         QVERIFY(!QFileInfo::exists(shell.backupPath()));
         QVERIFY(w.window.model().isOpen());
         QCOMPARE(w.window.model().loadRecordList(0).size(), std::size_t(2));

@@ -1,5 +1,6 @@
-#include "TestSupport.h"
-#include "UiTestSupport.h"
+#include "support/ProjectFixture.h"
+#include "support/PromptResponder.h"
+#include "support/TestFiles.h"
 
 #include "io/TextCodec.h"
 #include "ui/main/CCusporaDlg.h"
@@ -26,15 +27,15 @@ private slots:
         TempDir dir;
         const std::string target = dir.file("target.qdx");
         const std::string source = dir.file("source.qdx");
-        writeProject(target, {{"A", "00001"}}, {{"X", "00001"}});
-        writeProject(source, {{"A", "00001"}, {"N", "00001"}}, {{"Y", "00001"}},
-                     {matchRow(1, 1, "3")});
+        writeEnteredProject(target, {{"A", "00001"}}, {{"X", "00001"}});
+        writeEnteredProject(source, {{"A", "00001"}, {"N", "00001"}}, {{"Y", "00001"}},
+                            {matchRow(1, 1, "3")});
         ScriptedResponder prompts;
         // The import is shown disabled in the standard layout; the hidden-commands run offers it.
         CCusporaDlg window(true);
         QVERIFY(window.startUp(qs(target)));
         QVERIFY(window.action(CCusporaDlg::CmdImportProject)->isEnabled());
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         prompts.choose(qs(source));
         window.action(CCusporaDlg::CmdImportProject)->trigger();
         QVERIFY2(prompts.allAnswered(), qPrintable(prompts.texts().join("|")));
@@ -56,22 +57,22 @@ private slots:
     void aFailedMergeRestoresTheProjectFile() {
         TempDir dir;
         const std::string path = dir.file("self.qdx");
-        writeProject(path, {{"A", "00001"}, {"B", "00002"}}, {});
+        writeEnteredProject(path, {{"A", "00001"}, {"B", "00002"}}, {});
         const std::string saved = readBytes(path);
         ScriptedResponder prompts;
         CCusporaDlg window;
         QVERIFY(window.startUp(qs(path)));
         // The unsaved delete is dropped when the import asks about it.
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         window.selectRow(0, 0);
         window.deleteRecord(0);
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         prompts.choose(qs(path));
-        prompts.answer(ResultNo);
+        prompts.answer(MessageAnswer::No);
         // The open project itself cannot be read while it is held: the merge fails.
         window.importProject();
         QVERIFY2(prompts.allAnswered(), qPrintable(prompts.texts().join("|")));
-        QCOMPARE(prompts.messages.last().icon, 16);
+        QCOMPARE(prompts.messages.last().icon, MessageIcon::Error);
         QVERIFY(prompts.texts().last().contains(QLatin1Char('\n')));
         QVERIFY(window.model().isOpen());
         QVERIFY(!QFileInfo::exists(qs(dir.file("bck_Quendix.qdx"))));
@@ -83,8 +84,8 @@ private slots:
     void exportWritesThreeFiles() {
         TempDir dir;
         const std::string path = dir.file("e.qdx");
-        writeProject(path, {{"A", "00001"}}, {{"X", "00001"}, {"Y", "00002"}},
-                     {matchRow(1, 1, "1")});
+        writeEnteredProject(path, {{"A", "00001"}}, {{"X", "00001"}, {"Y", "00002"}},
+                            {matchRow(1, 1, "1")});
         ScriptedResponder prompts;
         CCusporaDlg window(true);
         QVERIFY(window.startUp(qs(path)));

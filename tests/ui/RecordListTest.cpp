@@ -1,6 +1,5 @@
 #include "ui/main/MainWindowLayout.h"
 #include "ui/main/RecordListModel.h"
-#include "ui/main/SearchConditionRules.h"
 
 #include <QAbstractItemModelTester>
 #include <QColor>
@@ -112,34 +111,6 @@ private slots:
         QCOMPARE(list.rowCount(), 300000);
         QCOMPARE(list.rowOfHighestKey(), 299999);
         QCOMPARE(list.cellText(123456, 34), QStringLiteral("123457"));
-    }
-
-    void topNChoicesForCandidateCounts() {
-        using searchrules::topNChoices;
-        QCOMPARE(topNChoices(0, -1).entries, 0);
-        QCOMPARE(topNChoices(0, -1).selected, -1);
-        QCOMPARE(topNChoices(2, -1).entries, 2);
-        QCOMPARE(topNChoices(2, -1).selected, 1);
-        QCOMPARE(topNChoices(2, 5).selected, 1);
-        QCOMPARE(topNChoices(80, -1).entries, 50);
-        QCOMPARE(topNChoices(80, -1).selected, 2);
-        QCOMPARE(topNChoices(80, 9).selected, 9);
-        // A kept index beyond the offered entries lands on the last one.
-        QCOMPARE(topNChoices(80, 60).selected, 49);
-        QCOMPARE(searchrules::topNCaption(0), QStringLiteral("TOP 1 を表示"));
-        QCOMPARE(searchrules::candidateCount(0, false, 5, 2, 9, 4), 5);
-        QCOMPARE(searchrules::candidateCount(0, true, 5, 2, 9, 4), 2);
-        QCOMPARE(searchrules::candidateCount(1, true, 5, 2, 9, 4), 4);
-    }
-
-    void deleteQuestionPrefixes() {
-        using searchrules::deleteQuestionPrefix;
-        QCOMPARE(deleteQuestionPrefix({"3", "4"}),
-                 QStringLiteral("鑑定中データ、他人データがあります。"));
-        QCOMPARE(deleteQuestionPrefix({"4", "4"}), QStringLiteral("他人データがあります。"));
-        QCOMPARE(deleteQuestionPrefix({"3"}), QStringLiteral("鑑定中データがあります。"));
-        QCOMPARE(deleteQuestionPrefix({}), QString());
-        QCOMPARE(deleteQuestionPrefix({"0", "1"}), QString());
     }
 
     void layoutSplitsTheHeightBetweenBothLists() {

@@ -1,5 +1,6 @@
-#include "TestSupport.h"
-#include "UiTestSupport.h"
+#include "support/ProjectFixture.h"
+#include "support/PromptResponder.h"
+#include "support/TestFiles.h"
 
 #include "app/CCusporaApp.h"
 #include "app/ProjectShell.h"
@@ -92,9 +93,9 @@ private slots:
     void startsWithTheCommandLineProject() {
         TempDir dir;
         const std::string path = dir.file("cmd.qdx");
-        writeProject(path, {{"A", "00001"}}, {{"B", "00001"}});
+        writeEnteredProject(path, {{"A", "00001"}}, {{"B", "00001"}});
         ScriptedResponder prompts;
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         QString title;
         int rows = 0;
         StartupOptions options;
@@ -117,7 +118,7 @@ private slots:
     void screenshotsPictureTheNamedWindow() {
         TempDir dir;
         const std::string path = dir.file("shot.qdx");
-        writeProject(path, {{"A", "00001"}}, {{"B", "00001"}});
+        writeEnteredProject(path, {{"A", "00001"}}, {{"B", "00001"}});
         const QStringList options = {qs(path), "--documents=" + qs(dir.path().string()),
                                      "--screenshot=" + qs(dir.file("label.png")),
                                      QStringLiteral("--screenshot-window=label")};
@@ -156,7 +157,7 @@ private slots:
         QCOMPARE(prompts.messages.size(), 1);
         QVERIFY(prompts.texts().first().startsWith(
             QStringLiteral("データベースが作成できませんでした。 \n")));
-        QCOMPARE(prompts.messages.first().icon, 16);
+        QCOMPARE(prompts.messages.first().icon, MessageIcon::Error);
         QVERIFY(prompts.choices.isEmpty());
         QCOMPARE(readBytes(path), std::string("these are not the tables you are looking for\n"));
     }
@@ -166,7 +167,7 @@ private slots:
         const QString documents = qs(dir.path().string());
         ScriptedResponder prompts;
         prompts.choose(documents + "/QuendixFree/new");
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         QString title;
         StartupOptions options;
         options.documentsFolder = documents;
@@ -204,7 +205,7 @@ private slots:
         prompts.choose(documents + "/text.qdx");
         prompts.choose(documents + "/.qdx");
         prompts.choose(documents + "/QuendixFree/abc");
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         QString title;
         StartupOptions options;
         options.documentsFolder = documents;
@@ -213,7 +214,7 @@ private slots:
         QVERIFY(prompts.texts().at(0).startsWith(
             QStringLiteral("データベースが作成できませんでした。 ")));
         QCOMPARE(prompts.texts().at(1), QStringLiteral("プロジェクト名は省略できません。"));
-        QCOMPARE(prompts.messages.at(1).icon, 48);
+        QCOMPARE(prompts.messages.at(1).icon, MessageIcon::Exclamation);
         // After the first choice the chooser opens where it was last used.
         QVERIFY(prompts.choices.at(1).initialPath.isEmpty());
         QCOMPARE(title, QStringLiteral("abc - Quendix Free (abc.qdx)"));
@@ -237,7 +238,7 @@ private slots:
     void aSecondInstanceFindsTheProjectInUse() {
         TempDir dir;
         const std::string path = dir.file("busy.qdx");
-        writeProject(path, {{"A", "00001"}}, {});
+        writeEnteredProject(path, {{"A", "00001"}}, {});
         ProjectModel first;
         openProjectFile(first, splitProjectPath(path));
         ScriptedResponder prompts;
@@ -255,8 +256,8 @@ private slots:
         TempDir dir;
         const std::string one = dir.file("one.qdx");
         const std::string two = dir.file("two.qdx");
-        writeProject(one, {{"A", "00001"}, {"B", "00002"}}, {});
-        writeProject(two, {{"C", "00001"}}, {{"D", "00001"}});
+        writeEnteredProject(one, {{"A", "00001"}, {"B", "00002"}}, {});
+        writeEnteredProject(two, {{"C", "00001"}}, {{"D", "00001"}});
         ScriptedResponder prompts;
         CCusporaDlg window;
         window.shell().setDocumentsFolder(qs(dir.path().string()));
@@ -272,11 +273,11 @@ private slots:
 
         // A changed project asks first; cancel goes back to the chooser, and cancelling that
         // keeps everything as it was.
-        prompts.answer(ResultYes);
+        prompts.answer(MessageAnswer::Yes);
         window.selectRow(0, 0);
         window.deleteRecord(0);
         prompts.choose(qs(two));
-        prompts.answer(ResultCancel);
+        prompts.answer(MessageAnswer::Cancel);
         prompts.choose(QString());
         window.switchProject();
         QCOMPARE(prompts.texts().last(),
@@ -288,7 +289,7 @@ private slots:
         window.rowClicked(0);
         QVERIFY(!window.currentId().isEmpty());
         prompts.choose(qs(two));
-        prompts.answer(ResultNo);
+        prompts.answer(MessageAnswer::No);
         window.switchProject();
         QVERIFY(prompts.allAnswered());
         QCOMPARE(window.windowTitle(), QStringLiteral("two - Quendix Free (two.qdx)"));
@@ -300,7 +301,7 @@ private slots:
     void aFailedSwitchLeavesNothingShown() {
         TempDir dir;
         const std::string one = dir.file("one.qdx");
-        writeProject(one, {{"A", "00001"}}, {});
+        writeEnteredProject(one, {{"A", "00001"}}, {});
         writeBytes(dir.file("bad.qdx"), "not a database");
         ScriptedResponder prompts;
         CCusporaDlg window;

@@ -16,16 +16,18 @@ namespace {
 const char* const kIdProperty = "actingId";
 }
 
-CMsgBoxDlg::CMsgBoxDlg(const QString& text, int buttons, int icon, QWidget* parent)
+CMsgBoxDlg::CMsgBoxDlg(const QString& text, MessageButtons buttons, MessageIcon icon,
+                       QWidget* parent)
     : QDialog(parent) {
     build(text, buttons, icon);
 }
 
-CMsgBoxDlg::CMsgBoxDlg(int messageId, int buttons, int icon, QWidget* parent) : QDialog(parent) {
+CMsgBoxDlg::CMsgBoxDlg(int messageId, MessageButtons buttons, MessageIcon icon, QWidget* parent)
+    : QDialog(parent) {
     build(QString::fromUtf8(storeErrorMessage(messageId)), buttons, icon);
 }
 
-void CMsgBoxDlg::build(const QString& text, int buttons, int icon) {
+void CMsgBoxDlg::build(const QString& text, MessageButtons buttons, MessageIcon icon) {
     setObjectName(QStringLiteral("messageBox"));
     setWindowTitle(QStringLiteral("Quendix Free"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -35,19 +37,19 @@ void CMsgBoxDlg::build(const QString& text, int buttons, int icon) {
     m_icon->setObjectName(QStringLiteral("iconArea"));
     QStyle::StandardPixmap pixmap = QStyle::SP_CustomBase;
     switch (icon) {
-    case 16:
+    case MessageIcon::Error:
         pixmap = QStyle::SP_MessageBoxCritical;
         break;
-    case 32:
+    case MessageIcon::Question:
         pixmap = QStyle::SP_MessageBoxQuestion;
         break;
-    case 48:
+    case MessageIcon::Exclamation:
         pixmap = QStyle::SP_MessageBoxWarning;
         break;
-    case 64:
+    case MessageIcon::Information:
         pixmap = QStyle::SP_MessageBoxInformation;
         break;
-    default:
+    case MessageIcon::None:
         break;
     }
     if (pixmap != QStyle::SP_CustomBase) {
@@ -84,28 +86,28 @@ void CMsgBoxDlg::build(const QString& text, int buttons, int icon) {
     setUpButtons(buttons);
 }
 
-void CMsgBoxDlg::setUpButtons(int buttons) {
+void CMsgBoxDlg::setUpButtons(MessageButtons buttons) {
     const QString ok = QStringLiteral("OK");
     const QString cancel = QStringLiteral("キャンセル");
     const QString yes = QStringLiteral("はい");
     const QString no = QStringLiteral("いいえ");
     switch (buttons) {
-    case 0:
+    case MessageButtons::Ok:
         m_buttons[0]->hide();
         m_buttons[1]->hide();
         setButton(2, ok, kConfirmId);
         break;
-    case 1:
+    case MessageButtons::OkCancel:
         m_buttons[0]->hide();
         setButton(1, ok, kConfirmId);
         setButton(2, cancel, kCancelId);
         break;
-    case 4:
+    case MessageButtons::YesNo:
         m_buttons[0]->hide();
         setButton(1, yes, kConfirmId);
         setButton(2, no, kNoId);
         break;
-    default:
+    case MessageButtons::YesNoCancel:
         setButton(0, yes, kConfirmId);
         setButton(1, no, kNoId);
         setButton(2, cancel, kCancelId);
@@ -154,6 +156,17 @@ int CMsgBoxDlg::resultFor(int id) {
         return 7;
     default:
         return 2;
+    }
+}
+
+MessageAnswer CMsgBoxDlg::answerFor(int result) {
+    switch (result) {
+    case 6:
+        return MessageAnswer::Yes;
+    case 7:
+        return MessageAnswer::No;
+    default:
+        return MessageAnswer::Cancel;
     }
 }
 

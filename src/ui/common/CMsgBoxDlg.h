@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/common/MessageKinds.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -18,9 +20,10 @@ public:
     static constexpr int kNoId = 7;
     static constexpr int kCancelId = 1427;
 
-    CMsgBoxDlg(const QString& text, int buttons, int icon, QWidget* parent = nullptr);
+    CMsgBoxDlg(const QString& text, MessageButtons buttons, MessageIcon icon,
+               QWidget* parent = nullptr);
     // The text of a message identifier of the store (102..112).
-    CMsgBoxDlg(int messageId, int buttons, int icon, QWidget* parent = nullptr);
+    CMsgBoxDlg(int messageId, MessageButtons buttons, MessageIcon icon, QWidget* parent = nullptr);
 
     QString text() const;
     bool hasIcon() const;
@@ -31,14 +34,16 @@ public:
 
     // The result of pressing a button that acts as `id`.
     static int resultFor(int id);
+    // The answer a result of exec() stands for.
+    static MessageAnswer answerFor(int result);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void build(const QString& text, int buttons, int icon);
-    void setUpButtons(int buttons);
+    void build(const QString& text, MessageButtons buttons, MessageIcon icon);
+    void setUpButtons(MessageButtons buttons);
     void setButton(int position, const QString& caption, int id);
 
     QLabel* m_icon = nullptr;

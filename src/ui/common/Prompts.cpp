@@ -5,7 +5,6 @@
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QStringList>
 
 namespace qdx {
 
@@ -21,21 +20,13 @@ Prompts::Responder* Prompts::responder() {
     return g_responder;
 }
 
-int Prompts::message(QWidget* parent, const QString& text, int buttons, int icon) {
+MessageAnswer Prompts::message(QWidget* parent, const QString& text, MessageButtons buttons,
+                               MessageIcon icon) {
     if (g_responder != nullptr) {
         return g_responder->answerMessage({text, buttons, icon});
     }
     CMsgBoxDlg box(text, buttons, icon, parent);
-    return box.exec();
-}
-
-QString Prompts::qtFilter(const QString& filter) {
-    const QStringList parts = filter.split(QLatin1Char('|'), Qt::SkipEmptyParts);
-    QStringList names;
-    for (int i = 0; i < parts.size(); i += 2) {
-        names << parts[i];
-    }
-    return names.join(QStringLiteral(";;"));
+    return CMsgBoxDlg::answerFor(box.exec());
 }
 
 QString Prompts::chooseFile(QWidget* parent, const FileChoice& choice) {
@@ -46,7 +37,7 @@ QString Prompts::chooseFile(QWidget* parent, const FileChoice& choice) {
         return QFileDialog::getExistingDirectory(parent, choice.title, choice.initialPath,
                                                  QFileDialog::ShowDirsOnly);
     }
-    QFileDialog dialog(parent, choice.title, choice.initialPath, qtFilter(choice.filter));
+    QFileDialog dialog(parent, choice.title, choice.initialPath, choice.filter);
     dialog.setDefaultSuffix(choice.defaultSuffix);
     switch (choice.kind) {
     case FileChoice::Save:
@@ -67,6 +58,14 @@ QString Prompts::chooseFile(QWidget* parent, const FileChoice& choice) {
         return {};
     }
     return dialog.selectedFiles().constFirst();
+}
+
+QString Prompts::csvFilter() {
+    return QStringLiteral("CSV(カンマ区切り) (*.csv);;すべてのファイル (*.*)");
+}
+
+QString Prompts::projectFilter() {
+    return QStringLiteral("Quendix Project (*.qdx);;すべてのファイル (*.*)");
 }
 
 bool Prompts::choosePrinter(QWidget* parent, QPrinter& printer) {

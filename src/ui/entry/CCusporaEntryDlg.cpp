@@ -5,9 +5,9 @@
 #include "ui/chart/ChartPainter.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/CColorButton.h"
+#include "ui/common/CoreText.h"
 #include "ui/common/Prompts.h"
 #include "ui/entry/CRulerDlg.h"
-#include "ui/entry/EntryText.h"
 #include "views/entry/EntryMessages.h"
 
 #include <QAbstractItemView>
@@ -65,7 +65,8 @@ bool CCusporaEntryDlg::load() {
             m_form.dentalId = m_dentalId;
         }
     } catch (const StoreError& error) {
-        Prompts::message(this, QString::fromStdString(error.fullText()), MbOk, IconError);
+        Prompts::message(this, QString::fromStdString(error.fullText()), MessageButtons::Ok,
+                         MessageIcon::Error);
         return false;
     }
     showForm();
@@ -173,20 +174,23 @@ void CCusporaEntryDlg::checkImportedId() {
     try {
         imported = hasImportedId(m_model, m_side, m_dentalId);
     } catch (const StoreError& error) {
-        Prompts::message(this, QString::fromStdString(error.fullText()), MbOk, IconError);
+        Prompts::message(this, QString::fromStdString(error.fullText()), MessageButtons::Ok,
+                         MessageIcon::Error);
         return;
     }
     if (!imported)
         return;
     m_form.importedId = true;
-    Prompts::message(this, qs(entry_messages::kImportPrefixFound), MbOk, IconExclamation);
+    Prompts::message(this, qs(entry_messages::kImportPrefixFound), MessageButtons::Ok,
+                     MessageIcon::Exclamation);
     m_upperCombo->setEnabled(true);
     m_lowerEdit->setEnabled(true);
     m_upperCombo->setFocus();
 }
 
 bool CCusporaEntryDlg::ask(std::string_view question) {
-    return Prompts::message(this, qs(question), MbYesNo, IconQuestion) == ResultYes;
+    return Prompts::message(this, qs(question), MessageButtons::YesNo, MessageIcon::Question) ==
+           MessageAnswer::Yes;
 }
 
 void CCusporaEntryDlg::save() {
@@ -195,11 +199,13 @@ void CCusporaEntryDlg::save() {
     try {
         check = checkEntryId(m_form, m_model);
     } catch (const StoreError& error) {
-        Prompts::message(this, QString::fromStdString(error.fullText()), MbOk, IconError);
+        Prompts::message(this, QString::fromStdString(error.fullText()), MessageButtons::Ok,
+                         MessageIcon::Error);
         return;
     }
     if (check.error) {
-        Prompts::message(this, QString::fromStdString(*check.error), MbOk, IconExclamation);
+        Prompts::message(this, QString::fromStdString(*check.error), MessageButtons::Ok,
+                         MessageIcon::Exclamation);
         if (check.focus == EntryField::Lower) {
             m_lowerEdit->setFocus();
             m_lowerEdit->selectAll();

@@ -5,8 +5,8 @@
 #include "ui/chart/ChartWidget.h"
 #include "ui/chart/LegendSwatch.h"
 #include "ui/common/CColorButton.h"
+#include "ui/common/CoreText.h"
 #include "ui/common/UiFonts.h"
-#include "ui/entry/EntryText.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

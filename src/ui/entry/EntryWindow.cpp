@@ -31,7 +31,8 @@ CCusporaEntryDlg::HistoryOpener entryHistoryOpener() {
                                     &entry);
             history.exec();
         } catch (const StoreError& error) {
-            Prompts::message(&entry, QString::fromStdString(error.fullText()), MbOk, IconError);
+            Prompts::message(&entry, QString::fromStdString(error.fullText()), MessageButtons::Ok,
+                             MessageIcon::Error);
         }
     };
 }

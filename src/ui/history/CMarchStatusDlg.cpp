@@ -5,6 +5,7 @@
 #include "store/StoreError.h"
 #include "ui/common/CColorButton.h"
 #include "ui/common/CColorStatic.h"
+#include "ui/common/CoreText.h"
 #include "ui/common/Prompts.h"
 #include "ui/history/CMatchSortListCtrl.h"
 #include "views/history/HistoryActions.h"
@@ -21,10 +22,6 @@
 namespace qdx {
 
 namespace {
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr int kOpeningWidth = 660;
 constexpr int kOpeningHeight = 520;
@@ -168,7 +165,8 @@ void CMarchStatusDlg::fillLowerTargets(const QString& upper) {
         for (const std::string& lower : m_model.loadIdLowerParts(1 - m_side, upper.toStdString()))
             m_lowerCombo->addItem(QString::fromStdString(lower));
     } catch (const StoreError& error) {
-        Prompts::message(this, QString::fromStdString(error.fullText()), MbOk, IconError);
+        Prompts::message(this, QString::fromStdString(error.fullText()), MessageButtons::Ok,
+                         MessageIcon::Error);
     }
 }
 
@@ -231,8 +229,8 @@ void CMarchStatusDlg::setIdentifiedBox() {
     m_identifiedCheck->setChecked(m_editor->identified());
 }
 
-void CMarchStatusDlg::message(HistoryMessage which, int icon) {
-    Prompts::message(this, qs(historyMessageText(which)), MbOk, icon);
+void CMarchStatusDlg::message(HistoryMessage which, MessageIcon icon) {
+    Prompts::message(this, qs(historyMessageText(which)), MessageButtons::Ok, icon);
 }
 
 void CMarchStatusDlg::registerTarget() {
@@ -240,7 +238,7 @@ void CMarchStatusDlg::registerTarget() {
         m_editor->registerTarget(kindChoice(), basis(), m_upperCombo->currentText().toStdString(),
                                  m_lowerCombo->currentText().toStdString());
     if (result.message != HistoryMessage::None) {
-        message(result.message, IconExclamation);
+        message(result.message, MessageIcon::Exclamation);
         if (result.message == HistoryMessage::ChooseKind) {
             m_kindCombo->setFocus();
         } else if (result.message == HistoryMessage::ChooseTarget) {
@@ -258,14 +256,14 @@ void CMarchStatusDlg::registerTarget() {
 void CMarchStatusDlg::deleteSelected() {
     const int row = m_list->selectedRow();
     if (row < 0) {
-        message(HistoryMessage::NoDeleteTarget, IconExclamation);
+        message(HistoryMessage::NoDeleteTarget, MessageIcon::Exclamation);
         return;
     }
-    if (Prompts::message(this, qs(historyMessageText(HistoryMessage::ConfirmDelete)), MbYesNo,
-                         IconQuestion) != ResultYes)
+    if (Prompts::message(this, qs(historyMessageText(HistoryMessage::ConfirmDelete)),
+                         MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes)
         return;
     m_editor->deleteEntry(m_list->entryAt(row));
-    message(HistoryMessage::Deleted, IconInfo);
+    message(HistoryMessage::Deleted, MessageIcon::Information);
     const int scroll = m_list->verticalScrollBar()->value();
     refill();
     setIdentifiedBox();
@@ -286,7 +284,7 @@ void CMarchStatusDlg::deleteSelected() {
 void CMarchStatusDlg::identifiedClicked(bool checked) {
     const HistoryMessage refused = m_editor->toggleIdentified(checked);
     if (refused != HistoryMessage::None)
-        message(refused, IconExclamation);
+        message(refused, MessageIcon::Exclamation);
     setIdentifiedBox();
 }
 
@@ -294,15 +292,16 @@ void CMarchStatusDlg::save() {
     if (m_mode != Mode::Standalone)
         return;
     for (int i = 0; i < m_editor->unnamedSamePersonCount(); ++i) {
-        if (Prompts::message(this, qs(historyMessageText(HistoryMessage::PartnerNotNamed)), MbYesNo,
-                             IconQuestion) != ResultYes)
+        if (Prompts::message(this, qs(historyMessageText(HistoryMessage::PartnerNotNamed)),
+                             MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes)
             return;
     }
     try {
         m_model.replaceMatchHistory(m_side, m_editor->entries());
     } catch (const StoreError& error) {
         // The rows written so far stay inside the project transaction; the edits stay here.
-        Prompts::message(this, QString::fromStdString(error.fullText()), MbOk, IconError);
+        Prompts::message(this, QString::fromStdString(error.fullText()), MessageButtons::Ok,
+                         MessageIcon::Error);
         return;
     }
     accept();
@@ -315,8 +314,8 @@ void CMarchStatusDlg::closeAsking() {
         QDialog::reject();
         return;
     }
-    if (Prompts::message(this, qs(historyMessageText(HistoryMessage::DiscardEdits)), MbYesNo,
-                         IconQuestion) != ResultYes)
+    if (Prompts::message(this, qs(historyMessageText(HistoryMessage::DiscardEdits)),
+                         MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes)
         return;
     m_closing = true;
     QDialog::reject();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/common/MessageKinds.h"
 #include "views/history/MatchHistoryEditor.h"
 
 #include <QDialog>
@@ -66,7 +67,7 @@ private:
     void blankControls();
     void refill();
     void setIdentifiedBox();
-    void message(HistoryMessage message, int icon);
+    void message(HistoryMessage message, MessageIcon icon);
     void placeControls(int cx, int cy);
     KindChoice kindChoice() const;
     SamePersonBasis basis() const;

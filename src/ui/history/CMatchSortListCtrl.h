@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/search/SortRules.h"
 #include "views/history/MatchHistoryList.h"
+#include "views/search/SortRules.h"
 
 #include <QAbstractTableModel>
 #include <QTableView>

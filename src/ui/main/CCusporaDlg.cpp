@@ -1,15 +1,18 @@
 #include "ui/main/CCusporaDlg.h"
 
 #include "app/ProjectShell.h"
+#include "matching/PairResult.h"
 #include "model/Labels.h"
 #include "store/StoreError.h"
 #include "ui/common/CColorButton.h"
 #include "ui/common/CColorStatic.h"
+#include "ui/common/CoreText.h"
 #include "ui/common/LongTask.h"
 #include "ui/common/Prompts.h"
 #include "ui/common/UiFonts.h"
 #include "ui/main/MainWindowLayout.h"
-#include "ui/main/SearchConditionRules.h"
+#include "views/search/DisplayCount.h"
+#include "views/search/SearchLabels.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,8 +35,19 @@ namespace {
 
 const QSize kInitialClientSize(1240, 760);
 
-const char* const kDirections[] = {"生前→死後", "死後→生前"};
-const char* const kRankKeys[] = {"完全一致数", "全修復・欠損一致数", "矛盾なし一致数", "スコア"};
+void fillDirections(QComboBox* combo) {
+    combo->clear();
+    for (int direction : {0, 1}) {
+        combo->addItem(qs(directionLabel(direction)));
+    }
+}
+
+void fillRankKeys(QComboBox* combo) {
+    combo->clear();
+    for (int key = 0; key < kRankKeyCount; ++key) {
+        combo->addItem(qs(rankKeyLabel(key)));
+    }
+}
 
 QString countCaption(int rows) {
     return QStringLiteral("全件数  %1件").arg(rows);
@@ -194,16 +208,10 @@ void CCusporaDlg::projectOpened() {
     const QSignalBlocker blockDirection(m_direction);
     const QSignalBlocker blockRank(m_rankKey);
     const QSignalBlocker blockHide(m_hideExcluded);
-    m_direction->clear();
-    for (const char* text : kDirections) {
-        m_direction->addItem(QString::fromUtf8(text));
-    }
+    fillDirections(m_direction);
     m_direction->setCurrentIndex(0);
     m_hideExcluded->setChecked(false);
-    m_rankKey->clear();
-    for (const char* text : kRankKeys) {
-        m_rankKey->addItem(QString::fromUtf8(text));
-    }
+    fillRankKeys(m_rankKey);
     m_rankKey->setCurrentIndex(0);
     updateTitle();
     refreshLists(true);
@@ -315,16 +323,16 @@ void CCusporaDlg::restoreListPosition(int side, const ListPosition& position) {
 
 void CCusporaDlg::refreshTopNChoices() {
     const SearchConditions now = currentConditions();
-    const int candidates = searchrules::candidateCount(
-        now.searchDirection, now.hideExcluded != 0, m_lists[0]->rowCount(),
-        m_lists[0]->searchableCount(), m_lists[1]->rowCount(), m_lists[1]->searchableCount());
-    const searchrules::TopNChoices choices =
-        searchrules::topNChoices(candidates, m_topN->currentIndex());
+    const int candidates =
+        listCandidateCount(now.searchDirection, now.hideExcluded != 0,
+                           {m_lists[0]->rowCount(), m_lists[0]->searchableCount()},
+                           {m_lists[1]->rowCount(), m_lists[1]->searchableCount()});
+    const DisplayCountChoice choices = displayCountChoice(candidates, m_topN->currentIndex());
     m_topN->setEnabled(candidates != 0);
     const QSignalBlocker block(m_topN);
     m_topN->clear();
-    for (int i = 0; i < choices.entries; ++i) {
-        m_topN->addItem(searchrules::topNCaption(i));
+    for (int i = 0; i < choices.items; ++i) {
+        m_topN->addItem(qs(displayCountCaption(i)));
     }
     m_topN->setCurrentIndex(choices.selected);
 }
@@ -409,10 +417,7 @@ void CCusporaDlg::storeSearchConditions() {
 
 int CCusporaDlg::copySearchConditionsTo(QComboBox* direction, QComboBox* topN, QComboBox* rank) {
     if (direction != nullptr) {
-        direction->clear();
-        for (const char* text : kDirections) {
-            direction->addItem(QString::fromUtf8(text));
-        }
+        fillDirections(direction);
         direction->setCurrentIndex(m_direction->currentIndex());
     }
     updateCommandStates();
@@ -424,10 +429,7 @@ int CCusporaDlg::copySearchConditionsTo(QComboBox* direction, QComboBox* topN, Q
         topN->setCurrentIndex(m_topN->currentIndex());
     }
     if (rank != nullptr) {
-        rank->clear();
-        for (const char* text : kRankKeys) {
-            rank->addItem(QString::fromUtf8(text));
-        }
+        fillRankKeys(rank);
         rank->setCurrentIndex(m_rankKey->currentIndex());
     }
     return m_hideExcluded->isChecked() ? 1 : 0;

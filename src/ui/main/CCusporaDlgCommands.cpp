@@ -5,9 +5,9 @@
 #include "store/StoreError.h"
 #include "ui/common/LongTask.h"
 #include "ui/common/Prompts.h"
-#include "ui/main/SearchConditionRules.h"
 #include "ui/qr/CQrCodeDlg.h"
 #include "views/entry/EntryForm.h"
+#include "views/main/DeleteQuestion.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -41,7 +41,8 @@ bool CCusporaDlg::openWindow(WindowKind kind, const WindowRequest& request) {
 }
 
 void CCusporaDlg::notAvailable(const QString& what) {
-    Prompts::message(this, what + QStringLiteral("はこの版では利用できません。"), MbOk, IconInfo);
+    Prompts::message(this, what + QStringLiteral("はこの版では利用できません。"),
+                     MessageButtons::Ok, MessageIcon::Information);
 }
 
 void CCusporaDlg::setDirectionFor(int side) {
@@ -76,7 +77,7 @@ void CCusporaDlg::modifyRecord(int side) {
     }
     const int row = selectedRow(side);
     if (row < 0) {
-        Prompts::message(this, kNoModifyTarget, MbOk, IconExclamation);
+        Prompts::message(this, kNoModifyTarget, MessageButtons::Ok, MessageIcon::Exclamation);
         return;
     }
     const ListPosition ownBefore = listPosition(side);
@@ -121,13 +122,13 @@ void CCusporaDlg::storeEntryAndReload(int side, const QString& oldIdText, bool i
 void CCusporaDlg::deleteRecord(int side) {
     const int row = selectedRow(side);
     if (row < 0) {
-        Prompts::message(this, kNoDeleteTarget, MbOk, IconExclamation);
+        Prompts::message(this, kNoDeleteTarget, MessageButtons::Ok, MessageIcon::Exclamation);
         return;
     }
     RecordListModel& list = *m_lists[side];
     if (list.markText(row).startsWith(QLatin1Char('*'))) {
-        Prompts::message(this, QStringLiteral("判明済みのデータは削除できません。"), MbOk,
-                         IconExclamation);
+        Prompts::message(this, QStringLiteral("判明済みのデータは削除できません。"),
+                         MessageButtons::Ok, MessageIcon::Exclamation);
         return;
     }
     const long long key = keyValue(list.keyText(row));
@@ -140,9 +141,10 @@ void CCusporaDlg::deleteRecord(int side) {
         m_shell->showStoreError(error);
         return;
     }
-    const QString question = searchrules::deleteQuestionPrefix(kinds) +
+    const QString question = QString::fromStdString(deleteQuestionPrefix(kinds)) +
                              QStringLiteral("本当に削除しますがよろしいですか？");
-    if (Prompts::message(this, question, MbYesNo, IconQuestion) != ResultYes) {
+    if (Prompts::message(this, question, MessageButtons::YesNo, MessageIcon::Question) !=
+        MessageAnswer::Yes) {
         return;
     }
     const ListPosition before[2] = {listPosition(0), listPosition(1)};
@@ -152,7 +154,8 @@ void CCusporaDlg::deleteRecord(int side) {
         m_shell->showStoreError(error);
     }
     refreshLists(false);
-    Prompts::message(this, QStringLiteral("削除しました。"), MbOk, IconInfo);
+    Prompts::message(this, QStringLiteral("削除しました。"), MessageButtons::Ok,
+                     MessageIcon::Information);
     const int rows = list.rowCount();
     const int select = std::min(before[side].selected, rows - 1);
     selectRow(side, select);
@@ -173,7 +176,7 @@ void CCusporaDlg::openMatchHistory(int side) {
         Prompts::message(this,
                          QStringLiteral("照合履歴設定対象が選択されていません。再度、行を選択し照"
                                         "合履歴ボタンを押下してください。"),
-                         MbOk, IconExclamation);
+                         MessageButtons::Ok, MessageIcon::Exclamation);
         return;
     }
     if (m_openers.count(WindowKind::History) == 0) {
@@ -191,12 +194,12 @@ void CCusporaDlg::openComparison(int side) {
         Prompts::message(this,
                          QStringLiteral("判明データ比較表示対象が選択されていません。再度、行を選"
                                         "択し比較表示ボタンを押下してください。"),
-                         MbOk, IconExclamation);
+                         MessageButtons::Ok, MessageIcon::Exclamation);
         return;
     }
     if (m_lists[side]->markText(row) != QStringLiteral("*")) {
-        Prompts::message(this, QStringLiteral("判明済みデータを選択してください。"), MbOk,
-                         IconExclamation);
+        Prompts::message(this, QStringLiteral("判明済みデータを選択してください。"),
+                         MessageButtons::Ok, MessageIcon::Exclamation);
         return;
     }
     if (m_openers.count(WindowKind::Compare) == 0) {
@@ -234,7 +237,8 @@ void CCusporaDlg::removeDuplicatePostMortem() {
 void CCusporaDlg::readMarkSheet(int side) {
     const auto* path = static_cast<QLineEdit*>(control(side == 0 ? 1513 : 1514));
     if (side == 0 && !QFileInfo::exists(path->text())) {
-        Prompts::message(this, QStringLiteral("取り込みファイルが存在しません。"), MbOk, IconError);
+        Prompts::message(this, QStringLiteral("取り込みファイルが存在しません。"),
+                         MessageButtons::Ok, MessageIcon::Error);
         return;
     }
     notAvailable(side == 0 ? QStringLiteral("マークシート取り込み")
@@ -299,7 +303,7 @@ void CCusporaDlg::showAbout() {
     Prompts::message(
         this,
         QStringLiteral("Quendix Free\nバージョン %1").arg(QStringLiteral(QDX_PRODUCT_VERSION)),
-        MbOk, IconInfo);
+        MessageButtons::Ok, MessageIcon::Information);
 }
 
 void CCusporaDlg::confirmExit() {
@@ -308,8 +312,8 @@ void CCusporaDlg::confirmExit() {
     }
     storeSearchConditions();
     if (!m_model.anyChanged() || !m_model.isOpen()) {
-        if (Prompts::message(this, QStringLiteral("プログラムを終了しますか？"), MbYesNo,
-                             IconQuestion) != ResultYes) {
+        if (Prompts::message(this, QStringLiteral("プログラムを終了しますか？"),
+                             MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes) {
             return;
         }
         m_shell->closeProjectAsking(false, ProjectShell::CloseReason::Exit);

@@ -110,7 +110,7 @@ void CCusporaDlg::buildButtons() {
                 Prompts::message(this,
                                  QStringLiteral("修正対象が選択されていません。\n再度、行を選択し修"
                                                 "正ボタンを押下してください。"),
-                                 MbOk, IconExclamation);
+                                 MessageButtons::Ok, MessageIcon::Exclamation);
                 return;
             }
             showQrPicture(side);

@@ -33,13 +33,13 @@ void CCusporaDlg::importPenCsv(int side) {
                          QStringLiteral("デジタルペンシステムが出力した情報を取り込みます。CSVファ"
                                         "イルを選択してください。取り込み件数によっては、時間が"
                                         "かかる場合がございます。よろしいですか？"),
-                         MbYesNo, IconQuestion) != ResultYes) {
+                         MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes) {
         return;
     }
     Prompts::FileChoice choice;
     choice.kind = Prompts::FileChoice::OpenExisting;
     choice.title = QStringLiteral("CSVファイルを選択");
-    choice.filter = QStringLiteral("CSV(カンマ区切り) (*.csv)|*.csv|すべてのファイル (*.*)|*.*||");
+    choice.filter = Prompts::csvFilter();
     choice.defaultSuffix = QStringLiteral("csv");
     const QString file = Prompts::chooseFile(this, choice);
     if (file.isEmpty()) {
@@ -58,7 +58,8 @@ void CCusporaDlg::importPenCsv(int side) {
     } catch (const std::exception&) {
         result.failed = true;
     }
-    Prompts::message(this, QString::fromStdString(result.message()), MbOk, IconExclamation);
+    Prompts::message(this, QString::fromStdString(result.message()), MessageButtons::Ok,
+                     MessageIcon::Exclamation);
     if (m_shell->removeBackup()) {
         refreshLists(false);
     }
@@ -72,7 +73,7 @@ void CCusporaDlg::importOes(int side) {
                          QStringLiteral("歯科診査情報を取り込みます。ディレクトリを選択してくださ"
                                         "い。取り込み件数によっては、時間がかかる場合がございま"
                                         "す。よろしいですか？"),
-                         MbYesNo, IconQuestion) != ResultYes) {
+                         MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes) {
         return;
     }
     Prompts::FileChoice choice;
@@ -98,25 +99,28 @@ void CCusporaDlg::importOes(int side) {
     }
     if (!result.logOpened) {
         // Nothing was read: the backup stays beside the project and the lists are as they were.
-        Prompts::message(this, fromView(kLogOpenFailedMessage), MbOk, IconExclamation);
-        Prompts::message(this, fromView(kImportNotRunMessage), MbOk, IconError);
+        Prompts::message(this, fromView(kLogOpenFailedMessage), MessageButtons::Ok,
+                         MessageIcon::Exclamation);
+        Prompts::message(this, fromView(kImportNotRunMessage), MessageButtons::Ok,
+                         MessageIcon::Error);
         return;
     }
-    Prompts::message(this, QString::fromStdString(result.message()), MbOk, IconExclamation);
+    Prompts::message(this, QString::fromStdString(result.message()), MessageButtons::Ok,
+                     MessageIcon::Exclamation);
     if (m_shell->removeBackup()) {
         refreshLists(false);
     }
 }
 
 void CCusporaDlg::importProject() {
-    if (!importAllowed() ||
-        Prompts::message(this, fromView(kMergeQuestion), MbYesNo, IconQuestion) != ResultYes) {
+    if (!importAllowed() || Prompts::message(this, fromView(kMergeQuestion), MessageButtons::YesNo,
+                                             MessageIcon::Question) != MessageAnswer::Yes) {
         return;
     }
     Prompts::FileChoice choice;
     choice.kind = Prompts::FileChoice::OpenExisting;
     choice.title = QStringLiteral("プロジェクトファイルを指定");
-    choice.filter = QStringLiteral("Quendix Project (*.qdx)|*.qdx|すべてのファイル (*.*)|*.*||");
+    choice.filter = Prompts::projectFilter();
     choice.defaultSuffix = QStringLiteral("qdx");
     const QString source = Prompts::chooseFile(this, choice);
     if (source.isEmpty()) {
@@ -136,7 +140,8 @@ void CCusporaDlg::importProject() {
         return;
     }
     if (prefixed != 0) {
-        Prompts::message(this, fromView(kMergeRenamedMessage), MbOk, IconInfo);
+        Prompts::message(this, fromView(kMergeRenamedMessage), MessageButtons::Ok,
+                         MessageIcon::Information);
     }
     if (m_shell->removeBackup()) {
         refreshLists(false);
@@ -150,7 +155,7 @@ void CCusporaDlg::exportProject() {
     Prompts::message(this,
                      QStringLiteral("死後データ、生前データ、照合データの順番でCSVファイルを指定"
                                     "してください。"),
-                     MbOk, IconExclamation);
+                     MessageButtons::Ok, MessageIcon::Exclamation);
     const QString titles[] = {QStringLiteral("名前を付けて死後データを保存"),
                               QStringLiteral("名前を付けて生前データを保存"),
                               QStringLiteral("名前を付けて照合データを保存")};
@@ -162,8 +167,7 @@ void CCusporaDlg::exportProject() {
         Prompts::FileChoice choice;
         choice.kind = Prompts::FileChoice::Save;
         choice.title = titles[i];
-        choice.filter =
-            QStringLiteral("CSV(カンマ区切り) (*.csv)|*.csv|すべてのファイル (*.*)|*.*||");
+        choice.filter = Prompts::csvFilter();
         choice.defaultSuffix = QStringLiteral("csv");
         choice.initialPath = names[i];
         const QString path = Prompts::chooseFile(this, choice);
@@ -181,7 +185,8 @@ void CCusporaDlg::exportProject() {
         return;
     }
     if (failure) {
-        Prompts::message(this, QString::fromStdString(*failure), MbOk, IconError);
+        Prompts::message(this, QString::fromStdString(*failure), MessageButtons::Ok,
+                         MessageIcon::Error);
     }
 }
 

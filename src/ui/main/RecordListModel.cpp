@@ -1,5 +1,8 @@
 #include "ui/main/RecordListModel.h"
 
+#include "matching/PairResult.h"
+#include "views/search/DisplayCount.h"
+
 #include <QColor>
 
 #include <cstdlib>
@@ -7,10 +10,6 @@
 namespace qdx {
 
 RecordListModel::RecordListModel(QObject* parent) : QAbstractTableModel(parent) {}
-
-bool RecordListModel::isIdentifiedKind(const std::string& kind) {
-    return kind == "0" || kind == "1" || kind == "2";
-}
 
 QString RecordListModel::markFor(const std::string& kind) {
     if (isIdentifiedKind(kind)) {
@@ -39,7 +38,7 @@ void RecordListModel::setRecords(const std::vector<DentalRecord>& records) {
         }
         const QString mark = markFor(record.MATCH_KIND);
         row.mark = mark.isEmpty() ? 0 : static_cast<char>(mark.at(0).unicode());
-        if (!isIdentifiedKind(record.MATCH_KIND) && std::atoi(record.valid.c_str()) <= 2) {
+        if (countsAsSearchable(record)) {
             ++m_searchableCount;
         }
         m_rows.push_back(std::move(row));

@@ -50,7 +50,6 @@ public:
 
     // "*" for kinds 0..2, "u" for 3, otherwise empty.
     static QString markFor(const std::string& kind);
-    static bool isIdentifiedKind(const std::string& kind);
     static QColor identifiedMarkColor() { return {221, 221, 221}; }
     static QColor hyphenIdColor() { return {255, 192, 203}; }
 

@@ -79,15 +79,15 @@ bool CQrCodeDlg::savePicture() {
         return false;
     Prompts::FileChoice choice;
     choice.kind = Prompts::FileChoice::Save;
-    choice.filter = QStringLiteral("ビットマップ (*.bmp)|*.bmp||");
+    choice.filter = QStringLiteral("ビットマップ (*.bmp)");
     choice.defaultSuffix = QStringLiteral("bmp");
     choice.initialPath = m_proposedName;
     const QString path = Prompts::chooseFile(this, choice);
     if (path.isEmpty())
         return false;
     if (!m_picture.save(path, "BMP")) {
-        Prompts::message(this, QStringLiteral("ファイルを保存できませんでした。\n") + path, MbOk,
-                         IconError);
+        Prompts::message(this, QStringLiteral("ファイルを保存できませんでした。\n") + path,
+                         MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
     return true;

@@ -1,16 +1,21 @@
 #include "ui/search/CFullSearchDlg.h"
 
-#include "io/SearchResultCsv.h"
+#include "io/SearchResultFile.h"
 #include "matching/SearchRequest.h"
 #include "matching/SearchRun.h"
 #include "store/ProjectModel.h"
 #include "store/StoreError.h"
 #include "ui/common/CColorButton.h"
 #include "ui/common/CColorStatic.h"
+#include "ui/common/CoreText.h"
 #include "ui/common/Prompts.h"
 #include "ui/search/FullSearchTableModel.h"
 #include "ui/search/PrintRenderer.h"
+#include "ui/search/SearchConditionControls.h"
 #include "ui/search/SearchTask.h"
+#include "views/search/DisplayCount.h"
+#include "views/search/FullSearchTable.h"
+#include "views/search/SearchLabels.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,10 +32,6 @@
 namespace qdx {
 
 namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 constexpr int kRefitMinimum = 60;
 
@@ -54,11 +55,10 @@ void CFullSearchDlg::buildControls() {
     m_conditionLabel = new CColorStatic(QStringLiteral("検索条件"), this);
     m_directionCombo = new QComboBox(this);
     m_directionCombo->setObjectName(QStringLiteral("directionCombo"));
-    m_directionCombo->addItems({QStringLiteral("生前→死後"), QStringLiteral("死後→生前")});
+    fillDirectionCombo(m_directionCombo);
     m_rankKeyCombo = new QComboBox(this);
     m_rankKeyCombo->setObjectName(QStringLiteral("rankKeyCombo"));
-    for (int k = 0; k < 4; ++k)
-        m_rankKeyCombo->addItem(QString::fromUtf8(rankKeyName(k)));
+    fillRankKeyCombo(m_rankKeyCombo);
     m_countLabel = new CColorStatic(QStringLiteral("表示件数"), this);
     m_countCombo = new QComboBox(this);
     m_countCombo->setObjectName(QStringLiteral("displayCountCombo"));
@@ -167,18 +167,12 @@ int CFullSearchDlg::displayCount() const {
 }
 
 void CFullSearchDlg::fillDisplayCounts() {
-    const int c = displayCandidateCount(m_model.records(candidateSide()),
-                                        m_hideExcludedCheck->isChecked() ? 1 : 0);
+    const int c = searchCandidateCount(m_model.records(candidateSide()),
+                                       m_hideExcludedCheck->isChecked() ? 1 : 0);
     const int carried =
         m_countCombo->count() > 0 ? m_countCombo->currentIndex() : m_initial.topNIndex;
-    const DisplayCountChoice choice = displayCountChoice(c, carried);
     m_updating = true;
-    m_countCombo->clear();
-    for (int i = 1; i <= choice.items; ++i)
-        m_countCombo->addItem(QStringLiteral("TOP %1 を表示").arg(i));
-    m_countCombo->setCurrentIndex(choice.selected);
-    m_countCombo->setEnabled(choice.items > 0);
-    m_countCombo->adjustSize();
+    fillDisplayCountCombo(m_countCombo, c, carried);
     m_updating = false;
 }
 
@@ -194,7 +188,7 @@ bool CFullSearchDlg::search() {
         if (!done)
             return false;
     } catch (const StoreError& error) {
-        Prompts::message(this, qs(error.fullText()), MbOk, IconError);
+        Prompts::message(this, qs(error.fullText()), MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
     m_run = std::move(run);
@@ -351,7 +345,8 @@ void CFullSearchDlg::setBlocked(bool blocked) {
 }
 
 void CFullSearchDlg::updateCommandStates() {
-    const bool enabled = m_tableModel->rowCount() > 0 && m_countCombo->count() > 0;
+    const bool enabled =
+        fullSearchHasResults(m_tableModel->rows(), m_countCombo->count() > 0 ? displayCount() : 0);
     m_saveButton->setEnabled(enabled);
     m_printButton->setEnabled(enabled);
 }
@@ -359,7 +354,7 @@ void CFullSearchDlg::updateCommandStates() {
 void CFullSearchDlg::saveToFile() {
     Prompts::FileChoice choice;
     choice.kind = Prompts::FileChoice::Save;
-    choice.filter = QStringLiteral("CSV(カンマ区切り) (*.csv)|*.csv|すべてのファイル (*.*)|*.*||");
+    choice.filter = Prompts::csvFilter();
     choice.defaultSuffix = QStringLiteral("csv");
     choice.initialPath = QStringLiteral("総検索結果.csv");
     const QString path = Prompts::chooseFile(this, choice);
@@ -371,7 +366,7 @@ void CFullSearchDlg::saveToFile() {
         QApplication::restoreOverrideCursor();
     } catch (const SearchResultFileError& error) {
         QApplication::restoreOverrideCursor();
-        Prompts::message(this, qs(error.fullText()), MbOk, IconError);
+        Prompts::message(this, qs(error.fullText()), MessageButtons::Ok, MessageIcon::Error);
     }
 }
 

@@ -8,11 +8,14 @@
 #include "ui/chart/LegendSwatch.h"
 #include "ui/common/CColorButton.h"
 #include "ui/common/CColorStatic.h"
+#include "ui/common/CoreText.h"
 #include "ui/common/Prompts.h"
 #include "ui/search/CFullSearchDlg.h"
 #include "ui/search/IndividualSearchTableModel.h"
+#include "ui/search/SearchConditionControls.h"
 #include "ui/search/SearchTask.h"
-#include "ui/search/FullSearchTable.h"
+#include "views/search/DisplayCount.h"
+#include "views/search/FullSearchTable.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,10 +32,6 @@
 namespace qdx {
 
 namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 constexpr int kRefitMinimum = 60;
 constexpr QSize kInitialSize(1360, 720);
@@ -66,11 +65,10 @@ void CIndividualSearchDlg::buildControls() {
     m_conditionLabel = new CColorStatic(QStringLiteral("検索条件"), this);
     m_directionCombo = new QComboBox(this);
     m_directionCombo->setObjectName(QStringLiteral("directionCombo"));
-    m_directionCombo->addItems({QStringLiteral("生前→死後"), QStringLiteral("死後→生前")});
+    fillDirectionCombo(m_directionCombo);
     m_rankKeyCombo = new QComboBox(this);
     m_rankKeyCombo->setObjectName(QStringLiteral("rankKeyCombo"));
-    for (int k = 0; k < 4; ++k)
-        m_rankKeyCombo->addItem(QString::fromUtf8(rankKeyName(k)));
+    fillRankKeyCombo(m_rankKeyCombo);
     m_countLabel = new CColorStatic(QStringLiteral("表示件数"), this);
     m_countCombo = new QComboBox(this);
     m_countCombo->setObjectName(QStringLiteral("displayCountCombo"));
@@ -271,17 +269,11 @@ const SearchEntry* CIndividualSearchDlg::targetEntry() const {
 }
 
 void CIndividualSearchDlg::fillDisplayCounts() {
-    const int c = displayCandidateCount(m_model.records(1 - searchingSide()), hideExcluded());
+    const int c = searchCandidateCount(m_model.records(1 - searchingSide()), hideExcluded());
     const int carried =
         m_countCombo->count() > 0 ? m_countCombo->currentIndex() : m_initial.topNIndex;
-    const DisplayCountChoice choice = displayCountChoice(c, carried);
     m_updating = true;
-    m_countCombo->clear();
-    for (int i = 1; i <= choice.items; ++i)
-        m_countCombo->addItem(QStringLiteral("TOP %1 を表示").arg(i));
-    m_countCombo->setCurrentIndex(choice.selected);
-    m_countCombo->setEnabled(choice.items > 0);
-    m_countCombo->adjustSize();
+    fillDisplayCountCombo(m_countCombo, c, carried);
     m_updating = false;
 }
 
@@ -296,7 +288,7 @@ bool CIndividualSearchDlg::search() {
         if (!done)
             return false;
     } catch (const StoreError& error) {
-        Prompts::message(this, qs(error.fullText()), MbOk, IconError);
+        Prompts::message(this, qs(error.fullText()), MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
     m_ownRun = std::move(fresh);
@@ -462,8 +454,8 @@ void CIndividualSearchDlg::showToothTip(const QPoint& point) {
     const int row = std::max(currentRow(), 0);
     const QString text =
         rows.empty() ? QString()
-                     : qs(individualToothTooltip(rows.front(),
-                                                 rows[static_cast<std::size_t>(row)], position));
+                     : qs(individualToothTooltip(rows.front(), rows[static_cast<std::size_t>(row)],
+                                                 position));
     m_chart->setToolTip(text);
     if (text.isEmpty())
         QToolTip::hideText();
@@ -505,10 +497,10 @@ void CIndividualSearchDlg::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        for (QPushButton* b : {static_cast<QPushButton*>(m_saveButton),
-                               static_cast<QPushButton*>(m_printButton),
-                               static_cast<QPushButton*>(m_historyButton),
-                               static_cast<QPushButton*>(m_closeButton)}) {
+        for (QPushButton* b :
+             {static_cast<QPushButton*>(m_saveButton), static_cast<QPushButton*>(m_printButton),
+              static_cast<QPushButton*>(m_historyButton),
+              static_cast<QPushButton*>(m_closeButton)}) {
             if (focusWidget() == b) {
                 if (b->isEnabled())
                     b->click();

@@ -1,6 +1,6 @@
 #include "ui/search/CIndividualSearchDlg.h"
 
-#include "io/SearchResultCsv.h"
+#include "io/SearchResultFile.h"
 #include "matching/SearchRun.h"
 #include "store/ProjectModel.h"
 #include "ui/common/Prompts.h"
@@ -8,6 +8,7 @@
 #include "ui/search/IndividualSearchTableModel.h"
 #include "ui/search/PrintRenderer.h"
 #include "views/search/IndividualSearchPrintLayout.h"
+#include "views/search/SearchResultCsv.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -25,11 +26,11 @@ void CIndividualSearchDlg::saveToFile() {
     const QString id = m_target.isEmpty() ? m_targetCombo->currentText() : m_target;
     const ProposedFileName proposed = individualCsvFileName(id.toStdString());
     if (proposed.removed)
-        Prompts::message(this, QString::fromUtf8(kInvalidFileNameMessage), MbOk,
-                         IconExclamation);
+        Prompts::message(this, QString::fromUtf8(kInvalidFileNameMessage), MessageButtons::Ok,
+                         MessageIcon::Exclamation);
     Prompts::FileChoice choice;
     choice.kind = Prompts::FileChoice::Save;
-    choice.filter = QStringLiteral("CSV(カンマ区切り) (*.csv)|*.csv|すべてのファイル (*.*)|*.*||");
+    choice.filter = Prompts::csvFilter();
     choice.defaultSuffix = QStringLiteral("csv");
     choice.initialPath = QString::fromStdString(proposed.name);
     const QString path = Prompts::chooseFile(this, choice);
@@ -43,7 +44,8 @@ void CIndividualSearchDlg::saveToFile() {
         QApplication::restoreOverrideCursor();
     } catch (const SearchResultFileError& error) {
         QApplication::restoreOverrideCursor();
-        Prompts::message(this, QString::fromStdString(error.fullText()), MbOk, IconError);
+        Prompts::message(this, QString::fromStdString(error.fullText()), MessageButtons::Ok,
+                         MessageIcon::Error);
     }
 }
 
@@ -60,8 +62,9 @@ void CIndividualSearchDlg::printList() {
         entry, m_directionCombo->currentIndex(), m_rankKeyCombo->currentIndex(), displayCount(),
         hideExcluded(), static_cast<long long>(std::time(nullptr)));
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    printPages(printer,
-               [&](const PrintMetrics& metrics) { return layoutIndividualSearchPrint(job, metrics); });
+    printPages(printer, [&](const PrintMetrics& metrics) {
+        return layoutIndividualSearchPrint(job, metrics);
+    });
     QApplication::restoreOverrideCursor();
 }
 

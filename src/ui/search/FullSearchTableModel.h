@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/search/FullSearchTable.h"
-#include "ui/search/SortRules.h"
+#include "views/search/FullSearchTable.h"
+#include "views/search/SortRules.h"
 
 #include <QAbstractTableModel>
 #include <QColor>

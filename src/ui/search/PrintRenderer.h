@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/search/PrintItems.h"
+#include "views/print/PrintItems.h"
 
 #include <QFont>
 

@@ -3,6 +3,7 @@
 #include "store/ProjectModel.h"
 #include "ui/common/CColorButton.h"
 #include "ui/common/CColorStatic.h"
+#include "ui/common/CoreText.h"
 #include "ui/common/Prompts.h"
 
 #include <QCloseEvent>
@@ -16,10 +17,6 @@
 namespace qdx {
 
 namespace {
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Room for "-0.9950" and a little more.
 constexpr int kCellWidth = 64;
@@ -172,7 +169,8 @@ QLineEdit* CSetupDlg::faultyEdit(const SettingsFault& fault) const {
 void CSetupDlg::confirm() {
     const SettingsFields fields = typedFields();
     if (const auto fault = checkSettingsFields(fields)) {
-        Prompts::message(this, qs(settingsMessageText(fault->message)), MbOk, IconExclamation);
+        Prompts::message(this, qs(settingsMessageText(fault->message)), MessageButtons::Ok,
+                         MessageIcon::Exclamation);
         QLineEdit* edit = faultyEdit(*fault);
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
@@ -183,8 +181,8 @@ void CSetupDlg::confirm() {
 }
 
 void CSetupDlg::askCancel() {
-    if (Prompts::message(this, QStringLiteral("データを保存しません。よろしいですか？"), MbYesNo,
-                         IconQuestion) != ResultYes)
+    if (Prompts::message(this, QStringLiteral("データを保存しません。よろしいですか？"),
+                         MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes)
         return;
     reject();
 }

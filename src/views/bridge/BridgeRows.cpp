@@ -1,8 +1,8 @@
 #include "views/bridge/BridgeRows.h"
 
-#include "io/SearchResultCsv.h"
 #include "matching/Ranking.h"
 #include "matching/ToothComparison.h"
+#include "views/search/SearchResultCsv.h"
 
 namespace qdx {
 

@@ -1,7 +1,7 @@
 #include "views/history/MatchHistoryList.h"
 
 #include "model/ToothChart.h"
-#include "ui/search/SortRules.h"
+#include "views/search/SortRules.h"
 
 namespace qdx {
 

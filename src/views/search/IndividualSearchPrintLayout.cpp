@@ -1,12 +1,13 @@
 #include "views/search/IndividualSearchPrintLayout.h"
 
-#include "io/SearchResultCsv.h"
 #include "matching/Ranking.h"
 #include "matching/SearchEntry.h"
 #include "matching/ToothComparison.h"
-#include "ui/search/FullSearchPrintLayout.h"
-#include "ui/search/FullSearchTable.h"
+#include "views/search/FullSearchPrintLayout.h"
+#include "views/search/FullSearchTable.h"
+#include "views/search/SearchLabels.h"
 #include "views/search/SearchPrintHeading.h"
+#include "views/search/SearchResultCsv.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -46,8 +47,7 @@ char digitAt(const std::string& chart, int position) {
 
 // "８" .. "１": the full-width tooth number; the English layout writes the quadrant first.
 std::string toothNumberText(int position, bool english) {
-    static const char* const fullWidth[] = {"０", "１", "２", "３", "４",
-                                            "５", "６", "７", "８"};
+    static const char* const fullWidth[] = {"０", "１", "２", "３", "４", "５", "６", "７", "８"};
     const int number = toothNumber(position);
     if (english)
         return std::to_string(position / 8 + 1) + std::to_string(number);
@@ -164,7 +164,7 @@ IndividualSearchPrintJob individualSearchPrintJob(const SearchEntry* entry, int 
                                                   long long unixTime) {
     IndividualSearchPrintJob job;
     job.direction = direction;
-    job.rankName = rankKeyName(rankKey);
+    job.rankName = rankKeyLabel(std::clamp(rankKey, 0, 3));
     job.hideExcluded = hideExcluded == 1;
     job.createdText = printCreatedText(unixTime);
     if (entry == nullptr)
@@ -185,7 +185,8 @@ std::vector<PrintPage> layoutIndividualSearchPrint(const IndividualSearchPrintJo
     // Pages follow the printed rows: the grey rows the list adds are not printed, so they add
     // no pages of their own.
     const int candidates = static_cast<int>(job.candidates.size());
-    const int pageCount = std::max(1, (candidates + kCandidateRowsPerPage - 1) / kCandidateRowsPerPage);
+    const int pageCount =
+        std::max(1, (candidates + kCandidateRowsPerPage - 1) / kCandidateRowsPerPage);
     SearchPrintHeading heading;
     heading.direction = job.direction;
     heading.rankName = job.rankName;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/ToothChart.h"
-#include "ui/search/PrintItems.h"
+#include "views/print/PrintItems.h"
 
 #include <array>
 #include <string>

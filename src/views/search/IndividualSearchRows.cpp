@@ -1,9 +1,11 @@
 #include "views/search/IndividualSearchRows.h"
 
-#include "io/SearchResultCsv.h"
+#include "io/SearchResultFile.h"
 #include "matching/Ranking.h"
 #include "matching/SearchRun.h"
 #include "matching/ToothComparison.h"
+#include "views/search/SearchLabels.h"
+#include "views/search/SearchResultCsv.h"
 
 #include <algorithm>
 #include <string_view>
@@ -111,11 +113,26 @@ std::string individualCellText(const IndividualRow& row, int column) {
 }
 
 std::string individualHeaderText(int column) {
-    static const std::array<const char*, kIndividualFixedColumns> fixed = {
-        "", "", "", "", "検索数", "完全一致数", "全修復・欠損一致数", "矛盾なし一致数", "スコア"};
+    constexpr int firstCount = 4;
     if (column >= kIndividualFixedColumns && column < kIndividualColumnCount)
         return toothHeading(column - kIndividualFixedColumns);
-    return column >= 0 && column < kIndividualFixedColumns ? fixed[column] : "";
+    if (column >= firstCount && column < kIndividualFixedColumns)
+        return std::string(resultCountHeadings()[static_cast<std::size_t>(column - firstCount)]);
+    return {};
+}
+
+std::vector<std::string> individualListLines(const std::vector<IndividualRow>& rows) {
+    constexpr int firstShown = 2; // the two hidden columns are not listed
+    const auto line = [](const auto& cell) {
+        std::string text;
+        for (int column = firstShown; column < kIndividualColumnCount; ++column)
+            text += (column > firstShown ? "\t" : "") + cell(column);
+        return text;
+    };
+    std::vector<std::string> lines{line(individualHeaderText)};
+    for (const IndividualRow& row : rows)
+        lines.push_back(line([&row](int column) { return individualCellText(row, column); }));
+    return lines;
 }
 
 int individualInitialWidth(int column) {

@@ -52,6 +52,9 @@ constexpr int kIndividualColumnCount = kIndividualFixedColumns + kToothCount;
 constexpr int kIndividualIdColumn = 3;
 std::string individualCellText(const IndividualRow& row, int column);
 std::string individualHeaderText(int column);
+// The list as a terminal shows it: the visible columns' headings, then every row (the grey
+// rows too), tab-separated.
+std::vector<std::string> individualListLines(const std::vector<IndividualRow>& rows);
 int individualInitialWidth(int column);
 // Counts and score are right-aligned, everything else centred.
 bool isIndividualColumnRightAligned(int column);

@@ -1,6 +1,6 @@
 #include "views/entry/EntryForm.h"
-#include "TestSupport.h"
-#include "cli/ProjectFixture.h"
+#include "support/ProjectFixture.h"
+#include "support/TestFiles.h"
 #include "views/entry/EntryMessages.h"
 
 #include <gtest/gtest.h>

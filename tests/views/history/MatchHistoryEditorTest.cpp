@@ -3,7 +3,7 @@
 
 #include "model/ToothChart.h"
 
-#include "ui/search/SortRules.h"
+#include "views/search/SortRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace qdx::platform {
+
+// Whether stderr goes to a terminal (progress lines are shown only there).
+bool stderrIsTerminal();
+
+// The exit code of a command run by std::system from the status it returned; -1 when the
+// command did not end normally.
+int exitCodeOfSystem(int status);
+
+} // namespace qdx::platform

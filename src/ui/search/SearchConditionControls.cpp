@@ -1,0 +1,31 @@
+#include "ui/search/SearchConditionControls.h"
+
+#include "ui/common/CoreText.h"
+#include "views/search/DisplayCount.h"
+#include "views/search/SearchLabels.h"
+
+#include <QComboBox>
+#include <QSignalBlocker>
+
+namespace qdx {
+
+void fillDirectionCombo(QComboBox* combo) {
+    combo->addItems({qs(directionLabel(0)), qs(directionLabel(1))});
+}
+
+void fillRankKeyCombo(QComboBox* combo) {
+    for (int k = 0; k < 4; ++k)
+        combo->addItem(qs(rankKeyLabel(k)));
+}
+
+void fillDisplayCountCombo(QComboBox* combo, int candidates, int carriedIndex) {
+    const DisplayCountChoice choice = displayCountChoice(candidates, carriedIndex);
+    combo->clear();
+    for (int i = 0; i < choice.items; ++i)
+        combo->addItem(qs(displayCountCaption(i)));
+    combo->setCurrentIndex(choice.selected);
+    combo->setEnabled(choice.items > 0);
+    combo->adjustSize();
+}
+
+} // namespace qdx

@@ -1,0 +1,108 @@
+#include "support/ProjectFixture.h"
+
+#include "store/MatchTable.h"
+#include "store/ProjectOpen.h"
+#include "store/RecordTable.h"
+
+#include <sqlite3.h>
+
+namespace qdx::test {
+
+DentalRecord chartRecord(const std::string& displayId, const std::string& classes,
+                         const std::string& sex, const std::string& deciduous) {
+    DentalRecord record;
+    record.displayId = displayId;
+    record.sex = sex;
+    record.classChart = classes;
+    record.presentChart = std::string(32, '0');
+    for (std::size_t i = 0; i < classes.size(); ++i)
+        if (classes[i] == '6') {
+            record.classChart[i] = '5';
+            record.presentChart[i] = '1';
+        }
+    record.deciduousChart = deciduous;
+    record.UpdateTime = "2026-03-11";
+    return record;
+}
+
+MatchRow matchRow(int pmKey, int amKey, const std::string& kind) {
+    MatchRow row;
+    row.ID_AFTER = std::to_string(pmKey);
+    row.ID_BEFOR = std::to_string(amKey);
+    row.KIND = kind;
+    return row;
+}
+
+void writeProject(const std::string& path, const std::vector<DentalRecord>& pm,
+                  const std::vector<DentalRecord>& am, const std::vector<MatchRow>& rows) {
+    ProjectModel model;
+    openProjectFile(model, splitProjectPath(path));
+    for (const DentalRecord& record : pm)
+        records::insertRecord(model.database(), PostMortem, record);
+    for (const DentalRecord& record : am)
+        records::insertRecord(model.database(), AnteMortem, record);
+    for (const MatchRow& row : rows)
+        matches::insertMatch(model.database(), row);
+    model.save();
+    model.close(true);
+}
+
+void writeEnteredProject(const std::string& path, const std::vector<EnteredRecord>& pm,
+                         const std::vector<EnteredRecord>& am, const std::vector<MatchRow>& rows) {
+    ProjectModel model;
+    openProjectFile(model, splitProjectPath(path));
+    for (int side = 0; side < 2; ++side) {
+        for (const EnteredRecord& r : side == 0 ? pm : am) {
+            model.clearEntry();
+            RecordEntry& e = model.entry();
+            e.side = side;
+            e.upperIdPart = r.upper;
+            e.lowerIdPart = r.lower;
+            for (std::size_t i = 0; i < 32; ++i) {
+                e.classes[i] = r.classes[i] - '0';
+                e.present[i] = r.present[i] - '0';
+                e.bridges[i] = r.bridges[i] - '0';
+            }
+            model.storeEntry();
+        }
+    }
+    model.insertMatches(rows);
+    model.save();
+    model.close(true);
+}
+
+void openWithLists(ProjectModel& model, const std::string& path) {
+    openProjectFile(model, splitProjectPath(path));
+    model.reloadRecords(PostMortem);
+    model.reloadRecords(AnteMortem);
+}
+
+long long countOnDisk(const std::string& path, const std::string& query) {
+    sqlite3* db = nullptr;
+    long long value = -1;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db, query.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW)
+            value = sqlite3_column_int64(statement, 0);
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(db);
+    return value;
+}
+
+std::string textOnDisk(const std::string& path, const std::string& query) {
+    sqlite3* db = nullptr;
+    std::string value = "(none)";
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db, query.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_text(statement, 0))
+            value = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(db);
+    return value;
+}
+
+} // namespace qdx::test

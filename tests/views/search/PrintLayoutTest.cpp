@@ -1,0 +1,142 @@
+#include "views/search/FullSearchPrintLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace qdx {
+namespace {
+
+FullSearchPrintJob makeJob(int rows, int n) {
+    FullSearchPrintJob job;
+    job.direction = 1;
+    job.rankName = "スコア";
+    job.hideExcluded = true;
+    job.displayCount = n;
+    job.createdText = "作成日：2026年12月09日 13時05分";
+    for (int r = 0; r < rows; ++r) {
+        PrintRow row;
+        row.displayId = "P-" + std::to_string(10000 + r);
+        row.mark = r == 0 ? "*" : "";
+        row.priority = -r;
+        for (int k = 0; k < n; ++k) {
+            PrintCandidate c;
+            c.displayId = "A-" + std::to_string(20000 + k);
+            c.mark = k == 0 ? "i" : "";
+            c.searchCount = 20;
+            c.exactMatchCount = 15 - k;
+            c.score = 0.5 - k * 0.25;
+            row.candidates.push_back(c);
+        }
+        job.rows.push_back(row);
+    }
+    return job;
+}
+
+const PrintItem* findText(const PrintPage& page, const std::string& text) {
+    const auto it = std::find_if(page.begin(), page.end(), [&](const PrintItem& i) {
+        return i.kind == PrintItem::Kind::Text && i.text == text;
+    });
+    return it == page.end() ? nullptr : &*it;
+}
+
+int countTexts(const PrintPage& page, const std::string& text) {
+    return static_cast<int>(std::count_if(page.begin(), page.end(), [&](const PrintItem& i) {
+        return i.kind == PrintItem::Kind::Text && i.text == text;
+    }));
+}
+
+TEST(FullSearchPrint, PagesRunBlockByBlockThenGroupByGroup) {
+    const PrintMetrics m;
+    const auto pages = layoutFullSearchPrint(makeJob(70, 5), m);
+    ASSERT_EQ(pages.size(), 6u);
+    for (int p = 0; p < 6; ++p) {
+        const PrintItem* number = findText(pages[p], "-" + std::to_string(p + 1) + "-");
+        ASSERT_NE(number, nullptr) << p;
+        EXPECT_EQ(number->x, 34 * m.U);
+        EXPECT_EQ(number->y, 46 * m.H);
+    }
+    // Page 1: rows 0..33 with TOP 1-3; page 2: the same rows with TOP 4-5; page 5: rows 68..69.
+    EXPECT_NE(findText(pages[0], "Top1"), nullptr);
+    EXPECT_NE(findText(pages[0], "Top3"), nullptr);
+    EXPECT_EQ(findText(pages[1], "Top3"), nullptr);
+    EXPECT_NE(findText(pages[1], "Top5"), nullptr);
+    EXPECT_NE(findText(pages[1], "P-10033"), nullptr);
+    EXPECT_EQ(findText(pages[1], "P-10034"), nullptr);
+    EXPECT_NE(findText(pages[2], "P-10034"), nullptr);
+    EXPECT_NE(findText(pages[4], "P-10069"), nullptr);
+    EXPECT_EQ(countTexts(pages[4], "A-20000"), 2);
+    EXPECT_EQ(countTexts(pages[5], "A-20003"), 2);
+    EXPECT_EQ(countTexts(pages[5], "A-20000"), 0);
+}
+
+TEST(FullSearchPrint, HeadingBandAndRowItemsStandWhereTheFormPutsThem) {
+    const PrintMetrics m;
+    const auto pages = layoutFullSearchPrint(makeJob(3, 2), m);
+    ASSERT_EQ(pages.size(), 1u);
+    const PrintPage& page = pages[0];
+    const PrintItem* direction = findText(page, "検索指定　：死後→生前");
+    ASSERT_NE(direction, nullptr);
+    EXPECT_EQ(direction->font, PrintFont::Heading);
+    EXPECT_EQ(direction->x, 2 * m.U);
+    EXPECT_EQ(findText(page, "スコア")->x, 21 * m.U);
+    EXPECT_EQ(findText(page, "検索対象外：非表示")->y, 2 * m.H);
+    EXPECT_EQ(findText(page, "全検索")->x, 30 * m.U);
+    EXPECT_EQ(findText(page, "作成日：2026年12月09日 13時05分")->x, 48 * m.U);
+    const PrintItem* idHeading = findText(page, "死後ＩＤ");
+    ASSERT_NE(idHeading, nullptr);
+    EXPECT_EQ(idHeading->font, PrintFont::Band);
+    EXPECT_EQ(idHeading->y, 6 * m.hb - 50);
+    EXPECT_EQ(findText(page, "Top2")->x, 32 * m.u + 38 * m.u + 7 * m.u);
+    EXPECT_EQ(findText(page, "Top2")->y, 8 * m.h);
+
+    // Grey band: the fixed part and one rectangle per candidate column on the page.
+    std::vector<PrintItem> rects;
+    for (const auto& item : page) {
+        if (item.kind == PrintItem::Kind::FilledRect)
+            rects.push_back(item);
+    }
+    ASSERT_EQ(rects.size(), 3u + 1u + 2u); // band 1 + 2 groups; row 2 fixed + 2 groups
+    EXPECT_EQ(rects[0].x, 200);
+    EXPECT_EQ(rects[0].width, 1420 - 200);
+    EXPECT_EQ(rects[0].height, 770);
+    EXPECT_EQ(rects[0].color, (PrintColor{128, 128, 128}));
+    EXPECT_EQ(rects[2].x, 1420 + 1710);
+    // Only the second row of the page is shaded.
+    EXPECT_EQ(rects[3].y, 100 * 13);
+    EXPECT_EQ(rects[3].color, (PrintColor{192, 192, 192}));
+
+    const PrintItem* priority = findText(page, "      -2");
+    ASSERT_NE(priority, nullptr);
+    EXPECT_EQ(priority->x, 22 * m.u);
+    EXPECT_EQ(priority->y, m.h * 14);
+    EXPECT_NE(findText(page, " 0.5000"), nullptr);
+    EXPECT_NE(findText(page, " 0.2500"), nullptr);
+    EXPECT_EQ(findText(page, "*")->x, 5 * m.u);
+    EXPECT_EQ(findText(page, "i")->x, 32 * m.u + 30);
+    EXPECT_EQ(findText(page, "14")->x, 32 * m.u + 38 * m.u + 20 * m.u);
+}
+
+TEST(FullSearchPrint, LongIdsAreCutAtTenCp932Bytes) {
+    EXPECT_EQ(cutForPrint("ABCDE-00001"), "ABCDE-0000…");
+    EXPECT_EQ(cutForPrint("ABCD-00001"), "ABCD-00001");
+    // Double-byte characters count two bytes and are never split.
+    EXPECT_EQ(cutForPrint("石巻-00001"), "石巻-00001");
+    EXPECT_EQ(cutForPrint("石巻市-00001"), "石巻市-000…");
+    EXPECT_EQ(cutForPrint("ｱ石巻市場-1"), "ｱ石巻市場-…");
+    EXPECT_EQ(cutForPrint("ｱ石巻市場場"), "ｱ石巻市場…");
+}
+
+TEST(FullSearchPrint, RowsWithFewerCandidatesLeaveTrailingGroupsBlank) {
+    FullSearchPrintJob job = makeJob(2, 3);
+    job.rows[1].candidates.resize(1);
+    const auto pages = layoutFullSearchPrint(job, PrintMetrics{});
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(countTexts(pages[0], "A-20000"), 2);
+    EXPECT_EQ(countTexts(pages[0], "A-20002"), 1);
+    EXPECT_TRUE(layoutFullSearchPrint(makeJob(0, 3), PrintMetrics{}).empty());
+}
+
+} // namespace
+} // namespace qdx
