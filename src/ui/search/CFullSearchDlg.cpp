@@ -177,20 +177,10 @@ void CFullSearchDlg::fillDisplayCounts() {
 }
 
 bool CFullSearchDlg::search() {
-    auto run = std::make_unique<SearchRun>();
     const int direction = m_directionCombo->currentIndex();
-    try {
-        // The project is only read, and only by the search, while it runs.
-        const bool done =
-            runSearchTask(this, QStringLiteral("検索しています…"), [&](const SearchControl& c) {
-                return runSearchOnCopies(m_model, direction, *run, c);
-            });
-        if (!done)
-            return false;
-    } catch (const StoreError& error) {
-        Prompts::message(this, qs(error.fullText()), MessageButtons::Ok, MessageIcon::Error);
+    std::unique_ptr<SearchRun> run = searchInWindow(this, m_model, direction);
+    if (!run)
         return false;
-    }
     m_run = std::move(run);
     m_runDirection = direction;
     ++m_searchCount;

@@ -278,19 +278,10 @@ void CIndividualSearchDlg::fillDisplayCounts() {
 }
 
 bool CIndividualSearchDlg::search() {
-    auto fresh = std::make_unique<SearchRun>();
     const int direction = m_directionCombo->currentIndex();
-    try {
-        const bool done =
-            runSearchTask(this, QStringLiteral("検索しています…"), [&](const SearchControl& c) {
-                return runSearch(m_model, direction, *fresh, c);
-            });
-        if (!done)
-            return false;
-    } catch (const StoreError& error) {
-        Prompts::message(this, qs(error.fullText()), MessageButtons::Ok, MessageIcon::Error);
+    std::unique_ptr<SearchRun> fresh = searchInWindow(this, m_model, direction);
+    if (!fresh)
         return false;
-    }
     m_ownRun = std::move(fresh);
     m_runDirection = direction;
     ++m_searchCount;

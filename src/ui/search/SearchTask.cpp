@@ -1,5 +1,11 @@
 #include "ui/search/SearchTask.h"
 
+#include "matching/SearchRequest.h"
+#include "matching/SearchRun.h"
+#include "store/StoreError.h"
+#include "ui/common/CoreText.h"
+#include "ui/common/Prompts.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QProgressDialog>
@@ -75,6 +81,23 @@ bool runSearchTask(QWidget* parent, const QString& label,
     if (failure)
         std::rethrow_exception(failure);
     return completed && !cancel.load();
+}
+
+std::unique_ptr<SearchRun> searchInWindow(QWidget* parent, const ProjectModel& model,
+                                          int direction) {
+    auto run = std::make_unique<SearchRun>();
+    try {
+        const bool done =
+            runSearchTask(parent, QStringLiteral("検索しています…"), [&](const SearchControl& c) {
+                return runSearchOnCopies(model, direction, *run, c);
+            });
+        if (!done)
+            return nullptr;
+    } catch (const StoreError& error) {
+        Prompts::message(parent, qs(error.fullText()), MessageButtons::Ok, MessageIcon::Error);
+        return nullptr;
+    }
+    return run;
 }
 
 } // namespace qdx

@@ -1,6 +1,7 @@
 #include "views/search/FullSearchPrintLayout.h"
 
 #include "views/search/SearchLabels.h"
+#include "views/search/SearchPrintHeading.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -20,56 +21,6 @@ constexpr int kGroupWidth = 1710;
 constexpr int kBandTop = 430;
 constexpr int kBandBottom = 1200;
 
-std::string format(const char* pattern, int value) {
-    char text[32];
-    std::snprintf(text, sizeof text, pattern, value);
-    return text;
-}
-
-std::string formatScore(double score) {
-    char text[64];
-    std::snprintf(text, sizeof text, "% 4.4f", score);
-    return text;
-}
-
-class PageBuilder {
-public:
-    explicit PageBuilder(PrintPage& page) : m_page(page) {}
-
-    void text(PrintFont font, int x, int y, std::string text) {
-        PrintItem item;
-        item.kind = PrintItem::Kind::Text;
-        item.font = font;
-        item.x = x;
-        item.y = y;
-        item.text = std::move(text);
-        m_page.push_back(std::move(item));
-    }
-    void line(int x, int y, int x2, int y2, int penWidth) {
-        PrintItem item;
-        item.kind = PrintItem::Kind::Line;
-        item.x = x;
-        item.y = y;
-        item.x2 = x2;
-        item.y2 = y2;
-        item.penWidth = penWidth;
-        m_page.push_back(std::move(item));
-    }
-    void rect(int x, int y, int width, int height, PrintColor color) {
-        PrintItem item;
-        item.kind = PrintItem::Kind::FilledRect;
-        item.x = x;
-        item.y = y;
-        item.width = width;
-        item.height = height;
-        item.color = color;
-        m_page.push_back(std::move(item));
-    }
-
-private:
-    PrintPage& m_page;
-};
-
 struct PageContext {
     const FullSearchPrintJob& job;
     const PrintMetrics& m;
@@ -77,20 +28,6 @@ struct PageContext {
     int groupCount;     // candidate groups (columns) on this page: 1..3
     int groupOrigin(int j) const { return 32 * m.u + 38 * m.u * j; }
 };
-
-void addHeading(PageBuilder& b, const PageContext& c, int pageNumber) {
-    const auto& m = c.m;
-    const bool en = c.job.english;
-    b.text(PrintFont::Heading, 2 * m.U, m.H,
-           "検索指定　：" + std::string(directionLabel(c.job.direction)));
-    b.text(PrintFont::Heading, (en ? 17 : 15) * m.U, m.H, "表示順　　：");
-    b.text(PrintFont::Heading, (en ? 26 : 21) * m.U, m.H, c.job.rankName);
-    b.text(PrintFont::Heading, 2 * m.U, 2 * m.H,
-           c.job.hideExcluded ? "検索対象外：非表示" : "検索対象外：表示");
-    b.text(PrintFont::Heading, (en ? 35 : 30) * m.U, 2 * m.H, "全検索");
-    b.text(PrintFont::Heading, 48 * m.U, m.H, c.job.createdText);
-    b.text(PrintFont::Heading, 34 * m.U, 46 * m.H, format("-%d-", pageNumber));
-}
 
 void addBand(PageBuilder& b, const PageContext& c) {
     const auto& m = c.m;
@@ -135,7 +72,7 @@ void addTitles(PageBuilder& b, const PageContext& c) {
            "b:ブリッジあり／*：判明済み／i：他人／u：鑑定中");
     for (int j = 0; j < c.groupCount; ++j)
         b.text(PrintFont::Body, c.groupOrigin(j) + 7 * m.u, 8 * m.h,
-               format("Top%d", c.firstCandidate + j + 1));
+               printNumberText("Top%d", c.firstCandidate + j + 1));
 }
 
 void addFixedCells(PageBuilder& b, const PageContext& c, const PrintRow& row, int i) {
@@ -152,7 +89,7 @@ void addFixedCells(PageBuilder& b, const PageContext& c, const PrintRow& row, in
         b.line(x, lineTop, x, bottom, kThin);
     b.text(PrintFont::Body, 5 * m.u, textY, row.mark.empty() ? " " : row.mark);
     b.text(PrintFont::Body, 8 * m.u, textY, cutForPrint(row.displayId));
-    b.text(PrintFont::Body, 22 * m.u, textY, format("%8d", row.priority));
+    b.text(PrintFont::Body, 22 * m.u, textY, printNumberText("%8d", row.priority));
 }
 
 void addCandidateCells(PageBuilder& b, const PageContext& c, const PrintRow& row, int i) {
@@ -175,12 +112,13 @@ void addCandidateCells(PageBuilder& b, const PageContext& c, const PrintRow& row
             b.text(PrintFont::Body, g + 30, textY, cand.mark);
         b.line(g - 20, top, g - 20, top + 97, kThick);
         b.text(PrintFont::Body, g + 3 * m.u, textY, cutForPrint(cand.displayId));
-        b.text(PrintFont::Body, g + 17 * m.u, textY, format("%2d", cand.searchCount));
-        b.text(PrintFont::Body, g + 20 * m.u, textY, format("%2d", cand.exactMatchCount));
+        b.text(PrintFont::Body, g + 17 * m.u, textY, printNumberText("%2d", cand.searchCount));
+        b.text(PrintFont::Body, g + 20 * m.u, textY, printNumberText("%2d", cand.exactMatchCount));
         b.text(PrintFont::Body, g + 23 * m.u, textY,
-               format("%2d", cand.fullRestorationMissingMatchCount));
-        b.text(PrintFont::Body, g + 26 * m.u, textY, format("%2d", cand.noContradictionMatchCount));
-        b.text(PrintFont::Body, g + 29 * m.u, textY, formatScore(cand.score));
+               printNumberText("%2d", cand.fullRestorationMissingMatchCount));
+        b.text(PrintFont::Body, g + 26 * m.u, textY,
+               printNumberText("%2d", cand.noContradictionMatchCount));
+        b.text(PrintFont::Body, g + 29 * m.u, textY, printScoreText(cand.score));
         for (int k : {3, 17, 20, 23, 26, 29, 38})
             b.line(g + k * m.u - 20, top, g + k * m.u - 20, bottom, kThin);
         if (j < 2)
@@ -203,7 +141,8 @@ std::vector<PrintPage> layoutFullSearchPrint(const FullSearchPrintJob& job,
                           std::min(kCandidatesPerPage, n - g * kCandidatesPerPage)};
             PrintPage page;
             PageBuilder b(page);
-            addHeading(b, c, static_cast<int>(pages.size()) + 1);
+            addSearchPrintHeading(b, job, "全検索", 48, metrics,
+                                  static_cast<int>(pages.size()) + 1);
             addBand(b, c);
             addTitles(b, c);
             for (int r = first; r < last; ++r) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "views/print/PrintItems.h"
+#include "views/search/SearchPrintHeading.h"
 
 #include <string>
 #include <vector>
@@ -25,13 +26,8 @@ struct PrintRow {
     std::vector<PrintCandidate> candidates;
 };
 
-struct FullSearchPrintJob {
-    int direction = 0; // 0 ante-mortem -> post-mortem, 1 post-mortem -> ante-mortem
-    std::string rankName;
-    bool hideExcluded = false;
-    bool english = false;
-    int displayCount = 1;    // N
-    std::string createdText; // "作成日：%Y年%m月%d日 %H時%M分"
+struct FullSearchPrintJob : SearchPrintConditions {
+    int displayCount = 1; // N
     std::vector<PrintRow> rows;
 };
 

@@ -29,18 +29,6 @@ constexpr PrintColor kRowGrey{192, 192, 192};
 constexpr PrintColor kWhite{255, 255, 255};
 constexpr PrintColor kSearchingBackground{204, 255, 255};
 
-std::string format(const char* pattern, int value) {
-    char text[32];
-    std::snprintf(text, sizeof text, pattern, value);
-    return text;
-}
-
-std::string formatScore(double score) {
-    char text[64];
-    std::snprintf(text, sizeof text, "% 4.4f", score);
-    return text;
-}
-
 char digitAt(const std::string& chart, int position) {
     return position < static_cast<int>(chart.size()) ? chart[position] : '5';
 }
@@ -143,11 +131,12 @@ void addCandidateRow(const Page& p, const IndividualPrintCandidate& c, int j) {
         p.b.line(x, top, x, bottom, kPen);
     p.b.text(PrintFont::Body, 8 * m.u, y, cutForPrint(c.displayId));
     p.b.line(950, top, 950, bottom, kPen);
-    p.b.text(PrintFont::Body, 22 * m.u, y, format("%2d", c.searchCount));
-    p.b.text(PrintFont::Body, 26 * m.u, y, format("%2d", c.exactMatchCount));
-    p.b.text(PrintFont::Body, 30 * m.u, y, format("%2d", c.fullRestorationMissingMatchCount));
-    p.b.text(PrintFont::Body, 34 * m.u, y, format("%2d", c.noContradictionMatchCount));
-    p.b.text(PrintFont::Body, 38 * m.u, y, formatScore(c.score));
+    p.b.text(PrintFont::Body, 22 * m.u, y, printNumberText("%2d", c.searchCount));
+    p.b.text(PrintFont::Body, 26 * m.u, y, printNumberText("%2d", c.exactMatchCount));
+    p.b.text(PrintFont::Body, 30 * m.u, y,
+             printNumberText("%2d", c.fullRestorationMissingMatchCount));
+    p.b.text(PrintFont::Body, 34 * m.u, y, printNumberText("%2d", c.noContradictionMatchCount));
+    p.b.text(PrintFont::Body, 38 * m.u, y, printScoreText(c.score));
     for (int column : {26, 30, 34, 38})
         p.b.line(column * m.u - 40, top, column * m.u - 40, bottom, kPen);
     for (int k = 0; k < kToothCount; ++k) {
@@ -187,19 +176,11 @@ std::vector<PrintPage> layoutIndividualSearchPrint(const IndividualSearchPrintJo
     const int candidates = static_cast<int>(job.candidates.size());
     const int pageCount =
         std::max(1, (candidates + kCandidateRowsPerPage - 1) / kCandidateRowsPerPage);
-    SearchPrintHeading heading;
-    heading.direction = job.direction;
-    heading.rankName = job.rankName;
-    heading.hideExcluded = job.hideExcluded;
-    heading.english = job.english;
-    heading.title = "検索";
-    heading.createdColumn = 49;
-    heading.createdText = job.createdText;
     std::vector<PrintPage> pages(static_cast<std::size_t>(pageCount));
     for (int number = 0; number < pageCount; ++number) {
         PageBuilder builder(pages[static_cast<std::size_t>(number)]);
         const Page page{builder, metrics};
-        addSearchPrintHeading(builder, heading, metrics, number + 1);
+        addSearchPrintHeading(builder, job, "検索", 49, metrics, number + 1);
         addBand(page, job.english);
         addGrid(page);
         if (job.searchingFound)

@@ -2,6 +2,7 @@
 
 #include "model/ToothChart.h"
 #include "views/print/PrintItems.h"
+#include "views/search/SearchPrintHeading.h"
 
 #include <array>
 #include <string>
@@ -24,12 +25,7 @@ struct IndividualPrintCandidate {
     std::array<std::string, kToothCount> teeth;
 };
 
-struct IndividualSearchPrintJob {
-    int direction = 0; // 0 ante-mortem -> post-mortem, 1 post-mortem -> ante-mortem
-    std::string rankName;
-    bool hideExcluded = false;
-    bool english = false;
-    std::string createdText; // "作成日：%Y年%m月%d日 %H時%M分"
+struct IndividualSearchPrintJob : SearchPrintConditions {
     bool searchingFound = false;
     std::string searchingMark;
     std::string searchingId;

@@ -1,21 +1,36 @@
 #include "views/search/SearchPrintHeading.h"
 
-#include <string>
+#include "views/search/SearchLabels.h"
+#include "views/search/SearchResultCsv.h"
+
+#include <cmath>
+#include <cstdio>
 
 namespace qdx {
 
-void addSearchPrintHeading(PageBuilder& page, const SearchPrintHeading& heading,
-                           const PrintMetrics& m, int pageNumber) {
-    const bool en = heading.english;
+void addSearchPrintHeading(PageBuilder& page, const SearchPrintConditions& conditions,
+                           std::string_view title, int createdColumn, const PrintMetrics& m,
+                           int pageNumber) {
+    const bool en = conditions.english;
     page.text(PrintFont::Heading, 2 * m.U, m.H,
-              heading.direction == 0 ? "検索指定　：生前→死後" : "検索指定　：死後→生前");
+              "検索指定　：" + std::string(directionLabel(conditions.direction)));
     page.text(PrintFont::Heading, (en ? 17 : 15) * m.U, m.H, "表示順　　：");
-    page.text(PrintFont::Heading, (en ? 26 : 21) * m.U, m.H, heading.rankName);
+    page.text(PrintFont::Heading, (en ? 26 : 21) * m.U, m.H, conditions.rankName);
     page.text(PrintFont::Heading, 2 * m.U, 2 * m.H,
-              heading.hideExcluded ? "検索対象外：非表示" : "検索対象外：表示");
-    page.text(PrintFont::Heading, (en ? 35 : 30) * m.U, 2 * m.H, heading.title);
-    page.text(PrintFont::Heading, heading.createdColumn * m.U, m.H, heading.createdText);
-    page.text(PrintFont::Heading, 34 * m.U, 46 * m.H, "-" + std::to_string(pageNumber) + "-");
+              conditions.hideExcluded ? "検索対象外：非表示" : "検索対象外：表示");
+    page.text(PrintFont::Heading, (en ? 35 : 30) * m.U, 2 * m.H, std::string(title));
+    page.text(PrintFont::Heading, createdColumn * m.U, m.H, conditions.createdText);
+    page.text(PrintFont::Heading, 34 * m.U, 46 * m.H, printNumberText("-%d-", pageNumber));
+}
+
+std::string printNumberText(const char* pattern, int value) {
+    char text[32];
+    std::snprintf(text, sizeof text, pattern, value);
+    return text;
+}
+
+std::string printScoreText(double score) {
+    return (std::signbit(score) ? "" : " ") + formatSearchScore(score);
 }
 
 } // namespace qdx

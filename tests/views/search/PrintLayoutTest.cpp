@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
 #include <string>
 
 namespace qdx {
@@ -136,6 +137,27 @@ TEST(FullSearchPrint, RowsWithFewerCandidatesLeaveTrailingGroupsBlank) {
     EXPECT_EQ(countTexts(pages[0], "A-20000"), 2);
     EXPECT_EQ(countTexts(pages[0], "A-20002"), 1);
     EXPECT_TRUE(layoutFullSearchPrint(makeJob(0, 3), PrintMetrics{}).empty());
+}
+
+} // namespace
+} // namespace qdx
+
+namespace qdx {
+namespace {
+
+// Scores print as "% 4.4f" did in the C locale, and stay so under a locale with a decimal
+// comma (the desktop program runs under the user's locale).
+TEST(PrintScoreText, BlankBeforeNonNegativeAndPointWhateverTheLocale) {
+    EXPECT_EQ(printScoreText(0.43386), " 0.4339");
+    EXPECT_EQ(printScoreText(-0.25), "-0.2500");
+    EXPECT_EQ(printScoreText(0.0), " 0.0000");
+    EXPECT_EQ(printScoreText(12.0), " 12.0000");
+    EXPECT_EQ(printNumberText("%2d", 7), " 7");
+    EXPECT_EQ(printNumberText("Top%d", 12), "Top12");
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr) {
+        EXPECT_EQ(printScoreText(0.5), " 0.5000");
+        std::setlocale(LC_NUMERIC, "C");
+    }
 }
 
 } // namespace
