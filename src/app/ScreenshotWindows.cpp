@@ -43,6 +43,8 @@ ScreenshotWindows screenshotWindows() {
              auto* dialog = new CIndividualSearchDlg(main.model(), main.currentConditions(),
                                                      main.currentId(), &main);
              dialog->setOpeningRow(1);
+             // The program opens the match history from it; the picture only shows the button.
+             dialog->historyOpener = [](QWidget*, int, const std::string&) { return false; };
              return dialog;
          }},
         {QStringLiteral("qr"), createQrPicture},
