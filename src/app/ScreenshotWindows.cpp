@@ -7,6 +7,7 @@
 #include "ui/main/CCusporaDlg.h"
 #include "ui/main/RecordListModel.h"
 #include "ui/qr/CQrCodeDlg.h"
+#include "ui/search/CFullSearchDlg.h"
 #include "ui/search/CIndividualSearchDlg.h"
 #include "ui/settings/CSetupDlg.h"
 
@@ -38,6 +39,10 @@ ScreenshotWindows screenshotWindows() {
         {QStringLiteral("compare"), createComparisonPicture},
         {QStringLiteral("entry"),
          [](CCusporaDlg& main) -> QWidget* { return openEntryForScreenshot(main); }},
+        {QStringLiteral("search"),
+         [](CCusporaDlg& main) -> QWidget* {
+             return new CFullSearchDlg(main.model(), main.currentConditions(), &main);
+         }},
         {QStringLiteral("individual"),
          [](CCusporaDlg& main) -> QWidget* {
              auto* dialog = new CIndividualSearchDlg(main.model(), main.currentConditions(),
