@@ -50,18 +50,21 @@ BridgePattern readPattern(const std::string& text) {
 
 const SearchEntry& listedEntry(const ProjectModel& model, const BridgeArguments& args,
                                int hideExcluded, SearchRun& run) {
+    // The command ends before the model reloads anything, so it searches the model's lists.
+    const BridgeLists lists = modelBridgeLists(model);
     if (!args.pattern.empty()) {
-        runBridgePatternSearch(model, args.side, patternRecord(readPattern(args.pattern)), run);
+        runBridgePatternSearch(model, lists, args.side, patternRecord(readPattern(args.pattern)),
+                               run);
         if (run.entries().empty())
             throw CommandError("the pattern search has no searching chart");
         return run.entries().front();
     }
     if (!args.target.empty()) {
-        const std::vector<std::string> ids = bridgeTargetIds(model, args.side, hideExcluded);
+        const std::vector<std::string> ids = bridgeTargetIds(lists, args.side, hideExcluded);
         if (std::find(ids.begin(), ids.end(), args.target) == ids.end())
             throw CommandError("not in the target list of this side: " + args.target);
     }
-    runBridgeSearch(model, args.side, run);
+    runBridgeSearch(model, lists, args.side, run);
     const SearchEntry* entry = bridgeListedEntry(run, args.target, hideExcluded);
     if (!entry)
         throw CommandError("the window lists nothing for this target");

@@ -4,6 +4,7 @@
 #include "store/ProjectModel.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace qdx {
 
@@ -63,10 +64,33 @@ bool runSearchOnCopies(const ProjectModel& model, int direction, SearchRun& run,
     return true;
 }
 
-bool runBridgeSearch(const ProjectModel& model, int candidateSide, SearchRun& run,
-                     const SearchControl& control) {
-    const auto& postMortem = model.records(PostMortem);
-    const auto& anteMortem = model.records(AnteMortem);
+int BridgeLists::sideOf(const DentalRecord* record) const {
+    // std::less orders pointers into different lists too.
+    const std::less<const DentalRecord*> before;
+    const auto holds = [&](const std::vector<DentalRecord>* list) {
+        return list && !list->empty() && !before(record, list->data()) &&
+               before(record, list->data() + list->size());
+    };
+    if (holds(postMortem))
+        return PostMortem;
+    return holds(anteMortem) ? AnteMortem : -1;
+}
+
+BridgeLists modelBridgeLists(const ProjectModel& model) {
+    return {&model.records(PostMortem), &model.records(AnteMortem)};
+}
+
+BridgeLists keepBridgeLists(const ProjectModel& model, SearchRun& run) {
+    run.clear();
+    const auto& postMortem = run.keepRecords(model.records(PostMortem));
+    const auto& anteMortem = run.keepRecords(model.records(AnteMortem));
+    return {&postMortem, &anteMortem};
+}
+
+bool runBridgeSearch(const ProjectModel& model, const BridgeLists& lists, int candidateSide,
+                     SearchRun& run, const SearchControl& control) {
+    const auto& postMortem = *lists.postMortem;
+    const auto& anteMortem = *lists.anteMortem;
     run.pairOutcomes() = model.loadPairOutcomes();
     bool completed = true;
     if (candidateSide == 0) {
@@ -81,6 +105,10 @@ bool runBridgeSearch(const ProjectModel& model, int candidateSide, SearchRun& ru
         completed =
             run.scoreBridges(postMortem, 0, control) && run.scoreBridges(anteMortem, 1, control);
     }
+    return finishBridgeRun(run, completed);
+}
+
+bool finishBridgeRun(SearchRun& run, bool completed) {
     if (!completed) {
         run.buildEntries({});
         return false;

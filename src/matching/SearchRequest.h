@@ -27,10 +27,27 @@ bool runSearchWith(const ProjectModel& model, int direction,
 bool runSearchOnCopies(const ProjectModel& model, int direction, SearchRun& run,
                        const SearchControl& control = {});
 
-// The bridge search of a candidate side: 0 post-mortem candidates for the ante-mortem charts,
-// 1 the reverse, 2 both sides (ante-mortem then post-mortem charts; post-mortem candidates
-// first).
-bool runBridgeSearch(const ProjectModel& model, int candidateSide, SearchRun& run,
-                     const SearchControl& control = {});
+// The two record lists a bridge search reads.
+struct BridgeLists {
+    const std::vector<DentalRecord>* postMortem = nullptr;
+    const std::vector<DentalRecord>* anteMortem = nullptr;
+    // The side (0 post-mortem, 1 ante-mortem) whose list holds this very record; -1 for a
+    // record of neither list (a drawn pattern).
+    int sideOf(const DentalRecord* record) const;
+};
+// The lists last loaded into the model (valid until the model reloads them).
+BridgeLists modelBridgeLists(const ProjectModel& model);
+// Copies of the model's lists kept by `run`, which is cleared first: they and everything
+// searched from them stay valid while the model reloads its lists (the bridge window's run).
+BridgeLists keepBridgeLists(const ProjectModel& model, SearchRun& run);
+
+// The bridge search of a candidate side over `lists`: 0 post-mortem candidates for the
+// ante-mortem charts, 1 the reverse, 2 both sides (ante-mortem then post-mortem charts;
+// post-mortem candidates first). Returns false when cancelled; the run is then empty.
+bool runBridgeSearch(const ProjectModel& model, const BridgeLists& lists, int candidateSide,
+                     SearchRun& run, const SearchControl& control = {});
+// The end of every bridge search: a cancelled search leaves no entry (false), a completed one
+// ranks every entry (true).
+bool finishBridgeRun(SearchRun& run, bool completed);
 
 } // namespace qdx

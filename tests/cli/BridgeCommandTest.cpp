@@ -105,12 +105,13 @@ TEST_F(BridgeCommandTest, TargetsOfBothSidesListAnteMortemFirst) {
     openProjectFile(model, splitProjectPath(path));
     model.reloadRecords(PostMortem);
     model.reloadRecords(AnteMortem);
-    EXPECT_EQ(bridgeTargetIds(model, 2, 0),
+    const BridgeLists lists = modelBridgeLists(model);
+    EXPECT_EQ(bridgeTargetIds(lists, 2, 0),
               (std::vector<std::string>{"A-00001", "A-00002", "P-00001", "P-00002", "P-00003",
                                         "P-00004"}));
-    EXPECT_EQ(bridgeTargetIds(model, 1, 0).front(), "P-00001");
-    EXPECT_EQ(bridgeTargetRecord(model, 2, "P-00002")->displayId, "P-00002");
-    EXPECT_EQ(bridgeTargetRecord(model, 0, "P-00002"), nullptr);
+    EXPECT_EQ(bridgeTargetIds(lists, 1, 0).front(), "P-00001");
+    EXPECT_EQ(bridgeTargetRecord(lists, 2, "P-00002")->displayId, "P-00002");
+    EXPECT_EQ(bridgeTargetRecord(lists, 0, "P-00002"), nullptr);
 }
 
 TEST_F(BridgeCommandTest, RecordSearchListsBridgeCellsAndCounts) {

@@ -113,7 +113,7 @@ TEST_F(SearchRequestTest, CancellingLeavesAnEmptyRunAndCompletionReportsTheTotal
     std::atomic<bool> cancel{true};
     SearchControl flagged;
     flagged.cancel = &cancel;
-    EXPECT_FALSE(runBridgeSearch(model, 2, run, flagged));
+    EXPECT_FALSE(runBridgeSearch(model, modelBridgeLists(model), 2, run, flagged));
     EXPECT_TRUE(run.entries().empty());
 
     std::size_t lastDone = 0;
@@ -125,7 +125,7 @@ TEST_F(SearchRequestTest, CancellingLeavesAnEmptyRunAndCompletionReportsTheTotal
         lastTotal = total;
         return true;
     };
-    ASSERT_TRUE(runBridgeSearch(model, 2, run, watched));
+    ASSERT_TRUE(runBridgeSearch(model, modelBridgeLists(model), 2, run, watched));
     EXPECT_EQ(lastDone, lastTotal);
     EXPECT_EQ(lastTotal, run.entries().size());
 }
@@ -156,6 +156,44 @@ TEST_F(SearchRequestTest, ARunOnCopiesOutlivesAReloadOfTheLists) {
     model.reloadRecords(AnteMortem);
     EXPECT_NE(&onCopies.entries().front().record(), &model.records(PostMortem).front());
     EXPECT_EQ(listing(onCopies), before);
+}
+
+// Every listed bridge candidate of a run with its counts, and the side of its record.
+std::vector<std::string> bridgeListing(const SearchRun& run, const BridgeLists& lists) {
+    std::vector<std::string> lines;
+    for (const SearchEntry& entry : run.entries())
+        for (const PairResult& r : visibleCandidates(entry, 0, 50, 0))
+            lines.push_back(entry.record().displayId + ">" + r.candidate->displayId + ":" +
+                            std::to_string(r.exactMatchCount) + "/" +
+                            std::to_string(r.searchCount) + "@" +
+                            std::to_string(lists.sideOf(r.candidate)));
+    return lines;
+}
+
+TEST_F(SearchRequestTest, ABridgeRunOnCopiesOutlivesAReloadOfTheLists) {
+    for (int side : {0, 1, 2}) {
+        SearchRun onModel;
+        ASSERT_TRUE(runBridgeSearch(model, modelBridgeLists(model), side, onModel));
+        SearchRun onCopies;
+        const BridgeLists kept = keepBridgeLists(model, onCopies);
+        ASSERT_TRUE(runBridgeSearch(model, kept, side, onCopies));
+        const std::vector<std::string> before = bridgeListing(onCopies, kept);
+        EXPECT_EQ(before, bridgeListing(onModel, modelBridgeLists(model))) << side;
+        // Every candidate lies in the kept lists; side 2 scores the post-mortem ones first.
+        const SearchEntry& first = onCopies.entries().front();
+        for (std::size_t i = 0; i < first.resultCount(); ++i)
+            EXPECT_NE(kept.sideOf(first.result(i).candidate), -1);
+        EXPECT_EQ(kept.sideOf(first.result(0).candidate), side == 1 ? AnteMortem : PostMortem);
+
+        DentalRecord extra = test::chart("999", '2');
+        extra.displayId = "Z-9999" + std::to_string(side);
+        records::insertRecord(model.database(), side == 1 ? AnteMortem : PostMortem, extra);
+        model.reloadRecords(PostMortem);
+        model.reloadRecords(AnteMortem);
+        EXPECT_NE(kept.postMortem, &model.records(PostMortem));
+        EXPECT_EQ(kept.sideOf(&model.records(PostMortem).front()), -1);
+        EXPECT_EQ(bridgeListing(onCopies, kept), before) << side;
+    }
 }
 
 } // namespace

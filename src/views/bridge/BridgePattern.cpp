@@ -2,6 +2,7 @@
 
 #include "matching/PairResult.h"
 #include "matching/Ranking.h"
+#include "matching/SearchRequest.h"
 #include "store/ProjectModel.h"
 
 namespace qdx {
@@ -76,24 +77,24 @@ DentalRecord patternRecord(const BridgePattern& pattern) {
     return record;
 }
 
-std::vector<std::string> bridgeTargetIds(const ProjectModel& model, int candidateSide,
+std::vector<std::string> bridgeTargetIds(const BridgeLists& lists, int candidateSide,
                                          int hideExcluded) {
     std::vector<std::string> ids;
     if (candidateSide != 1)
-        addIds(model.records(AnteMortem), hideExcluded, ids);
+        addIds(*lists.anteMortem, hideExcluded, ids);
     if (candidateSide != 0)
-        addIds(model.records(PostMortem), hideExcluded, ids);
+        addIds(*lists.postMortem, hideExcluded, ids);
     return ids;
 }
 
-const DentalRecord* bridgeTargetRecord(const ProjectModel& model, int candidateSide,
+const DentalRecord* bridgeTargetRecord(const BridgeLists& lists, int candidateSide,
                                        const std::string& target) {
     if (candidateSide == 0)
-        return findById(model.records(AnteMortem), target);
-    const DentalRecord* found = findById(model.records(PostMortem), target);
+        return findById(*lists.anteMortem, target);
+    const DentalRecord* found = findById(*lists.postMortem, target);
     if (found || candidateSide == 1)
         return found;
-    return findById(model.records(AnteMortem), target);
+    return findById(*lists.anteMortem, target);
 }
 
 const SearchEntry* bridgeListedEntry(const SearchRun& run, const std::string& target,
@@ -106,11 +107,11 @@ const SearchEntry* bridgeListedEntry(const SearchRun& run, const std::string& ta
     return nullptr;
 }
 
-bool runBridgePatternSearch(const ProjectModel& model, int candidateSide,
+bool runBridgePatternSearch(const ProjectModel& model, const BridgeLists& lists, int candidateSide,
                             const DentalRecord& pattern, SearchRun& run,
                             const SearchControl& control) {
-    const auto& postMortem = model.records(PostMortem);
-    const auto& anteMortem = model.records(AnteMortem);
+    const auto& postMortem = *lists.postMortem;
+    const auto& anteMortem = *lists.anteMortem;
     run.pairOutcomes() = model.loadPairOutcomes();
     bool completed = true;
     if (candidateSide == 2) {
@@ -124,13 +125,7 @@ bool runBridgePatternSearch(const ProjectModel& model, int candidateSide,
         completed = candidateSide == 0 ? run.scoreBridges(postMortem, 0, control)
                                        : run.scoreBridges(anteMortem, 1, control);
     }
-    if (!completed) {
-        run.buildEntries({});
-        return false;
-    }
-    for (SearchEntry& entry : run.entries())
-        rankBridgeEntry(entry);
-    return true;
+    return finishBridgeRun(run, completed);
 }
 
 } // namespace qdx

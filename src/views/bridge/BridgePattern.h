@@ -1,5 +1,6 @@
 #pragma once
 
+#include "matching/SearchRequest.h"
 #include "matching/SearchRun.h"
 #include "model/DentalRecord.h"
 #include "model/ToothChart.h"
@@ -36,12 +37,12 @@ BridgePattern patternFromCells(const std::vector<std::string>& toothCells);
 DentalRecord patternRecord(const BridgePattern& pattern);
 
 // The searching side's IDs for a candidate side (0 ante-mortem, 1 post-mortem, 2 ante-mortem
-// then post-mortem records), leaving out identified records when hiding; from the lists last
-// loaded into the model.
-std::vector<std::string> bridgeTargetIds(const ProjectModel& model, int candidateSide,
+// then post-mortem records), leaving out identified records when hiding; from the lists the
+// search read.
+std::vector<std::string> bridgeTargetIds(const BridgeLists& lists, int candidateSide,
                                          int hideExcluded);
 // The record a target names: side 2 looks among the post-mortem records first.
-const DentalRecord* bridgeTargetRecord(const ProjectModel& model, int candidateSide,
+const DentalRecord* bridgeTargetRecord(const BridgeLists& lists, int candidateSide,
                                        const std::string& target);
 // The entry listed for a target: the one with its ID; with an empty target the first entry,
 // or when hiding the first whose chart is not identified. Null when there is none.
@@ -52,8 +53,9 @@ const SearchEntry* bridgeListedEntry(const SearchRun& run, const std::string& ta
 // (direction 0) or ante-mortem (direction 1) records. Side 2 builds the run from every
 // searchable ante-mortem, then post-mortem record (not from the pattern) and scores the
 // post-mortem, then the ante-mortem records, both with direction 0. Returns false when
-// cancelled; the run is then empty.
-bool runBridgePatternSearch(const ProjectModel& model, int candidateSide,
+// cancelled; the run is then empty. The records come from `lists`, the match rows from the
+// model.
+bool runBridgePatternSearch(const ProjectModel& model, const BridgeLists& lists, int candidateSide,
                             const DentalRecord& pattern, SearchRun& run,
                             const SearchControl& control = {});
 
