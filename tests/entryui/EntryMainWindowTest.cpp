@@ -1,6 +1,7 @@
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"
 #include "support/TestFiles.h"
+#include "support/Widgets.h"
 
 #include "ui/chart/ChartGeometry.h"
 #include "ui/chart/ChartWidget.h"
@@ -49,10 +50,6 @@ struct MainWindow {
     bool opened = false;
 };
 
-template <typename T> T* child(QWidget& dialog, const char* name) {
-    return dialog.findChild<T*>(QString::fromUtf8(name));
-}
-
 void press(QWidget& dialog, const char* button) {
     QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
 }
@@ -74,8 +71,8 @@ void EntryMainWindowTest::aNewRecordTypedByClicksIsStoredAndListed() {
     ScriptedResponder prompts;
     MainWindow w(path);
     QVERIFY(w.opened);
-    QVERIFY(w.window.control(1017)->isEnabled());
-    QVERIFY(w.window.control(1017)->toolTip().isEmpty());
+    QVERIFY(child(w.window, "postMortemNewButton")->isEnabled());
+    QVERIFY(child(w.window, "postMortemNewButton")->toolTip().isEmpty());
     w.whenEntryOpens([](CCusporaEntryDlg& dialog) {
         child<QComboBox>(dialog, "idUpperCombo")->setEditText(QStringLiteral("T00"));
         child<QLineEdit>(dialog, "idLowerEdit")->setText(QStringLiteral("7"));
@@ -89,7 +86,7 @@ void EntryMainWindowTest::aNewRecordTypedByClicksIsStoredAndListed() {
         QTest::mouseClick(chart, Qt::RightButton, {}, toothCentre(31)); // 歯あり
         press(dialog, "saveButton");
     });
-    QTest::mouseClick(static_cast<QPushButton*>(w.window.control(1017)), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(w.window, "postMortemNewButton"), Qt::LeftButton);
     QVERIFY(prompts.messages.isEmpty());
     // The new record sorts first and is selected.
     RecordListModel& list = *w.window.listModel(PostMortem);
@@ -123,7 +120,7 @@ void EntryMainWindowTest::aModifiedRecordKeepsItsPlaceInTheList() {
         press(dialog, "allMissingButton");
         press(dialog, "saveButton");
     });
-    QTest::mouseClick(static_cast<QPushButton*>(w.window.control(1020)), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(w.window, "anteMortemModifyButton"), Qt::LeftButton);
     QVERIFY(prompts.messages.isEmpty());
     QCOMPARE(w.window.selectedRow(AnteMortem), 1);
     QCOMPARE(w.window.listModel(AnteMortem)->idText(1), QStringLiteral("D1-00002"));
@@ -150,7 +147,7 @@ void EntryMainWindowTest::cancellingStoresNothing() {
         QVERIFY(dialog.isVisible());
         press(dialog, "cancelButton"); // Yes
     });
-    QTest::mouseClick(static_cast<QPushButton*>(w.window.control(1017)), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(w.window, "postMortemNewButton"), Qt::LeftButton);
     QCOMPARE(prompts.texts(),
              QStringList(2, QStringLiteral("データを保存しません。よろしいですか？")));
     QCOMPARE(w.window.listModel(PostMortem)->rowCount(), 1);

@@ -1,6 +1,7 @@
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"
 #include "support/TestFiles.h"
+#include "support/Widgets.h"
 
 #include "ui/history/CMarchStatusDlg.h"
 #include "ui/history/CMatchDiffDlg.h"
@@ -51,13 +52,6 @@ template <class T> void whenOpen(std::function<void(T&)> work) {
     });
 }
 
-QPushButton* button(CCusporaDlg& window, const char* name) {
-    auto* found = window.findChild<QPushButton*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no button %s", name);
-    return found;
-}
-
 } // namespace
 
 class MainWindowHistoryTest : public QObject {
@@ -71,27 +65,28 @@ private slots:
         plugInHistoryWindows(window);
         QVERIFY(window.startUp(QString::fromStdString(path)));
         window.show();
-        for (const char* name :
-             {"pmHistoryButton", "pmCompareButton", "amHistoryButton", "amCompareButton"})
-            QVERIFY2(button(window, name)->isVisible(), name);
-        QVERIFY(!button(window, "pmQrButton")->isVisible());
-        const QPoint history = button(window, "pmHistoryButton")->pos();
+        for (const char* name : {"postMortemHistoryButton", "postMortemCompareButton",
+                                 "anteMortemHistoryButton", "anteMortemCompareButton"})
+            QVERIFY2(child<QPushButton>(window, name)->isVisible(), name);
+        QVERIFY(!child<QPushButton>(window, "postMortemQrButton")->isVisible());
+        const QPoint history = child<QPushButton>(window, "postMortemHistoryButton")->pos();
         QCOMPARE(history.x(), 291);
-        QCOMPARE(button(window, "pmCompareButton")->pos(), QPoint(384, history.y()));
+        QCOMPARE(child<QPushButton>(window, "postMortemCompareButton")->pos(),
+                 QPoint(384, history.y()));
 
         for (int side = 0; side < 2; ++side)
             window.listView(side)->clearSelection();
-        QTest::mouseClick(button(window, "pmHistoryButton"), Qt::LeftButton);
-        QTest::mouseClick(button(window, "amCompareButton"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, "postMortemHistoryButton"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, "anteMortemCompareButton"), Qt::LeftButton);
         QCOMPARE(prompts.texts(), (QStringList{kNoHistoryTarget, kNoCompareTarget}));
         QCOMPARE(prompts.messages.first().icon, MessageIcon::Exclamation);
 
         // Only a row marked "*" can be compared: not one under examination, not one without.
         window.selectRow(0, 3);
         QCOMPARE(window.listModel(0)->markText(3), QStringLiteral("u"));
-        QTest::mouseClick(button(window, "pmCompareButton"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, "postMortemCompareButton"), Qt::LeftButton);
         window.selectRow(1, 4);
-        QTest::mouseClick(button(window, "amCompareButton"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, "anteMortemCompareButton"), Qt::LeftButton);
         QCOMPARE(prompts.texts().mid(2), (QStringList{kNotIdentified, kNotIdentified}));
 
         // From either side the comparison shows the pair, the post-mortem record first.
@@ -104,7 +99,8 @@ private slots:
                     shown << rows->index(row, 1).data().toString();
                 dialog.findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
             });
-            QTest::mouseClick(button(window, side == 0 ? "pmCompareButton" : "amCompareButton"),
+            QTest::mouseClick(child<QPushButton>(window, side == 0 ? "postMortemCompareButton"
+                                                                   : "anteMortemCompareButton"),
                               Qt::LeftButton);
             QCOMPARE(shown, (QStringList{QStringLiteral("P-10003"), QStringLiteral("A-10001")}));
         }
@@ -132,7 +128,7 @@ private slots:
             prompts.answer(MessageAnswer::Yes);
             dialog.closeAsking();
         });
-        QTest::mouseClick(button(window, "pmHistoryButton"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, "postMortemHistoryButton"), Qt::LeftButton);
         QCOMPARE(window.listModel(0)->markText(36), QString());
 
         // 保存: P-10037 is identified with A-10004 by other information.
@@ -148,7 +144,7 @@ private slots:
             dialog.registerTarget();
             dialog.save();
         });
-        QTest::mouseClick(button(window, "pmHistoryButton"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, "postMortemHistoryButton"), Qt::LeftButton);
         QCOMPARE(window.listModel(0)->markText(36), QStringLiteral("*"));
         QCOMPARE(window.listModel(1)->markText(3), QStringLiteral("*"));
         QCOMPARE(window.selectedRow(0), 36);

@@ -1,6 +1,7 @@
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"
 #include "support/TestFiles.h"
+#include "support/Widgets.h"
 
 #include "ui/main/CCusporaDlg.h"
 #include "ui/main/RecordListModel.h"
@@ -91,7 +92,7 @@ private slots:
         CCusporaDlg window(true);
         QVERIFY(window.startUp(QString::fromStdString(project)));
         window.show();
-        auto* button = static_cast<QPushButton*>(window.control(1031));
+        auto* button = child<QPushButton>(window, "postMortemQrButton");
         QVERIFY(button->isVisible());
 
         window.selectRow(0, -1);
@@ -132,11 +133,11 @@ private slots:
         CCusporaDlg window(true);
         QVERIFY(window.startUp(QString::fromStdString(project)));
         window.show();
-        static_cast<QPushButton*>(window.control(1027))->click();
+        child<QPushButton>(window, "markSheetButton")->click();
         QCOMPARE(prompts.messages.size(), 1);
         QCOMPARE(prompts.messages[0].text, QStringLiteral("取り込みファイルが存在しません。"));
         QCOMPARE(prompts.messages[0].icon, MessageIcon::Error);
-        static_cast<QPushButton*>(window.control(1028))->click();
+        child<QPushButton>(window, "receiptButton")->click();
         QCOMPARE(prompts.messages.size(), 2);
         QCOMPARE(prompts.messages[1].icon, MessageIcon::Information);
         QCOMPARE(window.listModel(0)->rowCount(), 1);

@@ -1,10 +1,12 @@
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"
 #include "support/TestFiles.h"
+#include "support/Widgets.h"
 
 #include "app/ProjectShell.h"
 #include "io/TextCodec.h"
 #include "ui/main/CCusporaDlg.h"
+#include "ui/main/MainWindowLayout.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -12,6 +14,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -54,8 +57,8 @@ void clickRow(CCusporaDlg& window, int side, int row) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
 }
 
-QString countText(CCusporaDlg& window, int id) {
-    return static_cast<QLabel*>(window.control(id))->text();
+QString countText(CCusporaDlg& window, const char* name) {
+    return child<QLabel>(window, name)->text();
 }
 
 } // namespace
@@ -72,14 +75,16 @@ private slots:
         OpenWindow w(path);
         QVERIFY(w.opened);
         QCOMPARE(w.window.windowTitle(), QStringLiteral("case - Quendix Free (case.qdx)"));
-        QCOMPARE(countText(w.window, 1075), QStringLiteral("全件数  3件"));
-        QCOMPARE(countText(w.window, 1076), QStringLiteral("全件数  1件"));
+        QCOMPARE(countText(w.window, "postMortemCount"), QStringLiteral("全件数  3件"));
+        QCOMPARE(countText(w.window, "anteMortemCount"), QStringLiteral("全件数  1件"));
         // The newest record is selected after a load.
         QCOMPARE(w.window.selectedRow(0), 2);
         QCOMPARE(w.window.listModel(0)->idText(0), QStringLiteral("A-00001"));
         // The standard layout keeps these hidden, and shows export and project import disabled.
-        for (int id : {1031, 1001, 1003, 1004, 1005, 1041, 1030, 1032, 1513}) {
-            QVERIFY2(!w.window.control(id)->isVisible(), qPrintable(QString::number(id)));
+        for (const char* name : {"postMortemQrButton", "bridgeSearchButton", "directionCombo",
+                                 "displayCountCombo", "rankKeyCombo", "hideExcludedCheck",
+                                 "totalSearchButton", "dataMatchingButton", "markSheetPathEdit"}) {
+            QVERIFY2(!child(w.window, name)->isVisible(), name);
         }
         QVERIFY(!w.window.action(CCusporaDlg::CmdExport)->isEnabled());
         QVERIFY(!w.window.action(CCusporaDlg::CmdImportProject)->isEnabled());
@@ -90,6 +95,44 @@ private slots:
         QVERIFY(w.window.isVisible());
     }
 
+    // The layout table and the window agree on the names: every control has a name of its
+    // own, every name of the table is a control, and a resize puts each where the table says.
+    void theLayoutPlacesEveryNamedControl() {
+        TempDir dir;
+        const std::string path = dir.file("l.qdx");
+        writeEnteredProject(path, {{"A", "00001"}}, {{"B", "00001"}});
+        OpenWindow w(path);
+        auto* client = child(w.window, "clientArea");
+        QSet<QString> names;
+        for (QWidget* widget : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const QString name = widget->objectName();
+            QVERIFY2(!name.isEmpty(), widget->metaObject()->className());
+            QVERIFY2(!names.contains(name), qPrintable(name));
+            names.insert(name);
+        }
+        w.window.resize(w.window.width() + 101, w.window.height() + 57);
+        QCoreApplication::processEvents();
+        const auto places = mainWindowLayout(client->width(), client->height());
+        QCOMPARE(client->size(), QSize(1240 + 101, 760 + 57));
+        for (const auto& [name, place] : places) {
+            QVERIFY2(names.contains(name), qPrintable(name));
+            const QWidget* widget = child(*client, qPrintable(name));
+            QCOMPARE(widget->pos(), place.position);
+            if (place.size.isValid()) {
+                QCOMPARE(widget->size(), place.size);
+            }
+        }
+        // The menu commands are named too.
+        QSet<QString> commands;
+        for (int c = CCusporaDlg::CmdSaveProject; c <= CCusporaDlg::CmdAbout; ++c) {
+            commands.insert(w.window.action(static_cast<CCusporaDlg::Command>(c))->objectName());
+        }
+        QCOMPARE(commands.size(), CCusporaDlg::CmdAbout + 1);
+        QVERIFY(!commands.contains(QString()));
+        QCOMPARE(w.window.findChild<QAction*>("saveProjectAction"),
+                 w.window.action(CCusporaDlg::CmdSaveProject));
+    }
+
     void hiddenCommandsShowWhenAsked() {
         TempDir dir;
         const std::string path = dir.file("h.qdx");
@@ -97,8 +140,10 @@ private slots:
         CCusporaDlg window(true);
         QVERIFY(window.startUp(QString::fromStdString(path)));
         window.show();
-        for (int id : {1023, 1025, 1001, 1003, 1041, 1030, 1032}) {
-            QVERIFY2(window.control(id)->isVisible(), qPrintable(QString::number(id)));
+        for (const char* name :
+             {"postMortemHistoryButton", "postMortemCompareButton", "bridgeSearchButton",
+              "directionCombo", "hideExcludedCheck", "totalSearchButton", "dataMatchingButton"}) {
+            QVERIFY2(child(window, name)->isVisible(), name);
         }
         QVERIFY(window.action(CCusporaDlg::CmdExport)->isEnabled());
     }
@@ -108,19 +153,22 @@ private slots:
         const std::string path = dir.file("s.qdx");
         writeEnteredProject(path, {{"A", "00001"}}, {});
         OpenWindow w(path);
-        for (int id : {1001, 1002, 1006, 1020, 1022, 1024, 1026, 1029}) {
-            QVERIFY2(!w.window.control(id)->isEnabled(), qPrintable(QString::number(id)));
+        for (const char* name :
+             {"bridgeSearchButton", "individualSearchButton", "fullSearchButton",
+              "anteMortemModifyButton", "anteMortemDeleteButton", "anteMortemHistoryButton",
+              "anteMortemCompareButton", "anteMortemQrButton"}) {
+            QVERIFY2(!child(w.window, name)->isEnabled(), name);
         }
-        QVERIFY(w.window.control(1021)->isEnabled());
+        QVERIFY(child(w.window, "postMortemDeleteButton")->isEnabled());
         // New and modify wait for the entry window.
-        QVERIFY(!w.window.control(1018)->isEnabled());
-        QVERIFY(!w.window.control(1018)->toolTip().isEmpty());
+        QVERIFY(!child(w.window, "anteMortemNewButton")->isEnabled());
+        QVERIFY(!child(w.window, "anteMortemNewButton")->toolTip().isEmpty());
         w.window.setWindowOpener(
             CCusporaDlg::WindowKind::Entry,
             [](CCusporaDlg&, const CCusporaDlg::WindowRequest&) { return false; });
-        QVERIFY(w.window.control(1018)->isEnabled());
-        QVERIFY(w.window.control(1019)->isEnabled());
-        QVERIFY(!w.window.control(1020)->isEnabled());
+        QVERIFY(child(w.window, "anteMortemNewButton")->isEnabled());
+        QVERIFY(child(w.window, "postMortemModifyButton")->isEnabled());
+        QVERIFY(!child(w.window, "anteMortemModifyButton")->isEnabled());
     }
 
     void topNChoicesFollowTheCandidates() {
@@ -128,8 +176,8 @@ private slots:
         const std::string path = dir.file("n.qdx");
         writeEnteredProject(path, records("P", 2), records("M", 80));
         OpenWindow w(path);
-        auto* topN = static_cast<QComboBox*>(w.window.control(1004));
-        auto* direction = static_cast<QComboBox*>(w.window.control(1003));
+        auto* topN = child<QComboBox>(w.window, "displayCountCombo");
+        auto* direction = child<QComboBox>(w.window, "directionCombo");
         // Direction 0 searches among the two post-mortem records.
         QCOMPARE(direction->currentIndex(), 0);
         QCOMPARE(topN->count(), 2);
@@ -145,14 +193,14 @@ private slots:
         direction->setCurrentIndex(1);
         QCOMPARE(topN->currentIndex(), 1);
         topN->setCurrentIndex(9);
-        static_cast<QCheckBox*>(w.window.control(1041))->setChecked(true);
+        child<QCheckBox>(w.window, "hideExcludedCheck")->setChecked(true);
         QCOMPARE(topN->currentIndex(), 9);
 
         TempDir empty;
         const std::string none = empty.file("e.qdx");
         writeEnteredProject(none, {}, records("M", 3));
         OpenWindow e(none);
-        auto* emptyTopN = static_cast<QComboBox*>(e.window.control(1004));
+        auto* emptyTopN = child<QComboBox>(e.window, "displayCountCombo");
         QCOMPARE(emptyTopN->count(), 0);
         QVERIFY(!emptyTopN->isEnabled());
     }
@@ -193,7 +241,7 @@ private slots:
         const std::string path = dir.file("r.qdx");
         writeEnteredProject(path, {{"A", "00001"}, {"B", "00002"}}, {{"X", "00001"}});
         OpenWindow w(path);
-        auto* direction = static_cast<QComboBox*>(w.window.control(1003));
+        auto* direction = child<QComboBox>(w.window, "directionCombo");
         clickRow(w.window, 0, 0);
         QCOMPARE(w.window.currentId(), QStringLiteral("A-00001"));
         QCOMPARE(direction->currentIndex(), 1);
@@ -264,7 +312,7 @@ private slots:
         ScriptedResponder prompts;
         CCusporaDlg window(true);
         QVERIFY(window.startUp(QString::fromStdString(path)));
-        static_cast<QPushButton*>(window.control(1032))->click();
+        child<QPushButton>(window, "dataMatchingButton")->click();
         QVERIFY(prompts.messages.isEmpty());
         QCOMPARE(window.listModel(0)->rowCount(), 2);
         QCOMPARE(window.listModel(0)->rowOfKey(QStringLiteral("2")), -1);
@@ -314,7 +362,7 @@ private slots:
         QCOMPARE(window.listModel(1)->idText(window.selectedRow(1)), QStringLiteral("M-00005"));
         QCOMPARE(window.currentId(), QStringLiteral("M-00005"));
         QCOMPARE(window.selectedRow(0), 0);
-        QCOMPARE(static_cast<QComboBox*>(window.control(1003))->currentIndex(), 0);
+        QCOMPARE(child<QComboBox>(window, "directionCombo")->currentIndex(), 0);
 
         // Renaming A to Z moves it to the end of the list; it stays selected there even though
         // B has the higher key.

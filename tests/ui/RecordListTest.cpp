@@ -116,13 +116,13 @@ private slots:
     void layoutSplitsTheHeightBetweenBothLists() {
         const auto places = mainWindowLayout(1240, 760);
         const int h = (760 - 188) / 2;
-        QCOMPARE(places.at(1015).size, QSize(1215, h));
-        QCOMPARE(places.at(1016).position, QPoint(12, h + 93));
-        QCOMPARE(places.at(1000).position, QPoint(1240 - 118, 760 - 56));
-        QCOMPARE(places.at(1018).position, QPoint(12, 760 - 90));
-        QCOMPARE(places.at(1516).position, QPoint(1240 - 582, 2 * h + 99));
+        QCOMPARE(places.at("postMortemList").size, QSize(1215, h));
+        QCOMPARE(places.at("anteMortemList").position, QPoint(12, h + 93));
+        QCOMPARE(places.at("exitButton").position, QPoint(1240 - 118, 760 - 56));
+        QCOMPARE(places.at("anteMortemNewButton").position, QPoint(12, 760 - 90));
+        QCOMPARE(places.at("anteMortemLegend").position, QPoint(1240 - 582, 2 * h + 99));
         // An odd remainder is dropped, as integer division does.
-        QCOMPARE(mainWindowLayout(1240, 761).at(1015).size.height(), h);
+        QCOMPARE(mainWindowLayout(1240, 761).at("postMortemList").size.height(), h);
     }
 };
 

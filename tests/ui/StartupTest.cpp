@@ -1,6 +1,7 @@
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"
 #include "support/TestFiles.h"
+#include "support/Widgets.h"
 
 #include "app/CCusporaApp.h"
 #include "app/ProjectShell.h"
@@ -313,7 +314,7 @@ private slots:
         QVERIFY(!window.model().isOpen());
         QCOMPARE(window.windowTitle(), QStringLiteral("Quendix Free"));
         QCOMPARE(window.listModel(0)->rowCount(), 0);
-        QVERIFY(!window.control(1017)->isEnabled());
+        QVERIFY(!child(window, "postMortemNewButton")->isEnabled());
         QVERIFY(!window.action(CCusporaDlg::CmdSaveProject)->isEnabled());
     }
 };

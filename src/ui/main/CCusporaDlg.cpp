@@ -49,11 +49,11 @@ void fillRankKeys(QComboBox* combo) {
     }
 }
 
-QString countCaption(int rows) {
+} // namespace
+
+QString CCusporaDlg::countCaption(int rows) {
     return QStringLiteral("全件数  %1件").arg(rows);
 }
-
-} // namespace
 
 CCusporaDlg::CCusporaDlg(bool showHiddenCommands, QWidget* parent)
     : QDialog(parent), m_shell(std::make_unique<ProjectShell>(m_model, this)),
@@ -108,16 +108,7 @@ void CCusporaDlg::setWindowOpener(WindowKind kind, WindowOpener opener) {
     updateCommandStates();
 }
 
-void CCusporaDlg::registerControl(int id, QWidget* widget) {
-    m_controls[id] = widget;
-}
-
-QWidget* CCusporaDlg::control(int id) const {
-    const auto found = m_controls.find(id);
-    return found == m_controls.end() ? nullptr : found->second;
-}
-
-QAction* CCusporaDlg::action(int command) const {
+QAction* CCusporaDlg::action(Command command) const {
     const auto found = m_actions.find(command);
     return found == m_actions.end() ? nullptr : found->second;
 }
@@ -137,8 +128,8 @@ bool CCusporaDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CCusporaDlg::placeControls(int cx, int cy) {
-    for (const auto& [id, place] : mainWindowLayout(cx, cy)) {
-        QWidget* widget = control(id);
+    for (const auto& [name, place] : mainWindowLayout(cx, cy)) {
+        auto* widget = m_client->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
         if (widget == nullptr) {
             continue;
         }
@@ -150,7 +141,7 @@ void CCusporaDlg::placeControls(int cx, int cy) {
     }
     // The bridge search shares the individual search's place in the standard layout.
     if (m_showHidden) {
-        control(1001)->move(cx - 640, cy - 56);
+        m_bridgeSearchButton->move(cx - 640, cy - 56);
     }
 }
 
@@ -205,22 +196,22 @@ void CCusporaDlg::runChooserLoop() {
 }
 
 void CCusporaDlg::projectOpened() {
-    const QSignalBlocker blockDirection(m_direction);
-    const QSignalBlocker blockRank(m_rankKey);
-    const QSignalBlocker blockHide(m_hideExcluded);
-    fillDirections(m_direction);
-    m_direction->setCurrentIndex(0);
-    m_hideExcluded->setChecked(false);
-    fillRankKeys(m_rankKey);
-    m_rankKey->setCurrentIndex(0);
+    const QSignalBlocker blockDirection(m_directionCombo);
+    const QSignalBlocker blockRank(m_rankKeyCombo);
+    const QSignalBlocker blockHide(m_hideExcludedCheck);
+    fillDirections(m_directionCombo);
+    m_directionCombo->setCurrentIndex(0);
+    m_hideExcludedCheck->setChecked(false);
+    fillRankKeys(m_rankKeyCombo);
+    m_rankKeyCombo->setCurrentIndex(0);
     updateTitle();
     refreshLists(true);
     applySearchConditions(m_model.settings().conditions, false);
 }
 
 void CCusporaDlg::setUpColumns() {
-    for (auto* view : m_views) {
-        QHeaderView* header = view->horizontalHeader();
+    for (const ListControls& side : m_sides) {
+        QHeaderView* header = side.list->horizontalHeader();
         header->setDefaultAlignment(Qt::AlignCenter);
         header->resizeSection(RecordListModel::kMarkColumn, 20);
         header->resizeSection(RecordListModel::kIdColumn, 60);
@@ -233,12 +224,12 @@ void CCusporaDlg::setUpColumns() {
 
 void CCusporaDlg::fitIdColumn() {
     int width = 0;
-    for (auto* view : m_views) {
-        view->resizeColumnToContents(RecordListModel::kIdColumn);
-        width = std::max(width, view->columnWidth(RecordListModel::kIdColumn));
+    for (const ListControls& side : m_sides) {
+        side.list->resizeColumnToContents(RecordListModel::kIdColumn);
+        width = std::max(width, side.list->columnWidth(RecordListModel::kIdColumn));
     }
-    for (auto* view : m_views) {
-        view->setColumnWidth(RecordListModel::kIdColumn, width);
+    for (const ListControls& side : m_sides) {
+        side.list->setColumnWidth(RecordListModel::kIdColumn, width);
     }
 }
 
@@ -253,7 +244,7 @@ void CCusporaDlg::fillList(int side, const std::vector<DentalRecord>& records) {
         row = list.rowOfHighestKey();
     }
     selectRow(side, row);
-    m_counts[side]->setText(countCaption(list.rowCount()));
+    m_sides[side].count->setText(countCaption(list.rowCount()));
 }
 
 bool CCusporaDlg::refreshLists(bool rebuildColumns) {
@@ -290,15 +281,15 @@ bool CCusporaDlg::refreshLists(bool rebuildColumns) {
 }
 
 int CCusporaDlg::selectedRow(int side) const {
-    const QModelIndex current = m_views[side]->selectionModel()->currentIndex();
-    if (!m_views[side]->selectionModel()->hasSelection() || !current.isValid()) {
+    const QModelIndex current = m_sides[side].list->selectionModel()->currentIndex();
+    if (!m_sides[side].list->selectionModel()->hasSelection() || !current.isValid()) {
         return -1;
     }
     return current.row();
 }
 
 void CCusporaDlg::selectRow(int side, int row) {
-    QTableView* view = m_views[side];
+    QTableView* view = m_sides[side].list;
     if (row < 0 || row >= m_lists[side]->rowCount()) {
         view->selectionModel()->clearSelection();
         view->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
@@ -311,13 +302,13 @@ void CCusporaDlg::selectRow(int side, int row) {
 }
 
 CCusporaDlg::ListPosition CCusporaDlg::listPosition(int side) const {
-    return {m_views[side]->rowAt(0), selectedRow(side)};
+    return {m_sides[side].list->rowAt(0), selectedRow(side)};
 }
 
 void CCusporaDlg::restoreListPosition(int side, const ListPosition& position) {
     selectRow(side, position.selected);
     if (position.top >= 0 && position.top < m_lists[side]->rowCount()) {
-        m_views[side]->verticalScrollBar()->setValue(position.top);
+        m_sides[side].list->verticalScrollBar()->setValue(position.top);
     }
 }
 
@@ -327,43 +318,49 @@ void CCusporaDlg::refreshTopNChoices() {
         listCandidateCount(now.searchDirection, now.hideExcluded != 0,
                            {m_lists[0]->rowCount(), m_lists[0]->searchableCount()},
                            {m_lists[1]->rowCount(), m_lists[1]->searchableCount()});
-    const DisplayCountChoice choices = displayCountChoice(candidates, m_topN->currentIndex());
-    m_topN->setEnabled(candidates != 0);
-    const QSignalBlocker block(m_topN);
-    m_topN->clear();
+    const DisplayCountChoice choices =
+        displayCountChoice(candidates, m_displayCountCombo->currentIndex());
+    m_displayCountCombo->setEnabled(candidates != 0);
+    const QSignalBlocker block(m_displayCountCombo);
+    m_displayCountCombo->clear();
     for (int i = 0; i < choices.items; ++i) {
-        m_topN->addItem(qs(displayCountCaption(i)));
+        m_displayCountCombo->addItem(qs(displayCountCaption(i)));
     }
-    m_topN->setCurrentIndex(choices.selected);
+    m_displayCountCombo->setCurrentIndex(choices.selected);
 }
 
 void CCusporaDlg::updateCommandStates() {
     const bool pm = m_lists[0]->rowCount() > 0;
     const bool am = m_lists[1]->rowCount() > 0;
     const bool open = m_model.isOpen();
-    for (int id : {1001, 1002, 1006, 1030}) {
-        control(id)->setEnabled(pm && am);
+    for (auto* button : {m_bridgeSearchButton, m_individualSearchButton, m_fullSearchButton,
+                         m_totalSearchButton}) {
+        button->setEnabled(pm && am);
     }
-    for (int id : {1021, 1023, 1025, 1031}) {
-        control(id)->setEnabled(pm);
-    }
-    for (int id : {1022, 1024, 1026, 1029}) {
-        control(id)->setEnabled(am);
+    const bool hasRows[2] = {pm, am};
+    for (int side = 0; side < 2; ++side) {
+        const ListControls& c = m_sides[side];
+        for (auto* button : {c.deleteButton, c.historyButton, c.compareButton, c.qrButton}) {
+            button->setEnabled(hasRows[side]);
+        }
     }
     // The record entry window is plugged in separately; until it is, new and modify stay off.
     const bool entry = m_openers.count(WindowKind::Entry) != 0;
     const QString noEntry =
         entry ? QString() : QStringLiteral("記録入力画面はまだ組み込まれていません。");
-    control(1017)->setEnabled(entry && open);
-    control(1018)->setEnabled(entry && open);
-    control(1019)->setEnabled(entry && pm);
-    control(1020)->setEnabled(entry && am);
-    for (int id : {1017, 1018, 1019, 1020}) {
-        control(id)->setToolTip(noEntry);
+    for (const ListControls& c : m_sides) {
+        c.newButton->setEnabled(entry && open);
+    }
+    for (int side = 0; side < 2; ++side) {
+        m_sides[side].modifyButton->setEnabled(entry && hasRows[side]);
+    }
+    for (const ListControls& c : m_sides) {
+        c.newButton->setToolTip(noEntry);
+        c.modifyButton->setToolTip(noEntry);
     }
     action(CmdSettings)->setEnabled(open && m_openers.count(WindowKind::Settings) != 0);
     action(CmdSaveProject)->setEnabled(open);
-    for (int command : {CmdImportPenPM, CmdImportPenAM, CmdImportOesPM, CmdImportOesAM}) {
+    for (Command command : {CmdImportPenPM, CmdImportPenAM, CmdImportOesPM, CmdImportOesAM}) {
         action(command)->setEnabled(open);
     }
     refreshTopNChoices();
@@ -371,10 +368,10 @@ void CCusporaDlg::updateCommandStates() {
 
 SearchConditions CCusporaDlg::currentConditions() const {
     SearchConditions c;
-    c.searchDirection = std::max(m_direction->currentIndex(), 0);
-    c.topNIndex = m_topN->currentIndex();
-    c.rankKey = std::max(m_rankKey->currentIndex(), 0);
-    c.hideExcluded = m_hideExcluded->isChecked() ? 1 : 0;
+    c.searchDirection = std::max(m_directionCombo->currentIndex(), 0);
+    c.topNIndex = m_displayCountCombo->currentIndex();
+    c.rankKey = std::max(m_rankKeyCombo->currentIndex(), 0);
+    c.hideExcluded = m_hideExcludedCheck->isChecked() ? 1 : 0;
     return c;
 }
 
@@ -388,13 +385,13 @@ void CCusporaDlg::applySearchConditions(const SearchConditions& conditions, bool
     if (conditions == currentConditions()) {
         return;
     }
-    m_direction->setCurrentIndex(std::clamp(conditions.searchDirection, 0, 1));
-    m_rankKey->setCurrentIndex(std::clamp(conditions.rankKey, 0, 3));
-    m_hideExcluded->setChecked(conditions.hideExcluded != 0);
+    m_directionCombo->setCurrentIndex(std::clamp(conditions.searchDirection, 0, 1));
+    m_rankKeyCombo->setCurrentIndex(std::clamp(conditions.rankKey, 0, 3));
+    m_hideExcludedCheck->setChecked(conditions.hideExcluded != 0);
     updateCommandStates();
     // -1 clears the display count, as a project that never chose one stores it.
-    if (conditions.topNIndex < m_topN->count()) {
-        m_topN->setCurrentIndex(std::max(conditions.topNIndex, -1));
+    if (conditions.topNIndex < m_displayCountCombo->count()) {
+        m_displayCountCombo->setCurrentIndex(std::max(conditions.topNIndex, -1));
     }
 }
 
@@ -418,21 +415,21 @@ void CCusporaDlg::storeSearchConditions() {
 int CCusporaDlg::copySearchConditionsTo(QComboBox* direction, QComboBox* topN, QComboBox* rank) {
     if (direction != nullptr) {
         fillDirections(direction);
-        direction->setCurrentIndex(m_direction->currentIndex());
+        direction->setCurrentIndex(m_directionCombo->currentIndex());
     }
     updateCommandStates();
     if (topN != nullptr) {
         topN->clear();
-        for (int i = 0; i < m_topN->count(); ++i) {
-            topN->addItem(m_topN->itemText(i));
+        for (int i = 0; i < m_displayCountCombo->count(); ++i) {
+            topN->addItem(m_displayCountCombo->itemText(i));
         }
-        topN->setCurrentIndex(m_topN->currentIndex());
+        topN->setCurrentIndex(m_displayCountCombo->currentIndex());
     }
     if (rank != nullptr) {
         fillRankKeys(rank);
-        rank->setCurrentIndex(m_rankKey->currentIndex());
+        rank->setCurrentIndex(m_rankKeyCombo->currentIndex());
     }
-    return m_hideExcluded->isChecked() ? 1 : 0;
+    return m_hideExcludedCheck->isChecked() ? 1 : 0;
 }
 
 } // namespace qdx

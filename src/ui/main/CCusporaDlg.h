@@ -50,19 +50,20 @@ public:
     // the main window then stores both and reloads.
     using WindowOpener = std::function<bool(CCusporaDlg&, const WindowRequest&)>;
 
-    // Menu commands.
-    enum Command : int {
-        CmdSaveProject = 32796,
-        CmdSwitchProject = 32783,
-        CmdImportProject = 32799,
-        CmdImportPenPM = 32803,
-        CmdImportOesPM = 32809,
-        CmdImportPenAM = 32808,
-        CmdImportOesAM = 32800,
-        CmdExport = 32801,
-        CmdSettings = 32797,
-        CmdExit = 32785,
-        CmdAbout = 32792,
+    // Menu commands; each action's object name is its command's name with "Action" in
+    // place of "Cmd" ("saveProjectAction").
+    enum Command {
+        CmdSaveProject,
+        CmdSwitchProject,
+        CmdImportProject,
+        CmdImportPenPM,
+        CmdImportOesPM,
+        CmdImportPenAM,
+        CmdImportOesAM,
+        CmdExport,
+        CmdSettings,
+        CmdExit,
+        CmdAbout,
     };
 
     explicit CCusporaDlg(bool showHiddenCommands = false, QWidget* parent = nullptr);
@@ -114,10 +115,11 @@ public:
     void showAbout();
     void confirmExit();
 
-    // Reaching the parts, by identifier or command.
-    QWidget* control(int id) const;
-    QAction* action(int command) const;
-    QTableView* listView(int side) const { return m_views[side]; }
+    // Reaching the parts. Every control is a child of the client area whose object name is
+    // its member's name without "m_" (the list controls: see ListControls); tests and the
+    // layout table find them by that name.
+    QAction* action(Command command) const;
+    QTableView* listView(int side) const { return m_sides[side].list; }
     RecordListModel* listModel(int side) const { return m_lists[side].get(); }
     int selectedRow(int side) const;
     void selectRow(int side, int row);
@@ -135,17 +137,35 @@ private:
         int top = -1;
         int selected = -1;
     };
+    // The controls of one record list. Their object names are the side's prefix
+    // ("postMortem", "anteMortem") followed by the member's name: "postMortemNewButton".
+    struct ListControls {
+        CColorStatic* title = nullptr;
+        CColorStatic* count = nullptr;
+        QTableView* list = nullptr;
+        CColorStatic* legend = nullptr;
+        CColorStatic* bridgeLegend = nullptr;
+        CColorButton* newButton = nullptr;
+        CColorButton* modifyButton = nullptr;
+        CColorButton* deleteButton = nullptr;
+        CColorButton* historyButton = nullptr;
+        CColorButton* compareButton = nullptr;
+        CColorButton* qrButton = nullptr;
+    };
 
+    static QString countCaption(int rows);
     void buildControls();
     void buildList(int side);
+    void buildListButtons(int side);
     void buildButtons();
     void buildConditionControls();
     void buildMenu();
     void applyFonts();
+    void fitLegend(CColorStatic* label);
     void placeControls(int cx, int cy);
-    CColorButton* addButton(int id, const QString& caption, const QString& name);
-    CColorStatic* addStatic(int id, const QString& text, const QString& name);
-    void registerControl(int id, QWidget* widget);
+    CColorButton* addButton(const QString& caption, const QString& name);
+    CColorStatic* addStatic(const QString& text, const QString& name);
+    QLineEdit* addPathEdit(const QString& name, int x);
     void setUpColumns();
     void fitIdColumn();
     void fillList(int side, const std::vector<DentalRecord>& records);
@@ -166,15 +186,26 @@ private:
     QWidget* m_client = nullptr;
     QMenuBar* m_menuBar = nullptr;
     std::unique_ptr<RecordListModel> m_lists[2];
-    QTableView* m_views[2] = {};
-    CColorStatic* m_counts[2] = {};
-    QComboBox* m_direction = nullptr;
-    QComboBox* m_topN = nullptr;
-    QComboBox* m_rankKey = nullptr;
-    QCheckBox* m_hideExcluded = nullptr;
+    ListControls m_sides[2];
+    CColorButton* m_fullSearchButton = nullptr;
+    CColorButton* m_individualSearchButton = nullptr;
+    CColorButton* m_bridgeSearchButton = nullptr;
+    CColorButton* m_exitButton = nullptr;
+    CColorButton* m_totalSearchButton = nullptr;
+    CColorButton* m_dataMatchingButton = nullptr;
+    CColorButton* m_markSheetButton = nullptr;
+    CColorButton* m_receiptButton = nullptr;
+    QLineEdit* m_markSheetPathEdit = nullptr;
+    QLineEdit* m_receiptPathEdit = nullptr;
+    // The working copies of the search conditions.
+    CColorStatic* m_conditionLabel = nullptr;
+    CColorStatic* m_displayCountLabel = nullptr;
+    QComboBox* m_directionCombo = nullptr;
+    QComboBox* m_displayCountCombo = nullptr;
+    QComboBox* m_rankKeyCombo = nullptr;
+    QCheckBox* m_hideExcludedCheck = nullptr;
     QTimer* m_startTimer = nullptr;
-    std::map<int, QWidget*> m_controls;
-    std::map<int, QAction*> m_actions;
+    std::map<Command, QAction*> m_actions;
     std::map<WindowKind, WindowOpener> m_openers;
     QString m_currentId;
     QString m_rememberedKey[2];

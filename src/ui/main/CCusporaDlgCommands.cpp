@@ -47,7 +47,7 @@ void CCusporaDlg::notAvailable(const QString& what) {
 
 void CCusporaDlg::setDirectionFor(int side) {
     // A post-mortem row searches the ante-mortem side, and the other way round.
-    m_direction->setCurrentIndex(side == 0 ? 1 : 0);
+    m_directionCombo->setCurrentIndex(side == 0 ? 1 : 0);
 }
 
 void CCusporaDlg::rowClicked(int side) {
@@ -162,8 +162,8 @@ void CCusporaDlg::deleteRecord(int side) {
     m_currentId = select >= 0 ? list.idText(select) : QString();
     for (int s = 0; s < 2; ++s) {
         if (before[s].top >= 0 && before[s].top < m_lists[s]->rowCount()) {
-            m_views[s]->scrollTo(m_lists[s]->index(before[s].top, 0),
-                                 QAbstractItemView::PositionAtTop);
+            m_sides[s].list->scrollTo(m_lists[s]->index(before[s].top, 0),
+                                      QAbstractItemView::PositionAtTop);
         }
     }
     selectRow(1 - side, before[1 - side].selected);
@@ -235,7 +235,7 @@ void CCusporaDlg::removeDuplicatePostMortem() {
 }
 
 void CCusporaDlg::readMarkSheet(int side) {
-    const auto* path = static_cast<QLineEdit*>(control(side == 0 ? 1513 : 1514));
+    const QLineEdit* path = side == 0 ? m_markSheetPathEdit : m_receiptPathEdit;
     if (side == 0 && !QFileInfo::exists(path->text())) {
         Prompts::message(this, QStringLiteral("取り込みファイルが存在しません。"),
                          MessageButtons::Ok, MessageIcon::Error);
