@@ -163,7 +163,8 @@ private:
     void applyFonts();
     void fitLegend(CColorStatic* label);
     void placeControls(int cx, int cy);
-    CColorButton* addButton(const QString& caption, const QString& name);
+    CColorButton* addButton(const QString& caption, const QString& name,
+                            const std::function<void()>& command);
     CColorStatic* addStatic(const QString& text, const QString& name);
     QLineEdit* addPathEdit(const QString& name, int x);
     void setUpColumns();

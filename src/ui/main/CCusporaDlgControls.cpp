@@ -24,45 +24,19 @@ namespace {
 const QSize kSideButtonSize(88, 30);
 const QSize kMainButtonSize(120, 42);
 
-QString actionName(CCusporaDlg::Command command) {
-    switch (command) {
-    case CCusporaDlg::CmdSaveProject:
-        return QStringLiteral("saveProjectAction");
-    case CCusporaDlg::CmdSwitchProject:
-        return QStringLiteral("switchProjectAction");
-    case CCusporaDlg::CmdImportProject:
-        return QStringLiteral("importProjectAction");
-    case CCusporaDlg::CmdImportPenPM:
-        return QStringLiteral("importPenPMAction");
-    case CCusporaDlg::CmdImportOesPM:
-        return QStringLiteral("importOesPMAction");
-    case CCusporaDlg::CmdImportPenAM:
-        return QStringLiteral("importPenAMAction");
-    case CCusporaDlg::CmdImportOesAM:
-        return QStringLiteral("importOesAMAction");
-    case CCusporaDlg::CmdExport:
-        return QStringLiteral("exportAction");
-    case CCusporaDlg::CmdSettings:
-        return QStringLiteral("settingsAction");
-    case CCusporaDlg::CmdExit:
-        return QStringLiteral("exitAction");
-    case CCusporaDlg::CmdAbout:
-        return QStringLiteral("aboutAction");
-    }
-    return {};
-}
-
 QString sidePrefix(int side) {
     return side == 0 ? QStringLiteral("postMortem") : QStringLiteral("anteMortem");
 }
 
 } // namespace
 
-CColorButton* CCusporaDlg::addButton(const QString& caption, const QString& name) {
+CColorButton* CCusporaDlg::addButton(const QString& caption, const QString& name,
+                                     const std::function<void()>& command) {
     auto* button = new CColorButton(caption, m_client);
     button->setObjectName(name);
     button->setAutoDefault(true);
     button->resize(kSideButtonSize);
+    connect(button, &QPushButton::clicked, this, command);
     return button;
 }
 
@@ -126,18 +100,17 @@ void CCusporaDlg::buildList(int side) {
 void CCusporaDlg::buildListButtons(int side) {
     ListControls& c = m_sides[side];
     const QString s = sidePrefix(side);
-    c.newButton = addButton(QStringLiteral("新規登録"), s + "NewButton");
-    c.modifyButton = addButton(QStringLiteral("修正"), s + "ModifyButton");
-    c.deleteButton = addButton(QStringLiteral("削除"), s + "DeleteButton");
-    c.historyButton = addButton(QStringLiteral("照合履歴"), s + "HistoryButton");
-    c.compareButton = addButton(QStringLiteral("比較表示"), s + "CompareButton");
-    c.qrButton = addButton(QStringLiteral("QRコード生成"), s + "QrButton");
-    connect(c.newButton, &QPushButton::clicked, this, [this, side] { newRecord(side); });
-    connect(c.modifyButton, &QPushButton::clicked, this, [this, side] { modifyRecord(side); });
-    connect(c.deleteButton, &QPushButton::clicked, this, [this, side] { deleteRecord(side); });
-    connect(c.historyButton, &QPushButton::clicked, this, [this, side] { openMatchHistory(side); });
-    connect(c.compareButton, &QPushButton::clicked, this, [this, side] { openComparison(side); });
-    connect(c.qrButton, &QPushButton::clicked, this, [this, side] {
+    c.newButton =
+        addButton(QStringLiteral("新規登録"), s + "NewButton", [this, side] { newRecord(side); });
+    c.modifyButton =
+        addButton(QStringLiteral("修正"), s + "ModifyButton", [this, side] { modifyRecord(side); });
+    c.deleteButton =
+        addButton(QStringLiteral("削除"), s + "DeleteButton", [this, side] { deleteRecord(side); });
+    c.historyButton = addButton(QStringLiteral("照合履歴"), s + "HistoryButton",
+                                [this, side] { openMatchHistory(side); });
+    c.compareButton = addButton(QStringLiteral("比較表示"), s + "CompareButton",
+                                [this, side] { openComparison(side); });
+    c.qrButton = addButton(QStringLiteral("QRコード生成"), s + "QrButton", [this, side] {
         if (selectedRow(side) < 0) {
             Prompts::message(this,
                              QStringLiteral("修正対象が選択されていません。\n再度、行を選択し修"
@@ -157,12 +130,16 @@ void CCusporaDlg::buildButtons() {
     buildListButtons(1);
 
     const QColor white(Qt::white);
-    m_fullSearchButton = addButton(QStringLiteral("全検索"), QStringLiteral("fullSearchButton"));
+    m_fullSearchButton = addButton(QStringLiteral("全検索"), QStringLiteral("fullSearchButton"),
+                                   [this] { openSearch(WindowKind::FullSearch); });
     m_individualSearchButton =
-        addButton(QStringLiteral("個別検索"), QStringLiteral("individualSearchButton"));
+        addButton(QStringLiteral("個別検索"), QStringLiteral("individualSearchButton"),
+                  [this] { openSearch(WindowKind::IndividualSearch); });
     m_bridgeSearchButton =
-        addButton(QStringLiteral("ブリッジ検索"), QStringLiteral("bridgeSearchButton"));
-    m_exitButton = addButton(QStringLiteral("終了"), QStringLiteral("exitButton"));
+        addButton(QStringLiteral("ブリッジ検索"), QStringLiteral("bridgeSearchButton"),
+                  [this] { openSearch(WindowKind::BridgeSearch); });
+    m_exitButton =
+        addButton(QStringLiteral("終了"), QStringLiteral("exitButton"), [this] { confirmExit(); });
     for (auto* b : {m_fullSearchButton, m_individualSearchButton, m_bridgeSearchButton}) {
         b->setColors(CColorButton::searchFace(), white);
         b->resize(kMainButtonSize);
@@ -170,26 +147,16 @@ void CCusporaDlg::buildButtons() {
     m_exitButton->setColors(CColorButton::confirmFace(), white);
     m_exitButton->resize(104, kMainButtonSize.height());
     m_bridgeSearchButton->setVisible(m_showHidden);
-    connect(m_fullSearchButton, &QPushButton::clicked, this,
-            [this] { openSearch(WindowKind::FullSearch); });
-    connect(m_individualSearchButton, &QPushButton::clicked, this,
-            [this] { openSearch(WindowKind::IndividualSearch); });
-    connect(m_bridgeSearchButton, &QPushButton::clicked, this,
-            [this] { openSearch(WindowKind::BridgeSearch); });
-    connect(m_exitButton, &QPushButton::clicked, this, &CCusporaDlg::confirmExit);
 
-    m_totalSearchButton = addButton(QStringLiteral("総検索"), QStringLiteral("totalSearchButton"));
+    m_totalSearchButton = addButton(QStringLiteral("総検索"), QStringLiteral("totalSearchButton"),
+                                    [this] { openSearch(WindowKind::FullSearch); });
     m_dataMatchingButton =
-        addButton(QStringLiteral("データマッチング"), QStringLiteral("dataMatchingButton"));
-    m_markSheetButton =
-        addButton(QStringLiteral("マークシート"), QStringLiteral("markSheetButton"));
-    m_receiptButton = addButton(QStringLiteral("レセコン"), QStringLiteral("receiptButton"));
-    connect(m_totalSearchButton, &QPushButton::clicked, this,
-            [this] { openSearch(WindowKind::FullSearch); });
-    connect(m_dataMatchingButton, &QPushButton::clicked, this,
-            &CCusporaDlg::removeDuplicatePostMortem);
-    connect(m_markSheetButton, &QPushButton::clicked, this, [this] { readMarkSheet(0); });
-    connect(m_receiptButton, &QPushButton::clicked, this, [this] { readMarkSheet(1); });
+        addButton(QStringLiteral("データマッチング"), QStringLiteral("dataMatchingButton"),
+                  [this] { removeDuplicatePostMortem(); });
+    m_markSheetButton = addButton(QStringLiteral("マークシート"), QStringLiteral("markSheetButton"),
+                                  [this] { readMarkSheet(0); });
+    m_receiptButton = addButton(QStringLiteral("レセコン"), QStringLiteral("receiptButton"),
+                                [this] { readMarkSheet(1); });
     int x = 580;
     for (auto* b :
          {m_totalSearchButton, m_dataMatchingButton, m_markSheetButton, m_receiptButton}) {
@@ -237,36 +204,42 @@ void CCusporaDlg::buildConditionControls() {
 }
 
 void CCusporaDlg::buildMenu() {
-    auto add = [this](QMenu* menu, Command command, const QString& text, auto slot) {
+    auto add = [this](QMenu* menu, Command command, const char* name, const QString& text,
+                      auto slot) {
         QAction* a = menu->addAction(text);
-        a->setObjectName(actionName(command));
+        a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, slot);
         m_actions[command] = a;
         return a;
     };
     QMenu* file = m_menuBar->addMenu(QStringLiteral("ファイル(&F)"));
-    add(file, CmdSaveProject, QStringLiteral("プロジェクトの保存"), &CCusporaDlg::saveProject);
-    add(file, CmdSwitchProject, QStringLiteral("プロジェクトの切り替え..."),
+    add(file, CmdSaveProject, "saveProjectAction", QStringLiteral("プロジェクトの保存"),
+        &CCusporaDlg::saveProject);
+    add(file, CmdSwitchProject, "switchProjectAction", QStringLiteral("プロジェクトの切り替え..."),
         &CCusporaDlg::switchProject);
     file->addSeparator();
     QMenu* import = file->addMenu(QStringLiteral("インポート"));
-    add(import, CmdImportProject, QStringLiteral("プロジェクトファイル..."),
+    add(import, CmdImportProject, "importProjectAction", QStringLiteral("プロジェクトファイル..."),
         &CCusporaDlg::importProject);
     QMenu* pm = import->addMenu(QStringLiteral("死後"));
-    add(pm, CmdImportPenPM, QStringLiteral("デジタルペン出力CSVファイル..."),
+    add(pm, CmdImportPenPM, "importPenPMAction", QStringLiteral("デジタルペン出力CSVファイル..."),
         [this] { importPenCsv(0); });
-    add(pm, CmdImportOesPM, QStringLiteral("口腔診査情報OESファイル..."), [this] { importOes(0); });
+    add(pm, CmdImportOesPM, "importOesPMAction", QStringLiteral("口腔診査情報OESファイル..."),
+        [this] { importOes(0); });
     QMenu* am = import->addMenu(QStringLiteral("生前"));
-    add(am, CmdImportPenAM, QStringLiteral("デジタルペン出力CSVファイル..."),
+    add(am, CmdImportPenAM, "importPenAMAction", QStringLiteral("デジタルペン出力CSVファイル..."),
         [this] { importPenCsv(1); });
-    add(am, CmdImportOesAM, QStringLiteral("口腔診査情報OESファイル..."), [this] { importOes(1); });
-    add(file, CmdExport, QStringLiteral("エクスポート..."), &CCusporaDlg::exportProject);
+    add(am, CmdImportOesAM, "importOesAMAction", QStringLiteral("口腔診査情報OESファイル..."),
+        [this] { importOes(1); });
+    add(file, CmdExport, "exportAction", QStringLiteral("エクスポート..."),
+        &CCusporaDlg::exportProject);
     file->addSeparator();
-    add(file, CmdSettings, QStringLiteral("環境設定..."), &CCusporaDlg::openSettings);
+    add(file, CmdSettings, "settingsAction", QStringLiteral("環境設定..."),
+        &CCusporaDlg::openSettings);
     file->addSeparator();
-    add(file, CmdExit, QStringLiteral("終了(&X)"), &CCusporaDlg::confirmExit);
+    add(file, CmdExit, "exitAction", QStringLiteral("終了(&X)"), &CCusporaDlg::confirmExit);
     QMenu* help = m_menuBar->addMenu(QStringLiteral("ヘルプ(&H)"));
-    add(help, CmdAbout, QStringLiteral("Quendix Freeのバージョン情報(&A)"),
+    add(help, CmdAbout, "aboutAction", QStringLiteral("Quendix Freeのバージョン情報(&A)"),
         &CCusporaDlg::showAbout);
 }
 
