@@ -1,6 +1,7 @@
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"
 #include "support/TestFiles.h"
+#include "support/Widgets.h"
 
 #include "ui/chart/ChartGeometry.h"
 #include "ui/chart/ChartWidget.h"
@@ -65,13 +66,6 @@ struct OpenProject {
     std::string path = dir.file("entry.qdx");
     ProjectModel model;
 };
-
-template <typename T> T* child(QWidget& dialog, const char* name) {
-    T* found = dialog.findChild<T*>(QString::fromUtf8(name));
-    if (found == nullptr)
-        qFatal("no control %s", name);
-    return found;
-}
 
 ChartWidget* chartOf(QWidget& dialog) {
     return dialog.findChild<ChartWidget*>();

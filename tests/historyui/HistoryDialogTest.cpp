@@ -1,6 +1,7 @@
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"
 #include "support/TestFiles.h"
+#include "support/Widgets.h"
 
 #include "store/StoreError.h"
 #include "ui/common/CColorButton.h"
@@ -56,13 +57,6 @@ void runSql(const ProjectModel& model, const char* sql) {
     char* error = nullptr;
     if (sqlite3_exec(model.database().connection(), sql, nullptr, nullptr, &error) != SQLITE_OK)
         qFatal("%s: %s", sql, error ? error : "");
-}
-
-template <class T> T* child(QWidget& dialog, const char* name) {
-    T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
-    if (!widget)
-        qFatal("no control %s", name);
-    return widget;
 }
 
 QStringList listTexts(CMarchStatusDlg& dialog) {

@@ -146,6 +146,14 @@ private slots:
             QVERIFY2(child(window, name)->isVisible(), name);
         }
         QVERIFY(window.action(CCusporaDlg::CmdExport)->isEnabled());
+        // Shown, the bridge search moves out of the individual search's place.
+        window.resize(window.width() + 40, window.height() + 20);
+        QCoreApplication::processEvents();
+        const QSize client = child(window, "clientArea")->size();
+        QCOMPARE(child(window, "bridgeSearchButton")->pos(),
+                 QPoint(client.width() - 640, client.height() - 56));
+        QCOMPARE(child(window, "individualSearchButton")->pos(),
+                 QPoint(client.width() - 377, client.height() - 56));
     }
 
     void commandStatesFollowTheLists() {
