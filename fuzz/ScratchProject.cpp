@@ -1,14 +1,13 @@
 #include "ScratchProject.h"
 
+#include "platform/Terminal.h"
 #include "store/ProjectOpen.h"
-
-#include <unistd.h>
 
 namespace qdx::fuzz {
 
 ScratchProject::ScratchProject()
     : m_folder(std::filesystem::temp_directory_path() /
-               ("qdx-fuzz-" + std::to_string(::getpid()))) {
+               ("qdx-fuzz-" + std::to_string(platform::processId()))) {
     std::filesystem::remove_all(m_folder);
     std::filesystem::create_directories(m_folder);
     openProjectFile(model, splitProjectPath((m_folder / "scratch.qdx").string()));

@@ -1,16 +1,12 @@
 #include "app/ProjectShell.h"
 
-#include "platform/FileSystem.h"
 #include "store/ProjectModel.h"
 #include "store/ProjectOpen.h"
 #include "store/StoreError.h"
 #include "ui/common/Prompts.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-
-#include <filesystem>
 
 namespace qdx {
 
@@ -128,24 +124,31 @@ bool ProjectShell::openProject(const QString& path) {
     return true;
 }
 
+std::optional<bool> ProjectShell::askToSave(bool changed, CloseReason reason) const {
+    if (!changed) {
+        return false;
+    }
+    const QString first = reason == CloseReason::Exit
+                              ? QStringLiteral("プログラムを終了します。")
+                              : QStringLiteral("データが変更されています。");
+    const MessageAnswer answer =
+        ask(first + kSaveQuestion, MessageButtons::YesNoCancel, MessageIcon::Question);
+    if (answer != MessageAnswer::Yes && answer != MessageAnswer::No) {
+        return std::nullopt;
+    }
+    return answer == MessageAnswer::Yes;
+}
+
 bool ProjectShell::closeProjectAsking(bool changed, CloseReason reason) {
     if (!m_model.isOpen()) {
         return true;
     }
-    bool commit = false;
-    if (changed) {
-        const QString first = reason == CloseReason::Exit
-                                  ? QStringLiteral("プログラムを終了します。")
-                                  : QStringLiteral("データが変更されています。");
-        const MessageAnswer answer =
-            ask(first + kSaveQuestion, MessageButtons::YesNoCancel, MessageIcon::Question);
-        if (answer != MessageAnswer::Yes && answer != MessageAnswer::No) {
-            return false;
-        }
-        commit = answer == MessageAnswer::Yes;
+    const std::optional<bool> commit = askToSave(changed, reason);
+    if (!commit) {
+        return false;
     }
     try {
-        m_model.close(commit);
+        m_model.close(*commit);
     } catch (const StoreError& error) {
         // The connection is closed either way; the user learns that the save failed.
         showStoreError(error);
@@ -181,60 +184,11 @@ bool ProjectShell::saveProject() {
     return false;
 }
 
-QString ProjectShell::backupPath() const {
-    return m_currentFolder + QStringLiteral("bck_Quendix.qdx");
-}
-
-bool ProjectShell::backupBeforeImport(bool storeConditions) {
+std::optional<bool> ProjectShell::askBeforeImport(bool storeConditions) {
     if (storeConditions) {
         storeSearchConditions();
     }
-    if (!closeProjectAsking(m_model.anyChanged(), CloseReason::ProjectChange)) {
-        return false;
-    }
-    m_model.clearChangeFlags();
-    const QString project = m_currentFolder + m_currentFileName + QStringLiteral(".qdx");
-    QFile::remove(backupPath());
-    if (!QFile::copy(project, backupPath())) {
-        ask(QStringLiteral("データベースファイルをバックアップできませんでした。"),
-            MessageButtons::Ok, MessageIcon::Error);
-        // The project stays usable rather than closed.
-        reopen();
-        return false;
-    }
-    return reopen();
-}
-
-bool ProjectShell::removeBackup() {
-    if (QFileInfo::exists(backupPath()) && !QFile::remove(backupPath())) {
-        ask(QStringLiteral("データベースファイルを削除できませんでした。"), MessageButtons::Ok,
-            MessageIcon::Error);
-        return false;
-    }
-    return true;
-}
-
-void ProjectShell::restoreAfterFailedImport(const QString& message) {
-    ask(message, MessageButtons::Ok, MessageIcon::Error);
-    if (m_model.isOpen()) {
-        try {
-            m_model.close(false);
-        } catch (const StoreError&) {
-            // Closed anyway; the backup below replaces whatever the rollback left.
-        }
-    }
-    const std::filesystem::path project =
-        (m_currentFolder + m_currentFileName + QStringLiteral(".qdx")).toStdString();
-    std::error_code failed;
-    std::filesystem::rename(backupPath().toStdString(), project, failed);
-    if (failed) {
-        ask(QStringLiteral("退避していたデータベースファイルを戻せませんでした。"),
-            MessageButtons::Ok, MessageIcon::Error);
-        return;
-    }
-    platform::syncToDisk(
-        project.parent_path().empty() ? std::filesystem::path(".") : project.parent_path(), true);
-    reopen();
+    return askToSave(m_model.anyChanged(), CloseReason::ProjectChange);
 }
 
 bool ProjectShell::isProjectOpen() const {

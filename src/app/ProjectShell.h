@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -13,8 +14,8 @@ namespace qdx {
 class ProjectModel;
 class StoreError;
 
-// Choosing, opening, saving and leaving the project of the main window, and the safety copy
-// taken around imports. Every question and message goes through Prompts.
+// Choosing, opening, saving and leaving the project of the main window, and the question
+// before an import. Every question and message goes through Prompts.
 class ProjectShell {
 public:
     enum class CloseReason { ProjectChange, Exit };
@@ -45,14 +46,10 @@ public:
     // state; returns false then.
     bool saveProject();
 
-    // Leaves the project (asking), copies it to the backup beside it and opens it again.
-    // False when the import must not run.
-    bool backupBeforeImport(bool storeConditions);
-    // Removes the backup after an import; false (with the message) when it cannot.
-    bool removeBackup();
-    // Puts the backup back after a failed merge and reopens the project.
-    void restoreAfterFailedImport(const QString& message);
-    QString backupPath() const;
+    // Before an import: the project import first stores the search choices; then, when
+    // anything changed, asks whether to save it. The answer (save or not), or nothing when
+    // the user cancelled and the import must not run.
+    std::optional<bool> askBeforeImport(bool storeConditions);
 
     bool isProjectOpen() const;
     QString currentFileName() const { return m_currentFileName; }
@@ -66,6 +63,7 @@ public:
 
 private:
     void storeSearchConditions();
+    std::optional<bool> askToSave(bool changed, CloseReason reason) const;
     bool reopen();
 
     ProjectModel& m_model;

@@ -2,13 +2,9 @@
 
 #include "cli/ExitCode.h"
 #include "cli/ProjectSession.h"
-#include "io/ImportBackup.h"
-#include "io/OesImporter.h"
-#include "io/PenCsvImporter.h"
+#include "io/ImportFlow.h"
 #include "io/ProjectExport.h"
 #include "io/ProjectFolder.h"
-#include "io/ProjectMerge.h"
-#include "store/StoreError.h"
 
 #include <CLI/CLI.hpp>
 
@@ -38,78 +34,47 @@ void sayError(std::string_view text) {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
 }
 
-// Takes the safety copy; the command line has no unsaved changes, so nothing is lost by
-// committing before the copy.
-void backUp(ProjectModel& model) {
-    std::string message;
-    if (!BackupBeforeImport(model, true, message)) {
-        throw CommandError(message);
+// Writes an import's messages: failures to the error stream, the rest to the output.
+class ToolImportShell : public ImportShell {
+public:
+    void tell(const std::string& text, ImportNotice kind) override {
+        if (kind == ImportNotice::Error) {
+            sayError(text);
+        } else {
+            say(text);
+        }
+    }
+};
+
+void requireSource(const std::string& source, bool folder) {
+    std::error_code error;
+    if (folder ? !std::filesystem::is_directory(source, error)
+               : !std::filesystem::is_regular_file(source, error)) {
+        throw CommandError((folder ? "no such folder: " : "no such file: ") + source);
     }
 }
 
-// The end of an import that ran: the backup goes, the project is saved unless asked not to.
-int finish(ProjectSession& session, bool noSave, bool abnormal) {
-    std::string message;
-    if (!finishImport(session.model(), message)) {
-        sayError(message);
+using ImportCommand = ImportOutcome (*)(ProjectModel&, ImportShell&, const ImportRequest&);
+
+// The command line has no unsaved changes, so nothing is lost by committing before the backup.
+// An import that ran to its end is saved unless asked not to.
+int runImport(const ImportOptions& o, ImportCommand run, bool sourceIsFolder) {
+    requireSource(o.source, sourceIsFolder);
+    ProjectSession session(o.project);
+    ImportRequest request;
+    request.side = sideOf(o.side);
+    request.source = o.source;
+    request.logFolder = defaultProjectFolder();
+    request.commit = true;
+    ToolImportShell shell;
+    const ImportOutcome outcome = run(session.model(), shell, request);
+    if (outcome.end != ImportEnd::Finished) {
         return ExitFailure;
     }
-    if (!noSave) {
+    if (!o.noSave) {
         session.commitAndClose();
     }
-    return abnormal ? ExitImportAbnormal : ExitSuccess;
-}
-
-int runImport(const ImportOptions& o, bool oes) {
-    std::error_code error;
-    if (oes ? !std::filesystem::is_directory(o.source, error)
-            : !std::filesystem::is_regular_file(o.source, error)) {
-        throw CommandError((oes ? "no such folder: " : "no such file: ") + o.source);
-    }
-    ProjectSession session(o.project);
-    ProjectModel& model = session.model();
-    backUp(model);
-    const int side = sideOf(o.side);
-    const auto logFolder = defaultProjectFolder();
-    const ImportResult result = oes ? importOesFolder(model, side, o.source, logFolder)
-                                    : importPenCsv(model, side, o.source, logFolder);
-    say(result.message());
-    if (!result.logOpened) {
-        // Nothing was read. The OES import leaves the backup beside the project, as the
-        // desktop program does; the pen import removes it.
-        sayError(kImportNotRunMessage);
-        std::string ignored;
-        if (!oes) {
-            finishImport(model, ignored);
-        }
-        return ExitFailure;
-    }
-    return finish(session, o.noSave, result.failed);
-}
-
-int runMerge(const ImportOptions& o) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(o.source, error)) {
-        throw CommandError("no such file: " + o.source);
-    }
-    ProjectSession session(o.project);
-    ProjectModel& model = session.model();
-    backUp(model);
-    int prefixings = 0;
-    try {
-        prefixings = mergeProject(model, o.source);
-    } catch (const StoreError& failure) {
-        sayError(failure.fullText());
-        std::string message;
-        if (!RestoreAfterFailedImport(model, message)) {
-            sayError(message);
-        }
-        return ExitFailure;
-    }
-    if (prefixings != 0) {
-        say(kMergeRenamedMessage);
-    }
-    return finish(session, o.noSave, false);
+    return outcome.abnormal ? ExitImportAbnormal : ExitSuccess;
 }
 
 int runExport(const std::string& project, const std::vector<std::string>& files) {
@@ -145,7 +110,8 @@ void addImportCommands(CLI::App& app, CommandAction& selected) {
     addSideOption(pen, *o);
     pen->add_option("FILE", o->source, "the pen system's CSV file")->required();
     addNoSave(pen, *o);
-    pen->callback([&selected, o] { selected = [o] { return runImport(*o, false); }; });
+    pen->callback(
+        [&selected, o] { selected = [o] { return runImport(*o, runPenImport, false); }; });
 
     CLI::App* oes = app.add_subcommand(
         "import-oes", "import every OES file of a folder into one side; problems go to the "
@@ -154,7 +120,7 @@ void addImportCommands(CLI::App& app, CommandAction& selected) {
     addSideOption(oes, *o);
     oes->add_option("FOLDER", o->source, "folder holding the *.oes files")->required();
     addNoSave(oes, *o);
-    oes->callback([&selected, o] { selected = [o] { return runImport(*o, true); }; });
+    oes->callback([&selected, o] { selected = [o] { return runImport(*o, runOesImport, true); }; });
 
     CLI::App* exporting = app.add_subcommand(
         "export", "write the project as three CSV files: post-mortem, ante-mortem, match rows");
@@ -169,7 +135,8 @@ void addImportCommands(CLI::App& app, CommandAction& selected) {
     merge->add_option("PROJECT", o->project, "project file")->required();
     merge->add_option("SOURCE", o->source, "the other project file (.qdx)")->required();
     addNoSave(merge, *o);
-    merge->callback([&selected, o] { selected = [o] { return runMerge(*o); }; });
+    merge->callback(
+        [&selected, o] { selected = [o] { return runImport(*o, runProjectMerge, false); }; });
 }
 
 } // namespace qdx::cli

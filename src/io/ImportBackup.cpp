@@ -14,7 +14,14 @@ std::string backupPath(const ProjectModel& model) {
 }
 
 bool BackupBeforeImport(ProjectModel& model, bool commit, std::string& message) {
-    model.close(commit);
+    try {
+        model.close(commit);
+    } catch (const StoreError& failure) {
+        // The connection is closed and the changes are lost; no import runs on top of that.
+        model.reopen();
+        message = failure.fullText();
+        return false;
+    }
     model.clearChangeFlags();
     const bool copied = platform::copyReplacing(model.projectPath(), backupPath(model));
     // The project is opened again even when the copy failed, so the caller keeps working on it.

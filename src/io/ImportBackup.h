@@ -22,8 +22,9 @@ inline constexpr std::string_view kRestoreFailedMessage =
 std::string backupPath(const ProjectModel& model);
 
 // Closes the project (committing or rolling back), clears the change flags, copies the file to
-// the backup beside it and opens it again. False with `message` when the copy failed; the
-// project is open again either way. A failure to reopen is thrown as StoreError.
+// the backup beside it and opens it again. False with `message` when the save failed
+// ("message\ndatabase text") or the copy failed; the project is open again either way. A
+// failure to reopen is thrown as StoreError.
 bool BackupBeforeImport(ProjectModel& model, bool commit, std::string& message);
 
 // After an import that ran to its end: removes the backup. False with `message` when it could

@@ -4,6 +4,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <process.h>
 #else
 #include <sys/wait.h>
 #include <unistd.h>
@@ -24,6 +25,14 @@ int exitCodeOfSystem(int status) {
     return status;
 #else
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+}
+
+long long processId() {
+#ifdef _WIN32
+    return _getpid();
+#else
+    return getpid();
 #endif
 }
 

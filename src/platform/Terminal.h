@@ -9,4 +9,7 @@ bool stderrIsTerminal();
 // command did not end normally.
 int exitCodeOfSystem(int status);
 
+// The number of the running process (names scratch folders that must not clash).
+long long processId();
+
 } // namespace qdx::platform

@@ -1,3 +1,5 @@
+#include "store/StoreError.h"
+#include "support/ProjectFixture.h"
 #include "support/QdxRunner.h"
 
 #include "ImportTestSupport.h"
@@ -92,6 +94,24 @@ TEST_F(CliImport, MergeAndExport) {
                 m_dir.file("match.csv")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err.rfind("ファイルをオープンできませんでした。\n", 0), 0u);
+}
+
+TEST_F(CliImport, AStoreFailureDuringTheMergeIsReportedAndTheProjectPutBack) {
+    // Match rows cannot be written into this project: the merge fails after its records.
+    ASSERT_TRUE(test::refuseInsertsOnDisk(m_project, "TB_MATCH"));
+    const std::string before = test::readBytes(m_project);
+    const std::string other = m_dir.file("other.qdx");
+    test::writeProject(other, {test::chartRecord("Z-00001", std::string(32, '1'))},
+                       {test::chartRecord("A-00001", std::string(32, '2'))},
+                       {test::matchRow(1, 1, "3")});
+
+    const auto r = runQdx({"merge", m_project, other});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, std::string(storeErrorMessage(ErrStep)) + "\nrefused\n");
+    EXPECT_EQ(test::readBytes(m_project), before);
+    EXPECT_FALSE(std::filesystem::exists(m_dir.file("bck_Quendix.qdx")));
+    EXPECT_EQ(count("pm"), 0u);
 }
 
 } // namespace

@@ -105,4 +105,15 @@ std::string textOnDisk(const std::string& path, const std::string& query) {
     return value;
 }
 
+bool refuseInsertsOnDisk(const std::string& path, const std::string& table) {
+    sqlite3* db = nullptr;
+    const std::string sql = "CREATE TRIGGER refuse_" + table + " BEFORE INSERT ON " + table +
+                            " BEGIN SELECT RAISE(ABORT, 'refused'); END;";
+    const bool ok =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+        sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
 } // namespace qdx::test

@@ -57,4 +57,8 @@ long long countOnDisk(const std::string& path, const std::string& query);
 // open, read through a connection of its own; "(none)" when there is no such row.
 std::string textOnDisk(const std::string& path, const std::string& query);
 
+// Makes every insert into the table of a project file that no model holds open fail with the
+// database text "refused" (a trigger). False when the file could not be changed.
+bool refuseInsertsOnDisk(const std::string& path, const std::string& table);
+
 } // namespace qdx::test

@@ -559,28 +559,6 @@ private slots:
         QCOMPARE(w.window.listModel(0)->rowCount(), 1);
         QVERIFY(!QFileInfo::exists(QString::fromStdString(dir.file("bck_Quendix.qdx"))));
     }
-
-    void failedMergeRestoresTheBackup() {
-        TempDir dir;
-        const std::string path = dir.file("f.qdx");
-        writeEnteredProject(path, {{"A", "00001"}, {"B", "00002"}}, {});
-        const std::string before = readBytes(path);
-        ScriptedResponder prompts;
-        OpenWindow w(path);
-        ProjectShell& shell = w.window.shell();
-        QVERIFY(shell.backupBeforeImport(true));
-        QVERIFY(QFileInfo::exists(shell.backupPath()));
-        // Half a merge went into the transaction and was saved before the failure.
-        w.window.model().deleteRecord(0, 1);
-        w.window.model().save();
-        shell.restoreAfterFailedImport(QStringLiteral("新規データの登録に失敗しました。\nx"));
-        QCOMPARE(prompts.messages.last().icon, MessageIcon::Error);
-        QVERIFY(!QFileInfo::exists(shell.backupPath()));
-        QVERIFY(w.window.model().isOpen());
-        QCOMPARE(w.window.model().loadRecordList(0).size(), std::size_t(2));
-        w.window.model().close(false);
-        QCOMPARE(readBytes(path), before);
-    }
 };
 
 QTEST_MAIN(MainWindowTest)

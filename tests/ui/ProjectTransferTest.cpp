@@ -3,6 +3,7 @@
 #include "support/TestFiles.h"
 
 #include "io/TextCodec.h"
+#include "store/StoreError.h"
 #include "ui/main/CCusporaDlg.h"
 
 #include <QAction>
@@ -79,6 +80,35 @@ private slots:
         QCOMPARE(window.listModel(0)->rowCount(), 2);
         window.model().close(false);
         QCOMPARE(readBytes(path), saved);
+    }
+
+    void aStoreFailureDuringTheMergeShowsTheDatabaseText() {
+        TempDir dir;
+        const std::string target = dir.file("target.qdx");
+        const std::string source = dir.file("source.qdx");
+        writeEnteredProject(target, {{"A", "00001"}}, {});
+        writeProject(source, {chartRecord("Z-00001", std::string(32, '1'))},
+                     {chartRecord("Y-00001", std::string(32, '2'))}, {matchRow(1, 1, "3")});
+        // Match rows cannot be written into the target: its records go in, then it fails.
+        QVERIFY(refuseInsertsOnDisk(target, "TB_MATCH"));
+        const std::string saved = readBytes(target);
+        ScriptedResponder prompts;
+        CCusporaDlg window;
+        QVERIFY(window.startUp(qs(target)));
+        prompts.answer(MessageAnswer::Yes);
+        prompts.choose(qs(source));
+        window.importProject();
+        QVERIFY2(prompts.allAnswered(), qPrintable(prompts.texts().join("|")));
+        QCOMPARE(prompts.messages.size(), 2); // the question, then the failure
+        QCOMPARE(prompts.texts().last(),
+                 QString::fromStdString(std::string(storeErrorMessage(ErrStep)) + "\nrefused"));
+        QCOMPARE(prompts.messages.last().icon, MessageIcon::Error);
+        QVERIFY(window.model().isOpen());
+        QVERIFY(!QFileInfo::exists(qs(dir.file("bck_Quendix.qdx"))));
+        QCOMPARE(window.listModel(0)->rowCount(), 1);
+        QCOMPARE(window.listModel(1)->rowCount(), 0);
+        window.model().close(false);
+        QCOMPARE(readBytes(target), saved);
     }
 
     void exportWritesThreeFiles() {

@@ -1,13 +1,13 @@
-// The main window's import and export commands around the safety copy of the project.
+// The main window's import and export commands: the questions and the messages; the imports
+// themselves (backup, import, log, finish or restore) are the core's.
 #include "ui/main/CCusporaDlg.h"
 
 #include "app/ProjectShell.h"
-#include "io/ImportMessages.h"
-#include "io/OesImporter.h"
-#include "io/PenCsvImporter.h"
+#include "io/ImportFlow.h"
 #include "io/ProjectExport.h"
 #include "io/ProjectMerge.h"
 #include "store/StoreError.h"
+#include "ui/common/CoreText.h"
 #include "ui/common/LongTask.h"
 #include "ui/common/Prompts.h"
 
@@ -15,8 +15,53 @@ namespace qdx {
 
 namespace {
 
-QString fromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+// Shows the messages of an import in the program's message box and runs its import step under
+// the wait cursor.
+class WindowImportShell : public ImportShell {
+public:
+    WindowImportShell(QWidget* window, QString label)
+        : m_window(window), m_label(std::move(label)) {}
+
+    void tell(const std::string& text, ImportNotice kind) override {
+        Prompts::message(m_window, qs(text), MessageButtons::Ok, iconOf(kind));
+    }
+    void runImportStep(const std::function<void()>& step) override {
+        LongTask::run(m_window, m_label, step);
+    }
+
+private:
+    static MessageIcon iconOf(ImportNotice kind) {
+        switch (kind) {
+        case ImportNotice::Information:
+            return MessageIcon::Information;
+        case ImportNotice::Exclamation:
+            return MessageIcon::Exclamation;
+        case ImportNotice::Error:
+            break;
+        }
+        return MessageIcon::Error;
+    }
+
+    QWidget* m_window;
+    QString m_label;
+};
+
+using ImportCommand = ImportOutcome (*)(ProjectModel&, ImportShell&, const ImportRequest&);
+
+// After the import's own questions: asks about unsaved changes, runs the import and reloads the
+// lists unless its backup still lies beside the project.
+void runImportCommand(CCusporaDlg& window, ImportCommand run, const QString& label,
+                      ImportRequest request, bool storeConditions) {
+    const std::optional<bool> commit = window.shell().askBeforeImport(storeConditions);
+    if (commit) {
+        request.commit = *commit;
+        request.logFolder = window.shell().defaultProjectFolder().toStdString();
+        WindowImportShell shell(&window, label);
+        if (!run(window.model(), shell, request).reloadLists) {
+            return;
+        }
+    }
+    window.refreshLists(false);
 }
 
 } // namespace
@@ -45,24 +90,12 @@ void CCusporaDlg::importPenCsv(int side) {
     if (file.isEmpty()) {
         return;
     }
-    if (!m_shell->backupBeforeImport(false)) {
-        refreshLists(false);
-        return;
-    }
-    ImportResult result;
-    const std::string logFolder = m_shell->defaultProjectFolder().toStdString();
-    try {
-        LongTask::run(
-            this, QStringLiteral("デジタルペン出力CSVファイルを取り込んでいます..."),
-            [&] { result = qdx::importPenCsv(m_model, side, file.toStdString(), logFolder); });
-    } catch (const std::exception&) {
-        result.failed = true;
-    }
-    Prompts::message(this, QString::fromStdString(result.message()), MessageButtons::Ok,
-                     MessageIcon::Exclamation);
-    if (m_shell->removeBackup()) {
-        refreshLists(false);
-    }
+    ImportRequest request;
+    request.side = side;
+    request.source = file.toStdString();
+    runImportCommand(*this, runPenImport,
+                     QStringLiteral("デジタルペン出力CSVファイルを取り込んでいます..."), request,
+                     false);
 }
 
 void CCusporaDlg::importOes(int side) {
@@ -84,36 +117,15 @@ void CCusporaDlg::importOes(int side) {
     if (folder.isEmpty()) {
         return;
     }
-    if (!m_shell->backupBeforeImport(false)) {
-        refreshLists(false);
-        return;
-    }
-    ImportResult result;
-    const std::string logFolder = m_shell->defaultProjectFolder().toStdString();
-    try {
-        LongTask::run(this, QStringLiteral("OESファイルを取り込んでいます..."), [&] {
-            result = importOesFolder(m_model, side, folder.toStdString(), logFolder);
-        });
-    } catch (const std::exception&) {
-        result.failed = true;
-    }
-    if (!result.logOpened) {
-        // Nothing was read: the backup stays beside the project and the lists are as they were.
-        Prompts::message(this, fromView(kLogOpenFailedMessage), MessageButtons::Ok,
-                         MessageIcon::Exclamation);
-        Prompts::message(this, fromView(kImportNotRunMessage), MessageButtons::Ok,
-                         MessageIcon::Error);
-        return;
-    }
-    Prompts::message(this, QString::fromStdString(result.message()), MessageButtons::Ok,
-                     MessageIcon::Exclamation);
-    if (m_shell->removeBackup()) {
-        refreshLists(false);
-    }
+    ImportRequest request;
+    request.side = side;
+    request.source = folder.toStdString();
+    runImportCommand(*this, runOesImport, QStringLiteral("OESファイルを取り込んでいます..."),
+                     request, false);
 }
 
 void CCusporaDlg::importProject() {
-    if (!importAllowed() || Prompts::message(this, fromView(kMergeQuestion), MessageButtons::YesNo,
+    if (!importAllowed() || Prompts::message(this, qs(kMergeQuestion), MessageButtons::YesNo,
                                              MessageIcon::Question) != MessageAnswer::Yes) {
         return;
     }
@@ -126,26 +138,10 @@ void CCusporaDlg::importProject() {
     if (source.isEmpty()) {
         return;
     }
-    if (!m_shell->backupBeforeImport(true)) {
-        refreshLists(false);
-        return;
-    }
-    int prefixed = 0;
-    try {
-        LongTask::run(this, QStringLiteral("プロジェクトファイルを取り込んでいます..."),
-                      [&] { prefixed = mergeProject(m_model, source.toStdString()); });
-    } catch (const StoreError& error) {
-        m_shell->restoreAfterFailedImport(QString::fromStdString(error.fullText()));
-        refreshLists(false);
-        return;
-    }
-    if (prefixed != 0) {
-        Prompts::message(this, fromView(kMergeRenamedMessage), MessageButtons::Ok,
-                         MessageIcon::Information);
-    }
-    if (m_shell->removeBackup()) {
-        refreshLists(false);
-    }
+    ImportRequest request;
+    request.source = source.toStdString();
+    runImportCommand(*this, runProjectMerge,
+                     QStringLiteral("プロジェクトファイルを取り込んでいます..."), request, true);
 }
 
 void CCusporaDlg::exportProject() {

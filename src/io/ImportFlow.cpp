@@ -1,0 +1,131 @@
+#include "io/ImportFlow.h"
+
+#include "io/ImportBackup.h"
+#include "io/ImportLog.h"
+#include "io/ImportMessages.h"
+#include "io/OesImporter.h"
+#include "io/PenCsvImporter.h"
+#include "io/ProjectMerge.h"
+#include "store/StoreError.h"
+
+#include <exception>
+
+namespace qdx {
+
+namespace {
+
+void tellText(ImportShell& shell, std::string_view text, ImportNotice kind) {
+    shell.tell(std::string(text), kind);
+}
+
+bool backUp(ProjectModel& model, ImportShell& shell, bool commit) {
+    std::string message;
+    try {
+        if (BackupBeforeImport(model, commit, message)) {
+            return true;
+        }
+    } catch (const StoreError& failure) {
+        message = failure.fullText();
+    }
+    shell.tell(message, ImportNotice::Error);
+    return false;
+}
+
+ImportOutcome notRun() {
+    // The project was reopened as it was (or could not be): the lists show what is there.
+    return {ImportEnd::NotRun, false, true};
+}
+
+// The end of an import that ran: its backup goes; when it cannot, the lists stay as they are.
+ImportOutcome finish(ProjectModel& model, ImportShell& shell, ImportEnd end, bool abnormal) {
+    std::string message;
+    if (!finishImport(model, message)) {
+        shell.tell(message, ImportNotice::Error);
+        return {ImportEnd::BackupKept, abnormal, false};
+    }
+    return {end, abnormal, true};
+}
+
+ImportOutcome restore(ProjectModel& model, ImportShell& shell) {
+    std::string message;
+    if (!RestoreAfterFailedImport(model, message)) {
+        shell.tell(message, ImportNotice::Error);
+        return {ImportEnd::NotRestored, false, true};
+    }
+    return {ImportEnd::Restored, false, true};
+}
+
+enum class WithoutLog { RemoveBackup, KeepBackup };
+using ImportFolderOrFile = ImportResult (*)(ProjectModel&, int, const std::filesystem::path&,
+                                            const std::filesystem::path&, bool);
+
+// The pen and OES imports: both log into the import log and end with one closing message.
+ImportOutcome runLoggedImport(ProjectModel& model, ImportShell& shell, const ImportRequest& request,
+                              ImportFolderOrFile import, WithoutLog withoutLog) {
+    if (!backUp(model, shell, request.commit)) {
+        return notRun();
+    }
+    ImportResult result;
+    try {
+        shell.runImportStep([&] {
+            result =
+                import(model, request.side, request.source, request.logFolder, request.fastLookup);
+        });
+    } catch (const StoreError& failure) {
+        // The records stored before the failure stay in the open transaction, unsaved.
+        shell.tell(failure.fullText(), ImportNotice::Error);
+        return finish(model, shell, ImportEnd::Failed, false);
+    } catch (const std::exception&) {
+        // Anything else that broke off the import is its abnormal end, the log named.
+        result = ImportResult{};
+        result.failed = true;
+        result.logPath = (request.logFolder / ImportLog::kFileName).string();
+        tellText(shell, result.message(), ImportNotice::Exclamation);
+        return finish(model, shell, ImportEnd::Failed, true);
+    }
+    tellText(shell, result.message(), ImportNotice::Exclamation);
+    if (!result.logOpened) {
+        tellText(shell, kImportNotRunMessage, ImportNotice::Error);
+        if (withoutLog == WithoutLog::KeepBackup) {
+            return {ImportEnd::NothingRead, false, false};
+        }
+        return finish(model, shell, ImportEnd::NothingRead, false);
+    }
+    return finish(model, shell, ImportEnd::Finished, result.failed);
+}
+
+} // namespace
+
+ImportOutcome runPenImport(ProjectModel& model, ImportShell& shell, const ImportRequest& request) {
+    return runLoggedImport(model, shell, request, importPenCsv, WithoutLog::RemoveBackup);
+}
+
+ImportOutcome runOesImport(ProjectModel& model, ImportShell& shell, const ImportRequest& request) {
+    // Without its log nothing was read; the backup stays beside the project.
+    return runLoggedImport(model, shell, request, importOesFolder, WithoutLog::KeepBackup);
+}
+
+ImportOutcome runProjectMerge(ProjectModel& model, ImportShell& shell,
+                              const ImportRequest& request) {
+    if (!backUp(model, shell, request.commit)) {
+        return notRun();
+    }
+    int prefixings = 0;
+    try {
+        shell.runImportStep(
+            [&] { prefixings = mergeProject(model, request.source.string(), request.fastLookup); });
+    } catch (const StoreError& failure) {
+        shell.tell(failure.fullText(), ImportNotice::Error);
+        return restore(model, shell);
+    } catch (const std::exception& failure) {
+        // Whatever ended the merge, half of it must not stay in the project.
+        shell.tell(failure.what(), ImportNotice::Error);
+        return restore(model, shell);
+    }
+    if (prefixings != 0) {
+        tellText(shell, kMergeRenamedMessage, ImportNotice::Information);
+    }
+    return finish(model, shell, ImportEnd::Finished, false);
+}
+
+} // namespace qdx
