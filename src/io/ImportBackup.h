@@ -18,7 +18,7 @@ inline constexpr std::string_view kRestoreFailedMessage =
 // The safety copy around every import. The caller has already asked whether to keep unsaved
 // changes (`commit`); the command line has none to ask about.
 
-// "bck_Quendix.qdx" in the folder of the open project.
+// The backup file (kBackupFileName) in the folder of the open project.
 std::string backupPath(const ProjectModel& model);
 
 // Closes the project (committing or rolling back), clears the change flags, copies the file to

@@ -124,6 +124,27 @@ TEST(ImportFlow, ABackupThatCannotBeWrittenStopsTheImport) {
     EXPECT_EQ(fx.count(PostMortem), 0u);
 }
 
+TEST(ImportFlow, ASaveThatFailsBeforeTheBackupStopsTheImport) {
+    ProjectFixture fx;
+    // With the project's transaction ended behind its back, saving it fails in SQLite.
+    ASSERT_EQ(sqlite3_exec(fx.model.database().connection(), "COMMIT", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    RecordingShell shell;
+    const ImportOutcome outcome =
+        runPenImport(fx.model, shell, requestFor(fx, dataFile("pen_two_forms.csv")));
+    EXPECT_EQ(outcome.end, ImportEnd::NotRun);
+    EXPECT_EQ(shell.steps, 0);
+    ASSERT_EQ(shell.told.size(), 1u);
+    EXPECT_EQ(shell.told[0].kind, ImportNotice::Error);
+    EXPECT_EQ(shell.told[0].text.rfind(std::string(storeErrorMessage(ErrCommit)) + "\n", 0), 0u)
+        << shell.told[0].text;
+    EXPECT_FALSE(backupExists(fx));
+    // The project is open again, in a transaction of its own.
+    EXPECT_TRUE(fx.model.isOpen());
+    EXPECT_EQ(fx.count(PostMortem), 0u);
+    EXPECT_NO_THROW(fx.model.save());
+}
+
 TEST(ImportFlow, AStoreFailureDuringTheMergeIsShownAndTheProjectPutBack) {
     ProjectFixture fx;
     fx.model.clearEntry();

@@ -2,6 +2,7 @@
 #include "support/PromptResponder.h"
 #include "support/TestFiles.h"
 
+#include "app/ProjectShell.h"
 #include "io/TextCodec.h"
 #include "store/StoreError.h"
 #include "ui/main/CCusporaDlg.h"
@@ -109,6 +110,31 @@ private slots:
         QCOMPARE(window.listModel(1)->rowCount(), 0);
         window.model().close(false);
         QCOMPARE(readBytes(target), saved);
+    }
+
+    void aSaveThatFailsBeforeTheImportStopsIt() {
+        TempDir dir;
+        const std::string path = dir.file("s.qdx");
+        writeEnteredProject(path, {{"A", "00001"}}, {});
+        ScriptedResponder prompts;
+        CCusporaDlg window;
+        window.shell().setDocumentsFolder(qs(dir.path().string()));
+        QVERIFY(window.startUp(qs(path)));
+        // The project's transaction ended behind its back: leaving it for the backup fails.
+        QCOMPARE(sqlite3_exec(window.model().database().connection(), "COMMIT", nullptr, nullptr,
+                              nullptr),
+                 SQLITE_OK);
+        prompts.answer(MessageAnswer::Yes);
+        prompts.choose(qs(std::string(QDX_TEST_DATA_DIR) + "/io/pen_two_forms.csv"));
+        window.importPenCsv(0);
+        QVERIFY2(prompts.allAnswered(), qPrintable(prompts.texts().join("|")));
+        QCOMPARE(prompts.messages.size(), 2); // the question, then the failure; no import
+        QVERIFY(prompts.texts().last().startsWith(
+            qs(std::string(storeErrorMessage(ErrRollback)) + "\n")));
+        QCOMPARE(prompts.messages.last().icon, MessageIcon::Error);
+        QVERIFY(window.model().isOpen());
+        QVERIFY(!QFileInfo::exists(qs(dir.file("bck_Quendix.qdx"))));
+        QCOMPARE(window.listModel(0)->rowCount(), 1);
     }
 
     void exportWritesThreeFiles() {
