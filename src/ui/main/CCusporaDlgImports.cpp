@@ -48,12 +48,35 @@ private:
 
 using ImportCommand = ImportOutcome (*)(ProjectModel&, ImportShell&, const ImportRequest&);
 
+// An import's own first steps: the question, then its source (empty when either was declined).
+QString confirmAndChoose(QWidget* window, const QString& question,
+                         const Prompts::FileChoice& choice) {
+    if (Prompts::message(window, question, MessageButtons::YesNo, MessageIcon::Question) !=
+        MessageAnswer::Yes) {
+        return {};
+    }
+    return Prompts::chooseFile(window, choice);
+}
+
+Prompts::FileChoice existingFile(const QString& title, const QString& filter,
+                                 const QString& suffix) {
+    Prompts::FileChoice choice;
+    choice.kind = Prompts::FileChoice::OpenExisting;
+    choice.title = title;
+    choice.filter = filter;
+    choice.defaultSuffix = suffix;
+    return choice;
+}
+
 // After the import's own questions: asks about unsaved changes, runs the import and reloads the
 // lists unless its backup still lies beside the project.
-void runImportCommand(CCusporaDlg& window, ImportCommand run, const QString& label,
-                      ImportRequest request, bool storeConditions) {
+void runImportCommand(CCusporaDlg& window, ImportCommand run, const QString& label, int side,
+                      const QString& source, bool storeConditions) {
     const std::optional<bool> commit = window.shell().askBeforeImport(storeConditions);
     if (commit) {
+        ImportRequest request;
+        request.side = side;
+        request.source = source.toStdString();
         request.commit = *commit;
         request.logFolder = window.shell().defaultProjectFolder().toStdString();
         WindowImportShell shell(&window, label);
@@ -74,74 +97,52 @@ void CCusporaDlg::importPenCsv(int side) {
     if (!importAllowed()) {
         return;
     }
-    if (Prompts::message(this,
-                         QStringLiteral("デジタルペンシステムが出力した情報を取り込みます。CSVファ"
-                                        "イルを選択してください。取り込み件数によっては、時間が"
-                                        "かかる場合がございます。よろしいですか？"),
-                         MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes) {
-        return;
+    const QString file = confirmAndChoose(
+        this,
+        QStringLiteral("デジタルペンシステムが出力した情報を取り込みます。CSVファイルを選択して"
+                       "ください。取り込み件数によっては、時間がかかる場合がございます。よろしい"
+                       "ですか？"),
+        existingFile(QStringLiteral("CSVファイルを選択"), Prompts::csvFilter(),
+                     QStringLiteral("csv")));
+    if (!file.isEmpty()) {
+        runImportCommand(*this, runPenImport,
+                         QStringLiteral("デジタルペン出力CSVファイルを取り込んでいます..."), side,
+                         file, false);
     }
-    Prompts::FileChoice choice;
-    choice.kind = Prompts::FileChoice::OpenExisting;
-    choice.title = QStringLiteral("CSVファイルを選択");
-    choice.filter = Prompts::csvFilter();
-    choice.defaultSuffix = QStringLiteral("csv");
-    const QString file = Prompts::chooseFile(this, choice);
-    if (file.isEmpty()) {
-        return;
-    }
-    ImportRequest request;
-    request.side = side;
-    request.source = file.toStdString();
-    runImportCommand(*this, runPenImport,
-                     QStringLiteral("デジタルペン出力CSVファイルを取り込んでいます..."), request,
-                     false);
 }
 
 void CCusporaDlg::importOes(int side) {
     if (!importAllowed()) {
         return;
     }
-    if (Prompts::message(this,
-                         QStringLiteral("歯科診査情報を取り込みます。ディレクトリを選択してくださ"
-                                        "い。取り込み件数によっては、時間がかかる場合がございま"
-                                        "す。よろしいですか？"),
-                         MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes) {
-        return;
-    }
     Prompts::FileChoice choice;
     choice.kind = Prompts::FileChoice::Folder;
     choice.title = QStringLiteral("現在のプロジェクトファイルに追加する、歯科診査情報（OES）ファ"
                                   "イルのディレクトリを選択してください。");
-    const QString folder = Prompts::chooseFile(this, choice);
-    if (folder.isEmpty()) {
-        return;
+    const QString folder = confirmAndChoose(
+        this,
+        QStringLiteral("歯科診査情報を取り込みます。ディレクトリを選択してください。取り込み件数"
+                       "によっては、時間がかかる場合がございます。よろしいですか？"),
+        choice);
+    if (!folder.isEmpty()) {
+        runImportCommand(*this, runOesImport, QStringLiteral("OESファイルを取り込んでいます..."),
+                         side, folder, false);
     }
-    ImportRequest request;
-    request.side = side;
-    request.source = folder.toStdString();
-    runImportCommand(*this, runOesImport, QStringLiteral("OESファイルを取り込んでいます..."),
-                     request, false);
 }
 
 void CCusporaDlg::importProject() {
-    if (!importAllowed() || Prompts::message(this, qs(kMergeQuestion), MessageButtons::YesNo,
-                                             MessageIcon::Question) != MessageAnswer::Yes) {
+    if (!importAllowed()) {
         return;
     }
-    Prompts::FileChoice choice;
-    choice.kind = Prompts::FileChoice::OpenExisting;
-    choice.title = QStringLiteral("プロジェクトファイルを指定");
-    choice.filter = Prompts::projectFilter();
-    choice.defaultSuffix = QStringLiteral("qdx");
-    const QString source = Prompts::chooseFile(this, choice);
-    if (source.isEmpty()) {
-        return;
+    const QString source =
+        confirmAndChoose(this, qs(kMergeQuestion),
+                         existingFile(QStringLiteral("プロジェクトファイルを指定"),
+                                      Prompts::projectFilter(), QStringLiteral("qdx")));
+    if (!source.isEmpty()) {
+        runImportCommand(*this, runProjectMerge,
+                         QStringLiteral("プロジェクトファイルを取り込んでいます..."), PostMortem,
+                         source, true);
     }
-    ImportRequest request;
-    request.source = source.toStdString();
-    runImportCommand(*this, runProjectMerge,
-                     QStringLiteral("プロジェクトファイルを取り込んでいます..."), request, true);
 }
 
 void CCusporaDlg::exportProject() {
