@@ -7,6 +7,7 @@
 #include "ui/main/CCusporaDlg.h"
 #include "ui/main/RecordListModel.h"
 #include "ui/qr/CQrCodeDlg.h"
+#include "ui/search/CBridgeSearchDlg.h"
 #include "ui/search/CFullSearchDlg.h"
 #include "ui/search/CIndividualSearchDlg.h"
 #include "ui/settings/CSetupDlg.h"
@@ -53,6 +54,11 @@ ScreenshotWindows screenshotWindows() {
              return dialog;
          }},
         {QStringLiteral("qr"), createQrPicture},
+        {QStringLiteral("bridge"),
+         [](CCusporaDlg& main) -> QWidget* {
+             return new CBridgeSearchDlg(main.model(), main.currentConditions(), main.currentId(),
+                                         &main);
+         }},
     };
 }
 

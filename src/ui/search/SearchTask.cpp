@@ -85,12 +85,17 @@ bool runSearchTask(QWidget* parent, const QString& label,
 
 std::unique_ptr<SearchRun> searchInWindow(QWidget* parent, const ProjectModel& model,
                                           int direction) {
+    return searchInWindow(parent, [&](SearchRun& run, const SearchControl& control) {
+        return runSearchOnCopies(model, direction, run, control);
+    });
+}
+
+std::unique_ptr<SearchRun> searchInWindow(QWidget* parent, const RunSearch& search) {
     auto run = std::make_unique<SearchRun>();
     try {
         const bool done =
-            runSearchTask(parent, QStringLiteral("検索しています…"), [&](const SearchControl& c) {
-                return runSearchOnCopies(model, direction, *run, c);
-            });
+            runSearchTask(parent, QStringLiteral("検索しています…"),
+                          [&](const SearchControl& control) { return search(*run, control); });
         if (!done)
             return nullptr;
     } catch (const StoreError& error) {

@@ -25,6 +25,10 @@ bool runSearchTask(QWidget* parent, const QString& label,
 // could not be read (that error is shown).
 std::unique_ptr<SearchRun> searchInWindow(QWidget* parent, const ProjectModel& model,
                                           int direction);
+// Any search of a window as such a task, into a fresh run (the bridge window's: it keeps
+// copies of the lists through keepBridgeLists itself).
+using RunSearch = std::function<bool(SearchRun&, const SearchControl&)>;
+std::unique_ptr<SearchRun> searchInWindow(QWidget* parent, const RunSearch& search);
 
 // How long a search may run before the progress window shows; tests lower it.
 void setSearchProgressDelay(int milliseconds);

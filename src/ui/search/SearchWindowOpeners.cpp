@@ -1,6 +1,7 @@
 #include "ui/search/SearchWindowOpeners.h"
 
 #include "ui/main/CCusporaDlg.h"
+#include "ui/search/CBridgeSearchDlg.h"
 #include "ui/search/CFullSearchDlg.h"
 
 namespace qdx {
@@ -32,9 +33,17 @@ void plugInSearchWindows(CCusporaDlg& main, HistoryOpener history) {
                          });
     main.setWindowOpener(CCusporaDlg::WindowKind::IndividualSearch,
                          [history](CCusporaDlg& window, const CCusporaDlg::WindowRequest&) {
-                             CIndividualSearchDlg search(window.model(),
-                                                         window.currentConditions(),
+                             CIndividualSearchDlg search(window.model(), window.currentConditions(),
                                                          window.currentId(), &window);
+                             handChoicesBack(search, window);
+                             search.historyOpener = history;
+                             search.exec();
+                             return true;
+                         });
+    main.setWindowOpener(CCusporaDlg::WindowKind::BridgeSearch,
+                         [history](CCusporaDlg& window, const CCusporaDlg::WindowRequest&) {
+                             CBridgeSearchDlg search(window.model(), window.currentConditions(),
+                                                     window.currentId(), &window);
                              handChoicesBack(search, window);
                              search.historyOpener = history;
                              search.exec();

@@ -1,0 +1,135 @@
+#include "ui/search/CBridgeSearchDlg.h"
+
+#include "io/SearchResultFile.h"
+#include "matching/SearchRun.h"
+#include "ui/chart/ChartWidget.h"
+#include "ui/common/CoreText.h"
+#include "ui/common/Prompts.h"
+#include "ui/search/BridgeSearchTableModel.h"
+#include "ui/search/PrintRenderer.h"
+#include "views/bridge/BridgeSearchView.h"
+#include "views/search/IndividualSearchPrintLayout.h"
+#include "views/search/IndividualSearchRows.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QTableView>
+
+#include <ctime>
+#include <vector>
+
+namespace qdx {
+
+void CBridgeSearchDlg::clickRow(int row) {
+    const auto& rows = m_tableModel->rows();
+    if (row <= 0 || row >= static_cast<int>(rows.size()))
+        return;
+    const BridgeRow& chosen = rows[static_cast<std::size_t>(row)];
+    m_pattern = patternFromCells({chosen.teeth.begin(), chosen.teeth.end()});
+    updateCaption();
+    updatePicture();
+}
+
+void CBridgeSearchDlg::clickChart(QPoint point) {
+    const QRect picture = m_chart->pictureRect();
+    m_pattern.toggleTooth(ChartPainter::toothAt(point, picture));
+    m_pattern.toggleBridge(ChartPainter::bridgeMarkAt(point, picture));
+    updatePicture();
+}
+
+void CBridgeSearchDlg::searchWithPattern() {
+    m_patternRecord = patternRecord(m_pattern);
+    m_target.clear();
+    const int row = currentRow();
+    const int scroll = m_table->verticalScrollBar()->value();
+    if (!searchPattern(m_patternRecord)) {
+        // Cancelled: the previous run is kept, and so is the list.
+        return;
+    }
+    listFresh();
+    fitColumns(false);
+    if (m_tableModel->rowCount() <= 1)
+        Prompts::message(this, QString::fromUtf8(kBridgeNothingFoundMessage), MessageButtons::Ok,
+                         MessageIcon::Exclamation);
+    updateCommandStates();
+    if (row > 0 && row < m_tableModel->rowCount())
+        selectRow(row);
+    m_table->verticalScrollBar()->setValue(scroll);
+    updateCaption();
+}
+
+void CBridgeSearchDlg::saveToFile() {
+    const SearchEntry* entry = listedEntry();
+    if (!entry || m_tableModel->rowCount() < 2)
+        return;
+    const QString id = m_target.isEmpty() ? m_targetCombo->currentText() : m_target;
+    const ProposedFileName proposed = individualCsvFileName(id.toStdString());
+    if (proposed.removed)
+        Prompts::message(this, QString::fromUtf8(kInvalidFileNameMessage), MessageButtons::Ok,
+                         MessageIcon::Exclamation);
+    Prompts::FileChoice choice;
+    choice.kind = Prompts::FileChoice::Save;
+    choice.filter = Prompts::csvFilter();
+    choice.defaultSuffix = QStringLiteral("csv");
+    choice.initialPath = QString::fromStdString(proposed.name);
+    const QString path = Prompts::chooseFile(this, choice);
+    if (path.isEmpty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        writeIndividualSearchCsv(
+            path.toStdString(), bridgeCsvLines(*entry, rankView(), displayCount(), hideExcluded()));
+        QApplication::restoreOverrideCursor();
+    } catch (const SearchResultFileError& error) {
+        QApplication::restoreOverrideCursor();
+        Prompts::message(this, qs(error.fullText()), MessageButtons::Ok, MessageIcon::Error);
+    }
+}
+
+void CBridgeSearchDlg::printList() {
+    const SearchEntry* entry = listedEntry();
+    if (!entry || m_tableModel->rowCount() < 2)
+        return;
+    const QString documentName = QStringLiteral("個別検索印刷");
+    QPrinter printer(QPrinter::HighResolution);
+    preparePrinter(printer, documentName);
+    if (!Prompts::choosePrinter(this, printer))
+        return;
+    preparePrinter(printer, documentName);
+    const IndividualSearchPrintJob job =
+        bridgeSearchPrintJob(entry, side(), rankView(), displayCount(), hideExcluded(),
+                             static_cast<long long>(std::time(nullptr)));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    printPages(printer, [&](const PrintMetrics& metrics) {
+        return layoutIndividualSearchPrint(job, metrics);
+    });
+    QApplication::restoreOverrideCursor();
+}
+
+void CBridgeSearchDlg::openHistory() {
+    const auto& rows = m_tableModel->rows();
+    if (!historyOpener || rows.size() < 2)
+        return;
+    const int row = std::max(currentRow(), 0);
+    const DentalRecord* record = rows[static_cast<std::size_t>(row)].record;
+    // A drawn pattern is no stored record and has no history.
+    const int recordSide = m_lists.sideOf(record);
+    if (recordSide < 0)
+        return;
+    if (!historyOpener(this, recordSide, record->Dental_ID))
+        return;
+    // The main window reloads its lists first, so the search reads the new outcomes.
+    if (onMatchesChanged)
+        onMatchesChanged(conditions());
+    const ListPlace place = listPlace();
+    const bool again = m_patternRun ? searchPattern(m_patternRecord) : searchRecords();
+    if (!again)
+        return;
+    fillTargets();
+    relist(displayCount());
+    restorePlace(place);
+}
+
+} // namespace qdx

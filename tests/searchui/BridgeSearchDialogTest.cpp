@@ -1,0 +1,331 @@
+#include "store/ProjectModel.h"
+#include "ui/chart/ChartGeometry.h"
+#include "ui/chart/ChartWidget.h"
+#include "ui/common/Prompts.h"
+#include "ui/main/CCusporaDlg.h"
+#include "ui/search/BridgeSearchTableModel.h"
+#include "ui/search/CBridgeSearchDlg.h"
+#include "ui/search/SearchTask.h"
+#include "ui/search/SearchWindowOpeners.h"
+#include "views/bridge/BridgeSearchView.h"
+
+#include "support/ProjectFixture.h"
+#include "support/PromptResponder.h"
+#include "support/QdxRunner.h"
+#include "support/TestFiles.h"
+
+#include <QAbstractItemModelTester>
+#include <QComboBox>
+#include <QImage>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+
+#include <functional>
+
+namespace qdx {
+namespace {
+
+DentalRecord bridged(const std::string& id, const std::string& classes,
+                     const std::vector<int>& bridges, const std::string& sex = "0") {
+    DentalRecord record = test::chartRecord(id, classes, sex);
+    for (int p : bridges)
+        record.bridgeChart[static_cast<std::size_t>(p)] = '1';
+    return record;
+}
+
+// Post-mortem P-1 bridges 3, 4, 5 (male), P-2 bridges 3, P-3 none, P-4 bridges 3, 4, 5
+// (female); ante-mortem A-1 bridges 3, 4 (male), A-2 nothing known.
+void makeProject(const std::string& path) {
+    const std::string teeth = "3334" + std::string(28, '5');
+    test::writeProject(
+        path,
+        {bridged("P-00001", teeth, {3, 4, 5}, "1"), bridged("P-00002", teeth, {3}),
+         bridged("P-00003", teeth, {}), bridged("P-00004", teeth, {3, 4, 5}, "2")},
+        {bridged("A-00001", teeth, {3, 4}, "1"), bridged("A-00002", std::string(32, '5'), {})});
+}
+
+std::string qdxBridgeCsv(const std::vector<std::string>& options, const std::string& csv) {
+    std::vector<std::string> args = options;
+    args.insert(args.end(), {"--csv", csv});
+    const auto result = test::runQdx(args);
+    return result.exitCode == 0 ? test::readBytes(csv) : std::string();
+}
+
+// Every tooth no information, bridges at 3, 4 and 5, as `qdx bridge --pattern` takes it.
+std::string threeBridgeCells() {
+    std::string cells;
+    for (int p = 0; p < 32; ++p)
+        cells += (p >= 3 && p <= 5) ? "5b " : "5 ";
+    return cells;
+}
+
+template <class T> T* child(QWidget& window, const char* name) {
+    return window.findChild<T*>(QString::fromLatin1(name));
+}
+
+QPoint toothCentre(int position) {
+    const chart::ToothRect& r = chart::toothRects()[static_cast<std::size_t>(position)];
+    return {(r.x1 + r.x2) / 2, (r.y1 + r.y2) / 2};
+}
+
+QPoint markCentre(int position) {
+    const chart::Point& c = chart::bridgeMarkCentres()[static_cast<std::size_t>(position)];
+    return {c.x, c.y};
+}
+
+void whenBridgeReady(const std::function<void(CBridgeSearchDlg&)>& action) {
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [action, poll] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<CBridgeSearchDlg*>(w);
+            if (dialog && dialog->isVisible() && dialog->isReady()) {
+                action(*dialog);
+                dialog->accept();
+                return;
+            }
+        }
+        QTimer::singleShot(20, *poll);
+    };
+    QTimer::singleShot(20, *poll);
+}
+
+} // namespace
+
+class BridgeSearchDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { setSearchProgressDelay(0); }
+
+    void theMainWindowsButtonOpensItAndTakesTheSideBack() {
+        test::TempDir dir;
+        const std::string project = dir.file("p.qdx");
+        makeProject(project);
+        // The command reads the project before the window holds it.
+        const std::string expected =
+            qdxBridgeCsv({"bridge", project, "--side", "2", "--target", "A-00001", "--rank", "1"},
+                         dir.file("cli.csv"));
+        QVERIFY(!expected.empty());
+        test::ScriptedResponder answers;
+        CCusporaDlg main(true);
+        main.model().setPictureFolder(QDX_PICTURE_FOLDER);
+        QVERIFY(main.startUp(QString::fromStdString(project)));
+        plugInSearchWindows(main);
+        main.selectRow(AnteMortem, 0);
+        main.rowClicked(AnteMortem);
+        QCOMPARE(main.currentId(), QStringLiteral("A-00001"));
+        auto* button = main.findChild<QPushButton*>(QStringLiteral("bridgeSearchButton"));
+        QVERIFY(button && button->isVisibleTo(&main) && button->isEnabled());
+
+        std::string saved;
+        QStringList bothSides;
+        SearchConditions chosen;
+        whenBridgeReady([&](CBridgeSearchDlg& dialog) {
+            QAbstractItemModelTester tester(dialog.tableModel(),
+                                            QAbstractItemModelTester::FailureReportingMode::QtTest);
+            QCOMPARE(dialog.target(), QStringLiteral("A-00001"));
+            QCOMPARE(dialog.side(), 0);
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("ブリッジ指定検索 - Quendix Free"));
+            // The pattern of the target: missing where its class is 4, its bridges.
+            QCOMPARE(dialog.pattern().state[3], BridgePattern::kMissing);
+            QCOMPARE(dialog.pattern().bridge[4], 1);
+            QCOMPARE(dialog.tableModel()->rowCount(), 5);
+            QCOMPARE(dialog.caption(), QStringLiteral("A-00001 : A-00001"));
+
+            child<QComboBox>(dialog, "sideCombo")->setCurrentIndex(2);
+            auto* targets = child<QComboBox>(dialog, "targetCombo");
+            for (int i = 0; i < targets->count(); ++i)
+                bothSides << targets->itemText(i);
+            QCOMPARE(dialog.target(), QStringLiteral("A-00001"));
+            // Both sides' charts are candidates, the chart itself among them.
+            QCOMPARE(dialog.tableModel()->rowCount(), 7);
+            QCOMPARE(main.currentConditions().searchDirection, 1);
+            child<QComboBox>(dialog, "rankCombo")->setCurrentIndex(1);
+            chosen = dialog.conditions();
+            // A candidate's cell with both charts bridged is drawn highlighted.
+            const QModelIndex both = dialog.tableModel()->index(1, kBridgeFixedColumns + 3);
+            if (both.data().toString().startsWith('*'))
+                QCOMPARE(both.data(Qt::BackgroundRole).value<QColor>(),
+                         BridgeSearchTableModel::bothBridgedColor());
+            answers.choose(QString::fromStdString(dir.file("gui.csv")));
+            dialog.saveToFile();
+            saved = test::readBytes(dir.file("gui.csv"));
+        });
+        button->click();
+        QCOMPARE(bothSides,
+                 QStringList({"A-00001", "A-00002", "P-00001", "P-00002", "P-00003", "P-00004"}));
+        QCOMPARE(chosen, (SearchConditions{1, 5, 1, 0}));
+        // The main window keeps the side as its direction and the ranking as its rank key (its
+        // display count follows its own candidates).
+        QCOMPARE(main.currentConditions().searchDirection, chosen.searchDirection);
+        QCOMPARE(main.currentConditions().rankKey, 1);
+        QCOMPARE(answers.choices.at(0).initialPath, QStringLiteral("個別検索結果_A-00001.csv"));
+        QVERIFY(answers.messages.empty());
+        QCOMPARE(saved, expected);
+    }
+
+    void clicksTogglePatternAndACandidateRowBecomesIt() {
+        test::TempDir dir;
+        const std::string project = dir.file("p.qdx");
+        makeProject(project);
+        const std::string expected =
+            qdxBridgeCsv({"bridge", project, "--pattern", threeBridgeCells()}, dir.file("cli.csv"));
+        QVERIFY(!expected.empty());
+        ProjectModel model;
+        test::openWithLists(model, project);
+        model.setPictureFolder(QDX_PICTURE_FOLDER);
+        test::ScriptedResponder answers;
+        CBridgeSearchDlg dialog(model, {0, 0, 3, 0}, QStringLiteral("A-00002"));
+        dialog.show();
+        QVERIFY(dialog.isReady());
+        ChartWidget* chart = dialog.chartView();
+        const BridgePattern start = dialog.pattern();
+        QCOMPARE(start, BridgePattern());
+        const QImage before = chart->chart();
+
+        // A tooth toggles between missing and no information; twice restores it.
+        QTest::mouseClick(chart, Qt::LeftButton, {}, toothCentre(0));
+        QCOMPARE(dialog.pattern().state[0], BridgePattern::kMissing);
+        QVERIFY(chart->chart() != before);
+        QTest::mouseClick(chart, Qt::LeftButton, {}, toothCentre(0));
+        QCOMPARE(dialog.pattern(), start);
+        QCOMPARE(chart->chart(), before);
+        // A bridge point toggles its flag, also through the point moved towards the centre.
+        QTest::mouseClick(chart, Qt::LeftButton, {}, markCentre(10));
+        QCOMPARE(dialog.pattern().bridge[10], 1);
+        const QPoint inner((19 * 316 + 240) / 20, (19 * 82 + 279) / 20 + 4);
+        QTest::mouseClick(chart, Qt::LeftButton, {}, inner);
+        QCOMPARE(dialog.pattern(), start);
+        for (int p : {3, 4, 5})
+            QTest::mouseClick(chart, Qt::LeftButton, {}, markCentre(p));
+
+        child<QPushButton>(dialog, "searchButton")->click();
+        QVERIFY(dialog.listsPattern());
+        QVERIFY(answers.messages.empty());
+        const auto& rows = dialog.tableModel()->rows();
+        QCOMPARE(rows.size(), std::size_t(5));
+        QCOMPARE(rows[1].displayId, std::string("P-00001"));
+        QCOMPARE(rows[1].counts[1], std::string("3"));
+        QCOMPARE(dialog.target(), QString());
+        // The chart it came from stays selected, so the result can be saved under its name.
+        QVERIFY(child<QPushButton>(dialog, "saveButton")->isEnabled());
+        answers.choose(QString::fromStdString(dir.file("gui.csv")));
+        dialog.saveToFile();
+        QCOMPARE(answers.choices.at(0).initialPath, QStringLiteral("個別検索結果_A-00002.csv"));
+        QCOMPARE(test::readBytes(dir.file("gui.csv")), expected);
+
+        // A candidate row becomes the pattern; the first row changes nothing.
+        const int p2 = dialog.tableModel()->findRow("P-00002");
+        QVERIFY(p2 > 0);
+        dialog.selectRow(p2);
+        dialog.clickRow(p2);
+        QCOMPARE(dialog.pattern(), patternFromChart(*rows[static_cast<std::size_t>(p2)].record));
+        QCOMPARE(dialog.pattern().state[3], BridgePattern::kMissing);
+        QVERIFY(dialog.caption().endsWith(QStringLiteral(" : P-00002")));
+        const BridgePattern copied = dialog.pattern();
+        dialog.clickRow(0);
+        QCOMPARE(dialog.pattern(), copied);
+
+        // Choosing a target lists that chart again.
+        child<QComboBox>(dialog, "targetCombo")->setCurrentIndex(0);
+        QVERIFY(!dialog.listsPattern());
+        QCOMPARE(dialog.target(), QStringLiteral("A-00001"));
+        QCOMPARE(dialog.tableModel()->rows().front().displayId, std::string("A-00001"));
+        QCOMPARE(dialog.pattern().bridge[3], 1);
+    }
+
+    void aPatternWithoutCandidatesSaysSo() {
+        test::TempDir dir;
+        const std::string project = dir.file("i.qdx");
+        test::writeProject(project, {bridged("P-00001", std::string(32, '5'), {1})},
+                           {bridged("A-00001", std::string(32, '5'), {})},
+                           {test::matchRow(1, 1, "1")});
+        ProjectModel model;
+        test::openWithLists(model, project);
+        model.setPictureFolder(QDX_PICTURE_FOLDER);
+        test::ScriptedResponder answers;
+        CBridgeSearchDlg dialog(model, {0, 0, 0, 1}, QStringLiteral("A-00001"));
+        dialog.show();
+        // The identified target is hidden: nothing selected, nothing listed.
+        QCOMPARE(child<QComboBox>(dialog, "targetCombo")->count(), 0);
+        QCOMPARE(dialog.tableModel()->rowCount(), 0);
+        child<QPushButton>(dialog, "searchButton")->click();
+        QCOMPARE(answers.messages.size(), 1);
+        QCOMPARE(answers.messages[0].text, QStringLiteral("該当データがありませんでした。"));
+        QCOMPARE(answers.messages[0].icon, MessageIcon::Exclamation);
+        QCOMPARE(dialog.tableModel()->rowCount(), 1);
+        QVERIFY(!child<QPushButton>(dialog, "saveButton")->isEnabled());
+        QVERIFY(!child<QPushButton>(dialog, "printButton")->isEnabled());
+    }
+
+    void printsAndSearchesAgainAfterTheListsAreReloaded() {
+        test::TempDir dir;
+        const std::string project = dir.file("p.qdx");
+        makeProject(project);
+        ProjectModel model;
+        test::openWithLists(model, project);
+        model.setPictureFolder(QDX_PICTURE_FOLDER);
+        test::ScriptedResponder answers;
+        CBridgeSearchDlg dialog(model, {1, 0, 0, 0}, QStringLiteral("A-00001"));
+        std::vector<std::string> asked;
+        dialog.historyOpener = [&](QWidget*, int side, const std::string& dentalId) {
+            asked.push_back(std::to_string(side) + ":" + dentalId);
+            model.insertMatches({test::matchRow(std::stoi(dentalId), 1, "3")});
+            return true;
+        };
+        int reloads = 0;
+        dialog.onMatchesChanged = [&](const SearchConditions&) {
+            ++reloads;
+            // The main window replaces the lists the window's first run was made from.
+            model.reloadRecords(PostMortem);
+            model.reloadRecords(AnteMortem);
+        };
+        dialog.show();
+        QCOMPARE(dialog.side(), 0);
+
+        const QString pdf = QString::fromStdString(dir.file("print.pdf"));
+        answers.printTo(pdf);
+        dialog.printList();
+        QVERIFY(test::readBytes(pdf.toStdString()).rfind("%PDF", 0) == 0);
+        if (const QString keep = qEnvironmentVariable("QDX_TEST_ARTIFACTS"); !keep.isEmpty())
+            QFile::copy(pdf, keep + "/bridge-search-print.pdf");
+        QProcess render;
+        render.start("pdftoppm", {"-r", "30", "-png", "-singlefile", pdf,
+                                  QString::fromStdString(dir.file("page"))});
+        QVERIFY2(render.waitForStarted(5000), "pdftoppm (poppler-utils) is needed");
+        QVERIFY(render.waitForFinished(60000));
+        QCOMPARE(render.exitCode(), 0);
+        const QImage page(QString::fromStdString(dir.file("page.png")));
+        QVERIFY(!page.isNull());
+        // Landscape, with the grey heading band printed.
+        QVERIFY(page.width() > page.height());
+        int dark = 0;
+        for (int y = 0; y < page.height(); y += 2)
+            for (int x = 0; x < page.width(); x += 2)
+                dark += qGray(page.pixel(x, y)) < 160 ? 1 : 0;
+        QVERIFY(dark > 100);
+
+        const int p1 = dialog.tableModel()->findRow("P-00001");
+        QVERIFY(p1 > 0);
+        dialog.selectRow(p1);
+        dialog.openHistory();
+        QCOMPARE(asked, std::vector<std::string>{"0:1"});
+        QCOMPARE(reloads, 1);
+        QCOMPARE(dialog.searchCount(), 2);
+        const int again = dialog.tableModel()->findRow("P-00001");
+        QVERIFY(again > 0);
+        QCOMPARE(dialog.tableModel()->rows()[static_cast<std::size_t>(again)].mark,
+                 std::string("u"));
+        QCOMPARE(dialog.table()->currentIndex().row(), again);
+        // The rows read the run's own copies, not the reloaded lists.
+        QCOMPARE(dialog.tableModel()->rows()[static_cast<std::size_t>(again)].record->displayId,
+                 std::string("P-00001"));
+    }
+};
+
+} // namespace qdx
+
+QTEST_MAIN(qdx::BridgeSearchDialogTest)
+#include "BridgeSearchDialogTest.moc"

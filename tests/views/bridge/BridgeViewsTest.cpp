@@ -1,0 +1,155 @@
+#include "support/ProjectFixture.h"
+
+#include "matching/SearchRun.h"
+#include "store/RecordTable.h"
+#include "views/bridge/BridgePattern.h"
+#include "views/bridge/BridgeRows.h"
+#include "views/bridge/BridgeSearchView.h"
+#include "views/print/PrintItems.h"
+
+#include <gtest/gtest.h>
+
+namespace qdx {
+namespace {
+
+DentalRecord bridged(const std::string& id, const std::string& classes,
+                     const std::vector<int>& bridges, const std::string& sex = "0") {
+    DentalRecord record = test::chartRecord(id, classes, sex);
+    for (int p : bridges)
+        record.bridgeChart[static_cast<std::size_t>(p)] = '1';
+    return record;
+}
+
+BridgePattern patternWithBridges(const std::vector<int>& positions) {
+    BridgePattern pattern;
+    for (int p : positions)
+        pattern.toggleBridge(p);
+    return pattern;
+}
+
+// Post-mortem P-1 bridges 3, 4, 5 (male), P-2 bridges 3, P-3 none, P-4 bridges 3, 4, 5
+// (female); ante-mortem A-1 bridges 3, 4 (male), A-2 none; P-3 is under examination with A-1.
+class BridgeViewsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string teeth = "3334" + std::string(28, '5');
+        test::writeProject(
+            path,
+            {bridged("P-00001", teeth, {3, 4, 5}, "1"), bridged("P-00002", teeth, {3}),
+             bridged("P-00003", teeth, {}), bridged("P-00004", teeth, {3, 4, 5}, "2")},
+            {bridged("A-00001", teeth, {3, 4}, "1"), bridged("A-00002", std::string(32, '5'), {})},
+            {test::matchRow(3, 1, "3")});
+        test::openWithLists(model, path);
+    }
+    test::TempDir dir;
+    std::string path = dir.file("b.qdx");
+    ProjectModel model;
+};
+
+TEST_F(BridgeViewsTest, CellsHeadingsAndHighlightOfTheList) {
+    SearchRun run;
+    ASSERT_TRUE(runBridgeSearch(model, keepBridgeLists(model, run), 0, run));
+    const std::vector<BridgeRow> rows = bridgeRows(*run.findEntry("A-00001"), 0, 50, 0);
+    ASSERT_EQ(rows.size(), 5u);
+    const BridgeRow& first = rows[0];
+    EXPECT_EQ(bridgeCellText(first, 0), "A-00001");
+    EXPECT_EQ(bridgeCellText(first, 1), "-1");
+    EXPECT_EQ(bridgeCellText(first, kBridgeIdColumn), "A-00001");
+    EXPECT_EQ(bridgeCellText(first, 4), "");
+    EXPECT_EQ(bridgeCellText(first, kBridgeFixedColumns + 3), "4b");
+    EXPECT_FALSE(isBridgeCellHighlighted(first, kBridgeFixedColumns + 3));
+
+    const BridgeRow& best = rows[1];
+    EXPECT_EQ(best.displayId, "P-00001");
+    EXPECT_EQ(bridgeCellText(best, 1), "");
+    EXPECT_EQ(bridgeCellText(best, 4) + bridgeCellText(best, 5) + bridgeCellText(best, 6), "321");
+    EXPECT_EQ(bridgeCellText(best, kBridgeFixedColumns + 4), "*5b*");
+    EXPECT_TRUE(isBridgeCellHighlighted(best, kBridgeFixedColumns + 4));
+    EXPECT_EQ(bridgeCellText(best, kBridgeFixedColumns + 5), " 5b ");
+    EXPECT_FALSE(isBridgeCellHighlighted(best, kBridgeFixedColumns + 5));
+    // The mark column and the counts are no tooth cells, whatever they read.
+    EXPECT_FALSE(isBridgeCellHighlighted(best, 2));
+    EXPECT_EQ(bridgeCellText(best, kBridgeColumnCount), "");
+    const auto under = std::find_if(rows.begin(), rows.end(),
+                                    [](const BridgeRow& r) { return r.displayId == "P-00003"; });
+    ASSERT_NE(under, rows.end());
+    EXPECT_EQ(bridgeCellText(*under, 2), "u");
+
+    EXPECT_EQ(bridgeHeaderText(3), "");
+    EXPECT_EQ(bridgeHeaderText(4), "ブリッジ数");
+    EXPECT_EQ(bridgeHeaderText(6), "ブリッジ不一致数");
+    EXPECT_EQ(bridgeHeaderText(kBridgeFixedColumns), "右上8");
+    EXPECT_EQ(bridgeHeaderText(kBridgeColumnCount - 1), "右下8");
+    EXPECT_EQ(bridgeInitialWidth(0), 0);
+    EXPECT_EQ(bridgeInitialWidth(6), 115);
+    EXPECT_EQ(bridgeInitialWidth(kBridgeFixedColumns + 9), 50);
+    EXPECT_EQ(bridgeChartCaption("A-00001", "P-00002"), "A-00001 : P-00002");
+}
+
+TEST_F(BridgeViewsTest, SidesAsTheMainWindowKeepsThem) {
+    EXPECT_EQ(bridgeSideLabel(2), "両方");
+    EXPECT_EQ(bridgeRankLabel(1), "ブリッジ不一致数");
+    EXPECT_EQ(bridgeDirection(0), 0);
+    EXPECT_EQ(bridgeDirection(1), 1);
+    EXPECT_EQ(bridgeDirection(2), 1);
+    EXPECT_EQ(bridgeConditions(2, 3, 1, 1), (SearchConditions{1, 3, 1, 1}));
+}
+
+TEST_F(BridgeViewsTest, APatternRanksTheCandidatesWithItsBridgesFirst) {
+    SearchRun run;
+    const BridgeLists lists = keepBridgeLists(model, run);
+    ASSERT_TRUE(
+        runBridgePatternSearch(model, lists, 0, patternRecord(patternWithBridges({3, 4, 5})), run));
+    ASSERT_EQ(run.entries().size(), 1u);
+    // The run keeps the pattern and the lists: a reload of the model leaves them readable.
+    model.reloadRecords(PostMortem);
+    model.reloadRecords(AnteMortem);
+    const std::vector<BridgeRow> rows = bridgeRows(run.entries().front(), 0, 50, 0);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(lists.sideOf(rows[0].record), -1);
+    EXPECT_EQ(rows[0].teeth[3], "5b");
+    EXPECT_EQ(rows[1].displayId, "P-00001");
+    EXPECT_EQ(rows[1].counts[1], "3");
+    EXPECT_EQ(lists.sideOf(rows[1].record), PostMortem);
+    // The other sex is no excluded pair here: the pattern has no sex.
+    EXPECT_EQ(rows[2].displayId, "P-00004");
+
+    // Side 2 searches from every chart, not from the pattern; ante-mortem charts first.
+    SearchRun both;
+    const BridgeLists bothLists = keepBridgeLists(model, both);
+    ASSERT_TRUE(runBridgePatternSearch(model, bothLists, 2, patternRecord(BridgePattern()), both));
+    ASSERT_EQ(both.entries().size(), 6u);
+    EXPECT_EQ(both.entries().front().record().displayId, "A-00001");
+    EXPECT_EQ(bothLists.sideOf(&both.entries().back().record()), PostMortem);
+    EXPECT_EQ(bridgeTargetIds(bothLists, 2, 0).front(), "A-00001");
+    EXPECT_EQ(bridgeTargetIds(bothLists, 2, 0).back(), "P-00004");
+}
+
+TEST_F(BridgeViewsTest, ThePrintoutIsTheIndividualSearchsWithBridgeCounts) {
+    SearchRun run;
+    ASSERT_TRUE(runBridgeSearch(model, keepBridgeLists(model, run), 1, run));
+    const SearchEntry* entry = run.findEntry("P-00001");
+    ASSERT_NE(entry, nullptr);
+    const IndividualSearchPrintJob job = bridgeSearchPrintJob(entry, 1, 1, 2, 0, 0);
+    EXPECT_EQ(job.direction, 1);
+    EXPECT_EQ(job.rankName, "ブリッジ不一致数");
+    EXPECT_EQ(bridgeSearchPrintJob(entry, 2, 0, 2, 0, 0).direction, 1);
+    EXPECT_EQ(bridgeSearchPrintJob(entry, 0, 0, 2, 0, 0).rankName, "ブリッジ一致数");
+    ASSERT_EQ(job.candidates.size(), 2u);
+    // View 1: neither has a mismatch, so the list order stands.
+    EXPECT_EQ(job.candidates[1].displayId, "A-00002");
+    const IndividualPrintCandidate& c = job.candidates[0];
+    EXPECT_EQ(c.displayId, "A-00001");
+    EXPECT_EQ(c.searchCount, 2);
+    EXPECT_EQ(c.exactMatchCount, 2);
+    EXPECT_EQ(c.fullRestorationMissingMatchCount, 0);
+    EXPECT_EQ(c.score, 0.0);
+    EXPECT_EQ(c.teeth[0], "*3");
+    EXPECT_EQ(c.teeth[3], "*4");
+    EXPECT_EQ(c.teeth[4], " 5");
+    const std::vector<PrintPage> pages = layoutIndividualSearchPrint(job, PrintMetrics{});
+    EXPECT_EQ(pages.size(), 1u);
+}
+
+} // namespace
+} // namespace qdx
