@@ -56,8 +56,10 @@ ScreenshotWindows screenshotWindows() {
         {QStringLiteral("qr"), createQrPicture},
         {QStringLiteral("bridge"),
          [](CCusporaDlg& main) -> QWidget* {
-             return new CBridgeSearchDlg(main.model(), main.currentConditions(), main.currentId(),
-                                         &main);
+             auto* dialog = new CBridgeSearchDlg(main.model(), main.currentConditions(),
+                                                 main.currentId(), &main);
+             dialog->historyOpener = [](QWidget*, int, const std::string&) { return false; };
+             return dialog;
          }},
     };
 }
