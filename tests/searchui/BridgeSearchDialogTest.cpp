@@ -258,6 +258,16 @@ private slots:
         QCOMPARE(dialog.tableModel()->rowCount(), 1);
         QVERIFY(!child<QPushButton>(dialog, "saveButton")->isEnabled());
         QVERIFY(!child<QPushButton>(dialog, "printButton")->isEnabled());
+
+        // Esc does nothing; Enter runs the focused button.
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
+        child<QPushButton>(dialog, "searchButton")->setFocus();
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        QCOMPARE(answers.messages.size(), 2);
+        child<QPushButton>(dialog, "closeButton")->setFocus();
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
     }
 
     void printsAndSearchesAgainAfterTheListsAreReloaded() {

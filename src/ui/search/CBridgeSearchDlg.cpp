@@ -10,6 +10,7 @@
 #include "ui/common/CoreText.h"
 #include "ui/search/BridgeSearchTableModel.h"
 #include "ui/search/SearchTask.h"
+#include "ui/search/SearchWindowParts.h"
 #include "views/bridge/BridgeSearchView.h"
 #include "views/search/DisplayCount.h"
 
@@ -71,13 +72,7 @@ void CBridgeSearchDlg::buildControls() {
     m_tableModel = new BridgeSearchTableModel(this);
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("resultList"));
-    m_table->setModel(m_tableModel);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->verticalHeader()->setVisible(false);
-    m_table->verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + 4);
-    m_table->horizontalHeader()->setHighlightSections(false);
+    setUpResultList(m_table, m_tableModel);
     m_table->horizontalHeader()->setSectionsClickable(false);
 
     m_chart = new ChartWidget(this);
@@ -485,22 +480,10 @@ void CBridgeSearchDlg::resizeEvent(QResizeEvent* event) {
 }
 
 void CBridgeSearchDlg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        for (CColorButton* b :
-             {m_searchButton, m_saveButton, m_printButton, m_historyButton, m_closeButton}) {
-            if (focusWidget() == b) {
-                if (b->isEnabled())
-                    b->click();
-                event->accept();
-                return;
-            }
-        }
-    }
-    QDialog::keyPressEvent(event);
+    if (!handleSearchWindowKey(
+            this, event,
+            {m_searchButton, m_saveButton, m_printButton, m_historyButton, m_closeButton}))
+        QDialog::keyPressEvent(event);
 }
 
 } // namespace qdx

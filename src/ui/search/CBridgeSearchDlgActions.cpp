@@ -7,6 +7,7 @@
 #include "ui/common/Prompts.h"
 #include "ui/search/BridgeSearchTableModel.h"
 #include "ui/search/PrintRenderer.h"
+#include "ui/search/SearchWindowParts.h"
 #include "views/bridge/BridgeSearchView.h"
 #include "views/search/IndividualSearchPrintLayout.h"
 #include "views/search/IndividualSearchRows.h"
@@ -64,28 +65,12 @@ void CBridgeSearchDlg::saveToFile() {
     const SearchEntry* entry = listedEntry();
     if (!entry || m_tableModel->rowCount() < 2)
         return;
-    const QString id = m_target.isEmpty() ? m_targetCombo->currentText() : m_target;
-    const ProposedFileName proposed = individualCsvFileName(id.toStdString());
-    if (proposed.removed)
-        Prompts::message(this, QString::fromUtf8(kInvalidFileNameMessage), MessageButtons::Ok,
-                         MessageIcon::Exclamation);
-    Prompts::FileChoice choice;
-    choice.kind = Prompts::FileChoice::Save;
-    choice.filter = Prompts::csvFilter();
-    choice.defaultSuffix = QStringLiteral("csv");
-    choice.initialPath = QString::fromStdString(proposed.name);
-    const QString path = Prompts::chooseFile(this, choice);
+    const QString path = chooseIndividualResultFile(
+        this, m_target.isEmpty() ? m_targetCombo->currentText() : m_target);
     if (path.isEmpty())
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        writeIndividualSearchCsv(
-            path.toStdString(), bridgeCsvLines(*entry, rankView(), displayCount(), hideExcluded()));
-        QApplication::restoreOverrideCursor();
-    } catch (const SearchResultFileError& error) {
-        QApplication::restoreOverrideCursor();
-        Prompts::message(this, qs(error.fullText()), MessageButtons::Ok, MessageIcon::Error);
-    }
+    writeIndividualResultFile(this, path,
+                              bridgeCsvLines(*entry, rankView(), displayCount(), hideExcluded()));
 }
 
 void CBridgeSearchDlg::printList() {

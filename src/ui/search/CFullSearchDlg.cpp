@@ -13,6 +13,7 @@
 #include "ui/search/PrintRenderer.h"
 #include "ui/search/SearchConditionControls.h"
 #include "ui/search/SearchTask.h"
+#include "ui/search/SearchWindowParts.h"
 #include "views/search/DisplayCount.h"
 #include "views/search/FullSearchTable.h"
 #include "views/search/SearchLabels.h"
@@ -69,14 +70,8 @@ void CFullSearchDlg::buildControls() {
     m_tableModel = new FullSearchTableModel(this);
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("resultTable"));
-    m_table->setModel(m_tableModel);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->verticalHeader()->setVisible(false);
-    m_table->verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + 4);
+    setUpResultList(m_table, m_tableModel);
     m_table->horizontalHeader()->setSectionsClickable(true);
-    m_table->horizontalHeader()->setHighlightSections(false);
     connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { m_tableModel->sortByHeader(column); });
     connect(m_table, &QTableView::doubleClicked, this,
@@ -393,23 +388,8 @@ void CFullSearchDlg::resizeEvent(QResizeEvent* event) {
 }
 
 void CFullSearchDlg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        for (QPushButton* b :
-             {static_cast<QPushButton*>(m_saveButton), static_cast<QPushButton*>(m_printButton),
-              static_cast<QPushButton*>(m_closeButton)}) {
-            if (focusWidget() == b) {
-                if (b->isEnabled())
-                    b->click();
-                event->accept();
-                return;
-            }
-        }
-    }
-    QDialog::keyPressEvent(event);
+    if (!handleSearchWindowKey(this, event, {m_saveButton, m_printButton, m_closeButton}))
+        QDialog::keyPressEvent(event);
 }
 
 } // namespace qdx

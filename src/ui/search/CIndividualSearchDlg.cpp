@@ -14,6 +14,7 @@
 #include "ui/search/IndividualSearchTableModel.h"
 #include "ui/search/SearchConditionControls.h"
 #include "ui/search/SearchTask.h"
+#include "ui/search/SearchWindowParts.h"
 #include "views/search/DisplayCount.h"
 #include "views/search/FullSearchTable.h"
 
@@ -84,13 +85,7 @@ void CIndividualSearchDlg::buildControls() {
     m_tableModel = new IndividualSearchTableModel(this);
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("resultList"));
-    m_table->setModel(m_tableModel);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->verticalHeader()->setVisible(false);
-    m_table->verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + 4);
-    m_table->horizontalHeader()->setHighlightSections(false);
+    setUpResultList(m_table, m_tableModel);
     m_table->horizontalHeader()->setSectionsClickable(false);
 
     m_chart = new ChartWidget(this);
@@ -483,24 +478,9 @@ void CIndividualSearchDlg::resizeEvent(QResizeEvent* event) {
 }
 
 void CIndividualSearchDlg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        for (QPushButton* b :
-             {static_cast<QPushButton*>(m_saveButton), static_cast<QPushButton*>(m_printButton),
-              static_cast<QPushButton*>(m_historyButton),
-              static_cast<QPushButton*>(m_closeButton)}) {
-            if (focusWidget() == b) {
-                if (b->isEnabled())
-                    b->click();
-                event->accept();
-                return;
-            }
-        }
-    }
-    QDialog::keyPressEvent(event);
+    if (!handleSearchWindowKey(this, event,
+                               {m_saveButton, m_printButton, m_historyButton, m_closeButton}))
+        QDialog::keyPressEvent(event);
 }
 
 void CIndividualSearchDlg::done(int result) {

@@ -7,6 +7,7 @@
 #include "ui/search/CFullSearchDlg.h"
 #include "ui/search/IndividualSearchTableModel.h"
 #include "ui/search/PrintRenderer.h"
+#include "ui/search/SearchWindowParts.h"
 #include "views/search/IndividualSearchPrintLayout.h"
 #include "views/search/SearchResultCsv.h"
 
@@ -23,30 +24,13 @@ void CIndividualSearchDlg::saveToFile() {
     const SearchEntry* entry = targetEntry();
     if (!entry)
         return;
-    const QString id = m_target.isEmpty() ? m_targetCombo->currentText() : m_target;
-    const ProposedFileName proposed = individualCsvFileName(id.toStdString());
-    if (proposed.removed)
-        Prompts::message(this, QString::fromUtf8(kInvalidFileNameMessage), MessageButtons::Ok,
-                         MessageIcon::Exclamation);
-    Prompts::FileChoice choice;
-    choice.kind = Prompts::FileChoice::Save;
-    choice.filter = Prompts::csvFilter();
-    choice.defaultSuffix = QStringLiteral("csv");
-    choice.initialPath = QString::fromStdString(proposed.name);
-    const QString path = Prompts::chooseFile(this, choice);
+    const QString path = chooseIndividualResultFile(
+        this, m_target.isEmpty() ? m_targetCombo->currentText() : m_target);
     if (path.isEmpty())
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        writeIndividualSearchCsv(path.toStdString(),
-                                 individualSearchCsvLines(*entry, m_rankKeyCombo->currentIndex(),
-                                                          displayCount(), hideExcluded()));
-        QApplication::restoreOverrideCursor();
-    } catch (const SearchResultFileError& error) {
-        QApplication::restoreOverrideCursor();
-        Prompts::message(this, QString::fromStdString(error.fullText()), MessageButtons::Ok,
-                         MessageIcon::Error);
-    }
+    writeIndividualResultFile(this, path,
+                              individualSearchCsvLines(*entry, m_rankKeyCombo->currentIndex(),
+                                                       displayCount(), hideExcluded()));
 }
 
 void CIndividualSearchDlg::printList() {

@@ -1,0 +1,71 @@
+#include "ui/search/SearchWindowParts.h"
+
+#include "io/SearchResultFile.h"
+#include "ui/common/CoreText.h"
+#include "ui/common/Prompts.h"
+#include "views/search/IndividualSearchRows.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTableView>
+
+namespace qdx {
+
+void setUpResultList(QTableView* table, QAbstractItemModel* model) {
+    table->setModel(model);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->setVisible(false);
+    table->verticalHeader()->setDefaultSectionSize(QFontMetrics(table->font()).height() + 4);
+    table->horizontalHeader()->setHighlightSections(false);
+}
+
+bool handleSearchWindowKey(QWidget* window, QKeyEvent* event,
+                           std::initializer_list<QPushButton*> buttons) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    for (QPushButton* button : buttons) {
+        if (window->focusWidget() == button) {
+            if (button->isEnabled())
+                button->click();
+            event->accept();
+            return true;
+        }
+    }
+    return false;
+}
+
+QString chooseIndividualResultFile(QWidget* parent, const QString& targetId) {
+    const ProposedFileName proposed = individualCsvFileName(targetId.toStdString());
+    if (proposed.removed)
+        Prompts::message(parent, QString::fromUtf8(kInvalidFileNameMessage), MessageButtons::Ok,
+                         MessageIcon::Exclamation);
+    Prompts::FileChoice choice;
+    choice.kind = Prompts::FileChoice::Save;
+    choice.filter = Prompts::csvFilter();
+    choice.defaultSuffix = QStringLiteral("csv");
+    choice.initialPath = QString::fromStdString(proposed.name);
+    return Prompts::chooseFile(parent, choice);
+}
+
+void writeIndividualResultFile(QWidget* parent, const QString& path,
+                               const std::vector<std::string>& lines) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        writeIndividualSearchCsv(path.toStdString(), lines);
+        QApplication::restoreOverrideCursor();
+    } catch (const SearchResultFileError& error) {
+        QApplication::restoreOverrideCursor();
+        Prompts::message(parent, qs(error.fullText()), MessageButtons::Ok, MessageIcon::Error);
+    }
+}
+
+} // namespace qdx

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+class QAbstractItemModel;
+class QKeyEvent;
+class QPushButton;
+class QTableView;
+class QWidget;
+
+namespace qdx {
+
+// Pieces the search windows share.
+
+// The result list: rows selected whole, one at a time, not editable, no row numbers, a row
+// as high as the window's font needs.
+void setUpResultList(QTableView* table, QAbstractItemModel* model);
+
+// The keys of the search windows: Esc does nothing and Enter runs the focused button among
+// `buttons` (when enabled). True when the key was handled.
+bool handleSearchWindowKey(QWidget* window, QKeyEvent* event,
+                           std::initializer_list<QPushButton*> buttons);
+
+// "ファイルに保存" of the individual and the bridge search: proposes "個別検索結果_<ID>.csv"
+// (warning first when characters had to go from the ID) and asks where to save. Empty when
+// the user cancelled.
+QString chooseIndividualResultFile(QWidget* parent, const QString& targetId);
+// Writes the file lines under the wait cursor; a file that cannot be written shows its error.
+void writeIndividualResultFile(QWidget* parent, const QString& path,
+                               const std::vector<std::string>& lines);
+
+} // namespace qdx
