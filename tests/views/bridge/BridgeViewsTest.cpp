@@ -75,6 +75,14 @@ TEST_F(BridgeViewsTest, CellsHeadingsAndHighlightOfTheList) {
     ASSERT_NE(under, rows.end());
     EXPECT_EQ(bridgeCellText(*under, 2), "u");
 
+    // Hiding: the candidate under examination leaves its place and follows as a grey row.
+    const std::vector<BridgeRow> hiding = bridgeRows(*run.findEntry("A-00001"), 0, 50, 1);
+    ASSERT_EQ(hiding.size(), 5u);
+    EXPECT_EQ(hiding.back().displayId, "P-00003");
+    EXPECT_TRUE(hiding.back().grey);
+    EXPECT_FALSE(hiding[1].grey);
+    EXPECT_EQ(bridgeCsvLines(*run.findEntry("A-00001"), 0, 50, 1).size(), 5u); // no grey row
+
     EXPECT_EQ(bridgeHeaderText(3), "");
     EXPECT_EQ(bridgeHeaderText(4), "ブリッジ数");
     EXPECT_EQ(bridgeHeaderText(6), "ブリッジ不一致数");
