@@ -9,10 +9,12 @@
 #include "ui/search/SearchWindowOpeners.h"
 #include "views/bridge/BridgeSearchView.h"
 
+#include "support/Printouts.h"
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"
 #include "support/QdxRunner.h"
 #include "support/TestFiles.h"
+#include "support/Widgets.h"
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
@@ -46,13 +48,6 @@ void makeProject(const std::string& path) {
         {bridged("A-00001", teeth, {3, 4}, "1"), bridged("A-00002", std::string(32, '5'), {})});
 }
 
-std::string qdxBridgeCsv(const std::vector<std::string>& options, const std::string& csv) {
-    std::vector<std::string> args = options;
-    args.insert(args.end(), {"--csv", csv});
-    const auto result = test::runQdx(args);
-    return result.exitCode == 0 ? test::readBytes(csv) : std::string();
-}
-
 // Every tooth no information, bridges at 3, 4 and 5, as `qdx bridge --pattern` takes it.
 std::string threeBridgeCells() {
     std::string cells;
@@ -61,9 +56,7 @@ std::string threeBridgeCells() {
     return cells;
 }
 
-template <class T> T* child(QWidget& window, const char* name) {
-    return window.findChild<T*>(QString::fromLatin1(name));
-}
+using test::child;
 
 QPoint toothCentre(int position) {
     const chart::ToothRect& r = chart::toothRects()[static_cast<std::size_t>(position)];
@@ -73,22 +66,6 @@ QPoint toothCentre(int position) {
 QPoint markCentre(int position) {
     const chart::Point& c = chart::bridgeMarkCentres()[static_cast<std::size_t>(position)];
     return {c.x, c.y};
-}
-
-void whenBridgeReady(const std::function<void(CBridgeSearchDlg&)>& action) {
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [action, poll] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<CBridgeSearchDlg*>(w);
-            if (dialog && dialog->isVisible() && dialog->isReady()) {
-                action(*dialog);
-                dialog->accept();
-                return;
-            }
-        }
-        QTimer::singleShot(20, *poll);
-    };
-    QTimer::singleShot(20, *poll);
 }
 
 } // namespace
@@ -105,7 +82,7 @@ private slots:
         makeProject(project);
         // The command reads the project before the window holds it.
         const std::string expected =
-            qdxBridgeCsv({"bridge", project, "--side", "2", "--target", "A-00001", "--rank", "1"},
+            test::qdxCsv({"bridge", project, "--side", "2", "--target", "A-00001", "--rank", "1"},
                          dir.file("cli.csv"));
         QVERIFY(!expected.empty());
         test::ScriptedResponder answers;
@@ -122,7 +99,7 @@ private slots:
         std::string saved;
         QStringList bothSides;
         SearchConditions chosen;
-        whenBridgeReady([&](CBridgeSearchDlg& dialog) {
+        test::whenReady<CBridgeSearchDlg>([&](CBridgeSearchDlg& dialog) {
             QAbstractItemModelTester tester(dialog.tableModel(),
                                             QAbstractItemModelTester::FailureReportingMode::QtTest);
             QCOMPARE(dialog.target(), QStringLiteral("A-00001"));
@@ -171,7 +148,7 @@ private slots:
         const std::string project = dir.file("p.qdx");
         makeProject(project);
         const std::string expected =
-            qdxBridgeCsv({"bridge", project, "--pattern", threeBridgeCells()}, dir.file("cli.csv"));
+            test::qdxCsv({"bridge", project, "--pattern", threeBridgeCells()}, dir.file("cli.csv"));
         QVERIFY(!expected.empty());
         ProjectModel model;
         test::openWithLists(model, project);
@@ -299,8 +276,7 @@ private slots:
         answers.printTo(pdf);
         dialog.printList();
         QVERIFY(test::readBytes(pdf.toStdString()).rfind("%PDF", 0) == 0);
-        if (const QString keep = qEnvironmentVariable("QDX_TEST_ARTIFACTS"); !keep.isEmpty())
-            QFile::copy(pdf, keep + "/bridge-search-print.pdf");
+        test::keepPrintout(pdf, "bridge-search-print.pdf");
         QProcess render;
         render.start("pdftoppm", {"-r", "30", "-png", "-singlefile", pdf,
                                   QString::fromStdString(dir.file("page"))});

@@ -6,6 +6,7 @@
 #include "ui/search/FullSearchTableModel.h"
 #include "ui/search/SearchTask.h"
 
+#include "support/Printouts.h"
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"
 #include "support/QdxRunner.h"
@@ -27,45 +28,23 @@
 namespace qdx {
 namespace {
 
-DentalRecord randomRecord(std::mt19937& rng, const std::string& id) {
-    DentalRecord r;
-    r.displayId = id;
-    r.sex = std::to_string(rng() % 3);
-    for (int i = 0; i < kToothCount; ++i)
-        r.classChart[i] = static_cast<char>('1' + rng() % 5);
-    return r;
-}
-
 // A small project with ties, identified records, outcomes of every kind and an ID with a comma.
 void makeProject(const std::string& path) {
-    ProjectModel model;
-    openProjectFile(model, splitProjectPath(path));
     std::mt19937 rng(7);
+    std::vector<DentalRecord> pm;
     for (int i = 0; i < 9; ++i)
-        records::insertRecord(
-            model.database(), PostMortem,
-            randomRecord(rng, "P" + std::to_string(i % 3) + "-0000" + std::to_string(i)));
+        pm.push_back(test::randomRecord(
+            rng, "P" + std::to_string(i % 3) + "-0000" + std::to_string(i), false));
+    std::vector<DentalRecord> am;
     for (int i = 0; i < 6; ++i)
-        records::insertRecord(
-            model.database(), AnteMortem,
-            randomRecord(rng, i == 5 ? "A,1-00005" : "P1-0000" + std::to_string(i)));
+        am.push_back(
+            test::randomRecord(rng, i == 5 ? "A,1-00005" : "P1-0000" + std::to_string(i), false));
     // Two identical charts on the candidate side make a tie.
-    DentalRecord twin = randomRecord(rng, "T-00001");
-    records::insertRecord(model.database(), PostMortem, twin);
+    DentalRecord twin = test::randomRecord(rng, "T-00001", false);
+    pm.push_back(twin);
     twin.displayId = "T-00002";
-    records::insertRecord(model.database(), PostMortem, twin);
-    std::vector<MatchRow> rows;
-    const char* kinds[] = {"1", "3", "4", "4", "2"};
-    for (int i = 0; i < 5; ++i) {
-        MatchRow row;
-        row.ID_AFTER = std::to_string(i + 1);
-        row.ID_BEFOR = std::to_string(i % 3 + 1);
-        row.KIND = kinds[i];
-        rows.push_back(row);
-    }
-    model.insertMatches(rows);
-    model.save();
-    model.close(true);
+    pm.push_back(twin);
+    test::writeProject(path, pm, am, test::cycledMatchRows({"1", "3", "4", "4", "2"}));
 }
 
 } // namespace
@@ -159,18 +138,9 @@ private slots:
         dialog.printTable();
         const std::string pdf = test::readBytes(pdfPath.toStdString());
         QVERIFY(pdf.rfind("%PDF", 0) == 0);
-        // Keep the printout for a look when asked.
-        if (const QString keep = qEnvironmentVariable("QDX_TEST_ARTIFACTS"); !keep.isEmpty())
-            QFile::copy(pdfPath, keep + "/full-search-print.pdf");
-        QProcess render;
-        render.start("pdftoppm",
-                     {"-r", "20", "-png", pdfPath, QString::fromStdString(dir.file("page"))});
-        if (render.waitForStarted(5000)) {
-            render.waitForFinished(60000);
-            QCOMPARE(render.exitCode(), 0);
-            QVERIFY(QFile::exists(QString::fromStdString(dir.file("page-1.png"))) ||
-                    QFile::exists(QString::fromStdString(dir.file("page-01.png"))));
-        }
+        test::keepPrintout(pdfPath, "full-search-print.pdf");
+        const QString renderFailure = test::printoutRenderFailure(pdfPath, dir.file("page"));
+        QVERIFY2(renderFailure.isEmpty(), qPrintable(renderFailure));
 
         // A file that cannot be created shows the error and writes nothing.
         answers.choose(QString::fromStdString(dir.file("missing/folder/x.csv")));

@@ -11,10 +11,12 @@
 #include "ui/search/SearchTask.h"
 #include "ui/search/SearchWindowOpeners.h"
 
+#include "support/Printouts.h"
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"
 #include "support/QdxRunner.h"
 #include "support/TestFiles.h"
+#include "support/Widgets.h"
 #include "ui/chart/ChartGeometry.h"
 
 #include <QAbstractItemModelTester>
@@ -34,74 +36,30 @@
 namespace qdx {
 namespace {
 
-DentalRecord randomRecord(std::mt19937& rng, const std::string& id) {
-    DentalRecord r;
-    r.displayId = id;
-    r.sex = std::to_string(rng() % 3);
-    for (int i = 0; i < kToothCount; ++i) {
-        r.classChart[i] = static_cast<char>('1' + rng() % 5);
-        r.deciduousChart[i] = rng() % 9 == 0 ? '1' : '0';
-    }
-    return r;
-}
-
 // Ante-mortem charts A-0000k (one with a "/" in its ID), post-mortem charts P-000kk, and match
 // rows of every kind.
 void makeProject(const std::string& path) {
-    ProjectModel model;
-    openProjectFile(model, splitProjectPath(path));
     std::mt19937 rng(11);
+    std::vector<DentalRecord> pm;
     for (int i = 0; i < 12; ++i)
-        records::insertRecord(model.database(), PostMortem,
-                              randomRecord(rng, "P-000" + std::to_string(10 + i)));
+        pm.push_back(test::randomRecord(rng, "P-000" + std::to_string(10 + i), true));
+    std::vector<DentalRecord> am;
     for (int i = 0; i < 5; ++i)
-        records::insertRecord(
-            model.database(), AnteMortem,
-            randomRecord(rng, i == 4 ? "A/1-00005" : "A-0000" + std::to_string(i)));
-    std::vector<MatchRow> rows;
-    const char* kinds[] = {"1", "3", "4", "4", "3"};
-    for (int i = 0; i < 5; ++i) {
-        MatchRow row;
-        row.ID_AFTER = std::to_string(i + 1);
-        row.ID_BEFOR = std::to_string(i % 3 + 1);
-        row.KIND = kinds[i];
-        rows.push_back(row);
-    }
-    model.insertMatches(rows);
-    model.save();
-    model.close(true);
+        am.push_back(
+            test::randomRecord(rng, i == 4 ? "A/1-00005" : "A-0000" + std::to_string(i), true));
+    test::writeProject(path, pm, am, test::cycledMatchRows({"1", "3", "4", "4", "3"}));
 }
 
 std::string qdxIndividualCsv(const std::string& project, const std::string& target,
                              const SearchConditions& c, const std::string& csv) {
-    test::runQdx({"individual", project, "--target", target, "--direction",
-                  std::to_string(c.searchDirection), "--rank-key", std::to_string(c.rankKey),
-                  "--top", std::to_string(c.topNIndex + 1), "--hide-excluded",
-                  std::to_string(c.hideExcluded), "--csv", csv});
-    return test::readBytes(csv);
+    return test::qdxCsv({"individual", project, "--target", target, "--direction",
+                         std::to_string(c.searchDirection), "--rank-key", std::to_string(c.rankKey),
+                         "--top", std::to_string(c.topNIndex + 1), "--hide-excluded",
+                         std::to_string(c.hideExcluded)},
+                        csv);
 }
 
-template <class T> T* child(QWidget& window, const char* name) {
-    return window.findChild<T*>(QString::fromLatin1(name));
-}
-
-// Runs `action` once a top-level individual search window is ready (a modal window's own
-// loop runs it), then closes that window.
-void whenIndividualReady(const std::function<void(CIndividualSearchDlg&)>& action) {
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [action, poll] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<CIndividualSearchDlg*>(w);
-            if (dialog && dialog->isVisible() && dialog->isReady()) {
-                action(*dialog);
-                dialog->accept();
-                return;
-            }
-        }
-        QTimer::singleShot(20, *poll);
-    };
-    QTimer::singleShot(20, *poll);
-}
+using test::child;
 
 // Records "under examination" for the pair of the asked record and `partner` through the
 // model, as the match history window would.
@@ -148,7 +106,7 @@ private slots:
         std::string saved;
         const std::string guiCsv = dir.file("gui.csv");
         SearchConditions chosen;
-        whenIndividualReady([&](CIndividualSearchDlg& dialog) {
+        test::whenReady<CIndividualSearchDlg>([&](CIndividualSearchDlg& dialog) {
             QAbstractItemModelTester tester(dialog.tableModel(),
                                             QAbstractItemModelTester::FailureReportingMode::QtTest);
             QCOMPARE(dialog.target(), target);
@@ -415,17 +373,9 @@ private slots:
         answers.printTo(pdf);
         dialog.printList();
         QVERIFY(test::readBytes(pdf.toStdString()).rfind("%PDF", 0) == 0);
-        if (const QString keep = qEnvironmentVariable("QDX_TEST_ARTIFACTS"); !keep.isEmpty())
-            QFile::copy(pdf, keep + "/individual-search-print.pdf");
-        QProcess render;
-        render.start("pdftoppm",
-                     {"-r", "20", "-png", pdf, QString::fromStdString(dir.file("page"))});
-        if (render.waitForStarted(5000)) {
-            render.waitForFinished(60000);
-            QCOMPARE(render.exitCode(), 0);
-            QVERIFY(QFile::exists(QString::fromStdString(dir.file("page-1.png"))) ||
-                    QFile::exists(QString::fromStdString(dir.file("page-01.png"))));
-        }
+        test::keepPrintout(pdf, "individual-search-print.pdf");
+        const QString renderFailure = test::printoutRenderFailure(pdf, dir.file("page"));
+        QVERIFY2(renderFailure.isEmpty(), qPrintable(renderFailure));
 
         // A file that cannot be created shows the error.
         answers.messages.clear();

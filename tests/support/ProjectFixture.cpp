@@ -33,6 +33,30 @@ MatchRow matchRow(int pmKey, int amKey, const std::string& kind) {
     return row;
 }
 
+DentalRecord randomRecord(std::mt19937& rng, const std::string& displayId, bool deciduous) {
+    DentalRecord r;
+    r.displayId = displayId;
+    r.sex = std::to_string(rng() % 3);
+    for (int i = 0; i < kToothCount; ++i) {
+        r.classChart[i] = static_cast<char>('1' + rng() % 5);
+        if (deciduous)
+            r.deciduousChart[i] = rng() % 9 == 0 ? '1' : '0';
+    }
+    return r;
+}
+
+std::vector<MatchRow> cycledMatchRows(const std::vector<std::string>& kinds) {
+    std::vector<MatchRow> rows;
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        MatchRow row;
+        row.ID_AFTER = std::to_string(i + 1);
+        row.ID_BEFOR = std::to_string(i % 3 + 1);
+        row.KIND = kinds[i];
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 void writeProject(const std::string& path, const std::vector<DentalRecord>& pm,
                   const std::vector<DentalRecord>& am, const std::vector<MatchRow>& rows) {
     ProjectModel model;

@@ -7,6 +7,8 @@
 #include "store/ProjectOpen.h"
 #include "support/TestFiles.h"
 
+#include <random>
+
 // Tests that change the file on disk behind the model use SQLite directly.
 #include <sqlite3.h>
 #include <string>
@@ -22,6 +24,15 @@ namespace qdx::test {
 DentalRecord chartRecord(const std::string& displayId, const std::string& classes,
                          const std::string& sex = "0",
                          const std::string& deciduous = std::string(32, '0'));
+
+// A record with the ID, a random sex and random classes 1 to 5 drawn from `rng`; with
+// `deciduous` also a random deciduous chart (about one tooth in nine), drawn tooth by tooth
+// between the classes.
+DentalRecord randomRecord(std::mt19937& rng, const std::string& displayId, bool deciduous);
+
+// Match rows of the kinds given: the n-th row pairs post-mortem key n+1 with ante-mortem key
+// n%3+1 (the other columns empty).
+std::vector<MatchRow> cycledMatchRows(const std::vector<std::string>& kinds);
 
 // A complete match row between the post-mortem and ante-mortem records with these keys.
 MatchRow matchRow(int pmKey, int amKey, const std::string& kind);

@@ -35,6 +35,12 @@ QdxResult runQdx(const std::vector<std::string>& arguments) {
 }
 
 // The lines of a command's output, without their line ends.
+std::string qdxCsv(const std::vector<std::string>& arguments, const std::string& csvPath) {
+    std::vector<std::string> withFile = arguments;
+    withFile.insert(withFile.end(), {"--csv", csvPath});
+    return runQdx(withFile).exitCode == 0 ? readBytes(csvPath) : std::string();
+}
+
 std::vector<std::string> outputLines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);

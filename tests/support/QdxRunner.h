@@ -17,6 +17,10 @@ struct QdxResult {
 // test program needs the tool built first: add_dependencies(test_x qdx).
 QdxResult runQdx(const std::vector<std::string>& arguments);
 
+// Runs qdx with the arguments and `--csv csvPath`: the file it wrote, or empty when the command
+// failed.
+std::string qdxCsv(const std::vector<std::string>& arguments, const std::string& csvPath);
+
 // The lines of a command's output, without their line ends.
 std::vector<std::string> outputLines(const std::string& text);
 
