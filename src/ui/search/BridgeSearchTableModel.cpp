@@ -5,66 +5,26 @@
 
 namespace qdx {
 
-namespace {
+BridgeSearchTableModel::BridgeSearchTableModel(QObject* parent)
+    : CandidateTableModel(kBridgeColumnCount, parent) {}
 
-// The counts are right-aligned as in the individual search, everything else centred.
-QVariant alignment(int column) {
-    const bool count = column >= 4 && column < kBridgeFixedColumns;
-    return QVariant::fromValue(count ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignCenter);
+QString BridgeSearchTableModel::cellText(const BridgeRow& row, int column) const {
+    return qs(bridgeCellText(row, column));
 }
 
-} // namespace
-
-BridgeSearchTableModel::BridgeSearchTableModel(QObject* parent) : QAbstractTableModel(parent) {}
-
-void BridgeSearchTableModel::setRows(std::vector<BridgeRow> rows) {
-    beginResetModel();
-    m_rows = std::move(rows);
-    endResetModel();
+QVariant BridgeSearchTableModel::background(const BridgeRow& row, int column) const {
+    if (isBridgeCellHighlighted(row, column))
+        return bothBridgedColor();
+    return row.grey ? QVariant(greyRowColor()) : QVariant();
 }
 
-int BridgeSearchTableModel::findRow(const std::string& displayId) const {
-    for (std::size_t i = 0; i < m_rows.size(); ++i)
-        if (m_rows[i].displayId == displayId)
-            return static_cast<int>(i);
-    return -1;
+QString BridgeSearchTableModel::headerText(int column) const {
+    return qs(bridgeHeaderText(column));
 }
 
-int BridgeSearchTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
-}
-
-int BridgeSearchTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kBridgeColumnCount;
-}
-
-QVariant BridgeSearchTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
-        return {};
-    const BridgeRow& row = m_rows[static_cast<std::size_t>(index.row())];
-    switch (role) {
-    case Qt::DisplayRole:
-        return qs(bridgeCellText(row, index.column()));
-    case Qt::BackgroundRole:
-        if (isBridgeCellHighlighted(row, index.column()))
-            return bothBridgedColor();
-        return row.grey ? QVariant(greyRowColor()) : QVariant();
-    case Qt::TextAlignmentRole:
-        return alignment(index.column());
-    default:
-        return {};
-    }
-}
-
-QVariant BridgeSearchTableModel::headerData(int section, Qt::Orientation orientation,
-                                            int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
-        return {};
-    if (role == Qt::DisplayRole)
-        return qs(bridgeHeaderText(section));
-    if (role == Qt::TextAlignmentRole)
-        return alignment(section);
-    return {};
+// The counts are right-aligned as in the individual search.
+bool BridgeSearchTableModel::isRightAligned(int column) const {
+    return column >= 4 && column < kBridgeFixedColumns;
 }
 
 } // namespace qdx

@@ -5,29 +5,15 @@
 namespace qdx {
 
 IndividualSearchTableModel::IndividualSearchTableModel(QObject* parent)
-    : QAbstractTableModel(parent) {}
+    : CandidateTableModel(kIndividualColumnCount, parent) {}
 
 void IndividualSearchTableModel::setRows(std::vector<IndividualRow> rows, int searchingSide) {
-    beginResetModel();
-    m_rows = std::move(rows);
     m_searchingSide = searchingSide;
-    endResetModel();
+    replaceRows(std::move(rows));
 }
 
-int IndividualSearchTableModel::findRow(const std::string& displayId) const {
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        if (m_rows[i].displayId == displayId)
-            return static_cast<int>(i);
-    }
-    return -1;
-}
-
-int IndividualSearchTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
-}
-
-int IndividualSearchTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kIndividualColumnCount;
+QString IndividualSearchTableModel::cellText(const IndividualRow& row, int column) const {
+    return QString::fromStdString(individualCellText(row, column));
 }
 
 QVariant IndividualSearchTableModel::background(const IndividualRow& row, int column) const {
@@ -42,35 +28,12 @@ QVariant IndividualSearchTableModel::background(const IndividualRow& row, int co
     return {};
 }
 
-QVariant IndividualSearchTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
-        return {};
-    const IndividualRow& row = m_rows[static_cast<std::size_t>(index.row())];
-    switch (role) {
-    case Qt::DisplayRole:
-        return QString::fromStdString(individualCellText(row, index.column()));
-    case Qt::BackgroundRole:
-        return background(row, index.column());
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(isIndividualColumnRightAligned(index.column())
-                                       ? Qt::AlignRight | Qt::AlignVCenter
-                                       : Qt::AlignCenter);
-    default:
-        return {};
-    }
+QString IndividualSearchTableModel::headerText(int column) const {
+    return QString::fromStdString(individualHeaderText(column));
 }
 
-QVariant IndividualSearchTableModel::headerData(int section, Qt::Orientation orientation,
-                                                int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
-        return {};
-    if (role == Qt::DisplayRole)
-        return QString::fromStdString(individualHeaderText(section));
-    if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(isIndividualColumnRightAligned(section)
-                                       ? Qt::AlignRight | Qt::AlignVCenter
-                                       : Qt::AlignCenter);
-    return {};
+bool IndividualSearchTableModel::isRightAligned(int column) const {
+    return isIndividualColumnRightAligned(column);
 }
 
 } // namespace qdx

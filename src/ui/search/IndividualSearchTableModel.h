@@ -1,8 +1,8 @@
 #pragma once
 
+#include "ui/search/CandidateTableModel.h"
 #include "views/search/IndividualSearchRows.h"
 
-#include <QAbstractTableModel>
 #include <QColor>
 
 #include <vector>
@@ -11,30 +11,23 @@ namespace qdx {
 
 // The individual search list: the searching chart, its candidates and the grey rows, with the
 // side colours and the agreeing teeth marked.
-class IndividualSearchTableModel : public QAbstractTableModel {
+class IndividualSearchTableModel : public CandidateTableModel<IndividualRow> {
     Q_OBJECT
 public:
     explicit IndividualSearchTableModel(QObject* parent = nullptr);
 
     // Replaces the rows; searchingSide 0 post-mortem, 1 ante-mortem.
     void setRows(std::vector<IndividualRow> rows, int searchingSide);
-    const std::vector<IndividualRow>& rows() const { return m_rows; }
-    // The row with this ID (the first row counts), or -1.
-    int findRow(const std::string& displayId) const;
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
 
     static QColor agreeingToothColor() { return {255, 102, 255}; }
-    static QColor greyRowColor() { return {201, 201, 201}; }
+
+protected:
+    QString cellText(const IndividualRow& row, int column) const override;
+    QVariant background(const IndividualRow& row, int column) const override;
+    QString headerText(int column) const override;
+    bool isRightAligned(int column) const override;
 
 private:
-    QVariant background(const IndividualRow& row, int column) const;
-
-    std::vector<IndividualRow> m_rows;
     int m_searchingSide = 1;
 };
 
