@@ -29,7 +29,6 @@ namespace qdx {
 
 namespace {
 
-constexpr int kRefitMinimum = 60;
 constexpr QSize kInitialSize(1360, 720);
 constexpr QPoint kChartAt(12, 55);
 
@@ -37,7 +36,7 @@ constexpr QPoint kChartAt(12, 55);
 
 CBridgeSearchDlg::CBridgeSearchDlg(ProjectModel& model, const SearchConditions& conditions,
                                    const QString& target, QWidget* parent)
-    : QDialog(parent), m_model(model), m_initial(conditions), m_target(target) {
+    : CandidateSearchDlg(model, conditions, target, parent) {
     buildControls();
 }
 
@@ -51,55 +50,26 @@ void CBridgeSearchDlg::buildControls() {
     m_sideCombo->setObjectName(QStringLiteral("sideCombo"));
     for (int s = 0; s < 3; ++s)
         m_sideCombo->addItem(qs(bridgeSideLabel(s)));
-    m_targetCombo = new QComboBox(this);
-    m_targetCombo->setObjectName(QStringLiteral("targetCombo"));
-    m_targetCombo->setMinimumContentsLength(12);
+    makeTargetCombo();
     m_countLabel = new CColorStatic(QStringLiteral("表示件数"), this);
     m_rankCombo = new QComboBox(this);
     m_rankCombo->setObjectName(QStringLiteral("rankCombo"));
     m_rankCombo->addItems({qs(bridgeRankLabel(0)), qs(bridgeRankLabel(1))});
-    m_countCombo = new QComboBox(this);
-    m_countCombo->setObjectName(QStringLiteral("displayCountCombo"));
-    m_countCombo->setMinimumContentsLength(12);
-    m_hideExcludedCheck = new QCheckBox(QStringLiteral("検索対象外を非表示"), this);
-    m_hideExcludedCheck->setObjectName(QStringLiteral("hideExcludedCheck"));
-    m_hideExcludedCheck->setVisible(false);
+    makeCountChoices();
     for (QComboBox* combo : {m_sideCombo, m_targetCombo, m_rankCombo, m_countCombo}) {
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         combo->adjustSize();
     }
 
     m_tableModel = new BridgeSearchTableModel(this);
-    m_table = new QTableView(this);
-    m_table->setObjectName(QStringLiteral("resultList"));
-    setUpResultList(m_table, m_tableModel);
-    m_table->horizontalHeader()->setSectionsClickable(false);
-
-    m_chart = new ChartWidget(this);
+    makeResultList(m_tableModel);
+    makeChartWithCaption();
     m_chart->setObjectName(QStringLiteral("patternChart"));
-    m_captionLabel = new CColorStatic(QString(), this);
-    m_captionLabel->setObjectName(QStringLiteral("chartCaption"));
-    m_captionLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
     buildLegend();
 
     m_searchButton = new CColorButton(QStringLiteral("検索"), this);
     m_searchButton->setObjectName(QStringLiteral("searchButton"));
-    m_saveButton = new CColorButton(QStringLiteral("ファイルに保存"), this);
-    m_saveButton->setObjectName(QStringLiteral("saveButton"));
-    m_printButton = new CColorButton(QStringLiteral("印刷"), this);
-    m_printButton->setObjectName(QStringLiteral("printButton"));
-    m_historyButton = new CColorButton(QStringLiteral("照合履歴"), this);
-    m_historyButton->setObjectName(QStringLiteral("historyButton"));
-    for (CColorButton* b : {m_searchButton, m_saveButton, m_printButton, m_historyButton})
-        b->setColors(QColor(236, 233, 216), Qt::black);
-    m_closeButton = new CColorButton(QStringLiteral("終了"), this);
-    m_closeButton->setObjectName(QStringLiteral("closeButton"));
-    m_closeButton->setColors(CColorButton::confirmFace(), Qt::white);
-    for (CColorButton* b :
-         {m_searchButton, m_saveButton, m_printButton, m_historyButton, m_closeButton}) {
-        b->setAutoDefault(false);
-        b->setFixedSize(b->sizeHint().expandedTo(QSize(90, 26)));
-    }
+    makeListButtons({m_searchButton});
     connectControls();
     resize(kInitialSize);
 }
@@ -151,19 +121,13 @@ void CBridgeSearchDlg::connectControls() {
     connect(m_chart, &ChartWidget::clicked, this, &CBridgeSearchDlg::clickChart);
     connect(m_chart, &ChartWidget::doubleClicked, this, &CBridgeSearchDlg::clickChart);
     connect(m_searchButton, &QPushButton::clicked, this, &CBridgeSearchDlg::searchWithPattern);
-    connect(m_saveButton, &QPushButton::clicked, this, &CBridgeSearchDlg::saveToFile);
-    connect(m_printButton, &QPushButton::clicked, this, &CBridgeSearchDlg::printList);
-    connect(m_historyButton, &QPushButton::clicked, this, &CBridgeSearchDlg::openHistory);
-    connect(m_closeButton, &QPushButton::clicked, this, &QDialog::accept);
+    connectListButtons();
 }
 
 void CBridgeSearchDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    m_historyButton->setVisible(static_cast<bool>(historyOpener));
-    if (m_opened)
+    if (!firstShow())
         return;
-    m_opened = true;
-    m_painter.loadPictures(m_model.pictureFolder(), kSearchKindCount);
     m_updating = true;
     m_sideCombo->setCurrentIndex(0);
     m_rankCombo->setCurrentIndex(m_initial.rankKey == 1 ? 1 : 0);
@@ -194,10 +158,6 @@ int CBridgeSearchDlg::rankView() const {
 
 int CBridgeSearchDlg::displayCount() const {
     return m_countCombo->count() > 0 ? m_countCombo->currentIndex() + 1 : kMaxDisplayCount;
-}
-
-int CBridgeSearchDlg::hideExcluded() const {
-    return m_hideExcludedCheck->isChecked() ? 1 : 0;
 }
 
 bool CBridgeSearchDlg::searchRecords() {
@@ -249,20 +209,9 @@ void CBridgeSearchDlg::fillTargets() {
         m_run ? bridgeTargetIds(m_lists, m_runSide, hideExcluded()) : std::vector<std::string>();
     // A pattern search emptied the target; the list keeps showing the chart it came from.
     const QString wanted = m_patternRun ? m_targetCombo->currentText() : m_target;
-    m_updating = true;
-    m_targetCombo->clear();
-    int selected = targets.empty() ? -1 : 0;
-    if (!wanted.isEmpty()) {
-        const auto it = std::find(targets.begin(), targets.end(), wanted.toStdString());
-        selected = it == targets.end() ? -1 : static_cast<int>(it - targets.begin());
-    }
-    for (const std::string& id : targets)
-        m_targetCombo->addItem(qs(id));
-    m_targetCombo->setCurrentIndex(selected);
+    const int selected = fillTargetCombo(targets, wanted);
     if (!m_patternRun)
         m_target = selected >= 0 ? m_targetCombo->itemText(selected) : QString();
-    m_targetCombo->adjustSize();
-    m_updating = false;
 }
 
 void CBridgeSearchDlg::takePatternFromTarget() {
@@ -302,46 +251,20 @@ void CBridgeSearchDlg::fillDisplayCounts() {
     m_updating = false;
 }
 
-CBridgeSearchDlg::ListPlace CBridgeSearchDlg::listPlace() const {
-    const int row = currentRow();
-    ListPlace place;
-    if (row >= 0)
-        place.selectedId = m_tableModel->rows()[static_cast<std::size_t>(row)].displayId;
-    place.scroll = m_table->verticalScrollBar()->value();
-    return place;
-}
-
 void CBridgeSearchDlg::restorePlace(const ListPlace& place) {
-    const int again = place.selectedId.empty() ? -1 : m_tableModel->findRow(place.selectedId);
-    if (again >= 0)
-        selectRow(again);
-    m_table->verticalScrollBar()->setValue(place.scroll);
+    restoreListPlace(place, *m_tableModel);
     fitColumns(false);
     updateCommandStates();
 }
 
 void CBridgeSearchDlg::relistKeepingPlace() {
-    const ListPlace place = listPlace();
+    const ListPlace place = listPlace(m_tableModel->rows());
     relist(displayCount());
     restorePlace(place);
 }
 
 void CBridgeSearchDlg::fitColumns(bool fitAll) {
-    const QFontMetrics metrics(m_table->font());
-    for (int column : {0, 1}) {
-        m_table->setColumnWidth(column, 0);
-        m_table->setColumnHidden(column, true);
-    }
-    for (int column = 2; column < kBridgeColumnCount; ++column) {
-        if (!fitAll && column != kBridgeIdColumn)
-            continue;
-        int width = metrics.horizontalAdvance(qs(bridgeHeaderText(column))) + 16;
-        for (const BridgeRow& row : m_tableModel->rows())
-            width =
-                std::max(width, metrics.horizontalAdvance(qs(bridgeCellText(row, column))) + 12);
-        const int minimum = fitAll ? bridgeInitialWidth(column) : kRefitMinimum;
-        m_table->setColumnWidth(column, std::max(width, minimum));
-    }
+    fitListColumns(fitAll, kBridgeIdColumn, bridgeInitialWidth);
 }
 
 void CBridgeSearchDlg::sideChanged() {
@@ -399,26 +322,9 @@ void CBridgeSearchDlg::passConditions() {
         onConditionsChanged(conditions());
 }
 
-void CBridgeSearchDlg::updateCommandStates() {
-    const bool enabled = m_targetCombo->currentIndex() >= 0 && m_tableModel->rowCount() > 1;
-    m_saveButton->setEnabled(enabled);
-    m_printButton->setEnabled(enabled);
-    m_historyButton->setEnabled(enabled);
-}
-
-int CBridgeSearchDlg::currentRow() const {
-    const QModelIndex current = m_table->selectionModel()->currentIndex();
-    return current.isValid() ? current.row() : -1;
-}
-
 void CBridgeSearchDlg::selectRow(int row) {
-    m_table->selectRow(row);
-    m_table->setCurrentIndex(m_tableModel->index(row, kBridgeIdColumn));
+    selectListRow(row, kBridgeIdColumn);
     updateCaption();
-}
-
-QString CBridgeSearchDlg::caption() const {
-    return m_captionLabel->text();
 }
 
 void CBridgeSearchDlg::updatePicture() {
@@ -449,9 +355,8 @@ void CBridgeSearchDlg::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     const int w = width();
     const int h = height();
-    m_chart->move(kChartAt);
+    placeSharedControls();
     updateCaption();
-    m_table->setGeometry(508, 55, std::max(w - 520, 0), std::max(h - 136, 0));
     // The conditions line up from the right edge: 検索条件 side target, 表示件数 ranking count.
     int x = w - 12;
     for (QWidget* control :
@@ -463,13 +368,8 @@ void CBridgeSearchDlg::resizeEvent(QResizeEvent* event) {
         control->move(x, label ? 15 : 11);
         x -= control == m_countLabel ? 24 : 8;
     }
-    m_hideExcludedCheck->move(w - 138, 36);
     m_markLegend->move(w - 606, h - 78);
     m_searchButton->move(12, h - 63);
-    m_historyButton->move(12, h - 29);
-    m_printButton->move(112, h - 29);
-    m_saveButton->move(w - 215, h - 31);
-    m_closeButton->move(w - 115, h - 57);
     for (std::size_t i = 0; i < m_legendSwatches.size(); ++i) {
         const int y = i == 0 ? h - 63 : h - 32;
         m_legendSwatches[i]->setGeometry(230, y, 16, 16);

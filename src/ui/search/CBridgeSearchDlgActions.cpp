@@ -65,8 +65,7 @@ void CBridgeSearchDlg::saveToFile() {
     const SearchEntry* entry = listedEntry();
     if (!entry || m_tableModel->rowCount() < 2)
         return;
-    const QString path = chooseIndividualResultFile(
-        this, m_target.isEmpty() ? m_targetCombo->currentText() : m_target);
+    const QString path = chooseResultFile();
     if (path.isEmpty())
         return;
     writeIndividualResultFile(this, path,
@@ -77,28 +76,17 @@ void CBridgeSearchDlg::printList() {
     const SearchEntry* entry = listedEntry();
     if (!entry || m_tableModel->rowCount() < 2)
         return;
-    const QString documentName = QStringLiteral("個別検索印刷");
-    QPrinter printer(QPrinter::HighResolution);
-    preparePrinter(printer, documentName);
-    if (!Prompts::choosePrinter(this, printer))
-        return;
-    preparePrinter(printer, documentName);
-    const IndividualSearchPrintJob job =
-        bridgeSearchPrintJob(entry, side(), rankView(), displayCount(), hideExcluded(),
-                             static_cast<long long>(std::time(nullptr)));
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    printPages(printer, [&](const PrintMetrics& metrics) {
-        return layoutIndividualSearchPrint(job, metrics);
+    printIndividualLayout([&] {
+        return bridgeSearchPrintJob(entry, side(), rankView(), displayCount(), hideExcluded(),
+                                    static_cast<long long>(std::time(nullptr)));
     });
-    QApplication::restoreOverrideCursor();
 }
 
 void CBridgeSearchDlg::openHistory() {
-    const auto& rows = m_tableModel->rows();
-    if (!historyOpener || rows.size() < 2)
+    const BridgeRow* chosen = historyRow(m_tableModel->rows());
+    if (!chosen)
         return;
-    const int row = std::max(currentRow(), 0);
-    const DentalRecord* record = rows[static_cast<std::size_t>(row)].record;
+    const DentalRecord* record = chosen->record;
     // A drawn pattern is no stored record and has no history.
     const int recordSide = m_lists.sideOf(record);
     if (recordSide < 0)
@@ -108,7 +96,7 @@ void CBridgeSearchDlg::openHistory() {
     // The main window reloads its lists first, so the search reads the new outcomes.
     if (onMatchesChanged)
         onMatchesChanged(conditions());
-    const ListPlace place = listPlace();
+    const ListPlace place = listPlace(m_tableModel->rows());
     const bool again = m_patternRun ? searchPattern(m_patternRecord) : searchRecords();
     if (!again)
         return;

@@ -34,21 +34,20 @@ namespace qdx {
 
 namespace {
 
-constexpr int kRefitMinimum = 60;
 constexpr QSize kInitialSize(1360, 720);
 
 } // namespace
 
 CIndividualSearchDlg::CIndividualSearchDlg(ProjectModel& model, const SearchConditions& conditions,
                                            const QString& target, QWidget* parent)
-    : QDialog(parent), m_model(model), m_initial(conditions),
-      m_ownRun(std::make_unique<SearchRun>()), m_target(target) {
+    : CandidateSearchDlg(model, conditions, target, parent),
+      m_ownRun(std::make_unique<SearchRun>()) {
     buildControls();
 }
 
 CIndividualSearchDlg::CIndividualSearchDlg(CFullSearchDlg& fullSearch)
-    : QDialog(&fullSearch), m_model(fullSearch.model()), m_fullSearch(&fullSearch),
-      m_initial(fullSearch.conditions()) {
+    : CandidateSearchDlg(fullSearch.model(), fullSearch.conditions(), QString(), &fullSearch),
+      m_fullSearch(&fullSearch) {
     setModal(false);
     buildControls();
 }
@@ -59,10 +58,7 @@ void CIndividualSearchDlg::buildControls() {
     setObjectName(QStringLiteral("CIndividualSearchDlg"));
     setWindowTitle(QStringLiteral("個別検索 - Quendix Free"));
     m_targetLabel = new CColorStatic(QStringLiteral("検索元選択"), this);
-    m_targetCombo = new QComboBox(this);
-    m_targetCombo->setObjectName(QStringLiteral("targetCombo"));
-    m_targetCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    m_targetCombo->setMinimumContentsLength(12);
+    makeTargetCombo();
     m_conditionLabel = new CColorStatic(QStringLiteral("検索条件"), this);
     m_directionCombo = new QComboBox(this);
     m_directionCombo->setObjectName(QStringLiteral("directionCombo"));
@@ -71,44 +67,17 @@ void CIndividualSearchDlg::buildControls() {
     m_rankKeyCombo->setObjectName(QStringLiteral("rankKeyCombo"));
     fillRankKeyCombo(m_rankKeyCombo);
     m_countLabel = new CColorStatic(QStringLiteral("表示件数"), this);
-    m_countCombo = new QComboBox(this);
-    m_countCombo->setObjectName(QStringLiteral("displayCountCombo"));
-    m_countCombo->setMinimumContentsLength(12);
-    m_hideExcludedCheck = new QCheckBox(QStringLiteral("検索対象外を非表示"), this);
-    m_hideExcludedCheck->setObjectName(QStringLiteral("hideExcludedCheck"));
-    m_hideExcludedCheck->setVisible(false);
+    makeCountChoices();
     for (QComboBox* combo : {m_targetCombo, m_directionCombo, m_rankKeyCombo, m_countCombo}) {
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         combo->adjustSize();
     }
 
     m_tableModel = new IndividualSearchTableModel(this);
-    m_table = new QTableView(this);
-    m_table->setObjectName(QStringLiteral("resultList"));
-    setUpResultList(m_table, m_tableModel);
-    m_table->horizontalHeader()->setSectionsClickable(false);
-
-    m_chart = new ChartWidget(this);
-    m_captionLabel = new CColorStatic(QString(), this);
-    m_captionLabel->setObjectName(QStringLiteral("chartCaption"));
-    m_captionLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    makeResultList(m_tableModel);
+    makeChartWithCaption();
     buildLegend();
-
-    m_saveButton = new CColorButton(QStringLiteral("ファイルに保存"), this);
-    m_saveButton->setObjectName(QStringLiteral("saveButton"));
-    m_printButton = new CColorButton(QStringLiteral("印刷"), this);
-    m_printButton->setObjectName(QStringLiteral("printButton"));
-    m_historyButton = new CColorButton(QStringLiteral("照合履歴"), this);
-    m_historyButton->setObjectName(QStringLiteral("historyButton"));
-    for (CColorButton* b : {m_saveButton, m_printButton, m_historyButton})
-        b->setColors(QColor(236, 233, 216), Qt::black);
-    m_closeButton = new CColorButton(QStringLiteral("終了"), this);
-    m_closeButton->setObjectName(QStringLiteral("closeButton"));
-    m_closeButton->setColors(CColorButton::confirmFace(), Qt::white);
-    for (CColorButton* b : {m_saveButton, m_printButton, m_historyButton, m_closeButton}) {
-        b->setAutoDefault(false);
-        b->setFixedSize(b->sizeHint().expandedTo(QSize(90, 26)));
-    }
+    makeListButtons({});
     connectControls();
     resize(kInitialSize);
 }
@@ -164,19 +133,13 @@ void CIndividualSearchDlg::connectControls() {
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { updatePicture(); });
     connect(m_chart, &ChartWidget::mouseMoved, this, &CIndividualSearchDlg::showToothTip);
-    connect(m_saveButton, &QPushButton::clicked, this, &CIndividualSearchDlg::saveToFile);
-    connect(m_printButton, &QPushButton::clicked, this, &CIndividualSearchDlg::printList);
-    connect(m_historyButton, &QPushButton::clicked, this, &CIndividualSearchDlg::openHistory);
-    connect(m_closeButton, &QPushButton::clicked, this, &QDialog::accept);
+    connectListButtons();
 }
 
 void CIndividualSearchDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    m_historyButton->setVisible(static_cast<bool>(historyOpener));
-    if (m_opened)
+    if (!firstShow())
         return;
-    m_opened = true;
-    m_painter.loadPictures(m_model.pictureFolder(), kSearchKindCount);
     if (!m_fullSearch)
         openFromMainWindow();
     if (m_openingRow > 0 && m_openingRow < m_tableModel->rowCount())
@@ -249,10 +212,6 @@ int CIndividualSearchDlg::displayCount() const {
     return m_countCombo->count() > 0 ? m_countCombo->currentIndex() + 1 : 0;
 }
 
-int CIndividualSearchDlg::hideExcluded() const {
-    return m_hideExcludedCheck->isChecked() ? 1 : 0;
-}
-
 const SearchRun* CIndividualSearchDlg::run() const {
     return m_fullSearch ? &m_fullSearch->run() : m_ownRun.get();
 }
@@ -285,19 +244,8 @@ bool CIndividualSearchDlg::search() {
 
 void CIndividualSearchDlg::fillTargets() {
     const std::vector<std::string> targets = individualTargets(*run(), hideExcluded());
-    m_updating = true;
-    m_targetCombo->clear();
-    int selected = targets.empty() ? -1 : 0;
-    if (!m_target.isEmpty()) {
-        const auto it = std::find(targets.begin(), targets.end(), m_target.toStdString());
-        selected = it == targets.end() ? -1 : static_cast<int>(it - targets.begin());
-    }
-    for (const std::string& id : targets)
-        m_targetCombo->addItem(qs(id));
-    m_targetCombo->setCurrentIndex(selected);
+    const int selected = fillTargetCombo(targets, m_target);
     m_target = selected >= 0 ? m_targetCombo->itemText(selected) : QString();
-    m_targetCombo->adjustSize();
-    m_updating = false;
 }
 
 void CIndividualSearchDlg::refill(bool fitAll) {
@@ -315,35 +263,15 @@ void CIndividualSearchDlg::refill(bool fitAll) {
 }
 
 void CIndividualSearchDlg::relistKeepingPlace() {
-    const int row = currentRow();
-    const std::string selectedId =
-        row >= 0 ? m_tableModel->rows()[static_cast<std::size_t>(row)].displayId : std::string();
-    const int scroll = m_table->verticalScrollBar()->value();
+    const ListPlace place = listPlace(m_tableModel->rows());
     fillTargets();
     refill(false);
-    const int again = selectedId.empty() ? -1 : m_tableModel->findRow(selectedId);
-    if (again >= 0)
-        selectRow(again);
-    m_table->verticalScrollBar()->setValue(scroll);
+    restoreListPlace(place, *m_tableModel);
     updateCommandStates();
 }
 
 void CIndividualSearchDlg::fitColumns(bool fitAll) {
-    const QFontMetrics metrics(m_table->font());
-    for (int column : {0, 1}) {
-        m_table->setColumnWidth(column, 0);
-        m_table->setColumnHidden(column, true);
-    }
-    for (int column = 2; column < kIndividualColumnCount; ++column) {
-        if (!fitAll && column != kIndividualIdColumn)
-            continue;
-        int width = metrics.horizontalAdvance(qs(individualHeaderText(column))) + 16;
-        for (const IndividualRow& row : m_tableModel->rows())
-            width = std::max(width,
-                             metrics.horizontalAdvance(qs(individualCellText(row, column))) + 12);
-        const int minimum = fitAll ? individualInitialWidth(column) : kRefitMinimum;
-        m_table->setColumnWidth(column, std::max(width, minimum));
-    }
+    fitListColumns(fitAll, kIndividualIdColumn, individualInitialWidth);
 }
 
 void CIndividualSearchDlg::targetChanged() {
@@ -387,26 +315,9 @@ void CIndividualSearchDlg::passConditions() {
         onConditionsChanged(now);
 }
 
-void CIndividualSearchDlg::updateCommandStates() {
-    const bool enabled = m_targetCombo->currentIndex() >= 0 && m_tableModel->rowCount() > 1;
-    m_saveButton->setEnabled(enabled);
-    m_printButton->setEnabled(enabled);
-    m_historyButton->setEnabled(enabled);
-}
-
-int CIndividualSearchDlg::currentRow() const {
-    const QModelIndex current = m_table->selectionModel()->currentIndex();
-    return current.isValid() ? current.row() : -1;
-}
-
 void CIndividualSearchDlg::selectRow(int row) {
-    m_table->selectRow(row);
-    m_table->setCurrentIndex(m_tableModel->index(row, kIndividualIdColumn));
+    selectListRow(row, kIndividualIdColumn);
     updatePicture();
-}
-
-QString CIndividualSearchDlg::caption() const {
-    return m_captionLabel->text();
 }
 
 void CIndividualSearchDlg::updatePicture() {
@@ -453,9 +364,8 @@ void CIndividualSearchDlg::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     const int w = width();
     const int h = height();
-    m_chart->move(12, 55);
+    placeSharedControls();
     m_captionLabel->move(179, 284);
-    m_table->setGeometry(508, 55, std::max(w - 520, 0), std::max(h - 136, 0));
     m_targetLabel->move(w - 947, 15);
     m_targetCombo->move(w - 772, 11);
     m_conditionLabel->move(w - 584, 15);
@@ -463,12 +373,7 @@ void CIndividualSearchDlg::resizeEvent(QResizeEvent* event) {
     m_rankKeyCombo->move(w - 392, 11);
     m_countLabel->move(w - 205, 15);
     m_countCombo->move(w - 138, 11);
-    m_hideExcludedCheck->move(w - 138, 36);
     m_classLegend->move(w - 606, h - 78);
-    m_historyButton->move(12, h - 29);
-    m_printButton->move(112, h - 29);
-    m_saveButton->move(w - 215, h - 31);
-    m_closeButton->move(w - 115, h - 57);
     for (std::size_t i = 0; i < m_legendSwatches.size(); ++i) {
         const int x = 230 + 230 * static_cast<int>(i % 3);
         const int y = i < 3 ? h - 63 : h - 32;

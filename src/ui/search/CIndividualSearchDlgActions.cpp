@@ -24,8 +24,7 @@ void CIndividualSearchDlg::saveToFile() {
     const SearchEntry* entry = targetEntry();
     if (!entry)
         return;
-    const QString path = chooseIndividualResultFile(
-        this, m_target.isEmpty() ? m_targetCombo->currentText() : m_target);
+    const QString path = chooseResultFile();
     if (path.isEmpty())
         return;
     writeIndividualResultFile(this, path,
@@ -37,29 +36,19 @@ void CIndividualSearchDlg::printList() {
     const SearchEntry* entry = targetEntry();
     if (!entry)
         return;
-    QPrinter printer(QPrinter::HighResolution);
-    preparePrinter(printer, QStringLiteral("個別検索印刷"));
-    if (!Prompts::choosePrinter(this, printer))
-        return;
-    preparePrinter(printer, QStringLiteral("個別検索印刷"));
-    const IndividualSearchPrintJob job = individualSearchPrintJob(
-        entry, m_directionCombo->currentIndex(), m_rankKeyCombo->currentIndex(), displayCount(),
-        hideExcluded(), static_cast<long long>(std::time(nullptr)));
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    printPages(printer, [&](const PrintMetrics& metrics) {
-        return layoutIndividualSearchPrint(job, metrics);
+    printIndividualLayout([&] {
+        return individualSearchPrintJob(entry, m_directionCombo->currentIndex(),
+                                        m_rankKeyCombo->currentIndex(), displayCount(),
+                                        hideExcluded(), static_cast<long long>(std::time(nullptr)));
     });
-    QApplication::restoreOverrideCursor();
 }
 
 void CIndividualSearchDlg::openHistory() {
-    const auto& rows = m_tableModel->rows();
-    if (!historyOpener || rows.size() < 2)
+    const IndividualRow* chosen = historyRow(m_tableModel->rows());
+    if (!chosen)
         return;
-    const int row = std::max(currentRow(), 0);
-    const IndividualRow& chosen = rows[static_cast<std::size_t>(row)];
-    const int side = chosen.isSearching() ? searchingSide() : 1 - searchingSide();
-    const std::string dentalId = chosen.dentalId;
+    const int side = chosen->isSearching() ? searchingSide() : 1 - searchingSide();
+    const std::string dentalId = chosen->dentalId;
     if (m_fullSearch)
         m_fullSearch->setBlocked(true);
     const bool changed = historyOpener(this, side, dentalId);
