@@ -16,11 +16,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontMetrics>
-#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
-#include <QScrollBar>
 #include <QTableView>
 
 #include <algorithm>
@@ -97,22 +94,16 @@ void CBridgeSearchDlg::buildLegend() {
 }
 
 void CBridgeSearchDlg::connectControls() {
-    const auto guarded = [this](auto handler) {
-        return [this, handler] {
-            if (!m_updating)
-                (this->*handler)();
-        };
-    };
     connect(m_sideCombo, &QComboBox::currentIndexChanged, this,
-            guarded(&CBridgeSearchDlg::sideChanged));
+            unlessUpdating(&CBridgeSearchDlg::sideChanged));
     connect(m_targetCombo, &QComboBox::currentIndexChanged, this,
-            guarded(&CBridgeSearchDlg::targetChanged));
+            unlessUpdating(&CBridgeSearchDlg::targetChanged));
     connect(m_rankCombo, &QComboBox::currentIndexChanged, this,
-            guarded(&CBridgeSearchDlg::rankChanged));
+            unlessUpdating(&CBridgeSearchDlg::rankChanged));
     connect(m_countCombo, &QComboBox::currentIndexChanged, this,
-            guarded(&CBridgeSearchDlg::countChanged));
+            unlessUpdating(&CBridgeSearchDlg::countChanged));
     connect(m_hideExcludedCheck, &QCheckBox::toggled, this,
-            guarded(&CBridgeSearchDlg::hideChanged));
+            unlessUpdating(&CBridgeSearchDlg::hideChanged));
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { updateCaption(); });
     connect(m_table, &QTableView::clicked, this,

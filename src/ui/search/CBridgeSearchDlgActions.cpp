@@ -1,20 +1,16 @@
 #include "ui/search/CBridgeSearchDlg.h"
 
-#include "io/SearchResultFile.h"
 #include "matching/SearchRun.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/CoreText.h"
 #include "ui/common/Prompts.h"
 #include "ui/search/BridgeSearchTableModel.h"
-#include "ui/search/PrintRenderer.h"
 #include "ui/search/SearchWindowParts.h"
 #include "views/bridge/BridgeSearchView.h"
 #include "views/search/IndividualSearchPrintLayout.h"
 #include "views/search/IndividualSearchRows.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QPrinter>
 #include <QScrollBar>
 #include <QTableView>
 

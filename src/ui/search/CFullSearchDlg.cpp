@@ -164,10 +164,8 @@ int CFullSearchDlg::displayCount() const {
 void CFullSearchDlg::fillDisplayCounts() {
     const int c = searchCandidateCount(m_model.records(candidateSide()),
                                        m_hideExcludedCheck->isChecked() ? 1 : 0);
-    const int carried =
-        m_countCombo->count() > 0 ? m_countCombo->currentIndex() : m_initial.topNIndex;
     m_updating = true;
-    fillDisplayCountCombo(m_countCombo, c, carried);
+    fillDisplayCountCombo(m_countCombo, c, m_initial.topNIndex);
     m_updating = false;
 }
 

@@ -20,11 +20,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontMetrics>
-#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
-#include <QScrollBar>
 #include <QTableView>
 #include <QToolTip>
 
@@ -108,16 +105,10 @@ void CIndividualSearchDlg::showLegend(bool candidate) {
 }
 
 void CIndividualSearchDlg::connectControls() {
-    const auto guarded = [this](auto handler) {
-        return [this, handler] {
-            if (!m_updating)
-                (this->*handler)();
-        };
-    };
     connect(m_targetCombo, &QComboBox::currentIndexChanged, this,
-            guarded(&CIndividualSearchDlg::targetChanged));
+            unlessUpdating(&CIndividualSearchDlg::targetChanged));
     connect(m_directionCombo, &QComboBox::currentIndexChanged, this,
-            guarded(&CIndividualSearchDlg::directionChanged));
+            unlessUpdating(&CIndividualSearchDlg::directionChanged));
     connect(m_countCombo, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_updating)
             choiceChanged(false);
@@ -224,10 +215,8 @@ const SearchEntry* CIndividualSearchDlg::targetEntry() const {
 
 void CIndividualSearchDlg::fillDisplayCounts() {
     const int c = searchCandidateCount(m_model.records(1 - searchingSide()), hideExcluded());
-    const int carried =
-        m_countCombo->count() > 0 ? m_countCombo->currentIndex() : m_initial.topNIndex;
     m_updating = true;
-    fillDisplayCountCombo(m_countCombo, c, carried);
+    fillDisplayCountCombo(m_countCombo, c, m_initial.topNIndex);
     m_updating = false;
 }
 

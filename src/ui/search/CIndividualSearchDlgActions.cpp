@@ -1,19 +1,15 @@
 #include "ui/search/CIndividualSearchDlg.h"
 
-#include "io/SearchResultFile.h"
 #include "matching/SearchRun.h"
 #include "store/ProjectModel.h"
 #include "ui/common/Prompts.h"
 #include "ui/search/CFullSearchDlg.h"
 #include "ui/search/IndividualSearchTableModel.h"
-#include "ui/search/PrintRenderer.h"
 #include "ui/search/SearchWindowParts.h"
 #include "views/search/IndividualSearchPrintLayout.h"
 #include "views/search/SearchResultCsv.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QPrinter>
 #include <QTableView>
 
 #include <ctime>

@@ -69,6 +69,14 @@ protected:
     void makeListButtons(std::initializer_list<CColorButton*> before);
     void connectListButtons();
 
+    // A handler of a control's change that does nothing while the window fills its controls.
+    template <class Window> auto unlessUpdating(void (Window::*handler)()) {
+        return [this, handler] {
+            if (!m_updating)
+                (static_cast<Window*>(this)->*handler)();
+        };
+    }
+
     // The first show loads the pictures (true); every show shows the history button only with
     // an opener.
     bool firstShow();

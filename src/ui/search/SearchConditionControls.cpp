@@ -18,7 +18,8 @@ void fillRankKeyCombo(QComboBox* combo) {
         combo->addItem(qs(rankKeyLabel(k)));
 }
 
-void fillDisplayCountCombo(QComboBox* combo, int candidates, int carriedIndex) {
+void fillDisplayCountCombo(QComboBox* combo, int candidates, int initialIndex) {
+    const int carriedIndex = combo->count() > 0 ? combo->currentIndex() : initialIndex;
     const DisplayCountChoice choice = displayCountChoice(candidates, carriedIndex);
     combo->clear();
     for (int i = 0; i < choice.items; ++i)

@@ -11,8 +11,9 @@ namespace qdx {
 void fillDirectionCombo(QComboBox* combo);
 // The four rank keys.
 void fillRankKeyCombo(QComboBox* combo);
-// "TOP 1 を表示" .. for `candidates`, keeping `carriedIndex` where the rule keeps it; the list
-// is disabled when there is nothing to show.
-void fillDisplayCountCombo(QComboBox* combo, int candidates, int carriedIndex);
+// "TOP 1 を表示" .. for `candidates`, keeping the list's own choice (`initialIndex` while the
+// list is still empty) where the rule keeps it; the list is disabled when there is nothing to
+// show.
+void fillDisplayCountCombo(QComboBox* combo, int candidates, int initialIndex);
 
 } // namespace qdx
