@@ -6,6 +6,7 @@
 #include "matching/SearchRequest.h"
 #include "views/bridge/BridgePattern.h"
 #include "views/bridge/BridgeRows.h"
+#include "views/bridge/BridgeSearchView.h"
 #include "views/search/SearchResultCsv.h"
 
 #include <CLI/CLI.hpp>
@@ -92,9 +93,11 @@ int runBridge(const BridgeArguments& args) {
     SearchRun run;
     const SearchEntry& entry = listedEntry(model, args, hideExcluded, run);
     // The window lists 50 first; its display-count list then offers 1 .. the rows it shows.
-    const int shown =
-        static_cast<int>(bridgeRows(entry, args.rank, kMaxDisplayCount, hideExcluded).size()) - 1;
-    const int n = shown > 0 ? std::clamp(args.top.value_or(shown), 1, shown) : kMaxDisplayCount;
+    const DisplayCountChoice choice = bridgeDisplayCountChoice(
+        static_cast<int>(bridgeRows(entry, args.rank, kMaxDisplayCount, hideExcluded).size()));
+    const int shown = choice.items;
+    const int n = shown > 0 ? std::clamp(args.top.value_or(choice.displayCount()), 1, shown)
+                            : kMaxDisplayCount;
     if (!args.pattern.empty() && shown == 0)
         std::fprintf(stderr, "該当データがありませんでした。\n");
     if (args.csvFile.empty()) {

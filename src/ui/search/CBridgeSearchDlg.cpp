@@ -9,6 +9,7 @@
 #include "ui/common/CColorStatic.h"
 #include "ui/common/CoreText.h"
 #include "ui/search/BridgeSearchTableModel.h"
+#include "ui/search/SearchConditionControls.h"
 #include "ui/search/SearchTask.h"
 #include "ui/search/SearchWindowParts.h"
 #include "views/bridge/BridgeSearchView.h"
@@ -231,14 +232,8 @@ void CBridgeSearchDlg::relist(int n) {
 }
 
 void CBridgeSearchDlg::fillDisplayCounts() {
-    const int items = std::max(m_tableModel->rowCount() - 1, 0);
     m_updating = true;
-    m_countCombo->clear();
-    for (int i = 0; i < items; ++i)
-        m_countCombo->addItem(qs(displayCountCaption(i)));
-    m_countCombo->setCurrentIndex(items - 1);
-    m_countCombo->setEnabled(items > 0);
-    m_countCombo->adjustSize();
+    showDisplayCountChoice(m_countCombo, bridgeDisplayCountChoice(m_tableModel->rowCount()));
     m_updating = false;
 }
 

@@ -20,7 +20,10 @@ void fillRankKeyCombo(QComboBox* combo) {
 
 void fillDisplayCountCombo(QComboBox* combo, int candidates, int initialIndex) {
     const int carriedIndex = combo->count() > 0 ? combo->currentIndex() : initialIndex;
-    const DisplayCountChoice choice = displayCountChoice(candidates, carriedIndex);
+    showDisplayCountChoice(combo, displayCountChoice(candidates, carriedIndex));
+}
+
+void showDisplayCountChoice(QComboBox* combo, const DisplayCountChoice& choice) {
     combo->clear();
     for (int i = 0; i < choice.items; ++i)
         combo->addItem(qs(displayCountCaption(i)));

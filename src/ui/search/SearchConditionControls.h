@@ -4,6 +4,8 @@ class QComboBox;
 
 namespace qdx {
 
+struct DisplayCountChoice;
+
 // The condition lists every search window shows, filled from the labels and the display-count
 // rule of views/search.
 
@@ -15,5 +17,7 @@ void fillRankKeyCombo(QComboBox* combo);
 // list is still empty) where the rule keeps it; the list is disabled when there is nothing to
 // show.
 void fillDisplayCountCombo(QComboBox* combo, int candidates, int initialIndex);
+// The list as the choice gives it.
+void showDisplayCountChoice(QComboBox* combo, const DisplayCountChoice& choice);
 
 } // namespace qdx

@@ -1,5 +1,6 @@
 #include "views/bridge/BridgeSearchView.h"
 
+#include <algorithm>
 #include <array>
 
 namespace qdx {
@@ -84,6 +85,13 @@ IndividualSearchPrintJob bridgeSearchPrintJob(const SearchEntry* entry, int side
         individualSearchPrintJob(entry, bridgeDirection(side), rankView, n, hideExcluded, unixTime);
     job.rankName = std::string(bridgeRankLabel(rankView));
     return job;
+}
+
+DisplayCountChoice bridgeDisplayCountChoice(int listedRows) {
+    DisplayCountChoice choice;
+    choice.items = std::max(listedRows - 1, 0);
+    choice.selected = choice.items - 1;
+    return choice;
 }
 
 } // namespace qdx

@@ -2,6 +2,7 @@
 
 #include "store/SearchSettings.h"
 #include "views/bridge/BridgeRows.h"
+#include "views/search/DisplayCount.h"
 #include "views/search/IndividualSearchPrintLayout.h"
 
 #include <string>
@@ -32,6 +33,9 @@ constexpr int kBridgeIdColumn = 3;
 std::string bridgeCellText(const BridgeRow& row, int column);
 // "ブリッジ数", "ブリッジ一致数", "ブリッジ不一致数" and the tooth headings; the others empty.
 std::string bridgeHeaderText(int column);
+// The display-count list after a listing of `listedRows` rows, the searching chart's first: one
+// item per row below it (the window lists at most 50 candidates), the last one chosen.
+DisplayCountChoice bridgeDisplayCountChoice(int listedRows);
 int bridgeInitialWidth(int column);
 // The tooth cells where both charts bridge the tooth (they begin with "*").
 bool isBridgeCellHighlighted(const BridgeRow& row, int column);

@@ -161,3 +161,24 @@ TEST_F(BridgeViewsTest, ThePrintoutIsTheIndividualSearchsWithBridgeCounts) {
 
 } // namespace
 } // namespace qdx
+
+namespace qdx {
+namespace {
+
+// One item per candidate row below the searching chart, the last chosen; a listing with only
+// the searching chart (or nothing) gives an empty, unselected list.
+TEST(BridgeDisplayCount, OneItemPerCandidateRowTheLastChosen) {
+    const DisplayCountChoice three = bridgeDisplayCountChoice(4);
+    EXPECT_EQ(three.items, 3);
+    EXPECT_EQ(three.selected, 2);
+    EXPECT_EQ(three.displayCount(), 3);
+    for (int rows : {0, 1}) {
+        const DisplayCountChoice none = bridgeDisplayCountChoice(rows);
+        EXPECT_EQ(none.items, 0);
+        EXPECT_EQ(none.selected, -1);
+        EXPECT_EQ(none.displayCount(), 0);
+    }
+}
+
+} // namespace
+} // namespace qdx
