@@ -4,17 +4,15 @@
 #include "matching/OutcomeIndex.h"
 #include "matching/PackedCandidates.h"
 
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdlib>
-#include <exception>
 #include <mutex>
 #include <oneapi/tbb/blocked_range.h>
 #include <oneapi/tbb/enumerable_thread_specific.h>
 #include <oneapi/tbb/parallel_for.h>
 #include <oneapi/tbb/task_arena.h>
 #include <oneapi/tbb/task_group.h>
-#include <thread>
 
 namespace qdx {
 
@@ -35,60 +33,56 @@ std::vector<OutcomeClass> classifyOutcomes(const CandidateCatalog& catalog) {
     return classes;
 }
 
-// Runs `body` on a worker thread while the calling thread reports progress and watches for
-// cancelling. Returns false when cancelled; rethrows what the body threw.
-bool runWatched(const SearchControl& control, std::size_t total,
-                const std::atomic<std::size_t>& done, std::atomic<bool>& stop,
-                const std::function<void()>& body) {
-    auto cancelled = [&] { return control.cancel != nullptr && control.cancel->load(); };
-    if (!control.progress && control.cancel == nullptr) {
-        body();
-        return true;
+// The progress and cancelling of one scoring pass, checked by the scoring threads after every
+// searching chart: one thread at a time reports, at once and then every 100 ms.
+class ProgressReport {
+public:
+    ProgressReport(const SearchControl& control, std::size_t total)
+        : m_control(control), m_total(total) {}
+
+    bool stopped() const {
+        return m_stop.load(std::memory_order_relaxed) ||
+               (m_control.cancel != nullptr && m_control.cancel->load(std::memory_order_relaxed));
     }
-    std::mutex mutex;
-    std::condition_variable finishedSignal;
-    bool finished = false;
-    std::exception_ptr failure;
-    std::exception_ptr progressFailure;
-    std::thread worker([&] {
-        try {
-            body();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        std::lock_guard lock(mutex);
-        finished = true;
-        finishedSignal.notify_all();
-    });
-    {
-        std::unique_lock lock(mutex);
-        while (!finished) {
-            finishedSignal.wait_for(lock, std::chrono::milliseconds(100));
-            if (finished)
-                break;
-            lock.unlock();
-            try {
-                if (!progressFailure &&
-                    (cancelled() || (control.progress && !control.progress(done.load(), total))))
-                    stop = true;
-            } catch (...) {
-                // The worker must be joined before anything leaves this function.
-                stop = true;
-                progressFailure = std::current_exception();
-            }
-            lock.lock();
-        }
+
+    // After a chart is scored; false when the pass must stop.
+    bool chartDone() {
+        const std::size_t done = m_done.fetch_add(1, std::memory_order_relaxed) + 1;
+        if (stopped())
+            return false;
+        if (!m_control.progress)
+            return true;
+        const Clock::rep now = Clock::now().time_since_epoch().count();
+        if (now < m_nextReport.load(std::memory_order_relaxed))
+            return true;
+        std::unique_lock lock(m_reporting, std::try_to_lock);
+        if (!lock.owns_lock())
+            return true;
+        m_nextReport = now + std::chrono::duration_cast<Clock::duration>(kInterval).count();
+        if (!m_control.progress(done, m_total))
+            m_stop = true;
+        return !m_stop;
     }
-    worker.join();
-    if (failure)
-        std::rethrow_exception(failure);
-    if (progressFailure)
-        std::rethrow_exception(progressFailure);
-    if (stop || cancelled())
-        return false;
-    // A cancel pressed while the last entries finished still counts.
-    return !control.progress || control.progress(total, total);
-}
+
+    // At the end, on the calling thread: a cancel pressed while the last charts finished
+    // still counts.
+    bool completed() const {
+        if (stopped())
+            return false;
+        return !m_control.progress || m_control.progress(m_total, m_total);
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::chrono::milliseconds kInterval{100};
+
+    const SearchControl& m_control;
+    const std::size_t m_total;
+    std::atomic<std::size_t> m_done{0};
+    std::atomic<bool> m_stop{false};
+    std::atomic<Clock::rep> m_nextReport{0};
+    std::mutex m_reporting;
+};
 
 } // namespace
 
@@ -143,8 +137,7 @@ bool SearchRun::scoreWith(const std::vector<DentalRecord>& candidates, const Wei
 
     PackedCandidates pack;
     std::vector<std::vector<SearchEntry>> results(1);
-    std::atomic<std::size_t> done{0};
-    std::atomic<bool> stop{false};
+    ProgressReport report(control, n);
     auto body = [&] {
         packCandidates(pack, candidates, direction, *m_catalog);
         std::vector<const DentalRecord*> searching;
@@ -165,25 +158,26 @@ bool SearchRun::scoreWith(const std::vector<DentalRecord>& candidates, const Wei
             [&](const tbb::blocked_range<std::size_t>& range) {
                 EntryScorer& scorer = scorers.local();
                 for (std::size_t i = range.begin(); i != range.end(); ++i) {
-                    if (stop.load(std::memory_order_relaxed)) {
+                    if (report.stopped()) {
                         context.cancel_group_execution();
                         return;
                     }
                     scorer.score(scored[i].record(), outcomes[i], scored[i], merge);
-                    done.fetch_add(1, std::memory_order_relaxed);
+                    if (!report.chartDone()) {
+                        context.cancel_group_execution();
+                        return;
+                    }
                 }
             },
             context);
     };
-    const auto arenaBody = [&] {
-        if (control.threads > 0) {
-            tbb::task_arena arena(control.threads);
-            arena.execute(body);
-        } else {
-            body();
-        }
-    };
-    if (!runWatched(control, n, done, stop, arenaBody))
+    if (control.threads > 0) {
+        tbb::task_arena arena(control.threads);
+        arena.execute(body);
+    } else {
+        body();
+    }
+    if (!report.completed())
         return false;
     m_catalog->addList(candidates);
     m_entries = std::move(results[0]);

@@ -5,9 +5,13 @@
 #include "matching/SearchRun.h"
 #include "matching/WeightKernel.h"
 
+#include <atomic>
+#include <chrono>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
 
 namespace qdx {
 namespace {
@@ -65,7 +69,8 @@ void expectSameRun(const SearchRun& fast, const reference::Run& plain, const std
     }
 }
 
-void compareSearch(const Population& p, int direction, const std::string& label) {
+void compareSearch(const Population& p, int direction, const std::string& label,
+                   const SearchControl& control = {}) {
     const auto& searching = direction == 0 ? p.anteMortem : p.postMortem;
     const auto& candidates = direction == 0 ? p.postMortem : p.anteMortem;
     const auto& matrix = direction == 0 ? p.amToPm : p.pmToAm;
@@ -73,7 +78,7 @@ void compareSearch(const Population& p, int direction, const std::string& label)
     SearchRun fast;
     fast.pairOutcomes() = p.pairOutcomes;
     fast.buildEntries(searching);
-    ASSERT_TRUE(fast.scoreAll(candidates, matrix, direction));
+    ASSERT_TRUE(fast.scoreAll(candidates, matrix, direction, control));
     for (SearchEntry& entry : fast.entries())
         rankEntry(entry, p.factor);
 
@@ -209,6 +214,18 @@ TEST(EngineDifferential, CancellingMidRunLeavesTheRunAsItWas) {
     for (const SearchEntry& entry : run.entries())
         ASSERT_EQ(entry.resultCount(), 0u);
 
+    // A cancel flag set while the search runs stops it the same way.
+    std::atomic<bool> cancel{false};
+    control.cancel = &cancel;
+    control.progress = [&cancel](std::size_t, std::size_t) {
+        cancel = true;
+        return true;
+    };
+    EXPECT_FALSE(run.scoreAll(p.postMortem, p.amToPm, 0, control));
+    for (const SearchEntry& entry : run.entries())
+        ASSERT_EQ(entry.resultCount(), 0u);
+    control.cancel = nullptr;
+
     // A progress function that throws stops the search; the exception reaches the caller.
     control.progress = [](std::size_t, std::size_t) -> bool {
         throw std::runtime_error("window gone");
@@ -216,6 +233,43 @@ TEST(EngineDifferential, CancellingMidRunLeavesTheRunAsItWas) {
     EXPECT_THROW(run.scoreAll(p.postMortem, p.amToPm, 0, control), std::runtime_error);
     for (const SearchEntry& entry : run.entries())
         ASSERT_EQ(entry.resultCount(), 0u);
+}
+
+// The command-line progress line is not made for several threads: the searching threads
+// report one at a time, while the search runs and at its end, and watching changes no result.
+TEST(EngineDifferential, AWatchedSearchReportsOneCallAtATimeAndGivesTheSameBits) {
+    PopulationMaker maker(31);
+    PopulationShape shape;
+    shape.postMortem = 800;
+    shape.anteMortem = 150;
+    shape.templates = 60;
+    shape.mutation = 0.2;
+    const Population p = maker.make(shape);
+    std::atomic<bool> cancel{false};
+    std::atomic<int> inside{0};
+    std::atomic<bool> overlapped{false};
+    std::mutex reportsMutex;
+    std::vector<std::size_t> reports;
+    SearchControl control;
+    control.threads = 2;
+    control.cancel = &cancel;
+    control.progress = [&](std::size_t done, std::size_t total) {
+        if (inside.fetch_add(1) != 0)
+            overlapped = true;
+        {
+            std::lock_guard lock(reportsMutex);
+            reports.push_back(done);
+            reports.push_back(total);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        inside.fetch_sub(1);
+        return true;
+    };
+    compareSearch(p, 0, "watched", control);
+    EXPECT_FALSE(overlapped);
+    ASSERT_GE(reports.size(), 4u);
+    EXPECT_LT(reports.front(), reports[1]); // reported before the end
+    EXPECT_EQ(reports[reports.size() - 2], reports.back());
 }
 
 } // namespace

@@ -74,8 +74,6 @@ class BridgeSearchDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { setSearchProgressDelay(0); }
-
     void theMainWindowsButtonOpensItAndTakesTheSideBack() {
         test::TempDir dir;
         const std::string project = dir.file("p.qdx");

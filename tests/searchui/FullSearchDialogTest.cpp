@@ -53,8 +53,6 @@ class FullSearchDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { setSearchProgressDelay(0); }
-
     void matchesTheCommandLineFileForEveryChoice() {
         test::TempDir dir;
         const std::string project = dir.file("p.qdx");

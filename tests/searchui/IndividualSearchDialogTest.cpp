@@ -82,8 +82,6 @@ class IndividualSearchDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { setSearchProgressDelay(0); }
-
     void opensFromTheMainWindowAndHandsChoicesBack() {
         test::TempDir dir;
         const std::string project = dir.file("p.qdx");

@@ -6,9 +6,14 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <stdexcept>
 #include <thread>
@@ -23,6 +28,32 @@ class CommonWidgetsTest : public QObject {
         QTimer::singleShot(0, &box, act);
         return CMsgBoxDlg::answerFor(box.exec());
     }
+
+    // What the progress window of a running task showed, read by a timer.
+    struct ShownProgress {
+        QString label;
+        QString title;
+        bool appModal = false;
+        bool cancelButton = false;
+        bool overrideCursor = false;
+        int value = -1;
+        int maximum = -1;
+
+        static ShownProgress now() {
+            ShownProgress shown;
+            auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+            if (progress == nullptr || !progress->isVisible())
+                return shown;
+            shown.label = progress->labelText();
+            shown.title = progress->windowTitle();
+            shown.appModal = progress->windowModality() == Qt::ApplicationModal;
+            shown.cancelButton = !progress->findChildren<QPushButton*>().isEmpty();
+            shown.overrideCursor = QApplication::overrideCursor() != nullptr;
+            shown.value = progress->value();
+            shown.maximum = progress->maximum();
+            return shown;
+        }
+    };
 
     static QStringList visibleCaptions(const CMsgBoxDlg& box) {
         QStringList captions;
@@ -121,23 +152,40 @@ private slots:
     }
 
     void longWorkShowsProgressAndPassesFailuresOn() {
-        const int oldDelay = LongTask::progressDelay();
-        LongTask::run(nullptr, QStringLiteral("quick"), [] {});
-        QVERIFY(LongTask::lastShownLabel().isEmpty());
-        LongTask::setProgressDelay(20);
+        LongTask quick(nullptr, QStringLiteral("quick"));
+        quick.exec([] {});
+        QVERIFY(!quick.progressShown());
+
+        LongTask slow(nullptr, QStringLiteral("一覧を読み込んでいます..."));
+        slow.setProgressDelay(20);
         bool ranElsewhere = false;
         bool runningInside = false;
         const auto uiThread = std::this_thread::get_id();
-        LongTask::run(nullptr, QStringLiteral("一覧を読み込んでいます..."), [&] {
+        ShownProgress shown;
+        std::atomic<bool> looked{false};
+        QTimer::singleShot(60, [&] {
+            shown = ShownProgress::now();
+            looked = true;
+        });
+        slow.exec([&] {
             ranElsewhere = std::this_thread::get_id() != uiThread;
             runningInside = LongTask::isRunning();
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            // Until the window was looked at, at most ten seconds.
+            for (int i = 0; i < 1000 && !looked; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
         });
         QVERIFY(ranElsewhere);
         QVERIFY(runningInside);
-        QCOMPARE(LongTask::lastShownLabel(), QStringLiteral("一覧を読み込んでいます..."));
+        QVERIFY(slow.progressShown());
+        QCOMPARE(shown.label, QStringLiteral("一覧を読み込んでいます..."));
+        QCOMPARE(shown.title, QStringLiteral("Quendix Free"));
+        QVERIFY(shown.appModal);
+        QVERIFY(!shown.cancelButton);
+        QVERIFY(shown.overrideCursor);
         QVERIFY(!LongTask::isRunning());
         QVERIFY(QApplication::overrideCursor() == nullptr);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+
         bool caught = false;
         try {
             LongTask::run(nullptr, QStringLiteral("x"), [] { throw std::runtime_error("broken"); });
@@ -146,7 +194,66 @@ private slots:
         }
         QVERIFY(caught);
         QVERIFY(QApplication::overrideCursor() == nullptr);
-        LongTask::setProgressDelay(oldDelay);
+        QVERIFY(!LongTask::isRunning());
+    }
+
+    void cancellableWorkReportsProgressAndStopsOnCancel() {
+        // Quick work that completes shows nothing and reports success.
+        LongTask quick(nullptr, QStringLiteral("検索しています…"));
+        QVERIFY(quick.execCancellable(
+            [](const SearchControl& control) { return control.progress(1, 1); }));
+        QVERIFY(!quick.progressShown());
+        // Work that gives up on its own is not a success.
+        QVERIFY(!quick.execCancellable([](const SearchControl&) { return false; }));
+
+        // The cancel button of the progress window reaches the work through its control.
+        LongTask task(nullptr, QStringLiteral("検索しています…"));
+        task.setProgressDelay(20);
+        ShownProgress shown;
+        // Once the window shows some progress (for at most four seconds), press its button.
+        int looks = 0;
+        std::function<void()> pressCancel = [&] {
+            auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+            if ((progress == nullptr || progress->value() <= 0) && ++looks < 200) {
+                QTimer::singleShot(20, pressCancel);
+                return;
+            }
+            shown = ShownProgress::now();
+            if (progress != nullptr)
+                for (QPushButton* button : progress->findChildren<QPushButton*>())
+                    QTest::mouseClick(button, Qt::LeftButton);
+        };
+        QTimer::singleShot(20, pressCancel);
+        bool sawCancel = false;
+        bool progressAnswer = true;
+        const bool completed = task.execCancellable([&](const SearchControl& control) {
+            // At most ten seconds, should the cancel never come.
+            for (std::size_t i = 0; i < 2000 && !control.cancel->load(); ++i) {
+                progressAnswer = control.progress(std::min<std::size_t>(i, 50), 100);
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+            sawCancel = control.cancel->load();
+            progressAnswer = control.progress(60, 100);
+            return true;
+        });
+        QVERIFY(!completed);
+        QVERIFY(sawCancel);
+        QVERIFY(!progressAnswer);
+        QVERIFY(task.progressShown());
+        QCOMPARE(shown.label, QStringLiteral("検索しています…"));
+        QVERIFY(shown.appModal);
+        QVERIFY(shown.cancelButton);
+        QVERIFY(shown.value > 0 && shown.value <= 500);
+        QCOMPARE(shown.maximum, 1000);
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+
+        // Its failures reach the caller too.
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                                 task.execCancellable([](const SearchControl&) -> bool {
+                                     throw std::runtime_error("window search failed");
+                                 }));
+        QVERIFY(!LongTask::isRunning());
+        QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 };
 
