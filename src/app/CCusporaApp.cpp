@@ -6,8 +6,10 @@
 #include "ui/main/CCusporaDlg.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QPixmap>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -21,6 +23,20 @@ CCusporaApp::CCusporaApp(WindowSetup setup, ScreenshotWindows pictured)
 
 QString CCusporaApp::systemDocumentsFolder() {
     return QString::fromStdString(platform::documentsFolder().string());
+}
+
+bool CCusporaApp::installQtTranslations(const QString& folder) {
+    const QString name = QStringLiteral("qtTranslations");
+    auto* translator = new QTranslator(qApp);
+    if (!translator->load(QStringLiteral("qtbase_ja"), folder)) {
+        delete translator;
+        return false;
+    }
+    // A translator is removed from the application when it is deleted.
+    delete qApp->findChild<QTranslator*>(name, Qt::FindDirectChildrenOnly);
+    translator->setObjectName(name);
+    QCoreApplication::installTranslator(translator);
+    return true;
 }
 
 const ScreenshotWindow* CCusporaApp::findPictured(const QString& name) const {
@@ -69,6 +85,8 @@ int CCusporaApp::run(const StartupOptions& options) {
         }
     }
     UiFonts::installSubstitutions();
+    // Qt's own texts in the program's language, Japanese, whatever the system's language is.
+    installQtTranslations(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     CCusporaDlg window(options.showHiddenCommands);
     window.shell().setDocumentsFolder(options.documentsFolder.isEmpty() ? systemDocumentsFolder()
                                                                         : options.documentsFolder);

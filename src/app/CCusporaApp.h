@@ -3,6 +3,8 @@
 #include "app/ScreenshotWindow.h"
 #include "app/StartupOptions.h"
 
+#include <QString>
+
 #include <functional>
 
 namespace qdx {
@@ -25,6 +27,11 @@ public:
 
     // The documents folder the desktop uses.
     static QString systemDocumentsFolder();
+
+    // Loads Qt's Japanese texts from `folder` (qtbase_ja.qm) for the standard buttons, file
+    // choosers and the print dialog, replacing the ones loaded before. False, and Qt's own
+    // English texts stay, when the file is missing or unreadable.
+    static bool installQtTranslations(const QString& folder);
 
 private:
     const ScreenshotWindow* findPictured(const QString& name) const;

@@ -55,6 +55,15 @@ ImportOutcome restore(ProjectModel& model, ImportShell& shell) {
     return {ImportEnd::Restored, false, true};
 }
 
+// What every import does when the store fails under it. The failure may have taken the
+// project's transaction with it (SQLite rolls it back on I/O and disk-full errors), so neither
+// the rows stored before it nor the transaction itself can be trusted: the failure is shown as
+// it is and the project is put back as it was before the import, from the backup.
+ImportOutcome storeFailed(ProjectModel& model, ImportShell& shell, const StoreError& failure) {
+    shell.tell(failure.fullText(), ImportNotice::Error);
+    return restore(model, shell);
+}
+
 enum class WithoutLog { RemoveBackup, KeepBackup };
 using ImportFolderOrFile = ImportResult (*)(ProjectModel&, int, const std::filesystem::path&,
                                             const std::filesystem::path&, bool);
@@ -72,9 +81,8 @@ ImportOutcome runLoggedImport(ProjectModel& model, ImportShell& shell, const Imp
                 import(model, request.side, request.source, request.logFolder, request.fastLookup);
         });
     } catch (const StoreError& failure) {
-        // The records stored before the failure stay in the open transaction, unsaved.
-        shell.tell(failure.fullText(), ImportNotice::Error);
-        return finish(model, shell, ImportEnd::Failed, false);
+        // The importer has logged it as its unexpected error.
+        return storeFailed(model, shell, failure);
     } catch (const std::exception&) {
         // Anything else that broke off the import is its abnormal end, the log named.
         result = ImportResult{};
@@ -115,8 +123,7 @@ ImportOutcome runProjectMerge(ProjectModel& model, ImportShell& shell,
         shell.runImportStep(
             [&] { prefixings = mergeProject(model, request.source.string(), request.fastLookup); });
     } catch (const StoreError& failure) {
-        shell.tell(failure.fullText(), ImportNotice::Error);
-        return restore(model, shell);
+        return storeFailed(model, shell, failure);
     } catch (const std::exception& failure) {
         // Whatever ended the merge, half of it must not stay in the project.
         shell.tell(failure.what(), ImportNotice::Error);

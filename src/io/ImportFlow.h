@@ -27,10 +27,10 @@ enum class ImportEnd {
     NotRun,      // no backup could be taken (or the project not reopened); nothing imported
     Finished,    // the import ran to its end and the backup is gone
     NothingRead, // the import log could not be opened, so nothing was read
-    Failed,      // a failure broke off the import; what it stored before stays, unsaved
+    Failed,      // a failure outside the store broke off the import; what it stored stays
     BackupKept,  // the import ran but its backup could not be removed
-    Restored,    // the merge failed and the project was put back from the backup
-    NotRestored, // the merge failed and the backup could not be put back
+    Restored,    // the merge or the store failed and the project was put back from the backup
+    NotRestored, // the merge or the store failed and the backup could not be put back
 };
 
 struct ImportOutcome {
@@ -51,7 +51,8 @@ struct ImportRequest {
 };
 
 // Each import command after its questions: back up the project, import into the open
-// transaction, log, then remove the backup (finish) or, for a failed merge, put it back.
+// transaction, log, then remove the backup (finish) or, for a failed merge or a store failure
+// during any import, show the failure and put the backup back.
 ImportOutcome runPenImport(ProjectModel& model, ImportShell& shell, const ImportRequest& request);
 ImportOutcome runOesImport(ProjectModel& model, ImportShell& shell, const ImportRequest& request);
 ImportOutcome runProjectMerge(ProjectModel& model, ImportShell& shell,

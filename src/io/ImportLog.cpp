@@ -2,12 +2,17 @@
 
 #include "io/TextCodec.h"
 #include "platform/LocalTime.h"
+#include "store/StoreError.h"
 
 #include <chrono>
 #include <ctime>
 #include <system_error>
 
 namespace qdx {
+
+namespace {
+constexpr std::string_view kUnexpectedText = "■予期せぬエラー";
+} // namespace
 
 ImportLog::~ImportLog() {
     close();
@@ -70,6 +75,34 @@ void ImportLog::write(int level, std::string_view unit, int check, std::string_v
     const std::string bytes =
         formatLine(timeStamp(), level, TextCodec::toCp932(unit), check, it->second) + "\r\n";
     m_out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool runLoggingUnexpected(ImportLog& log, int unexpectedCheck, const std::function<bool()>& step) {
+    try {
+        return step();
+    } catch (const std::exception& failure) {
+        log.write(ImportLog::Warning, unexpectedCheck, kUnexpectedText);
+        if (dynamic_cast<const StoreError*>(&failure) != nullptr) {
+            throw;
+        }
+        return false;
+    }
+}
+
+bool runLoggedRead(ImportLog& log, const ReadChecks& checks, const std::function<bool()>& read) {
+    bool ok = false;
+    try {
+        ok = runLoggingUnexpected(log, checks.unexpected, read);
+    } catch (const StoreError&) {
+        log.write(ImportLog::Warning, checks.ng, "IMPORT_NG");
+        throw;
+    }
+    if (ok) {
+        log.write(ImportLog::Info, checks.ok, "IMPORT_OK");
+    } else {
+        log.write(ImportLog::Warning, checks.ng, "IMPORT_NG");
+    }
+    return ok;
 }
 
 } // namespace qdx

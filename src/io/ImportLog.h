@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -50,5 +51,23 @@ private:
     // times, and converting each line anew is most of the cost of writing it.
     std::unordered_map<std::string, std::string> m_converted;
 };
+
+// The check numbers of one importer's read (a pen file, an OES file): its unexpected error and
+// its two outcome lines.
+struct ReadChecks {
+    int unexpected;
+    int ok;
+    int ng;
+};
+
+// Runs `step` and returns what it returns. Anything it throws is logged as the unexpected error;
+// a store failure is then thrown on, any other ends the step as failed.
+bool runLoggingUnexpected(ImportLog& log, int unexpectedCheck, const std::function<bool()>& step);
+
+// Runs one read of an importer and logs its outcome, "IMPORT_OK" (level I) or "IMPORT_NG"
+// (level W); true when it passed. A store failure is logged as the unexpected error and
+// IMPORT_NG and thrown on: it may have taken the stored rows with it, and the import flow puts
+// the project back from its backup.
+bool runLoggedRead(ImportLog& log, const ReadChecks& checks, const std::function<bool()>& read);
 
 } // namespace qdx

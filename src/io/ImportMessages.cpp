@@ -1,6 +1,7 @@
 #include "io/ImportMessages.h"
 
 #include "io/FieldRules.h"
+#include "io/ImportLog.h"
 
 namespace qdx {
 
@@ -12,6 +13,12 @@ std::string ImportResult::message() const {
         return std::string(kImportEndedMessage);
     }
     return std::string(kImportFailedMessage) + "\n" + fieldrules::wrapLongPath(logPath);
+}
+
+bool ImportResult::openLog(ImportLog& log, const std::filesystem::path& folder) {
+    logOpened = log.open(folder);
+    logPath = log.path().string();
+    return logOpened;
 }
 
 } // namespace qdx

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "io/ImportLog.h"
+
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -22,6 +25,8 @@ struct ImportResult {
     // The closing message the user sees: the normal end, or the abnormal end naming the log
     // (a line break after the 50th character of a long path).
     std::string message() const;
+    // Opens the import's log in `folder` and notes whether it opened and where it lies.
+    bool openLog(ImportLog& log, const std::filesystem::path& folder);
 };
 
 } // namespace qdx

@@ -2,6 +2,7 @@
 
 #include "io/CsvRecordReader.h"
 #include "io/FieldRules.h"
+#include "io/ImportChecks.h"
 #include "io/ImportLog.h"
 #include "io/OesFileName.h"
 #include "io/TextCodec.h"
@@ -28,6 +29,22 @@ std::string bracketed(const char* label, const std::string& field) {
     return std::string(label) + utf8(field) + "]";
 }
 
+// The 26 profile items by what they mark on their tooth when set; 9 to 13 and 26 mark nothing.
+const FindingCodes kProfileFindings[] = {
+    {Finding::Deciduous, {1}},
+    {Finding::Sound, {2, 3, 5}},
+    {Finding::ToothPresent, {4, 19, 21, 25}},
+    {Finding::PartialRestoration, {6, 7, 8}},
+    {Finding::FullRestoration, {14, 15, 16, 24}},
+    {Finding::Bridge, {17}},
+    {Finding::Missing, {18, 20, 22, 23}},
+};
+
+// Lost after death, which an ante-mortem chart cannot know of; noted in the log on either side.
+constexpr int kLostAfterDeathItem = 21;
+
+constexpr ReadChecks kReadChecks{OesUnexpected, OesFileOk, OesFileNg};
+
 int monthOf(const std::string& date) {
     return integerValue(date.substr(4, 2));
 }
@@ -36,6 +53,10 @@ int dayOf(const std::string& date) {
 }
 
 } // namespace
+
+Finding oesProfileFinding(int item) {
+    return findingFor(item, kProfileFindings);
+}
 
 OesImporter::OesImporter(ProjectModel& model, ImportLog& log, int side, bool fastLookup)
     : m_model(model), m_log(log), m_side(side), m_keys(model, side, fastLookup) {
@@ -68,12 +89,7 @@ bool OesImporter::readFile(std::istream& in, const std::string& registrationDate
     m_versionRead = false;
     m_previousTb.clear();
     m_previousTf.clear();
-    try {
-        return readRecords(in);
-    } catch (const std::exception&) {
-        warn(476, "■予期せぬエラー");
-        return false;
-    }
+    return readRecords(in);
 }
 
 bool OesImporter::readRecords(std::istream& in) {
@@ -101,7 +117,7 @@ bool OesImporter::readRecords(std::istream& in) {
         skipping = outcome == Outcome::Skip;
     }
     if (reader.unclosedAtEnd()) {
-        warn(483, "■ダブルコーテーションの使い方NG");
+        warn(OesOpenQuote, "■ダブルコーテーションの使い方NG");
         return false;
     }
     return true;
@@ -120,7 +136,8 @@ OesImporter::Outcome OesImporter::handle(const Fields& f, const std::string& lin
     }
     if (area == "NS") {
         return f.size() < 8
-                   ? warn(884, "■NSエリア [データ数チェックNG:" + std::to_string(f.size()) + "]")
+                   ? warn(OesExaminationFields,
+                          "■NSエリア [データ数チェックNG:" + std::to_string(f.size()) + "]")
                    : Outcome::Continue;
     }
     if (area == "TB") {
@@ -137,7 +154,8 @@ OesImporter::Outcome OesImporter::handle(const Fields& f, const std::string& lin
 
 OesImporter::Outcome OesImporter::version(const Fields& f) {
     if (f.size() < 6) {
-        return warn(399, "■VRエリア [データ数チェックNG:" + std::to_string(f.size()) + "]");
+        return warn(OesVersionFields,
+                    "■VRエリア [データ数チェックNG:" + std::to_string(f.size()) + "]");
     }
     m_version = utf8(f[1]);
     m_versionRead = true;
@@ -150,17 +168,20 @@ OesImporter::Outcome OesImporter::organisation(const Fields& f) {
     m_organisationRead = false;
     m_personRead = false;
     if (f.size() < 16) {
-        return warn(658, "■ONエリア [データ数チェックNG:" + std::to_string(f.size()) + "]");
+        return warn(OesOrganisationFields,
+                    "■ONエリア [データ数チェックNG:" + std::to_string(f.size()) + "]");
     }
     const std::string& code = f[8];
     if (code.empty()) {
-        return warn(666, "■入力機関コードチェック [必須項目：未設定]");
+        return warn(OesInstitutionMissing, "■入力機関コードチェック [必須項目：未設定]");
     }
     if (!isDigits(code)) {
-        return warn(672, bracketed("■入力機関コードチェック [数値チェックNG:", code));
+        return warn(OesInstitutionDigits,
+                    bracketed("■入力機関コードチェック [数値チェックNG:", code));
     }
     if (code.size() != 7) {
-        return warn(678, bracketed("■入力機関コードチェック [入力桁チェック（7桁）NG:", code));
+        return warn(OesInstitutionLength,
+                    bracketed("■入力機関コードチェック [入力桁チェック（7桁）NG:", code));
     }
     m_model.entry().upperIdPart = code;
     m_organisationRead = true;
@@ -169,22 +190,22 @@ OesImporter::Outcome OesImporter::organisation(const Fields& f) {
 
 bool OesImporter::checkPersonRequired(const Fields& f, int sexField, int birthField) {
     if (f[5].empty()) {
-        warn(731, "■医療機関内ＩＤチェック [必須項目：未設定]");
+        warn(OesPatientIdMissing, "■医療機関内ＩＤチェック [必須項目：未設定]");
         return false;
     }
     if (f[8].empty()) {
-        warn(738, "■診療・健診年月日チェック [必須項目：未設定]");
+        warn(OesVisitMissing, "■診療・健診年月日チェック [必須項目：未設定]");
         return false;
     }
     if (f[9].empty()) {
-        info(745, "■氏名チェック [必須項目：未設定]");
+        info(OesNameMissing, "■氏名チェック [必須項目：未設定]");
     }
     if (f[sexField].empty()) {
-        warn(752, "■男女区分チェック [必須項目：未設定]");
+        warn(OesSexMissing, "■男女区分チェック [必須項目：未設定]");
         return false;
     }
     if (f[birthField].empty()) {
-        warn(759, "■生年月日チェック [必須項目：未設定]");
+        warn(OesBirthMissing, "■生年月日チェック [必須項目：未設定]");
         return false;
     }
     return true;
@@ -215,31 +236,35 @@ bool OesImporter::checkPersonValues(const Fields& f, int sexField, int birthFiel
     const int sexValue = integerValue(sex);
     const int relation = integerValue(f[4]);
     return run({
-               {!isDigits(id), 767, "■医療機関内ＩＤチェック [数値チェックNG:", id},
-               {!isDigits(visit), 773, "■最終診療年月日チェック [数値チェックNG:", visit},
-               {!isDigits(sex), 779, "■男女区分チェック [数値チェックNG:", sex},
-               {!isDigits(birth), 785, "■生年月日チェック [数値チェックNG:", birth},
-               {visit.size() != 8, 793, "■最終診療年月日チェック [入力桁チェック（8桁）NG:", visit},
-               {sex.size() != 2, 799, "■男女区分チェック [入力桁チェック（2桁）NG:", sex},
-               {birth.size() != 8, 805, "■生年月日チェック [入力桁チェック（8桁）NG:", birth},
-               {sexValue != 1 && sexValue != 2, 813,
+               {!isDigits(id), OesPatientIdDigits, "■医療機関内ＩＤチェック [数値チェックNG:", id},
+               {!isDigits(visit), OesVisitDigits,
+                "■最終診療年月日チェック [数値チェックNG:", visit},
+               {!isDigits(sex), OesSexDigits, "■男女区分チェック [数値チェックNG:", sex},
+               {!isDigits(birth), OesBirthDigits, "■生年月日チェック [数値チェックNG:", birth},
+               {visit.size() != 8, OesVisitLength,
+                "■最終診療年月日チェック [入力桁チェック（8桁）NG:", visit},
+               {sex.size() != 2, OesSexLength, "■男女区分チェック [入力桁チェック（2桁）NG:", sex},
+               {birth.size() != 8, OesBirthLength,
+                "■生年月日チェック [入力桁チェック（8桁）NG:", birth},
+               {sexValue != 1 && sexValue != 2, OesSexRange,
                 "■男女区分チェック [値範囲チェック（1or2）NG:", sex},
-               {relation != 1 && relation != 2, 822,
+               {relation != 1 && relation != 2, OesRelationRange,
                 "■本人・家族別チェック [値範囲チェック（1or2）NG:", f[4]},
            }) &&
-           run({{monthOf(visit) < 1 || monthOf(visit) > 12, 834,
+           run({{monthOf(visit) < 1 || monthOf(visit) > 12, OesVisitMonth,
                  "■最終診療年月日チェック [論理チェック（月）NG:", visit}}) &&
-           run({{!fieldrules::validDay(monthOf(visit), dayOf(visit)), 839,
+           run({{!fieldrules::validDay(monthOf(visit), dayOf(visit)), OesVisitDay,
                  "■最終診療年月日チェック [論理チェック（日）NG:", visit}}) &&
-           run({{monthOf(birth) < 1 || monthOf(birth) > 12, 848,
+           run({{monthOf(birth) < 1 || monthOf(birth) > 12, OesBirthMonth,
                  "■生年月日チェック [論理チェック（月）NG:", birth}}) &&
-           run({{!fieldrules::validDay(monthOf(birth), dayOf(birth)), 853,
+           run({{!fieldrules::validDay(monthOf(birth), dayOf(birth)), OesBirthDay,
                  "■生年月日チェック [論理チェック（日）NG:", birth}});
 }
 
 OesImporter::Outcome OesImporter::person(const Fields& f) {
     if (f.size() < 16) {
-        return warn(711, "■PNエリア [データ数チェックNG:" + std::to_string(f.size()) + "]");
+        return warn(OesPersonFields,
+                    "■PNエリア [データ数チェックNG:" + std::to_string(f.size()) + "]");
     }
     // The newer layout has one more field before the sex field.
     const bool newer = f.size() == 17;
@@ -248,7 +273,7 @@ OesImporter::Outcome OesImporter::person(const Fields& f) {
     if (!m_versionRead) {
         m_version = newer ? "HVZOES001010" : "HVZOES001000";
     }
-    m_log.write(ImportLog::Warning, 724, "■バージョン [" + m_version + "]");
+    m_log.write(ImportLog::Warning, OesVersion, "■バージョン [" + m_version + "]");
     if (!checkPersonRequired(f, sexField, birthField) ||
         !checkPersonValues(f, sexField, birthField)) {
         return Outcome::Fail;
@@ -274,69 +299,79 @@ int OesImporter::ageGroup(const std::string& birthDate) const {
 
 OesImporter::Outcome OesImporter::tooth(const Fields& f, const std::string& line) {
     if (f.size() < 9) {
-        return warn(908, "■TBエリア [データ数チェックNG:" + std::to_string(f.size()) + "]");
+        return warn(OesToothFields,
+                    "■TBエリア [データ数チェックNG:" + std::to_string(f.size()) + "]");
     }
     const std::string& code = f[1];
     const std::string& state = f[2];
     const std::string& part = f[3];
     if (code.empty()) {
-        return warn(916, "■歯種コードチェック [必須項目：未設定]");
+        return warn(OesToothCodeMissing, "■歯種コードチェック [必須項目：未設定]");
     }
     if (state.empty()) {
-        return warn(923, "■状態コードチェック [必須項目：未設定]");
+        return warn(OesStateMissing, "■状態コードチェック [必須項目：未設定]");
     }
     if (part.empty()) {
-        return warn(930, "■部分コードチェック [必須項目：未設定]");
+        return warn(OesPartMissing, "■部分コードチェック [必須項目：未設定]");
     }
     if (code.size() != 4) {
-        return warn(938, bracketed("■歯種コードチェック [入力桁チェック（4桁）NG:", code));
+        return warn(OesToothCodeLength,
+                    bracketed("■歯種コードチェック [入力桁チェック（4桁）NG:", code));
     }
     if (state.size() != 1) {
-        return warn(944, bracketed("■状態コードチェック [入力桁チェック（1桁）NG:", state));
+        return warn(OesStateLength,
+                    bracketed("■状態コードチェック [入力桁チェック（1桁）NG:", state));
     }
     if (part.size() != 1) {
-        return warn(950, bracketed("■部分コードチェック [入力桁チェック（1桁）NG:", part));
+        return warn(OesPartLength,
+                    bracketed("■部分コードチェック [入力桁チェック（1桁）NG:", part));
     }
     const OesTooth found = lookUpOesToothCode(code);
     if (found.kind == OesTooth::Supernumerary) {
-        m_log.write(ImportLog::Warning, 963, bracketed("■歯種コードチェック [過剰歯NG:", code));
+        m_log.write(ImportLog::Warning, OesSupernumerary,
+                    bracketed("■歯種コードチェック [過剰歯NG:", code));
         return Outcome::Skip;
     }
     if (found.kind == OesTooth::Unknown) {
-        return warn(977, bracketed("■歯種コードチェック [値範囲チェック（0）NG:", code));
+        return warn(OesToothCodeUnknown,
+                    bracketed("■歯種コードチェック [値範囲チェック（0）NG:", code));
     }
     m_currentTooth = found;
     const int stateValue = integerValue(state);
     if (stateValue < 0 || stateValue > 9) {
-        return warn(984, bracketed("■状態コードチェック [値範囲チェック（0～9）NG:", state));
+        return warn(OesStateRange,
+                    bracketed("■状態コードチェック [値範囲チェック（0～9）NG:", state));
     }
     const int partValue = integerValue(part);
     if (partValue < 0 || partValue > 8) {
-        return warn(991, bracketed("■状態コードチェック [値範囲チェック（0～8）NG:", part));
+        return warn(OesPartRange,
+                    bracketed("■状態コードチェック [値範囲チェック（0～8）NG:", part));
     }
     if (stateValue == 3) {
         m_chart.bridges[found.position] = 1;
     }
     m_discard = line == m_previousTb;
     if (m_discard) {
-        info(1014, "■TBコードが一緒の場合、データ捨てフラグON");
+        info(OesRepeatedTooth, "■TBコードが一緒の場合、データ捨てフラグON");
     }
     return Outcome::Continue;
 }
 
 OesImporter::Outcome OesImporter::profile(const Fields& f, const std::string& line) {
     if (f.size() < 32) {
-        return warn(1037, "■TFエリア [データ数チェックNG:" + std::to_string(f.size()) + "]");
+        return warn(OesProfileFields,
+                    "■TFエリア [データ数チェックNG:" + std::to_string(f.size()) + "]");
     }
     if (f[1].empty()) {
-        return warn(1045, "■標準プロファイル26項目の情報の有無チェック [必須項目：未設定]");
+        return warn(OesProfileFlagMissing,
+                    "■標準プロファイル26項目の情報の有無チェック [必須項目：未設定]");
     }
     if (integerValue(f[1]) == 0) {
-        info(1051, "■標準プロファイル26項目登録データなし");
+        info(OesNoProfile, "■標準プロファイル26項目登録データなし");
         return Outcome::Continue;
     }
     if (line == m_previousTf && m_discard) {
-        info(1057, "■歯式コードが一緒でTFコードが一緒の場合、データ捨て");
+        info(OesRepeatedProfile, "■歯式コードが一緒でTFコードが一緒の場合、データ捨て");
         return Outcome::Continue;
     }
     // A profile before any tooth of the import has no position to go to.
@@ -360,72 +395,30 @@ OesImporter::Outcome OesImporter::profile(const Fields& f, const std::string& li
 }
 
 void OesImporter::applyProfileItems(const Fields& f, int p) {
-    bool presentMark = false;
     for (int item = 1; item <= kProfileItemCount; ++item) {
         const int number = item + kProfileFirstItemField - 1;
         const std::string& value = f[number];
         if (value.empty()) {
-            info(1092, "■標準プロファイル26項目データ省略：" + std::to_string(number));
+            info(OesItemEmpty, "■標準プロファイル26項目データ省略：" + std::to_string(number));
             continue;
         }
         if (value.size() != 2) {
-            warn(1098, "■標準プロファイル26項目データ桁数異常：" + utf8(value));
+            warn(OesItemLength, "■標準プロファイル26項目データ桁数異常：" + utf8(value));
             continue;
         }
         const int v = integerValue(value);
         if (v < 0 || v > 1) {
-            warn(1105, "■標準プロファイル26項目データ値異常（0or1）：" + utf8(value));
+            warn(OesItemValue, "■標準プロファイル26項目データ値異常（0or1）：" + utf8(value));
             continue;
         }
         if (v == 0) {
-            info(1110, "■標準プロファイル26項目未設定(0)：" + utf8(value));
+            info(OesItemUnset, "■標準プロファイル26項目未設定(0)：" + utf8(value));
             continue;
         }
-        switch (item) {
-        case 1:
-            m_chart.deciduous[p] = 1;
-            break;
-        case 2:
-        case 3:
-        case 5:
-            m_chart.raise(p, {5}, 1);
-            break;
-        case 4:
-        case 19:
-        case 25:
-            presentMark = true;
-            break;
-        case 6:
-        case 7:
-        case 8:
-            m_chart.raise(p, {5, 1}, 2);
-            break;
-        case 14:
-        case 15:
-        case 16:
-        case 24:
-            m_chart.raise(p, {5, 1, 2}, 3);
-            break;
-        case 17:
-            m_chart.bridges[p] = 1;
-            presentMark = true;
-            break;
-        case 18:
-        case 20:
-        case 22:
-        case 23:
-            m_chart.classes[p] = 4;
-            break;
-        case 21:
-            presentMark = true;
-            info(1184, "■生前データなので、本来は死後脱落はない！");
-            break;
-        default:
-            break;
+        if (item == kLostAfterDeathItem) {
+            info(OesLostAfterDeath, "■生前データなので、本来は死後脱落はない！");
         }
-    }
-    if (presentMark && m_chart.classes[p] == 5) {
-        m_chart.present[p] = 1;
+        m_chart.apply(p, oesProfileFinding(item));
     }
 }
 
@@ -440,20 +433,42 @@ void OesImporter::store() {
     m_keys.storeEntry();
 }
 
+namespace {
+
+// Reads one file of the folder and logs its outcome; false when it failed. A store failure
+// ends the file as the unexpected error and is thrown on: the files after it are not read.
+bool importOesFile(OesImporter& importer, ImportLog& log, const std::filesystem::path& file,
+                   const std::string& today) {
+    log.write(ImportLog::Info, OesFile, file.string());
+    const std::vector<std::string> parts = oesname::splitName(file.filename().string());
+    if (parts.size() != 3) {
+        log.write(ImportLog::Warning, OesFileName,
+                  "ファイル名はハイフンで3分割されている必要があります。");
+        return false;
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        return true; // an unreadable file is passed over
+    }
+    return runLoggedRead(log, kReadChecks, [&] {
+        return importer.readFile(in, oesname::registrationDate(parts[1], today));
+    });
+}
+
+} // namespace
+
 ImportResult importOesFolder(ProjectModel& model, int side, const std::filesystem::path& folder,
                              const std::filesystem::path& logFolder, bool fastLookup) {
     ImportResult result;
     ImportLog log;
-    result.logOpened = log.open(logFolder);
-    result.logPath = log.path().string();
-    if (!result.logOpened) {
+    if (!result.openLog(log, logFolder)) {
         return result;
     }
     std::optional<OesImporter> importer;
-    try {
-        importer.emplace(model, log, side, fastLookup);
-    } catch (const std::exception&) {
-        log.write(ImportLog::Warning, 476, "■予期せぬエラー");
+    if (!runLoggingUnexpected(log, OesUnexpected, [&] {
+            importer.emplace(model, log, side, fastLookup);
+            return true;
+        })) {
         result.failed = true;
         return result;
     }
@@ -465,22 +480,9 @@ ImportResult importOesFolder(ProjectModel& model, int side, const std::filesyste
         fullFolder = folder;
     }
     for (const std::filesystem::path& file : oesname::listOesFiles(fullFolder)) {
-        log.write(ImportLog::Info, 44, file.string());
-        const std::vector<std::string> parts = oesname::splitName(file.filename().string());
-        if (parts.size() != 3) {
-            log.write(ImportLog::Warning, 68,
-                      "ファイル名はハイフンで3分割されている必要があります。");
+        if (!importOesFile(*importer, log, file, today)) {
             result.failed = true;
-            continue;
         }
-        std::ifstream in(file, std::ios::binary);
-        if (!in) {
-            continue;
-        }
-        const bool ok = importer->readFile(in, oesname::registrationDate(parts[1], today));
-        log.write(ok ? ImportLog::Info : ImportLog::Warning, ok ? 83 : 80,
-                  ok ? "IMPORT_OK" : "IMPORT_NG");
-        result.failed = result.failed || !ok;
     }
     return result;
 }

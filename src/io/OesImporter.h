@@ -24,7 +24,7 @@ public:
     OesImporter(ProjectModel& model, ImportLog& log, int side, bool fastLookup = true);
 
     // Reads one file's text; true when it was read to its end without a failing check.
-    // `registrationDate` is the date its records get.
+    // `registrationDate` is the date its records get. A store failure is passed on.
     bool readFile(std::istream& in, const std::string& registrationDate);
 
     // Today as "%Y-%m-%d" and as the integer YYYYMMDD the age is computed from.
@@ -71,8 +71,11 @@ private:
 
 // The OES folder import after the backup: opens the log in `logFolder`, reads every OES file
 // of `folder` into the side and logs each file's outcome. A log that cannot be opened stops it
-// before any file.
+// before any file. A store failure ends its file as the unexpected error and is thrown on.
 ImportResult importOesFolder(ProjectModel& model, int side, const std::filesystem::path& folder,
                              const std::filesystem::path& logFolder, bool fastLookup = true);
+
+// The finding a profile item 1..26 marks on its tooth when it is set (any other: nothing).
+Finding oesProfileFinding(int item);
 
 } // namespace qdx

@@ -2,10 +2,10 @@
 
 #include "io/CsvRecordReader.h"
 #include "io/FieldRules.h"
+#include "io/ImportChecks.h"
 #include "io/ImportLog.h"
 #include "io/TextCodec.h"
 #include "store/ProjectModel.h"
-#include "store/StoreError.h"
 
 #include <fstream>
 
@@ -39,48 +39,26 @@ std::string utf8(const std::string& cp932) {
     return TextCodec::toUtf8(cp932);
 }
 
+// The finding codes of the pen system by what they mark on a tooth; 19 marks nothing.
+const FindingCodes kPenFindings[] = {
+    {Finding::Sound, {1, 2, 4}},
+    {Finding::ToothPresent, {3, 13, 15}},
+    {Finding::PartialRestoration, {5, 6, 7}},
+    {Finding::FullRestoration, {8, 9, 10, 18}},
+    {Finding::Bridge, {11}},
+    {Finding::Missing, {12, 14, 16, 17}},
+};
+
+constexpr ReadChecks kReadChecks{PenUnexpected, PenImportOk, PenImportNg};
+
 } // namespace
 
+Finding penFinding(int code) {
+    return findingFor(code, kPenFindings);
+}
+
 void applyPenFindingCode(WorkingChart& chart, int p, int code) {
-    switch (code) {
-    case 1:
-    case 2:
-    case 4:
-        chart.raise(p, {5}, 1);
-        break;
-    case 3:
-    case 13:
-    case 15:
-        if (chart.classes[p] == 5) {
-            chart.present[p] = 1;
-        }
-        break;
-    case 5:
-    case 6:
-    case 7:
-        chart.raise(p, {5, 1}, 2);
-        break;
-    case 8:
-    case 9:
-    case 10:
-    case 18:
-        chart.raise(p, {5, 1, 2}, 3);
-        break;
-    case 11:
-        chart.bridges[p] = 1;
-        if (chart.classes[p] == 5) {
-            chart.present[p] = 1;
-        }
-        break;
-    case 12:
-    case 14:
-    case 16:
-    case 17:
-        chart.classes[p] = 4;
-        break;
-    default:
-        break;
-    }
+    chart.apply(p, penFinding(code));
 }
 
 PenCsvImporter::PenCsvImporter(ProjectModel& model, ImportLog& log, int side, bool fastLookup)
@@ -91,26 +69,16 @@ void PenCsvImporter::fail(int check, const std::string& message) {
 }
 
 bool PenCsvImporter::read(std::istream& in) {
-    try {
-        return readRecords(in);
-    } catch (const std::exception&) {
-        // A database failure (or any other) while storing ends the import.
-        fail(624, "■予期せぬエラー");
-        return false;
-    }
-}
-
-bool PenCsvImporter::readRecords(std::istream& in) {
     CsvRecordReader reader(in);
     // An empty file has no header either: it is not a pen file.
     const bool hasHeader = reader.next();
     if (!hasHeader && !reader.unclosedAtEnd()) {
-        fail(529, "■入力ファイルチェック [出力情報凡例NG:]");
+        fail(PenHeader, "■入力ファイルチェック [出力情報凡例NG:]");
         return false;
     }
     if (hasHeader) {
         if (reader.record().find(TextCodec::toCp932(kHeaderText)) == std::string::npos) {
-            fail(529, "■入力ファイルチェック [出力情報凡例NG:" + utf8(reader.record()) + "]");
+            fail(PenHeader, "■入力ファイルチェック [出力情報凡例NG:" + utf8(reader.record()) + "]");
             return false;
         }
         while (reader.next()) {
@@ -121,7 +89,7 @@ bool PenCsvImporter::readRecords(std::istream& in) {
         }
     }
     if (reader.unclosedAtEnd()) {
-        fail(631, "■ダブルコーテーションの使い方NG");
+        fail(PenOpenQuote, "■ダブルコーテーションの使い方NG");
         return false;
     }
     return true;
@@ -129,31 +97,32 @@ bool PenCsvImporter::readRecords(std::istream& in) {
 
 bool PenCsvImporter::checkFields(const std::vector<std::string>& f) {
     if (f.size() < kFieldCount) {
-        fail(1279, "■データ取込 データ数チェック[NG:" + std::to_string(f.size()) + "]");
+        fail(PenTooFewFields, "■データ取込 データ数チェック[NG:" + std::to_string(f.size()) + "]");
         return false;
     }
     if (f[kPageField].empty()) {
-        fail(1287, "■データ取込　ページアドレスチェック [必須項目：未設定]");
+        fail(PenPageMissing, "■データ取込　ページアドレスチェック [必須項目：未設定]");
         return false;
     }
     // The upper ID part can never hold "-": the ID would split at the wrong place when stored.
     if (f[kPageField].find('-') != std::string::npos) {
-        fail(1288,
+        fail(PenPageHyphen,
              "■データ取込　ページアドレスチェック [ハイフン（-）NG:" + utf8(f[kPageField]) + "]");
         return false;
     }
     const std::string& sex = f[kSexField];
     if (sex.size() != 1) {
-        fail(1300, "■データ取込　性別チェック [入力桁チェック（1桁）NG:" + utf8(sex) + "]");
+        fail(PenSexLength, "■データ取込　性別チェック [入力桁チェック（1桁）NG:" + utf8(sex) + "]");
         return false;
     }
     if (sex[0] < '0' || sex[0] > '3') {
-        fail(1307, "■データ取込　性別チェック [値範囲チェック（0or1or2or3）NG:" + utf8(sex) + "]");
+        fail(PenSexRange,
+             "■データ取込　性別チェック [値範囲チェック（0or1or2or3）NG:" + utf8(sex) + "]");
         return false;
     }
     const std::string& date = f[kDateField];
     if (date.size() != 19) {
-        fail(1315,
+        fail(PenDateLength,
              "■データ取込　最終更新日付チェック [入力桁チェック（19桁）NG:" + utf8(date) + "]");
         return false;
     }
@@ -162,11 +131,13 @@ bool PenCsvImporter::checkFields(const std::vector<std::string>& f) {
     const std::string day = date.substr(8, 2);
     const int m = fieldrules::isDigits(month) ? fieldrules::integerValue(month) : 0;
     if (m < 1 || m > 12) {
-        fail(1324, "■データ取込　最終更新日付チェック [論理チェック（月）NG:" + utf8(date) + "]");
+        fail(PenDateMonth,
+             "■データ取込　最終更新日付チェック [論理チェック（月）NG:" + utf8(date) + "]");
         return false;
     }
     if (!fieldrules::isDigits(day) || !fieldrules::validDay(m, fieldrules::integerValue(day))) {
-        fail(1329, "■データ取込　最終更新日付チェック [論理チェック（日）NG:" + utf8(date) + "]");
+        fail(PenDateDay,
+             "■データ取込　最終更新日付チェック [論理チェック（日）NG:" + utf8(date) + "]");
         return false;
     }
     return true;
@@ -175,17 +146,17 @@ bool PenCsvImporter::checkFields(const std::vector<std::string>& f) {
 bool PenCsvImporter::readChartField(const std::string& field, int number, const std::string& page,
                                     int& code) {
     if (field.empty()) {
-        m_log.write(ImportLog::Info, 1377,
+        m_log.write(ImportLog::Info, PenChartEmpty,
                     "■データ取込　チャートデータ省略：" + std::to_string(number) + " " + page);
         return false;
     }
     if (field.size() >= 3) {
-        fail(1383, "■データ取込　チャートデータ桁数異常：" + utf8(field) + " " + page);
+        fail(PenChartLength, "■データ取込　チャートデータ桁数異常：" + utf8(field) + " " + page);
         return false;
     }
     code = fieldrules::integerValue(field);
     if (code < 1 || code >= 20) {
-        fail(1390, "■データ取込　チャートデータ値異常：" + utf8(field) + " " + page);
+        fail(PenChartValue, "■データ取込　チャートデータ値異常：" + utf8(field) + " " + page);
         return false;
     }
     return true;
@@ -207,7 +178,7 @@ void PenCsvImporter::readChart(const std::vector<std::string>& f, const std::str
             }
             m_chart.deciduous[p] = 1;
         }
-        applyPenFindingCode(m_chart, p, code);
+        m_chart.apply(p, penFinding(code));
     }
 }
 
@@ -242,24 +213,18 @@ ImportResult importPenCsv(ProjectModel& model, int side, const std::filesystem::
                           const std::filesystem::path& logFolder, bool fastLookup) {
     ImportResult result;
     ImportLog log;
-    result.logOpened = log.open(logFolder);
-    result.logPath = log.path().string();
-    if (!result.logOpened) {
+    if (!result.openLog(log, logFolder)) {
         result.failed = true;
         return result;
     }
     std::ifstream in(file, std::ios::binary);
-    bool ok = false;
-    if (in) {
-        try {
-            PenCsvImporter importer(model, log, side, fastLookup);
-            ok = importer.read(in);
-        } catch (const std::exception&) {
-            log.write(ImportLog::Warning, 624, "■予期せぬエラー");
+    const bool ok = runLoggedRead(log, kReadChecks, [&] {
+        if (!in) {
+            return false;
         }
-    }
-    log.write(ok ? ImportLog::Info : ImportLog::Warning, ok ? 133 : 130,
-              ok ? "IMPORT_OK" : "IMPORT_NG");
+        PenCsvImporter importer(model, log, side, fastLookup);
+        return importer.read(in);
+    });
     result.failed = !ok;
     return result;
 }

@@ -21,14 +21,14 @@ class PenCsvImporter {
 public:
     PenCsvImporter(ProjectModel& model, ImportLog& log, int side, bool fastLookup = true);
 
-    // Reads the whole text; true when every form was taken. Forms stored before a failure stay.
+    // Reads the whole text; true when every form was taken. Forms stored before a failed check
+    // stay. Whatever is thrown while reading (a store failure) is passed on.
     bool read(std::istream& in);
 
     static constexpr std::string_view kHeaderText =
         "遺体番号,性別,検査日,最終更新日時,検死場所,口腔内写真枚数,エックス線写真枚数,";
 
 private:
-    bool readRecords(std::istream& in);
     bool takeForm(const std::vector<std::string>& fields);
     bool checkFields(const std::vector<std::string>& fields);
     void readChart(const std::vector<std::string>& fields, const std::string& page);
@@ -45,10 +45,13 @@ private:
 
 // The digital-pen import after the backup: opens the log in `logFolder`, reads `file` into the
 // side and logs IMPORT_OK or IMPORT_NG. A log that cannot be opened stops it before any form.
+// A store failure is logged as the unexpected error with IMPORT_NG and thrown on.
 ImportResult importPenCsv(ProjectModel& model, int side, const std::filesystem::path& file,
                           const std::filesystem::path& logFolder, bool fastLookup = true);
 
-// Applies one finding code 1..19 of the pen system to a position.
+// The finding a code of the pen system marks (codes 1..19; any other marks nothing).
+Finding penFinding(int code);
+// Applies one finding code of the pen system to a position.
 void applyPenFindingCode(WorkingChart& chart, int position, int code);
 
 } // namespace qdx

@@ -75,10 +75,6 @@ public:
     RecordEntry& entry() { return m_entry; }
     const RecordEntry& entry() const { return m_entry; }
     void clearEntry() { m_entry.clear(); }
-    void setEntryField(int position, long long value, const std::string& text) {
-        m_entry.setField(position, value, text);
-    }
-    std::string getEntryText(int position) const { return m_entry.text(position); }
     // Inserts or updates the entry's record (linking pending match rows for a new one).
     int storeEntry();
     std::vector<MatchRow>& entryMatches() { return m_entryMatches; }

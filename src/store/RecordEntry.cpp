@@ -23,10 +23,6 @@ int asFlag(long long value) {
     return value != 0 ? 1 : 0;
 }
 
-bool inRange(int position, int first) {
-    return position >= first && position < first + 32;
-}
-
 } // namespace
 
 void RecordEntry::clear() {
@@ -39,7 +35,6 @@ void RecordEntry::clear() {
     registrationDate = DentalRecord::todayText();
     place.clear();
     summary.clear();
-    unused = 0;
     valid = 1;
     sex = 0;
     dentalId = 0;
@@ -49,96 +44,6 @@ void RecordEntry::clear() {
     matchId.clear();
     isUpdate = false;
     side = PostMortem;
-}
-
-void RecordEntry::setField(int position, long long value, const std::string& text) {
-    const auto index = [position](int first) { return static_cast<std::size_t>(position - first); };
-    const int number = static_cast<int>(value);
-    if (inRange(position, FirstClassPosition)) {
-        classes[index(FirstClassPosition)] = number + 1;
-        return;
-    }
-    if (inRange(position, FirstBridgePosition)) {
-        bridges[index(FirstBridgePosition)] = number;
-        return;
-    }
-    if (inRange(position, FirstPresentPosition)) {
-        present[index(FirstPresentPosition)] = number;
-        return;
-    }
-    if (inRange(position, FirstDeciduousPosition)) {
-        deciduous[index(FirstDeciduousPosition)] = number;
-        return;
-    }
-    switch (position) {
-    case UpperIdPosition:
-        upperIdPart = text;
-        break;
-    case LowerIdPosition:
-        lowerIdPart = text;
-        break;
-    case DatePosition:
-        registrationDate = text;
-        break;
-    case PlacePosition:
-        place = text;
-        break;
-    case SummaryPosition:
-        summary = text;
-        break;
-    case UnusedPosition:
-        unused = number;
-        break;
-    case SexPosition:
-        sex = number;
-        break;
-    case DentalIdPosition:
-        dentalId = value;
-        break;
-    case ValidPosition:
-        valid = number;
-        break;
-    case NamePosition:
-        name = text;
-        break;
-    case KindPosition:
-        kind = number;
-        break;
-    case AgeGroupPosition:
-        agegroup = number;
-        break;
-    case MatchIdPosition:
-        matchId = text;
-        break;
-    case IMatchIdPosition:
-        iMatchId = text;
-        break;
-    default:
-        break;
-    }
-}
-
-std::string RecordEntry::text(int position) const {
-    switch (position) {
-    case UpperIdPosition:
-        return upperIdPart;
-    case LowerIdPosition:
-        return lowerIdPart;
-    case DatePosition:
-        return registrationDate;
-    case PlacePosition:
-        return place;
-    case SummaryPosition:
-        return summary;
-    case NamePosition:
-        return name;
-    case MatchIdPosition:
-        return matchId;
-    case IMatchIdPosition:
-        return iMatchId;
-    default:
-        return {};
-    }
 }
 
 DentalRecord RecordEntry::toRecord() const {

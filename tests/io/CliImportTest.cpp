@@ -114,5 +114,19 @@ TEST_F(CliImport, AStoreFailureDuringTheMergeIsReportedAndTheProjectPutBack) {
     EXPECT_EQ(count("pm"), 0u);
 }
 
+TEST_F(CliImport, AStoreFailureDuringAPenImportIsReportedAndNothingSaved) {
+    // The second form cannot be stored; the first was stored before it.
+    ASSERT_TRUE(test::refuseInsertsWhere(m_project, "TB_AFTER", "NEW.EXT_IDu = 'P002'"));
+    const std::string before = test::readBytes(m_project);
+
+    const auto r = runQdx({"import-pen", m_project, "--side", "pm", dataFile("pen_two_forms.csv")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.substr(r.err.find('\n')), "\nrefused\n");
+    EXPECT_EQ(test::readBytes(m_project), before);
+    EXPECT_FALSE(std::filesystem::exists(m_dir.file("bck_Quendix.qdx")));
+    EXPECT_EQ(test::withCheck(test::readLog(logFolder()), 624).size(), 1u);
+}
+
 } // namespace
 } // namespace qdx

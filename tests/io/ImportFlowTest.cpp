@@ -71,18 +71,79 @@ TEST(ImportFlow, PenImportRunsBetweenBackupAndItsRemoval) {
     EXPECT_TRUE(fx.model.recordsChangedPM()); // in the transaction, not saved
 }
 
-TEST(ImportFlow, AStoreFailureInsideThePenImportGoesToItsLog) {
-    ProjectFixture fx;
-    refuseInserts(fx.model, "TB_AFTER");
-    RecordingShell shell;
-    const ImportOutcome outcome =
-        runPenImport(fx.model, shell, requestFor(fx, dataFile("pen_two_forms.csv")));
-    EXPECT_EQ(outcome.end, ImportEnd::Finished);
-    EXPECT_TRUE(outcome.abnormal);
-    ASSERT_EQ(shell.told.size(), 1u);
-    EXPECT_EQ(shell.told[0].text.rfind(std::string(kImportFailedMessage) + "\n", 0), 0u);
-    EXPECT_EQ(test::withCheck(test::readLog(fx.logFolder()), 624).size(), 1u);
+// Saves the project with one post-mortem record, then makes the file refuse the inserts into
+// TB_AFTER that meet `when`. Returns the saved file's bytes.
+std::string savedWithRefusal(ProjectFixture& fx, const std::string& when, bool wholeTransaction) {
+    fx.model.clearEntry();
+    fx.model.entry().upperIdPart = "K";
+    fx.model.entry().lowerIdPart = "00001";
+    fx.model.storeEntry();
+    fx.model.close(true);
+    EXPECT_TRUE(test::refuseInsertsWhere(fx.projectPath(), "TB_AFTER", when, wholeTransaction));
+    const std::string saved = test::readBytes(fx.projectPath());
+    fx.model.reopen();
+    return saved;
+}
+
+// After a store failure the project is open as it was saved, in a transaction of its own.
+void expectPutBack(ProjectFixture& fx, const std::string& saved) {
+    EXPECT_TRUE(fx.model.isOpen());
     EXPECT_FALSE(backupExists(fx));
+    EXPECT_EQ(fx.count(PostMortem), 1u);
+    EXPECT_EQ(sqlite3_get_autocommit(fx.model.database().connection()), 0);
+    fx.model.close(false);
+    EXPECT_EQ(test::readBytes(fx.projectPath()), saved);
+}
+
+TEST(ImportFlow, AStoreFailureDuringThePenImportIsShownAndTheProjectPutBack) {
+    // The second form is refused after the first was stored; then the same with a refusal that
+    // takes the whole transaction with it.
+    for (const bool wholeTransaction : {false, true}) {
+        ProjectFixture fx;
+        const std::string saved = savedWithRefusal(fx, "NEW.EXT_IDu = 'P002'", wholeTransaction);
+        RecordingShell shell;
+        const ImportOutcome outcome =
+            runPenImport(fx.model, shell, requestFor(fx, dataFile("pen_two_forms.csv")));
+        EXPECT_EQ(outcome.end, ImportEnd::Restored);
+        EXPECT_FALSE(outcome.abnormal);
+        EXPECT_TRUE(outcome.reloadLists);
+        ASSERT_EQ(shell.told.size(), 1u);
+        EXPECT_EQ(shell.told[0].kind, ImportNotice::Error);
+        EXPECT_EQ(shell.told[0].text.substr(shell.told[0].text.find('\n')), "\nrefused");
+        // The log ends with the unexpected error and the abnormal end.
+        const auto log = test::readLog(fx.logFolder());
+        ASSERT_GE(log.size(), 2u);
+        EXPECT_EQ(log[log.size() - 2].check, 624);
+        EXPECT_EQ(log[log.size() - 2].message, "■予期せぬエラー");
+        EXPECT_EQ(log.back().check, 130);
+        EXPECT_EQ(log.back().message, "IMPORT_NG");
+        EXPECT_EQ(test::withCheck(log, 624).size(), 1u);
+        expectPutBack(fx, saved);
+    }
+}
+
+TEST(ImportFlow, AStoreFailureDuringTheOesImportEndsItAndPutsTheProjectBack) {
+    ProjectFixture fx;
+    const std::string saved = savedWithRefusal(fx, "NEW.EXT_IDl = '2'", false);
+    const std::filesystem::path folder = fx.dir.path() / "oes";
+    std::filesystem::create_directories(folder);
+    for (const char* id : {"1", "2", "3"}) {
+        test::writeCp932((folder / ("A-20240501-" + std::string(id) + ".oes")).string(),
+                         "ON,,,,,,,,1234567,,,,,,,\r\nPN,,,,1," + std::string(id) +
+                             ",,,20240501,名前,01,19800115,,,,\r\nDT\r\n");
+    }
+    RecordingShell shell;
+    const ImportOutcome outcome = runOesImport(fx.model, shell, requestFor(fx, folder.string()));
+    EXPECT_EQ(outcome.end, ImportEnd::Restored);
+    ASSERT_EQ(shell.told.size(), 1u);
+    EXPECT_EQ(shell.told[0].kind, ImportNotice::Error);
+    // The file with the refused person ends as the unexpected error; the next is not read.
+    const auto log = test::readLog(fx.logFolder());
+    ASSERT_EQ(test::withCheck(log, 44).size(), 2u);
+    EXPECT_EQ(test::withCheck(log, 83).size(), 1u);
+    EXPECT_EQ(test::withCheck(log, 476).size(), 1u);
+    EXPECT_EQ(log.back().check, 80);
+    expectPutBack(fx, saved);
 }
 
 TEST(ImportFlow, WithoutItsLogNothingIsReadAndOnlyOesKeepsTheBackup) {

@@ -10,6 +10,7 @@
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <regex>
 #include <sstream>
@@ -81,6 +82,22 @@ inline std::vector<LogLine> withCheck(const std::vector<LogLine>& lines, int che
 
 inline void writeCp932(const std::string& path, const std::string& utf8) {
     writeBytes(path, TextCodec::toCp932(utf8));
+}
+
+// Makes the project file refuse the inserts into `table` whose new row meets `when` (SQL on
+// NEW) with the database text "refused". With `wholeTransaction` the refusal rolls back the
+// connection's transaction, as SQLite does on I/O and disk-full errors.
+inline bool refuseInsertsWhere(const std::string& path, const std::string& table,
+                               const std::string& when, bool wholeTransaction = false) {
+    sqlite3* db = nullptr;
+    const std::string sql = "CREATE TRIGGER refuse_some BEFORE INSERT ON " + table + " WHEN " +
+                            when + " BEGIN SELECT RAISE(" +
+                            (wholeTransaction ? "ROLLBACK" : "ABORT") + ", 'refused'); END;";
+    const bool ok =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+        sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
 }
 
 } // namespace qdx::test

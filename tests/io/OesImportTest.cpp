@@ -270,6 +270,22 @@ TEST(OesImport, ProfileRulesAndDiscardedRepeats) {
     EXPECT_TRUE(withCheck(again.log, 1057).empty());
 }
 
+TEST(OesImport, APresentMarkOnlyCountsWhereTheToothKeepsNoOtherFinding) {
+    // Upper right 8: the present mark before a sound finding; 7: bridge then missing; 5: the
+    // mark, then missing, then a deciduous profile; 4: the mark alone, then a deciduous
+    // profile. A deciduous profile only goes where the permanent tooth has nothing.
+    OneFile run(on("1234567") + pn() + tb("1018") + tf({{4, "01"}, {2, "01"}}) + tb("1017") +
+                tf({{17, "01"}, {18, "01"}}) + tb("1015") + tf({{4, "01"}, {18, "01"}}) +
+                tb("1055") + tf({{2, "01"}}) + tb("1014") + tf({{4, "01"}}) + tb("1054") +
+                tf({{2, "01"}}) + "DT\r\n");
+    EXPECT_FALSE(run.result.failed);
+    const DentalRecord r = run.person();
+    EXPECT_EQ(r.classChart.substr(0, 5), "14545");
+    EXPECT_EQ(r.presentChart.substr(0, 5), "00001");
+    EXPECT_EQ(r.bridgeChart.substr(0, 5), "01000");
+    EXPECT_EQ(r.deciduousChart.substr(0, 5), "00000");
+}
+
 TEST(OesImport, FileNamesToothCodesAndDates) {
     using V = std::vector<std::string>;
     EXPECT_EQ(oesname::splitName("ABC-20240501-1.oes"), (V{"ABC", "20240501", "1"}));

@@ -37,7 +37,7 @@ echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
 
 expect_equal "package version" "$(dpkg-deb -f "$deb" Version)" "$version"
 depends="$(dpkg-deb -f "$deb" Depends)"
-for needed in fonts-ipafont-gothic libqt6widgets6 libsqlite3-0; do
+for needed in fonts-ipafont-gothic qt6-translations-l10n libqt6widgets6 libsqlite3-0; do
     [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
 

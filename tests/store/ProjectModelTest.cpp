@@ -17,33 +17,25 @@ protected:
     ProjectModel model;
 };
 
-TEST(RecordEntryTest, PositionsSetAndReadTheNamedFields) {
+TEST(RecordEntryTest, TheStoredRecordHoldsTheFieldsAndOnlyValidChartDigits) {
     RecordEntry e;
     e.iMatchId = "kept";
-    e.setField(RecordEntry::UpperIdPosition, 0, "AB");
-    e.setField(RecordEntry::LowerIdPosition, 0, "00012");
-    e.setField(RecordEntry::FirstClassPosition, 0, "");      // class counted from 0 -> 1
-    e.setField(RecordEntry::FirstClassPosition + 31, 2, ""); // -> 3
-    e.setField(RecordEntry::FirstBridgePosition + 1, 1, "");
-    e.setField(RecordEntry::FirstPresentPosition + 4, 1, "");
-    e.setField(RecordEntry::FirstDeciduousPosition + 2, 1, "");
-    e.setField(RecordEntry::DatePosition, 0, "2011-03-20");
-    e.setField(RecordEntry::PlacePosition, 0, "石巻");
-    e.setField(RecordEntry::SummaryPosition, 0, "memo");
-    e.setField(RecordEntry::SexPosition, 2, "");
-    e.setField(RecordEntry::DentalIdPosition, 42, "");
-    e.setField(RecordEntry::ValidPosition, 2, "");
-    e.setField(RecordEntry::NamePosition, 0, "山田");
-    e.setField(RecordEntry::AgeGroupPosition, 11, "");
-    e.setField(RecordEntry::MatchIdPosition, 0, "A-1");
-    e.setField(RecordEntry::PositionCount, 9, "ignored");
-    e.setField(-1, 9, "ignored");
-
-    EXPECT_EQ(e.text(RecordEntry::UpperIdPosition), "AB");
-    EXPECT_EQ(e.text(RecordEntry::PlacePosition), "石巻");
-    EXPECT_EQ(e.text(RecordEntry::IMatchIdPosition), "kept");
-    EXPECT_EQ(e.text(RecordEntry::SexPosition), "");
-    EXPECT_EQ(e.text(RecordEntry::FirstClassPosition), "");
+    e.upperIdPart = "AB";
+    e.lowerIdPart = "00012";
+    e.classes[0] = 1;
+    e.classes[31] = 3;
+    e.bridges[1] = 1;
+    e.present[4] = 1;
+    e.deciduous[2] = 1;
+    e.registrationDate = "2011-03-20";
+    e.place = "石巻";
+    e.summary = "memo";
+    e.sex = 2;
+    e.dentalId = 42;
+    e.valid = 2;
+    e.name = "山田";
+    e.agegroup = 11;
+    e.matchId = "A-1";
 
     const DentalRecord r = e.toRecord();
     EXPECT_EQ(r.Dental_ID, "42");
@@ -57,11 +49,15 @@ TEST(RecordEntryTest, PositionsSetAndReadTheNamedFields) {
     EXPECT_EQ(r.valid, "2");
     EXPECT_EQ(r.agegroup, "11");
     EXPECT_EQ(r.name, "山田");
+    EXPECT_EQ(r.place, "石巻");
+    EXPECT_EQ(r.summary, "memo");
+    EXPECT_EQ(r.Match_ID, "A-1");
+    EXPECT_EQ(r.MATCH_I_MATCHID, "kept");
 
     // Values a chart cannot hold never reach the stored strings.
-    e.setField(RecordEntry::FirstClassPosition + 3, 9, "");
-    e.setField(RecordEntry::FirstClassPosition + 4, -7, "");
-    e.setField(RecordEntry::FirstBridgePosition + 5, 7, "");
+    e.classes[3] = 9;
+    e.classes[4] = -6;
+    e.bridges[5] = 7;
     const DentalRecord clamped = e.toRecord();
     EXPECT_EQ(clamped.classChart.substr(3, 2), "55");
     EXPECT_EQ(clamped.bridgeChart[5], '1');

@@ -74,9 +74,9 @@ inline void storeNew(ProjectModel& model, int side, const std::string& upper,
                      const std::string& lower, const std::string& place = {}) {
     model.clearEntry();
     model.entry().side = side;
-    model.setEntryField(RecordEntry::UpperIdPosition, 0, upper);
-    model.setEntryField(RecordEntry::LowerIdPosition, 0, lower);
-    model.setEntryField(RecordEntry::PlacePosition, 0, place);
+    model.entry().upperIdPart = upper;
+    model.entry().lowerIdPart = lower;
+    model.entry().place = place;
     model.storeEntry();
 }
 

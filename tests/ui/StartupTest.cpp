@@ -11,9 +11,14 @@
 #include "ui/main/CCusporaDlg.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -112,6 +117,40 @@ private slots:
         QCOMPARE(rows, 1);
         QVERIFY(prompts.choices.isEmpty());
         QCOMPARE(prompts.texts(), QStringList{QStringLiteral("プログラムを終了しますか？")});
+    }
+
+    // Qt's own dialogs read in Japanese like the rest of the program once it has started: the
+    // standard buttons, the file chooser and the print dialog. Translation files that are not
+    // there are refused without harm.
+    void standardDialogsReadJapanese() {
+        TempDir dir;
+        QVERIFY(!CCusporaApp::installQtTranslations(qs(dir.file("no-translations"))));
+        const std::string path = dir.file("ja.qdx");
+        writeEnteredProject(path, {{"A", "00001"}}, {});
+        ScriptedResponder prompts;
+        prompts.answer(MessageAnswer::Yes);
+        QStringList texts;
+        StartupOptions options;
+        options.projectPath = qs(path);
+        options.documentsFolder = qs(dir.path().string());
+        const int code = runProgram(options, [&texts](CCusporaDlg& window) {
+            texts << QCoreApplication::translate("QPlatformTheme", "Cancel");
+            QDialogButtonBox box(QDialogButtonBox::Cancel);
+            texts << box.button(QDialogButtonBox::Cancel)->text();
+            QFileDialog chooser(&window);
+            chooser.setOption(QFileDialog::DontUseNativeDialog);
+            chooser.setAcceptMode(QFileDialog::AcceptSave);
+            texts << chooser.windowTitle();
+            texts << chooser.findChild<QLabel*>(QStringLiteral("lookInLabel"))->text();
+            QPrinter printer;
+            QPrintDialog print(&printer, &window);
+            texts << print.windowTitle();
+        });
+        QCOMPARE(code, 0);
+        // Qt's English: "Cancel", "Cancel", "Save As", "Look in:", "Print".
+        QCOMPARE(texts, (QStringList{QStringLiteral("キャンセル"), QStringLiteral("キャンセル"),
+                                     QStringLiteral("名前を付けて保存"),
+                                     QStringLiteral("アドレス:"), QStringLiteral("印刷")}));
     }
 
     // A window of the screenshot table is built on the open project, shown, saved and the

@@ -1,0 +1,85 @@
+#pragma once
+
+namespace qdx {
+
+// The check numbers the importers write into the import log, one per finding. Whoever reads a
+// log looks the findings up by these numbers, so they stay as they are.
+enum ImportCheck : int {
+    // The digital-pen import.
+    PenImportOk = 133,
+    PenImportNg = 130,
+    PenHeader = 529,
+    PenUnexpected = 624,
+    PenOpenQuote = 631,
+    PenTooFewFields = 1279,
+    PenPageMissing = 1287,
+    PenPageHyphen = 1288,
+    PenSexLength = 1300,
+    PenSexRange = 1307,
+    PenDateLength = 1315,
+    PenDateMonth = 1324,
+    PenDateDay = 1329,
+    PenChartEmpty = 1377,
+    PenChartLength = 1383,
+    PenChartValue = 1390,
+    // The OES import: the folder and its files.
+    OesFile = 44,
+    OesFileName = 68,
+    OesFileNg = 80,
+    OesFileOk = 83,
+    OesUnexpected = 476,
+    OesOpenQuote = 483,
+    // "VR", "ON" and "NS".
+    OesVersionFields = 399,
+    OesOrganisationFields = 658,
+    OesInstitutionMissing = 666,
+    OesInstitutionDigits = 672,
+    OesInstitutionLength = 678,
+    OesExaminationFields = 884,
+    // "PN".
+    OesPersonFields = 711,
+    OesVersion = 724,
+    OesPatientIdMissing = 731,
+    OesVisitMissing = 738,
+    OesNameMissing = 745,
+    OesSexMissing = 752,
+    OesBirthMissing = 759,
+    OesPatientIdDigits = 767,
+    OesVisitDigits = 773,
+    OesSexDigits = 779,
+    OesBirthDigits = 785,
+    OesVisitLength = 793,
+    OesSexLength = 799,
+    OesBirthLength = 805,
+    OesSexRange = 813,
+    OesRelationRange = 822,
+    OesVisitMonth = 834,
+    OesVisitDay = 839,
+    OesBirthMonth = 848,
+    OesBirthDay = 853,
+    // "TB".
+    OesToothFields = 908,
+    OesToothCodeMissing = 916,
+    OesStateMissing = 923,
+    OesPartMissing = 930,
+    OesToothCodeLength = 938,
+    OesStateLength = 944,
+    OesPartLength = 950,
+    OesSupernumerary = 963,
+    OesToothCodeUnknown = 977,
+    OesStateRange = 984,
+    OesPartRange = 991,
+    OesRepeatedTooth = 1014,
+    // "TF".
+    OesProfileFields = 1037,
+    OesProfileFlagMissing = 1045,
+    OesNoProfile = 1051,
+    OesRepeatedProfile = 1057,
+    OesItemEmpty = 1092,
+    OesItemLength = 1098,
+    OesItemValue = 1105,
+    OesItemUnset = 1110,
+    OesLostAfterDeath = 1184,
+};
+
+} // namespace qdx
