@@ -68,7 +68,19 @@ void drawText(QPainter& painter, const PrintItem& item, const PrintFonts& fonts)
         return;
     }
     painter.setFont(font);
-    painter.drawText(QPoint(item.x, item.y + QFontMetrics(font, painter.device()).ascent()), text);
+    const QFontMetrics metrics(font, painter.device());
+    const QPoint at(item.x, item.y + metrics.ascent());
+    const int natural = metrics.horizontalAdvance(text);
+    if (item.fitWidth <= 0 || natural <= item.fitWidth) {
+        painter.drawText(at, text);
+        return;
+    }
+    // Condensed sideways to its column; its height and place stay.
+    painter.save();
+    painter.translate(at);
+    painter.scale(static_cast<double>(item.fitWidth) / natural, 1.0);
+    painter.drawText(QPoint(0, 0), text);
+    painter.restore();
 }
 
 } // namespace
