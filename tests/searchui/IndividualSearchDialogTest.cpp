@@ -1,6 +1,7 @@
 #include "store/ProjectModel.h"
 #include "store/ProjectOpen.h"
 #include "store/RecordTable.h"
+#include "ui/chart/ChartPainter.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/Prompts.h"
 #include "ui/main/CCusporaDlg.h"
@@ -187,6 +188,38 @@ private slots:
         individual->accept();
         QVERIFY(!individual->isVisible());
         QVERIFY(fullDirection->isEnabled());
+    }
+
+    // The first double click of a newly opened full search lists the row before the window
+    // shows: its picture was drawn before the pictures were loaded, all white.
+    void theFirstDoubleClickPicturesTheTargetsTeeth() {
+        test::TempDir dir;
+        const std::string project = dir.file("p.qdx");
+        makeProject(project);
+        ProjectModel model;
+        test::openWithLists(model, project);
+        model.setPictureFolder(QDX_PICTURE_FOLDER);
+        CFullSearchDlg full(model, {1, 2, 0, 0});
+        full.show();
+        full.table()->doubleClicked(full.tableModel()->index(0, 2));
+        auto* individual = full.findChild<CIndividualSearchDlg*>();
+        QVERIFY(individual && individual->isVisible());
+        const IndividualRow& target = individual->tableModel()->rows().front();
+        QCOMPARE(target.displayId, full.tableModel()->rows().front().displayId);
+
+        const QImage shown = individual->chartView()->grab().toImage();
+        ChartPainter painter;
+        painter.loadPictures(QString::fromUtf8(QDX_PICTURE_FOLDER), kSearchKindCount);
+        ChartContent content;
+        content.kinds = individualPictureKinds(target);
+        const QImage expected = painter.drawChart(content);
+        QCOMPARE(shown.size(), expected.size());
+        QCOMPARE(shown.convertToFormat(expected.format()), expected);
+        int coloured = 0;
+        for (int y = 0; y < shown.height(); y += 3)
+            for (int x = 0; x < shown.width(); x += 3)
+                coloured += shown.pixel(x, y) != qRgb(255, 255, 255) ? 1 : 0;
+        QVERIFY(coloured > 1000);
     }
 
     void aChangedHistorySearchesAgainKeepingTheTarget() {

@@ -317,7 +317,7 @@ void CBridgeSearchDlg::updatePicture() {
     ChartContent content;
     content.kinds = m_pattern.state;
     content.bridges = m_pattern.bridge;
-    m_chart->setChart(m_painter.drawChart(content));
+    m_chart->setChart(drawChart(content));
 }
 
 void CBridgeSearchDlg::updateCaption() {

@@ -93,8 +93,15 @@ bool CandidateSearchDlg::firstShow() {
     if (m_opened)
         return false;
     m_opened = true;
-    m_painter.loadPictures(m_model.pictureFolder(), kSearchKindCount);
     return true;
+}
+
+QImage CandidateSearchDlg::drawChart(const ChartContent& content) {
+    if (!m_picturesLoaded) {
+        m_painter.loadPictures(m_model.pictureFolder(), kSearchKindCount);
+        m_picturesLoaded = true;
+    }
+    return m_painter.drawChart(content);
 }
 
 void CandidateSearchDlg::placeSharedControls() {
