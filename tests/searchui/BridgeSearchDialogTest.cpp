@@ -17,9 +17,11 @@
 #include "support/Widgets.h"
 
 #include <QAbstractItemModelTester>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -245,6 +247,92 @@ private slots:
         child<QPushButton>(dialog, "closeButton")->setFocus();
         QTest::keyClick(&dialog, Qt::Key_Return);
         QVERIFY(!dialog.isVisible());
+    }
+
+    // Another target and the hiding box keep the display count where the new list has it, and
+    // every change reaches the main window.
+    void anotherTargetOrHidingKeepsTheCountAndHandsItOn() {
+        test::TempDir dir;
+        const std::string project = dir.file("p.qdx");
+        makeProject(project);
+        ProjectModel model;
+        test::openWithLists(model, project);
+        model.setPictureFolder(QDX_PICTURE_FOLDER);
+        CBridgeSearchDlg dialog(model, {0, 0, 0, 0}, QStringLiteral("A-00001"));
+        std::vector<SearchConditions> passed;
+        dialog.onConditionsChanged = [&](const SearchConditions& c) { passed.push_back(c); };
+        dialog.show();
+        auto* count = child<QComboBox>(dialog, "displayCountCombo");
+        QCOMPARE(count->count(), 4);
+        QCOMPARE(count->currentIndex(), 3);
+        count->setCurrentIndex(1);
+        QCOMPARE(dialog.tableModel()->rowCount(), 3);
+        QCOMPARE(passed.size(), std::size_t(1));
+
+        child<QComboBox>(dialog, "targetCombo")->setCurrentIndex(1);
+        QCOMPARE(dialog.target(), QStringLiteral("A-00002"));
+        QCOMPARE(dialog.tableModel()->rows().front().displayId, std::string("A-00002"));
+        QCOMPARE(count->count(), 4);
+        QCOMPARE(count->currentIndex(), 1);
+        QCOMPARE(dialog.tableModel()->rowCount(), 3);
+        QCOMPARE(passed.size(), std::size_t(2));
+        QCOMPARE(passed.back(), dialog.conditions());
+
+        dialog.selectRow(2);
+        child<QCheckBox>(dialog, "hideExcludedCheck")->setChecked(true);
+        QCOMPARE(count->currentIndex(), 1);
+        QCOMPARE(dialog.tableModel()->rowCount(), 3);
+        QCOMPARE(dialog.table()->currentIndex().row(), 2);
+        QCOMPARE(passed.size(), std::size_t(3));
+        QCOMPARE(passed.back(), (SearchConditions{0, 1, 0, 1}));
+
+        // A fresh search (another side) lists every candidate again.
+        count->setCurrentIndex(0);
+        child<QComboBox>(dialog, "sideCombo")->setCurrentIndex(1);
+        QCOMPARE(count->count(), 2);
+        QCOMPARE(count->currentIndex(), 1);
+        QCOMPARE(passed.back(), dialog.conditions());
+    }
+
+    // A cancelled pattern search leaves the window as it was, its target too: the next change
+    // lists that target, not the first chart.
+    void aCancelledPatternSearchKeepsTheTarget() {
+        test::TempDir dir;
+        const std::string project = dir.file("p.qdx");
+        makeProject(project);
+        ProjectModel model;
+        test::openWithLists(model, project);
+        model.setPictureFolder(QDX_PICTURE_FOLDER);
+        test::ScriptedResponder answers;
+        CBridgeSearchDlg dialog(model, {0, 0, 0, 0}, QStringLiteral("A-00002"));
+        std::vector<SearchConditions> passed;
+        dialog.onConditionsChanged = [&](const SearchConditions& c) { passed.push_back(c); };
+        dialog.show();
+        const int searches = dialog.searchCount();
+        QTest::mouseClick(dialog.chartView(), Qt::LeftButton, {}, markCentre(3));
+        QTimer::singleShot(0, [] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* progress = qobject_cast<QProgressDialog*>(w))
+                    progress->cancel();
+            }
+        });
+        child<QPushButton>(dialog, "searchButton")->click();
+        QCOMPARE(dialog.searchCount(), searches);
+        QVERIFY(!dialog.listsPattern());
+        QCOMPARE(dialog.target(), QStringLiteral("A-00002"));
+        QVERIFY(passed.empty());
+        QVERIFY(answers.messages.empty());
+
+        child<QComboBox>(dialog, "rankCombo")->setCurrentIndex(1);
+        QCOMPARE(dialog.target(), QStringLiteral("A-00002"));
+        QCOMPARE(child<QComboBox>(dialog, "targetCombo")->currentText(), QStringLiteral("A-00002"));
+        QCOMPARE(dialog.tableModel()->rows().front().displayId, std::string("A-00002"));
+
+        // A pattern search that runs hands its new count on.
+        child<QPushButton>(dialog, "searchButton")->click();
+        QVERIFY(dialog.listsPattern());
+        QCOMPARE(dialog.target(), QString());
+        QCOMPARE(passed.back(), dialog.conditions());
     }
 
     void printsAndSearchesAgainAfterTheListsAreReloaded() {
