@@ -9,6 +9,7 @@
 #include "ui/search/SearchWindowOpeners.h"
 #include "views/bridge/BridgeSearchView.h"
 
+#include "PrintProposals.h"
 #include "support/Printouts.h"
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"
@@ -140,7 +141,8 @@ private slots:
         // display count follows its own candidates).
         QCOMPARE(main.currentConditions().searchDirection, chosen.searchDirection);
         QCOMPARE(main.currentConditions().rankKey, 1);
-        QCOMPARE(answers.choices.at(0).initialPath, QStringLiteral("個別検索結果_A-00001.csv"));
+        QCOMPARE(answers.choices.at(0).initialPath,
+                 QString::fromStdString(dir.file("個別検索結果_A-00001.csv")));
         QVERIFY(answers.messages.empty());
         QCOMPARE(saved, expected);
     }
@@ -192,7 +194,8 @@ private slots:
         QVERIFY(child<QPushButton>(dialog, "saveButton")->isEnabled());
         answers.choose(QString::fromStdString(dir.file("gui.csv")));
         dialog.saveToFile();
-        QCOMPARE(answers.choices.at(0).initialPath, QStringLiteral("個別検索結果_A-00002.csv"));
+        QCOMPARE(answers.choices.at(0).initialPath,
+                 QString::fromStdString(dir.file("個別検索結果_A-00002.csv")));
         QCOMPARE(test::readBytes(dir.file("gui.csv")), expected);
 
         // A candidate row becomes the pattern; the first row changes nothing.
@@ -342,7 +345,7 @@ private slots:
         ProjectModel model;
         test::openWithLists(model, project);
         model.setPictureFolder(QDX_PICTURE_FOLDER);
-        test::ScriptedResponder answers;
+        test::PrintProposals answers;
         CBridgeSearchDlg dialog(model, {1, 0, 0, 0}, QStringLiteral("A-00001"));
         std::vector<std::string> asked;
         dialog.historyOpener = [&](QWidget*, int side, const std::string& dentalId) {
@@ -363,6 +366,8 @@ private slots:
         const QString pdf = QString::fromStdString(dir.file("print.pdf"));
         answers.printTo(pdf);
         dialog.printList();
+        QCOMPARE(answers.proposedPdfs,
+                 QStringList{QString::fromStdString(dir.file("個別検索印刷.pdf"))});
         QVERIFY(test::readBytes(pdf.toStdString()).rfind("%PDF", 0) == 0);
         test::keepPrintout(pdf, "bridge-search-print.pdf");
         QProcess render;

@@ -12,6 +12,7 @@
 #include "ui/search/SearchTask.h"
 #include "ui/search/SearchWindowOpeners.h"
 
+#include "PrintProposals.h"
 #include "support/Printouts.h"
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"
@@ -128,7 +129,9 @@ private slots:
         QCOMPARE(chosen, wanted);
         QCOMPARE(main.currentConditions(), chosen);
         QVERIFY(answers.messages.empty());
-        QCOMPARE(answers.choices.at(0).initialPath, QStringLiteral("個別検索結果_A-00002.csv"));
+        // In the project's folder, not the working folder.
+        QCOMPARE(answers.choices.at(0).initialPath,
+                 QString::fromStdString(dir.file("個別検索結果_A-00002.csv")));
         QVERIFY(!saved.empty());
         QCOMPARE(saved, expected);
     }
@@ -380,7 +383,7 @@ private slots:
         makeProject(project);
         ProjectModel model;
         test::openWithLists(model, project);
-        test::ScriptedResponder answers;
+        test::PrintProposals answers;
         CIndividualSearchDlg dialog(model, {0, 2, 0, 0}, QStringLiteral("A/1-00005"));
         dialog.show();
         QCOMPARE(dialog.tableModel()->rowCount(), 4);
@@ -399,12 +402,15 @@ private slots:
         dialog.saveToFile();
         QCOMPARE(answers.messages.size(), 1);
         QCOMPARE(answers.messages[0].icon, MessageIcon::Exclamation);
-        QCOMPARE(answers.choices.at(0).initialPath, QStringLiteral("個別検索結果_A1-00005.csv"));
+        QCOMPARE(answers.choices.at(0).initialPath,
+                 QString::fromStdString(dir.file("個別検索結果_A1-00005.csv")));
         QVERIFY(test::readBytes(dir.file("slash.csv")).size() > 100);
 
         const QString pdf = QString::fromStdString(dir.file("print.pdf"));
         answers.printTo(pdf);
         dialog.printList();
+        QCOMPARE(answers.proposedPdfs,
+                 QStringList{QString::fromStdString(dir.file("個別検索印刷.pdf"))});
         QVERIFY(test::readBytes(pdf.toStdString()).rfind("%PDF", 0) == 0);
         test::keepPrintout(pdf, "individual-search-print.pdf");
         const QString renderFailure = test::printoutRenderFailure(pdf, dir.file("page"));

@@ -140,6 +140,14 @@ bool printPages(QPrinter& printer,
     return true;
 }
 
+void proposePrintFile(QPrinter& printer, const QString& pdfPath) {
+    // Naming a PDF file turns the printer into a PDF writer, which the dialog would then offer
+    // first; where there is a printer, it is taken back.
+    const QPrinter::OutputFormat format = printer.outputFormat();
+    printer.setOutputFileName(pdfPath);
+    printer.setOutputFormat(format);
+}
+
 void preparePrinter(QPrinter& printer, const QString& documentName, bool english) {
     if (printer.outputFormat() == QPrinter::PdfFormat)
         printer.setResolution(600);
