@@ -9,6 +9,7 @@
 #include "ui/search/SearchWindowOpeners.h"
 #include "views/bridge/BridgeSearchView.h"
 
+#include "PrintProposals.h"
 #include "support/Printouts.h"
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"
@@ -17,9 +18,11 @@
 #include "support/Widgets.h"
 
 #include <QAbstractItemModelTester>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -136,7 +139,8 @@ private slots:
         // display count follows its own candidates).
         QCOMPARE(main.currentConditions().searchDirection, chosen.searchDirection);
         QCOMPARE(main.currentConditions().rankKey, 1);
-        QCOMPARE(answers.choices.at(0).initialPath, QStringLiteral("個別検索結果_A-00001.csv"));
+        QCOMPARE(answers.choices.at(0).initialPath,
+                 QString::fromStdString(dir.file("個別検索結果_A-00001.csv")));
         QVERIFY(answers.messages.empty());
         QCOMPARE(saved, expected);
     }
@@ -188,7 +192,8 @@ private slots:
         QVERIFY(child<QPushButton>(dialog, "saveButton")->isEnabled());
         answers.choose(QString::fromStdString(dir.file("gui.csv")));
         dialog.saveToFile();
-        QCOMPARE(answers.choices.at(0).initialPath, QStringLiteral("個別検索結果_A-00002.csv"));
+        QCOMPARE(answers.choices.at(0).initialPath,
+                 QString::fromStdString(dir.file("個別検索結果_A-00002.csv")));
         QCOMPARE(test::readBytes(dir.file("gui.csv")), expected);
 
         // A candidate row becomes the pattern; the first row changes nothing.
@@ -245,7 +250,54 @@ private slots:
         QVERIFY(!dialog.isVisible());
     }
 
-    void printsAndSearchesAgainAfterTheListsAreReloaded() {
+    // Another target and the hiding box keep the display count where the new list has it, and
+    // every change reaches the main window.
+    void anotherTargetOrHidingKeepsTheCountAndHandsItOn() {
+        test::TempDir dir;
+        const std::string project = dir.file("p.qdx");
+        makeProject(project);
+        ProjectModel model;
+        test::openWithLists(model, project);
+        model.setPictureFolder(QDX_PICTURE_FOLDER);
+        CBridgeSearchDlg dialog(model, {0, 0, 0, 0}, QStringLiteral("A-00001"));
+        std::vector<SearchConditions> passed;
+        dialog.onConditionsChanged = [&](const SearchConditions& c) { passed.push_back(c); };
+        dialog.show();
+        auto* count = child<QComboBox>(dialog, "displayCountCombo");
+        QCOMPARE(count->count(), 4);
+        QCOMPARE(count->currentIndex(), 3);
+        count->setCurrentIndex(1);
+        QCOMPARE(dialog.tableModel()->rowCount(), 3);
+        QCOMPARE(passed.size(), std::size_t(1));
+
+        child<QComboBox>(dialog, "targetCombo")->setCurrentIndex(1);
+        QCOMPARE(dialog.target(), QStringLiteral("A-00002"));
+        QCOMPARE(dialog.tableModel()->rows().front().displayId, std::string("A-00002"));
+        QCOMPARE(count->count(), 4);
+        QCOMPARE(count->currentIndex(), 1);
+        QCOMPARE(dialog.tableModel()->rowCount(), 3);
+        QCOMPARE(passed.size(), std::size_t(2));
+        QCOMPARE(passed.back(), dialog.conditions());
+
+        dialog.selectRow(2);
+        child<QCheckBox>(dialog, "hideExcludedCheck")->setChecked(true);
+        QCOMPARE(count->currentIndex(), 1);
+        QCOMPARE(dialog.tableModel()->rowCount(), 3);
+        QCOMPARE(dialog.table()->currentIndex().row(), 2);
+        QCOMPARE(passed.size(), std::size_t(3));
+        QCOMPARE(passed.back(), (SearchConditions{0, 1, 0, 1}));
+
+        // A fresh search (another side) lists every candidate again.
+        count->setCurrentIndex(0);
+        child<QComboBox>(dialog, "sideCombo")->setCurrentIndex(1);
+        QCOMPARE(count->count(), 2);
+        QCOMPARE(count->currentIndex(), 1);
+        QCOMPARE(passed.back(), dialog.conditions());
+    }
+
+    // A cancelled pattern search leaves the window as it was, its target too: the next change
+    // lists that target, not the first chart.
+    void aCancelledPatternSearchKeepsTheTarget() {
         test::TempDir dir;
         const std::string project = dir.file("p.qdx");
         makeProject(project);
@@ -253,6 +305,45 @@ private slots:
         test::openWithLists(model, project);
         model.setPictureFolder(QDX_PICTURE_FOLDER);
         test::ScriptedResponder answers;
+        CBridgeSearchDlg dialog(model, {0, 0, 0, 0}, QStringLiteral("A-00002"));
+        std::vector<SearchConditions> passed;
+        dialog.onConditionsChanged = [&](const SearchConditions& c) { passed.push_back(c); };
+        dialog.show();
+        const int searches = dialog.searchCount();
+        QTest::mouseClick(dialog.chartView(), Qt::LeftButton, {}, markCentre(3));
+        QTimer::singleShot(0, [] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* progress = qobject_cast<QProgressDialog*>(w))
+                    progress->cancel();
+            }
+        });
+        child<QPushButton>(dialog, "searchButton")->click();
+        QCOMPARE(dialog.searchCount(), searches);
+        QVERIFY(!dialog.listsPattern());
+        QCOMPARE(dialog.target(), QStringLiteral("A-00002"));
+        QVERIFY(passed.empty());
+        QVERIFY(answers.messages.empty());
+
+        child<QComboBox>(dialog, "rankCombo")->setCurrentIndex(1);
+        QCOMPARE(dialog.target(), QStringLiteral("A-00002"));
+        QCOMPARE(child<QComboBox>(dialog, "targetCombo")->currentText(), QStringLiteral("A-00002"));
+        QCOMPARE(dialog.tableModel()->rows().front().displayId, std::string("A-00002"));
+
+        // A pattern search that runs hands its new count on.
+        child<QPushButton>(dialog, "searchButton")->click();
+        QVERIFY(dialog.listsPattern());
+        QCOMPARE(dialog.target(), QString());
+        QCOMPARE(passed.back(), dialog.conditions());
+    }
+
+    void printsAndSearchesAgainAfterTheListsAreReloaded() {
+        test::TempDir dir;
+        const std::string project = dir.file("p.qdx");
+        makeProject(project);
+        ProjectModel model;
+        test::openWithLists(model, project);
+        model.setPictureFolder(QDX_PICTURE_FOLDER);
+        test::PrintProposals answers;
         CBridgeSearchDlg dialog(model, {1, 0, 0, 0}, QStringLiteral("A-00001"));
         std::vector<std::string> asked;
         dialog.historyOpener = [&](QWidget*, int side, const std::string& dentalId) {
@@ -273,6 +364,8 @@ private slots:
         const QString pdf = QString::fromStdString(dir.file("print.pdf"));
         answers.printTo(pdf);
         dialog.printList();
+        QCOMPARE(answers.proposedPdfs,
+                 QStringList{QString::fromStdString(dir.file("個別検索印刷.pdf"))});
         QVERIFY(test::readBytes(pdf.toStdString()).rfind("%PDF", 0) == 0);
         test::keepPrintout(pdf, "bridge-search-print.pdf");
         QProcess render;

@@ -4,8 +4,11 @@
 #include "ui/common/Prompts.h"
 #include "ui/search/CFullSearchDlg.h"
 #include "ui/search/FullSearchTableModel.h"
+#include "ui/search/PrintRenderer.h"
 #include "ui/search/SearchTask.h"
+#include "views/print/PageBuilder.h"
 
+#include "PrintProposals.h"
 #include "support/Printouts.h"
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"
@@ -16,6 +19,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressDialog>
@@ -23,6 +30,8 @@
 #include <QTableView>
 #include <QtTest>
 
+#include <functional>
+#include <memory>
 #include <random>
 
 namespace qdx {
@@ -116,7 +125,7 @@ private slots:
         makeProject(project);
         ProjectModel model;
         test::openWithLists(model, project);
-        test::ScriptedResponder answers;
+        test::PrintProposals answers;
         CFullSearchDlg dialog(model, {1, 4, 0, 0});
         dialog.show();
         FullSearchTableModel* table = dialog.tableModel();
@@ -127,6 +136,9 @@ private slots:
             QVERIFY(table->rows()[r - 1].priority >= table->rows()[r].priority);
         answers.choose(QString::fromStdString(dir.file("sorted.csv")));
         dialog.saveToFile();
+        // Files are proposed in the project's folder, not the working or the home folder.
+        QCOMPARE(answers.choices.at(0).initialPath,
+                 QString::fromStdString(dir.file("総検索結果.csv")));
         const std::string csv = test::readBytes(dir.file("sorted.csv"));
         const std::string firstId = table->rows()[0].displayId;
         QCOMPARE(csv.substr(csv.find("\r\n") + 2, firstId.size()), firstId);
@@ -134,6 +146,8 @@ private slots:
         const QString pdfPath = QString::fromStdString(dir.file("print.pdf"));
         answers.printTo(pdfPath);
         dialog.printTable();
+        QCOMPARE(answers.proposedPdfs,
+                 QStringList{QString::fromStdString(dir.file("総検索印刷.pdf"))});
         const std::string pdf = test::readBytes(pdfPath.toStdString());
         QVERIFY(pdf.rfind("%PDF", 0) == 0);
         test::keepPrintout(pdfPath, "full-search-print.pdf");
@@ -179,6 +193,100 @@ private slots:
         dialog.findChild<QComboBox*>("directionCombo")->setCurrentIndex(0);
         QCOMPARE(dialog.searchCount(), 2);
         QCOMPARE(passed.size(), std::size_t{1});
+    }
+
+    // The real print dialog shows the project's folder for printing to a file.
+    void thePrintDialogProposesAFileInTheProjectsFolder() {
+        test::TempDir dir;
+        const std::string project = dir.file("p.qdx");
+        makeProject(project);
+        ProjectModel model;
+        test::openWithLists(model, project);
+        CFullSearchDlg dialog(model, {1, 2, 0, 0});
+        dialog.show();
+        QString proposed = QStringLiteral("no print dialog");
+        const auto poll = std::make_shared<std::function<void()>>();
+        *poll = [&, poll] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* printDialog = qobject_cast<QPrintDialog*>(w);
+                if (!printDialog || !printDialog->isVisible())
+                    continue;
+                // The file field of Qt's own dialog.
+                auto* file = printDialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+                proposed = file ? file->text() : QStringLiteral("no file field");
+                printDialog->reject();
+                return;
+            }
+            QTimer::singleShot(20, *poll);
+        };
+        QTimer::singleShot(20, *poll);
+        dialog.printTable();
+        QCOMPARE(proposed, QString::fromStdString(dir.file("総検索印刷.pdf")));
+        QVERIFY(!QFile::exists(proposed));
+    }
+
+    // IDs longer than their column print whole, condensed sideways into it; shorter ones print
+    // as they are.
+    void longIdsPrintWholeCondensedIntoTheirColumn() {
+        const std::string longId = "石巻市警察署-D0002-00149";
+        constexpr int kLeft = 100;
+        constexpr int kFit = 570;
+        PrintPage page;
+        PageBuilder b(page);
+        b.fittedText(PrintFont::Body, kLeft, 50, longId, kFit);
+        b.text(PrintFont::Body, kLeft, 250, longId);
+        b.fittedText(PrintFont::Body, kLeft, 450, "D0002-00140", kFit);
+        b.text(PrintFont::Body, kLeft, 650, "D0002-00140");
+        QImage image(1600, 900, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            renderPrintPage(painter, page, PrintFonts::forDevice(&image));
+        }
+        // The ink's left and right ends, top and bottom within a band of rows.
+        const auto ink = [&image](int top) {
+            QRect r;
+            for (int y = top; y < top + 200; ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (qGray(image.pixel(x, y)) < 128)
+                        r = r.united(QRect(x, y, 1, 1));
+            return r;
+        };
+        const QRect fitted = ink(50);
+        const QRect natural = ink(250);
+        QVERIFY(natural.right() > kLeft + kFit);
+        QVERIFY2(fitted.right() <= kLeft + kFit, qPrintable(QString::number(fitted.right())));
+        // Filling its column, as high as ever.
+        QVERIFY(fitted.width() > kFit * 9 / 10);
+        QCOMPARE(fitted.top() - 50, natural.top() - 250);
+        QCOMPARE(fitted.height(), natural.height());
+        QCOMPARE(ink(450).translated(0, 200), ink(650));
+
+        // On paper: the whole ID reaches the printout of the window.
+        test::TempDir dir;
+        const std::string project = dir.file("long.qdx");
+        std::mt19937 rng(3);
+        test::writeProject(
+            project,
+            {test::randomRecord(rng, longId, false), test::randomRecord(rng, "D0002-00140", false)},
+            {test::randomRecord(rng, "A-00001", false)}, {});
+        ProjectModel model;
+        test::openWithLists(model, project);
+        test::ScriptedResponder answers;
+        CFullSearchDlg search(model, {0, 1, 0, 0});
+        search.show();
+        const QString pdf = QString::fromStdString(dir.file("long.pdf"));
+        answers.printTo(pdf);
+        search.printTable();
+        test::keepPrintout(pdf, "full-search-long-ids.pdf");
+        QProcess text;
+        text.start("pdftotext", {pdf, "-"});
+        QVERIFY2(text.waitForStarted(5000), "pdftotext (poppler-utils) is needed");
+        QVERIFY(text.waitForFinished(60000));
+        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY2(printed.contains(QString::fromStdString(longId)), qPrintable(printed));
+        QVERIFY2(printed.contains("D0002-00140"), qPrintable(printed));
+        QVERIFY(!printed.contains(QStringLiteral("…")));
     }
 
     void noCandidatesDisablesSavingAndPrinting() {

@@ -1,6 +1,7 @@
 #include "store/ProjectModel.h"
 #include "store/ProjectOpen.h"
 #include "store/RecordTable.h"
+#include "ui/chart/ChartPainter.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/Prompts.h"
 #include "ui/main/CCusporaDlg.h"
@@ -11,6 +12,7 @@
 #include "ui/search/SearchTask.h"
 #include "ui/search/SearchWindowOpeners.h"
 
+#include "PrintProposals.h"
 #include "support/Printouts.h"
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"
@@ -125,7 +127,9 @@ private slots:
         QCOMPARE(chosen, wanted);
         QCOMPARE(main.currentConditions(), chosen);
         QVERIFY(answers.messages.empty());
-        QCOMPARE(answers.choices.at(0).initialPath, QStringLiteral("個別検索結果_A-00002.csv"));
+        // In the project's folder, not the working folder.
+        QCOMPARE(answers.choices.at(0).initialPath,
+                 QString::fromStdString(dir.file("個別検索結果_A-00002.csv")));
         QVERIFY(!saved.empty());
         QCOMPARE(saved, expected);
     }
@@ -185,6 +189,38 @@ private slots:
         individual->accept();
         QVERIFY(!individual->isVisible());
         QVERIFY(fullDirection->isEnabled());
+    }
+
+    // The first double click of a newly opened full search lists the row before the window
+    // shows: its picture was drawn before the pictures were loaded, all white.
+    void theFirstDoubleClickPicturesTheTargetsTeeth() {
+        test::TempDir dir;
+        const std::string project = dir.file("p.qdx");
+        makeProject(project);
+        ProjectModel model;
+        test::openWithLists(model, project);
+        model.setPictureFolder(QDX_PICTURE_FOLDER);
+        CFullSearchDlg full(model, {1, 2, 0, 0});
+        full.show();
+        full.table()->doubleClicked(full.tableModel()->index(0, 2));
+        auto* individual = full.findChild<CIndividualSearchDlg*>();
+        QVERIFY(individual && individual->isVisible());
+        const IndividualRow& target = individual->tableModel()->rows().front();
+        QCOMPARE(target.displayId, full.tableModel()->rows().front().displayId);
+
+        const QImage shown = individual->chartView()->grab().toImage();
+        ChartPainter painter;
+        painter.loadPictures(QString::fromUtf8(QDX_PICTURE_FOLDER), kSearchKindCount);
+        ChartContent content;
+        content.kinds = individualPictureKinds(target);
+        const QImage expected = painter.drawChart(content);
+        QCOMPARE(shown.size(), expected.size());
+        QCOMPARE(shown.convertToFormat(expected.format()), expected);
+        int coloured = 0;
+        for (int y = 0; y < shown.height(); y += 3)
+            for (int x = 0; x < shown.width(); x += 3)
+                coloured += shown.pixel(x, y) != qRgb(255, 255, 255) ? 1 : 0;
+        QVERIFY(coloured > 1000);
     }
 
     void aChangedHistorySearchesAgainKeepingTheTarget() {
@@ -345,7 +381,7 @@ private slots:
         makeProject(project);
         ProjectModel model;
         test::openWithLists(model, project);
-        test::ScriptedResponder answers;
+        test::PrintProposals answers;
         CIndividualSearchDlg dialog(model, {0, 2, 0, 0}, QStringLiteral("A/1-00005"));
         dialog.show();
         QCOMPARE(dialog.tableModel()->rowCount(), 4);
@@ -364,12 +400,15 @@ private slots:
         dialog.saveToFile();
         QCOMPARE(answers.messages.size(), 1);
         QCOMPARE(answers.messages[0].icon, MessageIcon::Exclamation);
-        QCOMPARE(answers.choices.at(0).initialPath, QStringLiteral("個別検索結果_A1-00005.csv"));
+        QCOMPARE(answers.choices.at(0).initialPath,
+                 QString::fromStdString(dir.file("個別検索結果_A1-00005.csv")));
         QVERIFY(test::readBytes(dir.file("slash.csv")).size() > 100);
 
         const QString pdf = QString::fromStdString(dir.file("print.pdf"));
         answers.printTo(pdf);
         dialog.printList();
+        QCOMPARE(answers.proposedPdfs,
+                 QStringList{QString::fromStdString(dir.file("個別検索印刷.pdf"))});
         QVERIFY(test::readBytes(pdf.toStdString()).rfind("%PDF", 0) == 0);
         test::keepPrintout(pdf, "individual-search-print.pdf");
         const QString renderFailure = test::printoutRenderFailure(pdf, dir.file("page"));

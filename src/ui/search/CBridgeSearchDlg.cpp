@@ -216,7 +216,15 @@ void CBridgeSearchDlg::takePatternFromTarget() {
 
 void CBridgeSearchDlg::listFresh() {
     relist(kMaxDisplayCount);
-    fillDisplayCounts();
+    fillDisplayCounts(-1);
+}
+
+void CBridgeSearchDlg::listKeepingCount() {
+    const int kept = m_countCombo->currentIndex();
+    relist(kMaxDisplayCount);
+    fillDisplayCounts(kept);
+    if (m_countCombo->currentIndex() != m_countCombo->count() - 1)
+        relist(displayCount());
 }
 
 void CBridgeSearchDlg::relist(int n) {
@@ -231,9 +239,10 @@ void CBridgeSearchDlg::relist(int n) {
         updateCaption();
 }
 
-void CBridgeSearchDlg::fillDisplayCounts() {
+void CBridgeSearchDlg::fillDisplayCounts(int keptIndex) {
     m_updating = true;
-    showDisplayCountChoice(m_countCombo, bridgeDisplayCountChoice(m_tableModel->rowCount()));
+    showDisplayCountChoice(m_countCombo,
+                           bridgeDisplayCountChoice(m_tableModel->rowCount(), keptIndex));
     m_updating = false;
 }
 
@@ -277,10 +286,11 @@ void CBridgeSearchDlg::targetChanged() {
     if (fromPattern && !searchRecords())
         return;
     takePatternFromTarget();
-    listFresh();
+    listKeepingCount();
     fitColumns(true);
     updateCommandStates();
     updatePicture();
+    passConditions();
 }
 
 void CBridgeSearchDlg::rankChanged() {
@@ -296,10 +306,10 @@ void CBridgeSearchDlg::countChanged() {
 }
 
 void CBridgeSearchDlg::hideChanged() {
+    const ListPlace place = listPlace(m_tableModel->rows());
     fillTargets();
-    listFresh();
-    fitColumns(false);
-    updateCommandStates();
+    listKeepingCount();
+    restorePlace(place);
     passConditions();
 }
 
@@ -317,7 +327,7 @@ void CBridgeSearchDlg::updatePicture() {
     ChartContent content;
     content.kinds = m_pattern.state;
     content.bridges = m_pattern.bridge;
-    m_chart->setChart(m_painter.drawChart(content));
+    m_chart->setChart(drawChart(content));
 }
 
 void CBridgeSearchDlg::updateCaption() {

@@ -60,11 +60,14 @@ private:
     bool adopt(std::unique_ptr<SearchRun> fresh, const BridgeLists& lists, bool patternRun);
     const SearchEntry* listedEntry() const;
     void fillTargets();
+    // Lists the target's candidates anew: all of them after a search of its own, the display
+    // count kept where it can be after another target or hiding.
     void listFresh();
+    void listKeepingCount();
     void relist(int n);
     void restorePlace(const ListPlace& place);
     void relistKeepingPlace();
-    void fillDisplayCounts();
+    void fillDisplayCounts(int keptIndex);
     void fitColumns(bool fitAll);
     void takePatternFromTarget();
     void sideChanged();

@@ -37,14 +37,15 @@ void CBridgeSearchDlg::clickChart(QPoint point) {
 }
 
 void CBridgeSearchDlg::searchWithPattern() {
-    m_patternRecord = patternRecord(m_pattern);
-    m_target.clear();
+    const DentalRecord pattern = patternRecord(m_pattern);
     const int row = currentRow();
     const int scroll = m_table->verticalScrollBar()->value();
-    if (!searchPattern(m_patternRecord)) {
-        // Cancelled: the previous run is kept, and so is the list.
+    if (!searchPattern(pattern)) {
+        // Cancelled: the previous run is kept, and so are the list and its target.
         return;
     }
+    m_patternRecord = pattern;
+    m_target.clear();
     listFresh();
     fitColumns(false);
     if (m_tableModel->rowCount() <= 1)
@@ -55,6 +56,7 @@ void CBridgeSearchDlg::searchWithPattern() {
         selectRow(row);
     m_table->verticalScrollBar()->setValue(scroll);
     updateCaption();
+    passConditions();
 }
 
 void CBridgeSearchDlg::saveToFile() {

@@ -339,7 +339,7 @@ void CFullSearchDlg::saveToFile() {
     choice.kind = Prompts::FileChoice::Save;
     choice.filter = Prompts::csvFilter();
     choice.defaultSuffix = QStringLiteral("csv");
-    choice.initialPath = QStringLiteral("総検索結果.csv");
+    choice.initialPath = inProjectFolder(m_model, QStringLiteral("総検索結果.csv"));
     const QString path = Prompts::chooseFile(this, choice);
     if (path.isEmpty())
         return;
@@ -355,10 +355,8 @@ void CFullSearchDlg::saveToFile() {
 
 void CFullSearchDlg::printTable() {
     QPrinter printer(QPrinter::HighResolution);
-    preparePrinter(printer, QStringLiteral("総検索印刷"));
-    if (!Prompts::choosePrinter(this, printer))
+    if (!chooseSearchPrinter(this, m_model, printer, QStringLiteral("総検索印刷")))
         return;
-    preparePrinter(printer, QStringLiteral("総検索印刷"));
     const FullSearchPrintJob job = fullSearchPrintJob(
         m_tableModel->rows(), m_directionCombo->currentIndex(), m_rankKeyCombo->currentIndex(),
         m_tableModel->displayCount(), m_hideExcludedCheck->isChecked() ? 1 : 0);

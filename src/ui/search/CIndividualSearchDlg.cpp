@@ -322,7 +322,7 @@ void CIndividualSearchDlg::updatePicture() {
     ChartContent content;
     content.kinds = individualPictureKinds(shown);
     m_kinds = content.kinds;
-    m_chart->setChart(m_painter.drawChart(content));
+    m_chart->setChart(drawChart(content));
     m_captionLabel->setText(qs(individualChartCaption(rows.front().displayId, shown.displayId)));
     m_captionLabel->adjustSize();
     m_captionLabel->raise();

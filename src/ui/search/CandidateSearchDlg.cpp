@@ -5,7 +5,6 @@
 #include "ui/common/CColorButton.h"
 #include "ui/common/CColorStatic.h"
 #include "ui/common/CoreText.h"
-#include "ui/common/Prompts.h"
 #include "ui/search/PrintRenderer.h"
 #include "ui/search/SearchWindowParts.h"
 #include "views/search/IndividualSearchPrintLayout.h"
@@ -93,8 +92,15 @@ bool CandidateSearchDlg::firstShow() {
     if (m_opened)
         return false;
     m_opened = true;
-    m_painter.loadPictures(m_model.pictureFolder(), kSearchKindCount);
     return true;
+}
+
+QImage CandidateSearchDlg::drawChart(const ChartContent& content) {
+    if (!m_picturesLoaded) {
+        m_painter.loadPictures(m_model.pictureFolder(), kSearchKindCount);
+        m_picturesLoaded = true;
+    }
+    return m_painter.drawChart(content);
 }
 
 void CandidateSearchDlg::placeSharedControls() {
@@ -183,18 +189,15 @@ void CandidateSearchDlg::setListScroll(int value) {
 }
 
 QString CandidateSearchDlg::chooseResultFile() {
-    return chooseIndividualResultFile(this,
+    return chooseIndividualResultFile(this, m_model,
                                       m_target.isEmpty() ? m_targetCombo->currentText() : m_target);
 }
 
 void CandidateSearchDlg::printIndividualLayout(
     const std::function<IndividualSearchPrintJob()>& makeJob) {
-    const QString documentName = QStringLiteral("個別検索印刷");
     QPrinter printer(QPrinter::HighResolution);
-    preparePrinter(printer, documentName);
-    if (!Prompts::choosePrinter(this, printer))
+    if (!chooseSearchPrinter(this, m_model, printer, QStringLiteral("個別検索印刷")))
         return;
-    preparePrinter(printer, documentName);
     const IndividualSearchPrintJob job = makeJob();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     printPages(printer, [&](const PrintMetrics& metrics) {

@@ -77,9 +77,11 @@ protected:
         };
     }
 
-    // The first show loads the pictures (true); every show shows the history button only with
-    // an opener.
+    // True on the first show; every show shows the history button only with an opener.
     bool firstShow();
+    // The chart picture of `content`. The pictures are loaded for the first drawing, which can
+    // come before the window shows (the full search lists a row in it first).
+    QImage drawChart(const ChartContent& content);
     // What every size puts in the same place.
     void placeSharedControls();
 
@@ -136,7 +138,6 @@ protected:
     QComboBox* m_countCombo = nullptr;
     QCheckBox* m_hideExcludedCheck = nullptr;
     QTableView* m_table = nullptr;
-    ChartPainter m_painter;
     ChartWidget* m_chart = nullptr;
     CColorStatic* m_captionLabel = nullptr;
     CColorButton* m_saveButton = nullptr;
@@ -151,6 +152,9 @@ protected:
 private:
     int listScroll() const;
     void setListScroll(int value);
+
+    ChartPainter m_painter;
+    bool m_picturesLoaded = false;
 };
 
 } // namespace qdx

@@ -68,7 +68,19 @@ void drawText(QPainter& painter, const PrintItem& item, const PrintFonts& fonts)
         return;
     }
     painter.setFont(font);
-    painter.drawText(QPoint(item.x, item.y + QFontMetrics(font, painter.device()).ascent()), text);
+    const QFontMetrics metrics(font, painter.device());
+    const QPoint at(item.x, item.y + metrics.ascent());
+    const int natural = metrics.horizontalAdvance(text);
+    if (item.fitWidth <= 0 || natural <= item.fitWidth) {
+        painter.drawText(at, text);
+        return;
+    }
+    // Condensed sideways to its column; its height and place stay.
+    painter.save();
+    painter.translate(at);
+    painter.scale(static_cast<double>(item.fitWidth) / natural, 1.0);
+    painter.drawText(QPoint(0, 0), text);
+    painter.restore();
 }
 
 } // namespace
@@ -126,6 +138,14 @@ bool printPages(QPrinter& printer,
     }
     painter.end();
     return true;
+}
+
+void proposePrintFile(QPrinter& printer, const QString& pdfPath) {
+    // Naming a PDF file turns the printer into a PDF writer, which the dialog would then offer
+    // first; where there is a printer, it is taken back.
+    const QPrinter::OutputFormat format = printer.outputFormat();
+    printer.setOutputFileName(pdfPath);
+    printer.setOutputFormat(format);
 }
 
 void preparePrinter(QPrinter& printer, const QString& documentName, bool english) {

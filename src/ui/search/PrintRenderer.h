@@ -38,4 +38,8 @@ bool printPages(QPrinter& printer,
 // PDF output the device units of a 600 dpi printer.
 void preparePrinter(QPrinter& printer, const QString& documentName, bool english = false);
 
+// The file the print dialog proposes for printing to a PDF file; the printer it offers first
+// stays the default one.
+void proposePrintFile(QPrinter& printer, const QString& pdfPath);
+
 } // namespace qdx

@@ -1,14 +1,19 @@
 #include "ui/search/SearchWindowParts.h"
 
 #include "io/SearchResultFile.h"
+#include "store/ProjectModel.h"
 #include "ui/common/CoreText.h"
 #include "ui/common/Prompts.h"
+#include "ui/search/PrintRenderer.h"
 #include "views/search/IndividualSearchRows.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTableView>
 
@@ -43,7 +48,17 @@ bool handleSearchWindowKey(QWidget* window, QKeyEvent* event,
     return false;
 }
 
-QString chooseIndividualResultFile(QWidget* parent, const QString& targetId) {
+QString projectFolder(const ProjectModel& model) {
+    // A project named without a folder lies in the working folder.
+    return QFileInfo(qs(model.projectPath())).absolutePath();
+}
+
+QString inProjectFolder(const ProjectModel& model, const QString& name) {
+    return QDir(projectFolder(model)).filePath(name);
+}
+
+QString chooseIndividualResultFile(QWidget* parent, const ProjectModel& model,
+                                   const QString& targetId) {
     const ProposedFileName proposed = individualCsvFileName(targetId.toStdString());
     if (proposed.removed)
         Prompts::message(parent, QString::fromUtf8(kInvalidFileNameMessage), MessageButtons::Ok,
@@ -52,8 +67,21 @@ QString chooseIndividualResultFile(QWidget* parent, const QString& targetId) {
     choice.kind = Prompts::FileChoice::Save;
     choice.filter = Prompts::csvFilter();
     choice.defaultSuffix = QStringLiteral("csv");
-    choice.initialPath = QString::fromStdString(proposed.name);
+    choice.initialPath = inProjectFolder(model, QString::fromStdString(proposed.name));
     return Prompts::chooseFile(parent, choice);
+}
+
+bool chooseSearchPrinter(QWidget* parent, const ProjectModel& model, QPrinter& printer,
+                         const QString& documentName) {
+    preparePrinter(printer, documentName);
+    proposePrintFile(printer, inProjectFolder(model, documentName + QStringLiteral(".pdf")));
+    if (!Prompts::choosePrinter(parent, printer))
+        return false;
+    // A printer chosen in the dialog prints on paper, never into the proposed file.
+    if (printer.outputFormat() == QPrinter::NativeFormat)
+        printer.setOutputFileName(QString());
+    preparePrinter(printer, documentName);
+    return true;
 }
 
 void writeIndividualResultFile(QWidget* parent, const QString& path,

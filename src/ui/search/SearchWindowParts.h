@@ -8,11 +8,14 @@
 
 class QAbstractItemModel;
 class QKeyEvent;
+class QPrinter;
 class QPushButton;
 class QTableView;
 class QWidget;
 
 namespace qdx {
+
+class ProjectModel;
 
 // Pieces the search windows share.
 
@@ -25,10 +28,21 @@ void setUpResultList(QTableView* table, QAbstractItemModel* model);
 bool handleSearchWindowKey(QWidget* window, QKeyEvent* event,
                            std::initializer_list<QPushButton*> buttons);
 
+// The folder of the open project file, where the search windows propose the files they save
+// and print (not the working folder or the home folder the choosers would start in).
+QString projectFolder(const ProjectModel& model);
+// `name` in that folder.
+QString inProjectFolder(const ProjectModel& model, const QString& name);
+
 // "ファイルに保存" of the individual and the bridge search: proposes "個別検索結果_<ID>.csv"
-// (warning first when characters had to go from the ID) and asks where to save. Empty when
-// the user cancelled.
-QString chooseIndividualResultFile(QWidget* parent, const QString& targetId);
+// in the project's folder (warning first when characters had to go from the ID) and asks where
+// to save. Empty when the user cancelled.
+QString chooseIndividualResultFile(QWidget* parent, const ProjectModel& model,
+                                   const QString& targetId);
+// "印刷": sets the printer up for a search printout named `documentName` and asks for it, its
+// print to file proposing "<documentName>.pdf" in the project's folder. False when cancelled.
+bool chooseSearchPrinter(QWidget* parent, const ProjectModel& model, QPrinter& printer,
+                         const QString& documentName);
 // Writes the file lines under the wait cursor; a file that cannot be written shows its error.
 void writeIndividualResultFile(QWidget* parent, const QString& path,
                                const std::vector<std::string>& lines);

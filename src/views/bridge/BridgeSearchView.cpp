@@ -87,10 +87,10 @@ IndividualSearchPrintJob bridgeSearchPrintJob(const SearchEntry* entry, int side
     return job;
 }
 
-DisplayCountChoice bridgeDisplayCountChoice(int listedRows) {
+DisplayCountChoice bridgeDisplayCountChoice(int listedRows, int keptIndex) {
     DisplayCountChoice choice;
     choice.items = std::max(listedRows - 1, 0);
-    choice.selected = choice.items - 1;
+    choice.selected = keptIndex >= 0 && keptIndex < choice.items ? keptIndex : choice.items - 1;
     return choice;
 }
 

@@ -34,8 +34,10 @@ std::string bridgeCellText(const BridgeRow& row, int column);
 // "ブリッジ数", "ブリッジ一致数", "ブリッジ不一致数" and the tooth headings; the others empty.
 std::string bridgeHeaderText(int column);
 // The display-count list after a listing of `listedRows` rows, the searching chart's first: one
-// item per row below it (the window lists at most 50 candidates), the last one chosen.
-DisplayCountChoice bridgeDisplayCountChoice(int listedRows);
+// item per row below it (the window lists at most 50 candidates). The item of `keptIndex`
+// stays chosen where the list still has it (another target, hiding toggled); otherwise, and
+// after a fresh search, the last one.
+DisplayCountChoice bridgeDisplayCountChoice(int listedRows, int keptIndex = -1);
 int bridgeInitialWidth(int column);
 // The tooth cells where both charts bridge the tooth (they begin with "*").
 bool isBridgeCellHighlighted(const BridgeRow& row, int column);

@@ -1,5 +1,7 @@
 #include "views/print/PageBuilder.h"
 
+#include <utility>
+
 namespace qdx {
 
 void PageBuilder::text(PrintFont font, int x, int y, std::string text) {
@@ -10,6 +12,11 @@ void PageBuilder::text(PrintFont font, int x, int y, std::string text) {
     item.y = y;
     item.text = std::move(text);
     m_page.push_back(std::move(item));
+}
+
+void PageBuilder::fittedText(PrintFont font, int x, int y, std::string text, int fitWidth) {
+    this->text(font, x, y, std::move(text));
+    m_page.back().fitWidth = fitWidth;
 }
 
 void PageBuilder::line(int x, int y, int x2, int y2, int penWidth) {

@@ -33,6 +33,9 @@ struct PrintItem {
     PrintFont font = PrintFont::Body;
     PrintColor color;
     std::string text;
+    // Text: the widest it may print, in device units; a wider text is condensed sideways to
+    // this width (0: printed as it comes).
+    int fitWidth = 0;
     bool operator==(const PrintItem&) const = default;
 };
 
@@ -50,9 +53,6 @@ struct PrintMetrics {
     int ub = 40;
     int ht = 80;
 };
-
-// Cuts a text to its first 10 bytes as written in CP932, followed by "…", when it is longer.
-std::string cutForPrint(const std::string& text);
 
 // "作成日：%Y年%m月%d日 %H時%M分" of the local time of `when`, as the printouts head their pages.
 std::string printCreatedText(std::time_t when);

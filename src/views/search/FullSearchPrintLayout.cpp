@@ -20,6 +20,10 @@ constexpr int kFixedRight = 1420;
 constexpr int kGroupWidth = 1710;
 constexpr int kBandTop = 430;
 constexpr int kBandBottom = 1200;
+// The line closing the searching chart's ID column, and the room kept between a text and the
+// line to its right (the lines stand as far before the texts they lead).
+constexpr int kFixedIdRight = 950;
+constexpr int kTextGap = 20;
 
 struct PageContext {
     const FullSearchPrintJob& job;
@@ -85,10 +89,11 @@ void addFixedCells(PageBuilder& b, const PageContext& c, const PrintRow& row, in
     b.line(kFixedLeft, top, kFixedRight, top, kThin);
     b.line(kFixedLeft, bottom, kFixedRight, bottom, kThin);
     const int lineTop = i == 0 ? kBandTop : top;
-    for (int x : {200, 300, 950})
+    for (int x : {200, 300, kFixedIdRight})
         b.line(x, lineTop, x, bottom, kThin);
     b.text(PrintFont::Body, 5 * m.u, textY, row.mark.empty() ? " " : row.mark);
-    b.text(PrintFont::Body, 8 * m.u, textY, cutForPrint(row.displayId));
+    const int idX = 8 * m.u;
+    b.fittedText(PrintFont::Body, idX, textY, row.displayId, kFixedIdRight - kTextGap - idX);
     b.text(PrintFont::Body, 22 * m.u, textY, printNumberText("%8d", row.priority));
 }
 
@@ -111,7 +116,8 @@ void addCandidateCells(PageBuilder& b, const PageContext& c, const PrintRow& row
         if (!cand.mark.empty())
             b.text(PrintFont::Body, g + 30, textY, cand.mark);
         b.line(g - 20, top, g - 20, top + 97, kThick);
-        b.text(PrintFont::Body, g + 3 * m.u, textY, cutForPrint(cand.displayId));
+        // The ID column runs from the line at G + 3u - 20 to the one at G + 17u - 20.
+        b.fittedText(PrintFont::Body, g + 3 * m.u, textY, cand.displayId, 14 * m.u - 2 * kTextGap);
         b.text(PrintFont::Body, g + 17 * m.u, textY, printNumberText("%2d", cand.searchCount));
         b.text(PrintFont::Body, g + 20 * m.u, textY, printNumberText("%2d", cand.exactMatchCount));
         b.text(PrintFont::Body, g + 23 * m.u, textY,

@@ -23,6 +23,9 @@ constexpr int kRowWidth = 6210;
 constexpr int kBandTop = 500;
 constexpr int kBandHeight = 700;
 constexpr int kHeadingBottom = 1300;
+// The line closing the ID column, and the room kept between a text and the line to its right.
+constexpr int kIdRight = 950;
+constexpr int kTextGap = 20;
 constexpr int kCandidateRowsPerPage = kIndividualRowsPerPage - 1;
 constexpr PrintColor kBandGrey{128, 128, 128};
 constexpr PrintColor kRowGrey{192, 192, 192};
@@ -66,6 +69,10 @@ struct Page {
     PageBuilder& b;
     const PrintMetrics& m;
     int toothX(int k) const { return 47 * m.u - 30 + 3 * m.u * k; }
+    // The whole ID, condensed by the renderer where it is wider than its column.
+    void id(const std::string& displayId, int y) const {
+        b.fittedText(PrintFont::Body, 8 * m.u, y, displayId, kIdRight - kTextGap - 8 * m.u);
+    }
 };
 
 void addBand(const Page& p, bool english) {
@@ -95,7 +102,7 @@ void addGrid(const Page& p) {
     p.b.text(PrintFont::Body, 5 * m.u, 4 * m.h, "b:ブリッジあり／*：判明済み／i：他人／u：鑑定中");
     p.b.line(kLeft, 1200, kRight, 1200, kPen);
     p.b.line(kLeft, kBandTop, kRight, kBandTop, kPen);
-    for (int x : {200, 300, 950, 22 * m.u - 40, 26 * m.u - 40, 30 * m.u - 40, 34 * m.u - 40,
+    for (int x : {200, 300, kIdRight, 22 * m.u - 40, 26 * m.u - 40, 30 * m.u - 40, 34 * m.u - 40,
                   38 * m.u - 40, kRight})
         p.b.line(x, kBandTop, x, kHeadingBottom, kPen);
     for (int y : {800, 950})
@@ -111,7 +118,7 @@ void addSearchingRow(const Page& p, const IndividualSearchPrintJob& job) {
     const int y = 12 * m.h;
     p.b.rect(kLeft, 1200, kRowWidth, 100, kSearchingBackground);
     p.b.text(PrintFont::Body, 5 * m.u, y, job.searchingMark.empty() ? " " : job.searchingMark);
-    p.b.text(PrintFont::Body, 8 * m.u, y, cutForPrint(job.searchingId));
+    p.id(job.searchingId, y);
     for (int column : {22, 26, 30, 34})
         p.b.text(PrintFont::Body, column * m.u, y, "--");
     p.b.text(PrintFont::Body, 38 * m.u, y, " ----- ");
@@ -129,8 +136,8 @@ void addCandidateRow(const Page& p, const IndividualPrintCandidate& c, int j) {
     p.b.text(PrintFont::Body, 5 * m.u, y, c.mark.empty() ? " " : c.mark);
     for (int x : {200, 300, kRight})
         p.b.line(x, top, x, bottom, kPen);
-    p.b.text(PrintFont::Body, 8 * m.u, y, cutForPrint(c.displayId));
-    p.b.line(950, top, 950, bottom, kPen);
+    p.id(c.displayId, y);
+    p.b.line(kIdRight, top, kIdRight, bottom, kPen);
     p.b.text(PrintFont::Body, 22 * m.u, y, printNumberText("%2d", c.searchCount));
     p.b.text(PrintFont::Body, 26 * m.u, y, printNumberText("%2d", c.exactMatchCount));
     p.b.text(PrintFont::Body, 30 * m.u, y,

@@ -178,6 +178,11 @@ TEST(BridgeDisplayCount, OneItemPerCandidateRowTheLastChosen) {
         EXPECT_EQ(none.selected, -1);
         EXPECT_EQ(none.displayCount(), 0);
     }
+    // Another target or hiding keeps the chosen count where the new list still offers it.
+    EXPECT_EQ(bridgeDisplayCountChoice(11, 4).selected, 4);
+    EXPECT_EQ(bridgeDisplayCountChoice(5, 3).selected, 3);
+    EXPECT_EQ(bridgeDisplayCountChoice(5, 4).selected, 3);
+    EXPECT_EQ(bridgeDisplayCountChoice(1, 0).selected, -1);
 }
 
 } // namespace

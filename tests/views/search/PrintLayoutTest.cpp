@@ -1,4 +1,5 @@
 #include "views/search/FullSearchPrintLayout.h"
+#include "views/search/IndividualSearchPrintLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -119,14 +120,94 @@ TEST(FullSearchPrint, HeadingBandAndRowItemsStandWhereTheFormPutsThem) {
     EXPECT_EQ(findText(page, "14")->x, 32 * m.u + 38 * m.u + 20 * m.u);
 }
 
-TEST(FullSearchPrint, LongIdsAreCutAtTenCp932Bytes) {
-    EXPECT_EQ(cutForPrint("ABCDE-00001"), "ABCDE-0000…");
-    EXPECT_EQ(cutForPrint("ABCD-00001"), "ABCD-00001");
-    // Double-byte characters count two bytes and are never split.
-    EXPECT_EQ(cutForPrint("石巻-00001"), "石巻-00001");
-    EXPECT_EQ(cutForPrint("石巻市-00001"), "石巻市-000…");
-    EXPECT_EQ(cutForPrint("ｱ石巻市場-1"), "ｱ石巻市場-…");
-    EXPECT_EQ(cutForPrint("ｱ石巻市場場"), "ｱ石巻市場…");
+// The items of `longer` that differ from `shorter`'s, which must be the same page but for the
+// texts of those items.
+std::vector<PrintItem> changedTexts(const PrintPage& shorter, const PrintPage& longer) {
+    std::vector<PrintItem> changed;
+    EXPECT_EQ(shorter.size(), longer.size());
+    for (std::size_t i = 0; i < std::min(shorter.size(), longer.size()); ++i) {
+        if (shorter[i] == longer[i])
+            continue;
+        PrintItem same = longer[i];
+        same.text = shorter[i].text;
+        EXPECT_EQ(same, shorter[i]) << i;
+        changed.push_back(longer[i]);
+    }
+    return changed;
+}
+
+// Printed IDs used to be cut at ten CP932 bytes and "…", so "D0002-0014…" could be D0002-00140
+// or D0002-00149. Each ID prints whole, told the width of its column; only the ID texts differ
+// from a page of short IDs.
+TEST(FullSearchPrint, LongIdsPrintWholeTheirColumnWideAndNothingElseMoves) {
+    const PrintMetrics m;
+    const FullSearchPrintJob shortIds = makeJob(2, 4);
+    FullSearchPrintJob longIds = shortIds;
+    longIds.rows[0].displayId = "D0002-00140";
+    longIds.rows[1].displayId = "石巻市警察署-D0002-00149";
+    longIds.rows[1].candidates[3].displayId = "ABCDEFGHIJKLMNOPQRSTUVWXYZ-0001";
+    const auto before = layoutFullSearchPrint(shortIds, m);
+    const auto after = layoutFullSearchPrint(longIds, m);
+    ASSERT_EQ(after.size(), 2u);
+    ASSERT_EQ(before.size(), after.size());
+
+    const std::vector<PrintItem> first = changedTexts(before[0], after[0]);
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_EQ(first[0].text, "D0002-00140");
+    EXPECT_EQ(first[1].text, "石巻市警察署-D0002-00149");
+    for (const PrintItem& id : first) {
+        EXPECT_EQ(id.x, 8 * m.u);
+        // From 8u to the column's line at 950, less the gap kept before a line.
+        EXPECT_EQ(id.fitWidth, 950 - 20 - 8 * m.u);
+    }
+    const std::vector<PrintItem> second = changedTexts(before[1], after[1]);
+    ASSERT_EQ(second.size(), 3u);
+    const PrintItem& candidate = second[2];
+    EXPECT_EQ(candidate.text, "ABCDEFGHIJKLMNOPQRSTUVWXYZ-0001");
+    // Top 4 is the first group of the second page: between its lines at G + 3u - 20 and
+    // G + 17u - 20.
+    EXPECT_EQ(candidate.x, 32 * m.u + 3 * m.u);
+    EXPECT_EQ(candidate.fitWidth, 14 * m.u - 40);
+
+    // Every ID carries its column's width, the short ones too; nothing else is fitted.
+    for (const PrintItem& item : before[0]) {
+        const bool id = item.kind == PrintItem::Kind::Text && item.y >= 12 * m.h &&
+                        (item.x == 8 * m.u || (item.x - 3 * m.u - 32 * m.u) % (38 * m.u) == 0);
+        EXPECT_EQ(item.fitWidth != 0, id) << item.text;
+    }
+}
+
+TEST(IndividualPrint, LongIdsPrintWholeTheirColumnWideAndNothingElseMoves) {
+    IndividualSearchPrintJob shortIds;
+    shortIds.createdText = "作成日：2026年12月09日 13時05分";
+    shortIds.searchingFound = true;
+    shortIds.searchingId = "A-1";
+    shortIds.searchingDigits.fill('1');
+    for (int i = 0; i < 3; ++i) {
+        IndividualPrintCandidate c;
+        c.displayId = "P-" + std::to_string(i);
+        c.teeth.fill(" 1");
+        shortIds.candidates.push_back(c);
+    }
+    IndividualSearchPrintJob longIds = shortIds;
+    longIds.searchingId = "D0002-00140";
+    longIds.candidates[1].displayId = "石巻市警察署-D0002-00149";
+    const PrintMetrics m;
+    const auto before = layoutIndividualSearchPrint(shortIds, m);
+    const auto after = layoutIndividualSearchPrint(longIds, m);
+    ASSERT_EQ(after.size(), 1u);
+    ASSERT_EQ(before.size(), 1u);
+    const std::vector<PrintItem> ids = changedTexts(before[0], after[0]);
+    ASSERT_EQ(ids.size(), 2u);
+    EXPECT_EQ(ids[0].text, "D0002-00140");
+    EXPECT_EQ(ids[1].text, "石巻市警察署-D0002-00149");
+    for (const PrintItem& id : ids) {
+        EXPECT_EQ(id.x, 8 * m.u);
+        EXPECT_EQ(id.fitWidth, 950 - 20 - 8 * m.u);
+    }
+    const auto fitted = std::count_if(before[0].begin(), before[0].end(),
+                                      [](const PrintItem& i) { return i.fitWidth != 0; });
+    EXPECT_EQ(fitted, 4);
 }
 
 TEST(FullSearchPrint, RowsWithFewerCandidatesLeaveTrailingGroupsBlank) {
