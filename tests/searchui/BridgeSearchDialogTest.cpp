@@ -9,7 +9,7 @@
 #include "ui/search/SearchWindowOpeners.h"
 #include "views/bridge/BridgeSearchView.h"
 
-#include "PrintProposals.h"
+#include "SearchWindowTesting.h"
 #include "support/Printouts.h"
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"
@@ -22,7 +22,6 @@
 #include <QComboBox>
 #include <QImage>
 #include <QProcess>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -60,6 +59,14 @@ std::string threeBridgeCells() {
 }
 
 using test::child;
+
+// The project of makeProject, open with both lists and the chart pictures.
+void openProject(const test::TempDir& dir, ProjectModel& model) {
+    const std::string project = dir.file("p.qdx");
+    makeProject(project);
+    test::openWithLists(model, project);
+    model.setPictureFolder(QDX_PICTURE_FOLDER);
+}
 
 QPoint toothCentre(int position) {
     const chart::ToothRect& r = chart::toothRects()[static_cast<std::size_t>(position)];
@@ -254,11 +261,8 @@ private slots:
     // every change reaches the main window.
     void anotherTargetOrHidingKeepsTheCountAndHandsItOn() {
         test::TempDir dir;
-        const std::string project = dir.file("p.qdx");
-        makeProject(project);
         ProjectModel model;
-        test::openWithLists(model, project);
-        model.setPictureFolder(QDX_PICTURE_FOLDER);
+        openProject(dir, model);
         CBridgeSearchDlg dialog(model, {0, 0, 0, 0}, QStringLiteral("A-00001"));
         std::vector<SearchConditions> passed;
         dialog.onConditionsChanged = [&](const SearchConditions& c) { passed.push_back(c); };
@@ -299,11 +303,8 @@ private slots:
     // lists that target, not the first chart.
     void aCancelledPatternSearchKeepsTheTarget() {
         test::TempDir dir;
-        const std::string project = dir.file("p.qdx");
-        makeProject(project);
         ProjectModel model;
-        test::openWithLists(model, project);
-        model.setPictureFolder(QDX_PICTURE_FOLDER);
+        openProject(dir, model);
         test::ScriptedResponder answers;
         CBridgeSearchDlg dialog(model, {0, 0, 0, 0}, QStringLiteral("A-00002"));
         std::vector<SearchConditions> passed;
@@ -311,12 +312,7 @@ private slots:
         dialog.show();
         const int searches = dialog.searchCount();
         QTest::mouseClick(dialog.chartView(), Qt::LeftButton, {}, markCentre(3));
-        QTimer::singleShot(0, [] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                if (auto* progress = qobject_cast<QProgressDialog*>(w))
-                    progress->cancel();
-            }
-        });
+        test::cancelTheNextSearch();
         child<QPushButton>(dialog, "searchButton")->click();
         QCOMPARE(dialog.searchCount(), searches);
         QVERIFY(!dialog.listsPattern());
@@ -338,11 +334,8 @@ private slots:
 
     void printsAndSearchesAgainAfterTheListsAreReloaded() {
         test::TempDir dir;
-        const std::string project = dir.file("p.qdx");
-        makeProject(project);
         ProjectModel model;
-        test::openWithLists(model, project);
-        model.setPictureFolder(QDX_PICTURE_FOLDER);
+        openProject(dir, model);
         test::PrintProposals answers;
         CBridgeSearchDlg dialog(model, {1, 0, 0, 0}, QStringLiteral("A-00001"));
         std::vector<std::string> asked;

@@ -8,7 +8,7 @@
 #include "ui/search/SearchTask.h"
 #include "views/print/PageBuilder.h"
 
-#include "PrintProposals.h"
+#include "SearchWindowTesting.h"
 #include "support/Printouts.h"
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"
@@ -175,13 +175,7 @@ private slots:
         const std::string firstRow = dialog.tableModel()->rows().at(0).displayId;
         const int rows = dialog.tableModel()->rowCount();
 
-        // Press the progress window's cancel button as soon as the next search shows it.
-        QTimer::singleShot(0, [] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                if (auto* progress = qobject_cast<QProgressDialog*>(w))
-                    progress->cancel();
-            }
-        });
+        test::cancelTheNextSearch();
         dialog.findChild<QComboBox*>("directionCombo")->setCurrentIndex(0);
         QCOMPARE(dialog.searchCount(), 1);
         QCOMPARE(dialog.conditions().searchDirection, 1);

@@ -12,7 +12,7 @@
 #include "ui/search/SearchTask.h"
 #include "ui/search/SearchWindowOpeners.h"
 
-#include "PrintProposals.h"
+#include "SearchWindowTesting.h"
 #include "support/Printouts.h"
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"

@@ -136,6 +136,18 @@ std::vector<PrintItem> changedTexts(const PrintPage& shorter, const PrintPage& l
     return changed;
 }
 
+// The IDs "D0002-00140" and "石巻市警察署-D0002-00149" whole at 8u, told the width from there
+// to the column's line at 950, less the gap kept before a line.
+void expectSearchingIdsWhole(const std::vector<PrintItem>& ids, const PrintMetrics& m) {
+    ASSERT_EQ(ids.size(), 2u);
+    EXPECT_EQ(ids[0].text, "D0002-00140");
+    EXPECT_EQ(ids[1].text, "石巻市警察署-D0002-00149");
+    for (const PrintItem& id : ids) {
+        EXPECT_EQ(id.x, 8 * m.u);
+        EXPECT_EQ(id.fitWidth, 950 - 20 - 8 * m.u);
+    }
+}
+
 // Printed IDs used to be cut at ten CP932 bytes and "…", so "D0002-0014…" could be D0002-00140
 // or D0002-00149. Each ID prints whole, told the width of its column; only the ID texts differ
 // from a page of short IDs.
@@ -151,15 +163,7 @@ TEST(FullSearchPrint, LongIdsPrintWholeTheirColumnWideAndNothingElseMoves) {
     ASSERT_EQ(after.size(), 2u);
     ASSERT_EQ(before.size(), after.size());
 
-    const std::vector<PrintItem> first = changedTexts(before[0], after[0]);
-    ASSERT_EQ(first.size(), 2u);
-    EXPECT_EQ(first[0].text, "D0002-00140");
-    EXPECT_EQ(first[1].text, "石巻市警察署-D0002-00149");
-    for (const PrintItem& id : first) {
-        EXPECT_EQ(id.x, 8 * m.u);
-        // From 8u to the column's line at 950, less the gap kept before a line.
-        EXPECT_EQ(id.fitWidth, 950 - 20 - 8 * m.u);
-    }
+    expectSearchingIdsWhole(changedTexts(before[0], after[0]), m);
     const std::vector<PrintItem> second = changedTexts(before[1], after[1]);
     ASSERT_EQ(second.size(), 3u);
     const PrintItem& candidate = second[2];
@@ -197,14 +201,7 @@ TEST(IndividualPrint, LongIdsPrintWholeTheirColumnWideAndNothingElseMoves) {
     const auto after = layoutIndividualSearchPrint(longIds, m);
     ASSERT_EQ(after.size(), 1u);
     ASSERT_EQ(before.size(), 1u);
-    const std::vector<PrintItem> ids = changedTexts(before[0], after[0]);
-    ASSERT_EQ(ids.size(), 2u);
-    EXPECT_EQ(ids[0].text, "D0002-00140");
-    EXPECT_EQ(ids[1].text, "石巻市警察署-D0002-00149");
-    for (const PrintItem& id : ids) {
-        EXPECT_EQ(id.x, 8 * m.u);
-        EXPECT_EQ(id.fitWidth, 950 - 20 - 8 * m.u);
-    }
+    expectSearchingIdsWhole(changedTexts(before[0], after[0]), m);
     const auto fitted = std::count_if(before[0].begin(), before[0].end(),
                                       [](const PrintItem& i) { return i.fitWidth != 0; });
     EXPECT_EQ(fitted, 4);

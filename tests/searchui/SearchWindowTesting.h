@@ -2,8 +2,11 @@
 
 #include "support/PromptResponder.h"
 
+#include <QApplication>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QStringList>
+#include <QTimer>
 
 namespace qdx::test {
 
@@ -18,5 +21,15 @@ public:
 
     QStringList proposedPdfs;
 };
+
+// Presses the cancel button of the progress window of the search that starts next.
+inline void cancelTheNextSearch() {
+    QTimer::singleShot(0, [] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* progress = qobject_cast<QProgressDialog*>(w))
+                progress->cancel();
+        }
+    });
+}
 
 } // namespace qdx::test
