@@ -47,7 +47,7 @@ CCusporaDlg::CCusporaDlg(bool showHiddenCommands, QWidget* parent)
     layout->addWidget(m_client);
 
     buildControls();
-    m_project = new ProjectCommands(*this, m_menuBar, *m_imports);
+    m_project = std::make_unique<ProjectCommands>(*this, m_menuBar, *m_imports);
     applyFonts();
     m_client->setMinimumSize(kInitialClientSize);
     resize(kInitialClientSize.width(),

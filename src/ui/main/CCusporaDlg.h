@@ -153,7 +153,7 @@ private:
     SearchConditionControls* m_conditions = nullptr;
     std::unique_ptr<RecordCommands> m_records;
     std::unique_ptr<ImportCommands> m_imports;
-    ProjectCommands* m_project = nullptr;
+    std::unique_ptr<ProjectCommands> m_project;
     CColorButton* m_fullSearchButton = nullptr;
     CColorButton* m_individualSearchButton = nullptr;
     CColorButton* m_bridgeSearchButton = nullptr;

@@ -14,7 +14,7 @@
 namespace qdx {
 
 ProjectCommands::ProjectCommands(CCusporaDlg& window, QMenuBar* bar, ImportCommands& imports)
-    : QObject(&window), m_window(window) {
+    : m_window(window) {
     build(bar, imports);
     m_startTimer = new QTimer(this);
     m_startTimer->setSingleShot(true);

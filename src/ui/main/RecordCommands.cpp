@@ -25,10 +25,12 @@ long long keyValue(const QString& key) {
     return std::atoll(key.toStdString().c_str());
 }
 
-} // namespace
+long long selectedKey(const RecordListPane& pane) {
+    return keyValue(pane.model().keyText(pane.selectedRow()));
+}
 
-std::optional<std::string> RecordCommands::selectedMark(int side) const {
-    const RecordListPane& pane = m_window.pane(side);
+// The selected row's mark, none without a selected row.
+std::optional<std::string> selectedMark(const RecordListPane& pane) {
     const int row = pane.selectedRow();
     if (row < 0) {
         return std::nullopt;
@@ -36,33 +38,37 @@ std::optional<std::string> RecordCommands::selectedMark(int side) const {
     return pane.model().markText(row).toStdString();
 }
 
-bool RecordCommands::refused(const std::optional<std::string>& refusal) {
+// Shows the refusal (exclamation icon); true when there was one.
+bool refused(QWidget* window, const std::optional<std::string>& refusal) {
     if (refusal) {
-        Prompts::message(&m_window, qs(*refusal), MessageButtons::Ok, MessageIcon::Exclamation);
+        Prompts::message(window, qs(*refusal), MessageButtons::Ok, MessageIcon::Exclamation);
     }
     return refusal.has_value();
 }
 
-long long RecordCommands::selectedKey(int side) const {
-    const RecordListPane& pane = m_window.pane(side);
-    return keyValue(pane.model().keyText(pane.selectedRow()));
+// Opens the window on the selected row's record when the row passes its check and the window
+// is there (otherwise says that it is not available); true when it ended with OK.
+bool openOnRow(CCusporaDlg& window, int side, Kind kind, const std::optional<std::string>& refusal,
+               const QString& what) {
+    if (refused(&window, refusal)) {
+        return false;
+    }
+    if (!window.hasWindow(kind)) {
+        window.notAvailable(what);
+        return false;
+    }
+    return window.openWindow(kind, {side, 0, selectedKey(window.pane(side))});
 }
 
+} // namespace
+
 void RecordCommands::run(int side, RecordListPane::Button button) {
-    switch (button) {
-    case RecordListPane::NewButton:
-        return newRecord(side);
-    case RecordListPane::ModifyButton:
-        return modifyRecord(side);
-    case RecordListPane::DeleteButton:
-        return deleteRecord(side);
-    case RecordListPane::HistoryButton:
-        return openMatchHistory(side);
-    case RecordListPane::CompareButton:
-        return openComparison(side);
-    case RecordListPane::QrButton:
-        return showQrPicture(side);
-    }
+    // In the order of RecordListPane::Button.
+    static constexpr void (RecordCommands::*commands[])(int) = {
+        &RecordCommands::newRecord,      &RecordCommands::modifyRecord,
+        &RecordCommands::deleteRecord,   &RecordCommands::openMatchHistory,
+        &RecordCommands::openComparison, &RecordCommands::showQrPicture};
+    (this->*commands[button])(side);
 }
 
 void RecordCommands::newRecord(int side) {
@@ -81,7 +87,8 @@ void RecordCommands::newRecord(int side) {
 }
 
 void RecordCommands::modifyRecord(int side) {
-    if (!m_window.hasWindow(Kind::Entry) || refused(modifyRefusal(selectedMark(side)))) {
+    if (!m_window.hasWindow(Kind::Entry) ||
+        refused(&m_window, modifyRefusal(selectedMark(m_window.pane(side))))) {
         return;
     }
     RecordListPane& pane = m_window.pane(side);
@@ -126,11 +133,11 @@ void RecordCommands::storeEntryAndReload(int side, const QString& oldIdText, boo
 }
 
 void RecordCommands::deleteRecord(int side) {
-    if (refused(deleteRefusal(selectedMark(side)))) {
+    if (refused(&m_window, deleteRefusal(selectedMark(m_window.pane(side))))) {
         return;
     }
     ProjectModel& model = m_window.model();
-    const long long key = selectedKey(side);
+    const long long key = selectedKey(m_window.pane(side));
     std::vector<std::string> kinds;
     try {
         for (const MatchRow& match : model.getMatchHistory(side, key)) {
@@ -162,31 +169,19 @@ void RecordCommands::deleteRecord(int side) {
 }
 
 void RecordCommands::openMatchHistory(int side) {
-    if (refused(historyRefusal(selectedMark(side)))) {
-        return;
-    }
-    if (!m_window.hasWindow(Kind::History)) {
-        m_window.notAvailable(QStringLiteral("照合履歴"));
-        return;
-    }
-    if (m_window.openWindow(Kind::History, {side, 0, selectedKey(side)})) {
+    if (openOnRow(m_window, side, Kind::History, historyRefusal(selectedMark(m_window.pane(side))),
+                  QStringLiteral("照合履歴"))) {
         m_window.applySearchConditions(m_window.currentConditions(), true);
     }
 }
 
 void RecordCommands::openComparison(int side) {
-    if (refused(compareRefusal(selectedMark(side)))) {
-        return;
-    }
-    if (!m_window.hasWindow(Kind::Compare)) {
-        m_window.notAvailable(QStringLiteral("比較表示"));
-        return;
-    }
-    m_window.openWindow(Kind::Compare, {side, 0, selectedKey(side)});
+    openOnRow(m_window, side, Kind::Compare, compareRefusal(selectedMark(m_window.pane(side))),
+              QStringLiteral("比較表示"));
 }
 
 void RecordCommands::showQrPicture(int side) {
-    if (refused(modifyRefusal(selectedMark(side)))) {
+    if (refused(&m_window, modifyRefusal(selectedMark(m_window.pane(side))))) {
         return;
     }
     const RecordListModel& list = m_window.pane(side).model();

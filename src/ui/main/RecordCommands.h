@@ -4,9 +4,6 @@
 
 #include <QString>
 
-#include <optional>
-#include <string>
-
 namespace qdx {
 
 class CCusporaDlg;
@@ -33,11 +30,6 @@ public:
 
 private:
     using Position = RecordListPane::Position;
-    // The selected row's mark, none without a selected row.
-    std::optional<std::string> selectedMark(int side) const;
-    // Shows the refusal (exclamation icon); true when there was one.
-    bool refused(const std::optional<std::string>& refusal);
-    long long selectedKey(int side) const;
     void storeEntryAndReload(int side, const QString& oldIdText, bool isNew,
                              const Position& ownBefore, const Position& otherBefore);
 

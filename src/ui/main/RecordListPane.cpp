@@ -69,11 +69,11 @@ RecordListPane::RecordListPane(int side, QWidget* client, QObject* parent)
                                   : QStringLiteral("生前デンタルチャート（事前：歯科医提供）"),
                         s + "Title");
     m_count = addClientStatic(client, countCaption(0), s + "Count");
-    m_legend = addClientStatic(client, QString::fromUtf8(kClassLegend.data(), kClassLegend.size()),
-                               s + "Legend");
-    m_bridgeLegend = addClientStatic(client, QStringLiteral("b:ブリッジあり"), s + "BridgeLegend");
+    m_legends[0] = addClientStatic(
+        client, QString::fromUtf8(kClassLegend.data(), kClassLegend.size()), s + "Legend");
+    m_legends[1] = addClientStatic(client, QStringLiteral("b:ブリッジあり"), s + "BridgeLegend");
     m_count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_bridgeLegend->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_legends[1]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     buildList(client);
 }
 
@@ -211,9 +211,9 @@ void RecordListPane::setIdColumnWidth(int width) {
 
 void RecordListPane::applyFonts(const QFont& base) {
     m_title->setFont(UiFonts::scaled(base, 1.1, true));
-    for (CColorStatic* label : {m_count, m_legend, m_bridgeLegend}) {
+    for (CColorStatic* label : {m_count, m_legends[0], m_legends[1]}) {
         label->setFont(UiFonts::scaled(base, 1.3));
-        label->resize(label == m_bridgeLegend ? 290 : 262, label->fontMetrics().height() + 2);
+        label->resize(label == m_legends[1] ? 290 : 262, label->fontMetrics().height() + 2);
     }
     fitLegend(base);
     m_title->adjustSize();
@@ -224,18 +224,19 @@ void RecordListPane::applyFonts(const QFont& base) {
 // The legend has the width up to the bridge legend and wraps onto a second line there; its
 // font shrinks from the usual size until the two lines hold it.
 void RecordListPane::fitLegend(const QFont& base) {
-    m_legend->setWordWrap(true);
+    CColorStatic* legend = m_legends[0];
+    legend->setWordWrap(true);
     const int width = 275;
     for (double factor = 1.3; factor > 0.7; factor -= 0.05) {
-        m_legend->setFont(UiFonts::scaled(base, factor));
-        const QFontMetrics metrics(m_legend->font());
+        legend->setFont(UiFonts::scaled(base, factor));
+        const QFontMetrics metrics(legend->font());
         const QRect needed =
-            metrics.boundingRect(QRect(0, 0, width, 1000), Qt::TextWordWrap, m_legend->text());
+            metrics.boundingRect(QRect(0, 0, width, 1000), Qt::TextWordWrap, legend->text());
         if (needed.height() <= 2 * metrics.lineSpacing()) {
             break;
         }
     }
-    m_legend->resize(width, 2 * QFontMetrics(m_legend->font()).lineSpacing() + 2);
+    legend->resize(width, 2 * QFontMetrics(legend->font()).lineSpacing() + 2);
 }
 
 void RecordListPane::updateButtons(bool entryPlugged, bool projectOpen) {

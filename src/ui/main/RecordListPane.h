@@ -87,8 +87,7 @@ private:
     RecordListModel m_model;
     CColorStatic* m_title = nullptr;
     CColorStatic* m_count = nullptr;
-    CColorStatic* m_legend = nullptr;
-    CColorStatic* m_bridgeLegend = nullptr;
+    CColorStatic* m_legends[2] = {}; // the classes, "b:ブリッジあり"
     QTableView* m_view = nullptr;
     std::array<CColorButton*, 6> m_buttons{};
     QString m_rememberedKey;

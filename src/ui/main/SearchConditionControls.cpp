@@ -41,16 +41,16 @@ QComboBox* addCombo(QWidget* client, const QString& name, int width) {
 
 SearchConditionControls::SearchConditionControls(QWidget* client, bool shown, QObject* parent)
     : QObject(parent) {
-    m_conditionLabel =
+    m_labels[0] =
         addClientStatic(client, QStringLiteral("検索条件"), QStringLiteral("conditionLabel"));
-    m_displayCountLabel =
+    m_labels[1] =
         addClientStatic(client, QStringLiteral("表示件数"), QStringLiteral("displayCountLabel"));
     m_directionCombo = addCombo(client, QStringLiteral("directionCombo"), 110);
     m_displayCountCombo = addCombo(client, QStringLiteral("displayCountCombo"), 110);
     m_rankKeyCombo = addCombo(client, QStringLiteral("rankKeyCombo"), 160);
     m_hideExcludedCheck = new QCheckBox(QStringLiteral("検索対象外を非表示"), client);
     m_hideExcludedCheck->setObjectName(QStringLiteral("hideExcludedCheck"));
-    for (QWidget* widget : std::initializer_list<QWidget*>{m_conditionLabel, m_displayCountLabel,
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_labels[0], m_labels[1],
                                                            m_directionCombo, m_displayCountCombo,
                                                            m_rankKeyCombo, m_hideExcludedCheck}) {
         widget->setVisible(shown);
@@ -62,8 +62,9 @@ SearchConditionControls::SearchConditionControls(QWidget* client, bool shown, QO
 }
 
 void SearchConditionControls::fitLabels() {
-    m_conditionLabel->adjustSize();
-    m_displayCountLabel->adjustSize();
+    for (CColorStatic* label : m_labels) {
+        label->adjustSize();
+    }
 }
 
 SearchConditions SearchConditionControls::current() const {

@@ -43,8 +43,7 @@ signals:
     void candidatesChanged();
 
 private:
-    CColorStatic* m_conditionLabel = nullptr;
-    CColorStatic* m_displayCountLabel = nullptr;
+    CColorStatic* m_labels[2] = {}; // "検索条件", "表示件数"
     QComboBox* m_directionCombo = nullptr;
     QComboBox* m_displayCountCombo = nullptr;
     QComboBox* m_rankKeyCombo = nullptr;
