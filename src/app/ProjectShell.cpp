@@ -22,6 +22,9 @@ QString withSeparator(const QString& folder) {
     }
     return folder + QLatin1Char('/');
 }
+const QString kTransactionLostMessage =
+    QStringLiteral("データベースへの書き込みに失敗したため、保存していない変更は取り消されました。"
+                   "プロジェクトを最後に保存した状態で開き直します。");
 
 } // namespace
 
@@ -182,6 +185,19 @@ bool ProjectShell::saveProject() {
         reopen();
     }
     return false;
+}
+
+bool ProjectShell::reopenIfTransactionLost() {
+    if (!m_model.transactionLost()) {
+        return false;
+    }
+    ask(kTransactionLostMessage, MessageButtons::Ok, MessageIcon::Error);
+    try {
+        m_model.reopenAtLastSave();
+    } catch (const StoreError& error) {
+        showStoreError(error);
+    }
+    return true;
 }
 
 std::optional<bool> ProjectShell::askBeforeImport(bool storeConditions) {

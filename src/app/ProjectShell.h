@@ -46,6 +46,11 @@ public:
     // state; returns false then.
     bool saveProject();
 
+    // After a store failure: when it rolled the project transaction back (ProjectModel::
+    // transactionLost), says that the unsaved changes are gone and opens the project again at
+    // its last saved state, as a failed project import does. True when it did.
+    bool reopenIfTransactionLost();
+
     // Before an import: the project import first stores the search choices; then, when
     // anything changed, asks whether to save it. The answer (save or not), or nothing when
     // the user cancelled and the import must not run.

@@ -164,6 +164,10 @@ void ProjectDatabase::close(bool commit) {
     closeConnection();
 }
 
+bool ProjectDatabase::holdsTransaction() const {
+    return m_connection != nullptr && !m_readOnly && sqlite3_get_autocommit(m_connection) == 0;
+}
+
 std::string ProjectDatabase::errorText() const {
     return m_connection ? currentError(m_connection) : m_lastErrorText;
 }

@@ -36,6 +36,10 @@ public:
     void close(bool commit);
 
     bool isOpen() const { return m_connection != nullptr; }
+    // False once SQLite has ended the project transaction of an open read-write project by
+    // itself: an I/O error, a full disk or a trigger's RAISE(ROLLBACK) roll the whole
+    // transaction back, and every later write would reach the file at once.
+    bool holdsTransaction() const;
     bool isReadOnly() const { return m_readOnly; }
     // The connection's current error text, or the text captured when a failure closed it.
     std::string errorText() const;

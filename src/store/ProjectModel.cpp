@@ -59,6 +59,15 @@ void ProjectModel::reopen() {
     m_database.open(projectPath());
 }
 
+void ProjectModel::reopenAtLastSave() {
+    try {
+        close(false);
+    } catch (const StoreError&) {
+        // Without a transaction the rollback fails; the connection is closed all the same.
+    }
+    reopen();
+}
+
 void ProjectModel::save() {
     m_database.save();
     clearChangeFlags();

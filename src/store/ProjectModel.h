@@ -40,6 +40,12 @@ public:
     // leaves behind.
     void abandon();
     bool isOpen() const { return m_database.isOpen(); }
+    // True when a failure rolled the open project's transaction back: the unsaved changes are
+    // gone and the file is no longer held. reopenAtLastSave carries on from the saved state.
+    bool transactionLost() const { return isOpen() && !m_database.holdsTransaction(); }
+    // Closes the connection without committing anything and opens the file again (settings
+    // stay as they are); the change flags are cleared. Throws StoreError when it cannot open.
+    void reopenAtLastSave();
     std::string errorText() const { return m_database.errorText(); }
 
     // Folder of the project file with a trailing separator; empty for a file named without a

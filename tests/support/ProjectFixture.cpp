@@ -129,15 +129,27 @@ std::string textOnDisk(const std::string& path, const std::string& query) {
     return value;
 }
 
-bool refuseInsertsOnDisk(const std::string& path, const std::string& table) {
+namespace {
+
+bool addInsertTrigger(const std::string& path, const std::string& table, const std::string& raise) {
     sqlite3* db = nullptr;
-    const std::string sql = "CREATE TRIGGER refuse_" + table + " BEFORE INSERT ON " + table +
-                            " BEGIN SELECT RAISE(ABORT, 'refused'); END;";
+    const std::string sql = "CREATE TRIGGER raise_" + table + " BEFORE INSERT ON " + table +
+                            " BEGIN SELECT " + raise + "; END;";
     const bool ok =
         sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
         sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(db);
     return ok;
+}
+
+} // namespace
+
+bool refuseInsertsOnDisk(const std::string& path, const std::string& table) {
+    return addInsertTrigger(path, table, "RAISE(ABORT, 'refused')");
+}
+
+bool rollBackInsertsOnDisk(const std::string& path, const std::string& table) {
+    return addInsertTrigger(path, table, "RAISE(ROLLBACK, 'database or disk is full')");
 }
 
 } // namespace qdx::test

@@ -72,4 +72,9 @@ std::string textOnDisk(const std::string& path, const std::string& query);
 // database text "refused" (a trigger). False when the file could not be changed.
 bool refuseInsertsOnDisk(const std::string& path, const std::string& table);
 
+// Makes every insert into the table of a project file that no model holds open roll the whole
+// project transaction back, as an I/O error or a full disk does (a trigger raising ROLLBACK
+// with the text "database or disk is full"). False when the file could not be changed.
+bool rollBackInsertsOnDisk(const std::string& path, const std::string& table);
+
 } // namespace qdx::test

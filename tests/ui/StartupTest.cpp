@@ -334,7 +334,8 @@ private slots:
         QVERIFY(prompts.allAnswered());
         QCOMPARE(window.windowTitle(), QStringLiteral("two - Quendix Free (two.qdx)"));
         QCOMPARE(window.listModel(1)->rowCount(), 1);
-        QVERIFY(window.currentId().isEmpty());
+        // The other project's highlighted row of its stored direction is the record searched.
+        QCOMPARE(window.currentId(), QStringLiteral("D-00001"));
         QCOMPARE(countOnDisk(one, "SELECT COUNT(*) FROM TB_AFTER"), 2);
     }
 

@@ -1,32 +1,21 @@
 #include "ui/main/CCusporaDlg.h"
 
 #include "app/ProjectShell.h"
-#include "matching/PairResult.h"
-#include "model/Labels.h"
 #include "store/StoreError.h"
 #include "ui/common/CColorButton.h"
-#include "ui/common/CColorStatic.h"
-#include "ui/common/CoreText.h"
 #include "ui/common/LongTask.h"
-#include "ui/common/Prompts.h"
 #include "ui/common/UiFonts.h"
 #include "ui/main/MainWindowLayout.h"
+#include "ui/main/ProjectCommands.h"
+#include "ui/main/RecordListPane.h"
+#include "ui/main/SearchConditionControls.h"
 #include "views/search/DisplayCount.h"
-#include "views/search/SearchLabels.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QHeaderView>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QResizeEvent>
-#include <QScrollBar>
-#include <QTableView>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace qdx {
@@ -35,35 +24,16 @@ namespace {
 
 const QSize kInitialClientSize(1240, 760);
 
-void fillDirections(QComboBox* combo) {
-    combo->clear();
-    for (int direction : {0, 1}) {
-        combo->addItem(qs(directionLabel(direction)));
-    }
-}
-
-void fillRankKeys(QComboBox* combo) {
-    combo->clear();
-    for (int key = 0; key < kRankKeyCount; ++key) {
-        combo->addItem(qs(rankKeyLabel(key)));
-    }
-}
-
 } // namespace
-
-QString CCusporaDlg::countCaption(int rows) {
-    return QStringLiteral("全件数  %1件").arg(rows);
-}
 
 CCusporaDlg::CCusporaDlg(bool showHiddenCommands, QWidget* parent)
     : QDialog(parent), m_shell(std::make_unique<ProjectShell>(m_model, this)),
-      m_showHidden(showHiddenCommands) {
+      m_showHidden(showHiddenCommands), m_records(std::make_unique<RecordCommands>(*this)),
+      m_imports(std::make_unique<ImportCommands>(*this)) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Quendix Free"));
     setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setFont(UiFonts::dialogFont());
-    m_lists[0] = std::make_unique<RecordListModel>();
-    m_lists[1] = std::make_unique<RecordListModel>();
     m_shell->setStoreSearchConditions([this] { storeSearchConditions(); });
 
     auto* layout = new QVBoxLayout(this);
@@ -77,7 +47,7 @@ CCusporaDlg::CCusporaDlg(bool showHiddenCommands, QWidget* parent)
     layout->addWidget(m_client);
 
     buildControls();
-    buildMenu();
+    m_project = std::make_unique<ProjectCommands>(*this, m_menuBar, *m_imports);
     applyFonts();
     m_client->setMinimumSize(kInitialClientSize);
     resize(kInitialClientSize.width(),
@@ -86,11 +56,6 @@ CCusporaDlg::CCusporaDlg(bool showHiddenCommands, QWidget* parent)
     setMinimumSize(size());
     placeControls(kInitialClientSize.width(), kInitialClientSize.height());
     updateCommandStates();
-
-    m_startTimer = new QTimer(this);
-    m_startTimer->setSingleShot(true);
-    m_startTimer->setInterval(1);
-    connect(m_startTimer, &QTimer::timeout, this, &CCusporaDlg::runChooserLoop);
 }
 
 CCusporaDlg::~CCusporaDlg() {
@@ -109,8 +74,7 @@ void CCusporaDlg::setWindowOpener(WindowKind kind, WindowOpener opener) {
 }
 
 QAction* CCusporaDlg::action(Command command) const {
-    const auto found = m_actions.find(command);
-    return found == m_actions.end() ? nullptr : found->second;
+    return m_project->action(command);
 }
 
 bool CCusporaDlg::eventFilter(QObject* watched, QEvent* event) {
@@ -128,17 +92,7 @@ bool CCusporaDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CCusporaDlg::placeControls(int cx, int cy) {
-    for (const auto& [name, place] : mainWindowLayout(cx, cy)) {
-        auto* widget = m_client->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
-        if (widget == nullptr) {
-            continue;
-        }
-        if (place.size.isValid()) {
-            widget->setGeometry(QRect(place.position, place.size));
-        } else {
-            widget->move(place.position);
-        }
-    }
+    placeMainWindowControls(m_client, cx, cy);
     // The bridge search shares the individual search's place in the standard layout.
     if (m_showHidden) {
         m_bridgeSearchButton->move(cx - 640, cy - 56);
@@ -146,7 +100,10 @@ void CCusporaDlg::placeControls(int cx, int cy) {
 }
 
 void CCusporaDlg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
+    // Esc never ends the main window. Enter runs the button that has the focus and opens the
+    // current row of a list (both handle it themselves); no default button answers it.
+    const int key = event->key();
+    if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
         event->accept();
         return;
     }
@@ -167,84 +124,14 @@ void CCusporaDlg::updateTitle() {
 }
 
 bool CCusporaDlg::startUp(const QString& commandLinePath) {
-    m_model.setPictureFolder(QCoreApplication::applicationDirPath().toStdString() + "/");
-    if (commandLinePath.isEmpty()) {
-        m_startTimer->start();
-        return true;
-    }
-    m_shell->setCommandLinePath(commandLinePath);
-    if (!m_shell->openProject(commandLinePath)) {
-        return false;
-    }
-    projectOpened();
-    return true;
-}
-
-void CCusporaDlg::runChooserLoop() {
-    m_startTimer->stop();
-    for (;;) {
-        const int result = m_shell->chooseAndOpenProject();
-        if (result == ProjectShell::kCancelled) {
-            done(0);
-            return;
-        }
-        if (result == ProjectShell::kOpened) {
-            projectOpened();
-            return;
-        }
-    }
+    return m_project->startUp(commandLinePath);
 }
 
 void CCusporaDlg::projectOpened() {
-    const QSignalBlocker blockDirection(m_directionCombo);
-    const QSignalBlocker blockRank(m_rankKeyCombo);
-    const QSignalBlocker blockHide(m_hideExcludedCheck);
-    fillDirections(m_directionCombo);
-    m_directionCombo->setCurrentIndex(0);
-    m_hideExcludedCheck->setChecked(false);
-    fillRankKeys(m_rankKeyCombo);
-    m_rankKeyCombo->setCurrentIndex(0);
+    m_conditions->reset();
     updateTitle();
     refreshLists(true);
     applySearchConditions(m_model.settings().conditions, false);
-}
-
-void CCusporaDlg::setUpColumns() {
-    for (const ListControls& side : m_sides) {
-        QHeaderView* header = side.list->horizontalHeader();
-        header->setDefaultAlignment(Qt::AlignCenter);
-        header->resizeSection(RecordListModel::kMarkColumn, 20);
-        header->resizeSection(RecordListModel::kIdColumn, 60);
-        for (int c = RecordListModel::kFirstToothColumn; c < RecordListModel::kKeyColumn; ++c) {
-            header->resizeSection(c, 60);
-        }
-        header->resizeSection(RecordListModel::kKeyColumn, 55);
-    }
-}
-
-void CCusporaDlg::fitIdColumn() {
-    int width = 0;
-    for (const ListControls& side : m_sides) {
-        side.list->resizeColumnToContents(RecordListModel::kIdColumn);
-        width = std::max(width, side.list->columnWidth(RecordListModel::kIdColumn));
-    }
-    for (const ListControls& side : m_sides) {
-        side.list->setColumnWidth(RecordListModel::kIdColumn, width);
-    }
-}
-
-void CCusporaDlg::fillList(int side, const std::vector<DentalRecord>& records) {
-    RecordListModel& list = *m_lists[side];
-    list.setRecords(records);
-    int row = -1;
-    if (!m_rememberedKey[side].isEmpty()) {
-        row = list.rowOfKey(m_rememberedKey[side]);
-    }
-    if (row < 0) {
-        row = list.rowOfHighestKey();
-    }
-    selectRow(side, row);
-    m_sides[side].count->setText(countCaption(list.rowCount()));
 }
 
 bool CCusporaDlg::refreshLists(bool rebuildColumns) {
@@ -263,14 +150,17 @@ bool CCusporaDlg::refreshLists(bool rebuildColumns) {
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setUpdatesEnabled(false);
-    if (rebuildColumns) {
-        setUpColumns();
-    }
     const std::vector<DentalRecord> none;
     for (int side = 0; side < 2; ++side) {
-        fillList(side, loaded[side] != nullptr ? *loaded[side] : none);
+        if (rebuildColumns) {
+            m_panes[side]->setUpColumns();
+        }
+        m_panes[side]->fill(loaded[side] != nullptr ? *loaded[side] : none);
     }
-    fitIdColumn();
+    // Both lists get the wider of the two fitted ID columns.
+    const int idWidth = std::max(m_panes[0]->fitIdColumn(), m_panes[1]->fitIdColumn());
+    m_panes[0]->setIdColumnWidth(idWidth);
+    m_panes[1]->setIdColumnWidth(idWidth);
     // Nothing in the program offers these two commands; they run only when enabled by hand.
     action(CmdExport)->setEnabled(m_showHidden);
     action(CmdImportProject)->setEnabled(m_showHidden);
@@ -280,85 +170,51 @@ bool CCusporaDlg::refreshLists(bool rebuildColumns) {
     return ok;
 }
 
+QTableView* CCusporaDlg::listView(int side) const {
+    return m_panes[side]->view();
+}
+
+RecordListModel* CCusporaDlg::listModel(int side) const {
+    return &m_panes[side]->model();
+}
+
 int CCusporaDlg::selectedRow(int side) const {
-    const QModelIndex current = m_sides[side].list->selectionModel()->currentIndex();
-    if (!m_sides[side].list->selectionModel()->hasSelection() || !current.isValid()) {
-        return -1;
-    }
-    return current.row();
+    return m_panes[side]->selectedRow();
 }
 
 void CCusporaDlg::selectRow(int side, int row) {
-    QTableView* view = m_sides[side].list;
-    if (row < 0 || row >= m_lists[side]->rowCount()) {
-        view->selectionModel()->clearSelection();
-        view->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
-        return;
-    }
-    const QModelIndex index = m_lists[side]->index(row, 0);
-    view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                       QItemSelectionModel::Rows);
-    view->scrollTo(index);
+    m_panes[side]->select(row);
 }
 
-CCusporaDlg::ListPosition CCusporaDlg::listPosition(int side) const {
-    return {m_sides[side].list->rowAt(0), selectedRow(side)};
+QString CCusporaDlg::currentId() const {
+    return m_panes[m_conditions->direction() == 1 ? PostMortem : AnteMortem]->selectedId();
 }
 
-void CCusporaDlg::restoreListPosition(int side, const ListPosition& position) {
-    selectRow(side, position.selected);
-    if (position.top >= 0 && position.top < m_lists[side]->rowCount()) {
-        m_sides[side].list->verticalScrollBar()->setValue(position.top);
-    }
+void CCusporaDlg::setDirectionFor(int side) {
+    // A post-mortem row searches the ante-mortem side, and the other way round.
+    m_conditions->setDirection(side == PostMortem ? 1 : 0);
 }
 
 void CCusporaDlg::refreshTopNChoices() {
-    const SearchConditions now = currentConditions();
-    const int candidates =
-        listCandidateCount(now.searchDirection, now.hideExcluded != 0,
-                           {m_lists[0]->rowCount(), m_lists[0]->searchableCount()},
-                           {m_lists[1]->rowCount(), m_lists[1]->searchableCount()});
-    const DisplayCountChoice choices =
-        displayCountChoice(candidates, m_displayCountCombo->currentIndex());
-    m_displayCountCombo->setEnabled(candidates != 0);
-    const QSignalBlocker block(m_displayCountCombo);
-    m_displayCountCombo->clear();
-    for (int i = 0; i < choices.items; ++i) {
-        m_displayCountCombo->addItem(qs(displayCountCaption(i)));
-    }
-    m_displayCountCombo->setCurrentIndex(choices.selected);
+    const SearchConditions now = m_conditions->current();
+    const RecordListModel& pm = m_panes[0]->model();
+    const RecordListModel& am = m_panes[1]->model();
+    m_conditions->offerDisplayCounts(listCandidateCount(now.searchDirection, now.hideExcluded != 0,
+                                                        {pm.rowCount(), pm.searchableCount()},
+                                                        {am.rowCount(), am.searchableCount()}));
 }
 
 void CCusporaDlg::updateCommandStates() {
-    const bool pm = m_lists[0]->rowCount() > 0;
-    const bool am = m_lists[1]->rowCount() > 0;
     const bool open = m_model.isOpen();
+    const bool bothSides = m_panes[0]->model().rowCount() > 0 && m_panes[1]->model().rowCount() > 0;
     for (auto* button : {m_bridgeSearchButton, m_individualSearchButton, m_fullSearchButton,
                          m_totalSearchButton}) {
-        button->setEnabled(pm && am);
+        button->setEnabled(bothSides);
     }
-    const bool hasRows[2] = {pm, am};
-    for (int side = 0; side < 2; ++side) {
-        const ListControls& c = m_sides[side];
-        for (auto* button : {c.deleteButton, c.historyButton, c.compareButton, c.qrButton}) {
-            button->setEnabled(hasRows[side]);
-        }
+    for (RecordListPane* pane : m_panes) {
+        pane->updateButtons(hasWindow(WindowKind::Entry), open);
     }
-    // The record entry window is plugged in separately; until it is, new and modify stay off.
-    const bool entry = m_openers.count(WindowKind::Entry) != 0;
-    const QString noEntry =
-        entry ? QString() : QStringLiteral("記録入力画面はまだ組み込まれていません。");
-    for (const ListControls& c : m_sides) {
-        c.newButton->setEnabled(entry && open);
-    }
-    for (int side = 0; side < 2; ++side) {
-        m_sides[side].modifyButton->setEnabled(entry && hasRows[side]);
-    }
-    for (const ListControls& c : m_sides) {
-        c.newButton->setToolTip(noEntry);
-        c.modifyButton->setToolTip(noEntry);
-    }
-    action(CmdSettings)->setEnabled(open && m_openers.count(WindowKind::Settings) != 0);
+    action(CmdSettings)->setEnabled(open && hasWindow(WindowKind::Settings));
     action(CmdSaveProject)->setEnabled(open);
     for (Command command : {CmdImportPenPM, CmdImportPenAM, CmdImportOesPM, CmdImportOesAM}) {
         action(command)->setEnabled(open);
@@ -367,69 +223,38 @@ void CCusporaDlg::updateCommandStates() {
 }
 
 SearchConditions CCusporaDlg::currentConditions() const {
-    SearchConditions c;
-    c.searchDirection = std::max(m_directionCombo->currentIndex(), 0);
-    c.topNIndex = m_displayCountCombo->currentIndex();
-    c.rankKey = std::max(m_rankKeyCombo->currentIndex(), 0);
-    c.hideExcluded = m_hideExcludedCheck->isChecked() ? 1 : 0;
-    return c;
+    return m_conditions->current();
 }
 
 void CCusporaDlg::applySearchConditions(const SearchConditions& conditions, bool reload) {
     if (reload) {
-        const ListPosition before[2] = {listPosition(0), listPosition(1)};
+        const RecordListPane::Position before[2] = {m_panes[0]->position(), m_panes[1]->position()};
         refreshLists(false);
-        restoreListPosition(0, before[0]);
-        restoreListPosition(1, before[1]);
+        m_panes[0]->restore(before[0]);
+        m_panes[1]->restore(before[1]);
     }
     if (conditions == currentConditions()) {
         return;
     }
-    m_directionCombo->setCurrentIndex(std::clamp(conditions.searchDirection, 0, 1));
-    m_rankKeyCombo->setCurrentIndex(std::clamp(conditions.rankKey, 0, 3));
-    m_hideExcludedCheck->setChecked(conditions.hideExcluded != 0);
+    m_conditions->setChoices(conditions);
     updateCommandStates();
-    // -1 clears the display count, as a project that never chose one stores it.
-    if (conditions.topNIndex < m_displayCountCombo->count()) {
-        m_displayCountCombo->setCurrentIndex(std::max(conditions.topNIndex, -1));
-    }
+    m_conditions->selectDisplayCount(conditions.topNIndex);
 }
 
 void CCusporaDlg::storeSearchConditions() {
     if (!m_model.isOpen()) {
         return;
     }
-    const SearchConditions now = currentConditions();
-    if (now == m_model.settings().conditions) {
-        return;
-    }
-    m_model.settings().conditions = now;
     try {
-        m_model.saveSettings5(SettingsWrite::Update);
-        m_model.saveSettings6(SettingsWrite::Update);
+        m_model.storeSearchConditions(currentConditions());
     } catch (const StoreError& error) {
         m_shell->showStoreError(error);
     }
 }
 
 int CCusporaDlg::copySearchConditionsTo(QComboBox* direction, QComboBox* topN, QComboBox* rank) {
-    if (direction != nullptr) {
-        fillDirections(direction);
-        direction->setCurrentIndex(m_directionCombo->currentIndex());
-    }
     updateCommandStates();
-    if (topN != nullptr) {
-        topN->clear();
-        for (int i = 0; i < m_displayCountCombo->count(); ++i) {
-            topN->addItem(m_displayCountCombo->itemText(i));
-        }
-        topN->setCurrentIndex(m_displayCountCombo->currentIndex());
-    }
-    if (rank != nullptr) {
-        fillRankKeys(rank);
-        rank->setCurrentIndex(m_rankKeyCombo->currentIndex());
-    }
-    return m_hideExcludedCheck->isChecked() ? 1 : 0;
+    return m_conditions->copyTo(direction, topN, rank);
 }
 
 } // namespace qdx

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "store/ProjectModel.h"
+#include "ui/main/ImportCommands.h"
+#include "ui/main/RecordCommands.h"
 #include "ui/main/RecordListModel.h"
 
 #include <QDialog>
@@ -10,22 +12,24 @@
 #include <memory>
 
 class QAction;
-class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QMenuBar;
 class QTableView;
-class QTimer;
 
 namespace qdx {
 
 class CColorButton;
-class CColorStatic;
+class ProjectCommands;
 class ProjectShell;
+class RecordListPane;
+class SearchConditionControls;
 
 // The program's only top-level window: both record lists with their commands, the working
 // copy of the search conditions and the project menu. It owns the project model for the whole
-// run; every other window is opened from here and works on that model.
+// run; every other window is opened from here and works on that model. Its parts: a
+// RecordListPane per side, the SearchConditionControls, the RecordCommands on the lists' rows,
+// the ProjectCommands with the menu and its ImportCommands.
 class CCusporaDlg : public QDialog {
     Q_OBJECT
 public:
@@ -72,14 +76,13 @@ public:
     ProjectModel& model() { return m_model; }
     ProjectShell& shell() { return *m_shell; }
     void setWindowOpener(WindowKind kind, WindowOpener opener);
+    bool hasWindow(WindowKind kind) const { return m_openers.count(kind) != 0; }
+    // Opens a plugged-in window; false when it is not there or did not end with OK.
+    bool openWindow(WindowKind kind, const WindowRequest& request);
 
-    // Start-up: opens the command-line project, or starts the one-shot timer that shows the
-    // chooser once the window is up. False when the command-line project could not be opened:
-    // the program then ends.
+    // Start-up: opens the command-line project, or shows the chooser once the window is up.
+    // False when the command-line project could not be opened: the program then ends.
     bool startUp(const QString& commandLinePath);
-    // Repeats choosing and opening until a project is open or the chooser is cancelled (which
-    // ends the window).
-    void runChooserLoop();
     // Fills the condition controls, sets the title, fills both lists and applies the stored
     // conditions.
     void projectOpened();
@@ -91,36 +94,35 @@ public:
     void storeSearchConditions();
     int copySearchConditionsTo(QComboBox* direction, QComboBox* topN, QComboBox* rank);
     SearchConditions currentConditions() const;
-    QString currentId() const { return m_currentId; }
+    // The record the individual and bridge searches start from: the selected row of the list
+    // whose charts the direction searches with (post-mortem for "死後→生前").
+    QString currentId() const;
+    // A row of this side was chosen: its charts search the other side.
+    void setDirectionFor(int side);
     void updateTitle();
 
     // Commands.
-    void newRecord(int side);
-    void modifyRecord(int side);
-    void deleteRecord(int side);
-    void rowClicked(int side);
-    void openMatchHistory(int side);
-    void openComparison(int side);
+    void newRecord(int side) { m_records->newRecord(side); }
+    void modifyRecord(int side) { m_records->modifyRecord(side); }
+    void deleteRecord(int side) { m_records->deleteRecord(side); }
+    void rowClicked(int side) { setDirectionFor(side); }
     void openSearch(WindowKind kind);
-    void removeDuplicatePostMortem();
-    void readMarkSheet(int side);
-    void showQrPicture(int side);
     void saveProject();
     void switchProject();
-    void importPenCsv(int side);
-    void importOes(int side);
-    void importProject();
-    void exportProject();
-    void openSettings();
-    void showAbout();
+    void importPenCsv(int side) { m_imports->importPenCsv(side); }
+    void importOes(int side) { m_imports->importOes(side); }
+    void importProject() { m_imports->importProject(); }
+    void exportProject() { m_imports->exportProject(); }
     void confirmExit();
+    void notAvailable(const QString& what);
 
-    // Reaching the parts. Every control is a child of the client area whose object name is
-    // its member's name without "m_" (the list controls: see ListControls); tests and the
-    // layout table find them by that name.
+    // Reaching the parts. Every control is a child of the client area with its own object
+    // name ("postMortemNewButton", "fullSearchButton"); tests and the layout table find them
+    // by that name.
     QAction* action(Command command) const;
-    QTableView* listView(int side) const { return m_sides[side].list; }
-    RecordListModel* listModel(int side) const { return m_lists[side].get(); }
+    RecordListPane& pane(int side) const { return *m_panes[side]; }
+    QTableView* listView(int side) const;
+    RecordListModel* listModel(int side) const;
     int selectedRow(int side) const;
     void selectRow(int side, int row);
     // The text of the title bar's menu bar item chain, for the screenshot and tests.
@@ -133,83 +135,32 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct ListPosition {
-        int top = -1;
-        int selected = -1;
-    };
-    // The controls of one record list. Their object names are the side's prefix
-    // ("postMortem", "anteMortem") followed by the member's name: "postMortemNewButton".
-    struct ListControls {
-        CColorStatic* title = nullptr;
-        CColorStatic* count = nullptr;
-        QTableView* list = nullptr;
-        CColorStatic* legend = nullptr;
-        CColorStatic* bridgeLegend = nullptr;
-        CColorButton* newButton = nullptr;
-        CColorButton* modifyButton = nullptr;
-        CColorButton* deleteButton = nullptr;
-        CColorButton* historyButton = nullptr;
-        CColorButton* compareButton = nullptr;
-        CColorButton* qrButton = nullptr;
-    };
-
-    static QString countCaption(int rows);
     void buildControls();
-    void buildList(int side);
-    void buildListButtons(int side);
     void buildButtons();
-    void buildConditionControls();
-    void buildMenu();
     void applyFonts();
-    void fitLegend(CColorStatic* label);
     void placeControls(int cx, int cy);
     CColorButton* addButton(const QString& caption, const QString& name,
                             const std::function<void()>& command);
-    CColorStatic* addStatic(const QString& text, const QString& name);
     QLineEdit* addPathEdit(const QString& name, int x);
-    void setUpColumns();
-    void fitIdColumn();
-    void fillList(int side, const std::vector<DentalRecord>& records);
     void refreshTopNChoices();
-    ListPosition listPosition(int side) const;
-    void restoreListPosition(int side, const ListPosition& position);
-    void setDirectionFor(int side);
-    bool openWindow(WindowKind kind, const WindowRequest& request);
-    void notAvailable(const QString& what);
-    void storeEntryAndReload(int side, const QString& oldIdText, bool isNew,
-                             const ListPosition& ownBefore, const ListPosition& otherBefore);
-    void showStoreErrorAndEnd(const class StoreError& error);
-    bool importAllowed();
 
     ProjectModel m_model;
     std::unique_ptr<ProjectShell> m_shell;
     bool m_showHidden = false;
     QWidget* m_client = nullptr;
     QMenuBar* m_menuBar = nullptr;
-    std::unique_ptr<RecordListModel> m_lists[2];
-    ListControls m_sides[2];
+    RecordListPane* m_panes[2] = {};
+    SearchConditionControls* m_conditions = nullptr;
+    std::unique_ptr<RecordCommands> m_records;
+    std::unique_ptr<ImportCommands> m_imports;
+    std::unique_ptr<ProjectCommands> m_project;
     CColorButton* m_fullSearchButton = nullptr;
     CColorButton* m_individualSearchButton = nullptr;
     CColorButton* m_bridgeSearchButton = nullptr;
     CColorButton* m_exitButton = nullptr;
     CColorButton* m_totalSearchButton = nullptr;
-    CColorButton* m_dataMatchingButton = nullptr;
-    CColorButton* m_markSheetButton = nullptr;
-    CColorButton* m_receiptButton = nullptr;
-    QLineEdit* m_markSheetPathEdit = nullptr;
-    QLineEdit* m_receiptPathEdit = nullptr;
-    // The working copies of the search conditions.
-    CColorStatic* m_conditionLabel = nullptr;
-    CColorStatic* m_displayCountLabel = nullptr;
-    QComboBox* m_directionCombo = nullptr;
-    QComboBox* m_displayCountCombo = nullptr;
-    QComboBox* m_rankKeyCombo = nullptr;
-    QCheckBox* m_hideExcludedCheck = nullptr;
-    QTimer* m_startTimer = nullptr;
-    std::map<Command, QAction*> m_actions;
+    QLineEdit* m_pathEdits[2] = {}; // mark sheet, receipt computer
     std::map<WindowKind, WindowOpener> m_openers;
-    QString m_currentId;
-    QString m_rememberedKey[2];
     bool m_sizeSeen = false;
 };
 

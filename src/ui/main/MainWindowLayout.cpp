@@ -1,5 +1,7 @@
 #include "ui/main/MainWindowLayout.h"
 
+#include <QWidget>
+
 namespace qdx {
 
 std::map<QString, ControlPlace> mainWindowLayout(int cx, int cy) {
@@ -45,6 +47,20 @@ std::map<QString, ControlPlace> mainWindowLayout(int cx, int cy) {
     at("individualSearchButton", cx - 377, cy - 56);
     at("exitButton", cx - 118, cy - 56);
     return places;
+}
+
+void placeMainWindowControls(QWidget* client, int cx, int cy) {
+    for (const auto& [name, place] : mainWindowLayout(cx, cy)) {
+        auto* widget = client->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+        if (widget == nullptr) {
+            continue;
+        }
+        if (place.size.isValid()) {
+            widget->setGeometry(QRect(place.position, place.size));
+        } else {
+            widget->move(place.position);
+        }
+    }
 }
 
 } // namespace qdx

@@ -6,6 +6,8 @@
 
 #include <map>
 
+class QWidget;
+
 namespace qdx {
 
 // Where the main window's controls go for a client size. Controls are named by their object
@@ -16,5 +18,7 @@ struct ControlPlace {
 };
 
 std::map<QString, ControlPlace> mainWindowLayout(int cx, int cy);
+// Puts the client area's controls where mainWindowLayout says.
+void placeMainWindowControls(QWidget* client, int cx, int cy);
 
 } // namespace qdx

@@ -1,6 +1,4 @@
-// The main window's import and export commands: the questions and the messages; the imports
-// themselves (backup, import, log, finish or restore) are the core's.
-#include "ui/main/CCusporaDlg.h"
+#include "ui/main/ImportCommands.h"
 
 #include "app/ProjectShell.h"
 #include "io/ImportFlow.h"
@@ -10,6 +8,7 @@
 #include "ui/common/CoreText.h"
 #include "ui/common/LongTask.h"
 #include "ui/common/Prompts.h"
+#include "ui/main/CCusporaDlg.h"
 
 namespace qdx {
 
@@ -89,30 +88,26 @@ void runImportCommand(CCusporaDlg& window, ImportCommand run, const QString& lab
 
 } // namespace
 
-bool CCusporaDlg::importAllowed() {
-    return m_model.isOpen();
-}
-
-void CCusporaDlg::importPenCsv(int side) {
-    if (!importAllowed()) {
+void ImportCommands::importPenCsv(int side) {
+    if (!m_window.model().isOpen()) {
         return;
     }
     const QString file = confirmAndChoose(
-        this,
+        &m_window,
         QStringLiteral("デジタルペンシステムが出力した情報を取り込みます。CSVファイルを選択して"
                        "ください。取り込み件数によっては、時間がかかる場合がございます。よろしい"
                        "ですか？"),
         existingFile(QStringLiteral("CSVファイルを選択"), Prompts::csvFilter(),
                      QStringLiteral("csv")));
     if (!file.isEmpty()) {
-        runImportCommand(*this, runPenImport,
+        runImportCommand(m_window, runPenImport,
                          QStringLiteral("デジタルペン出力CSVファイルを取り込んでいます..."), side,
                          file, false);
     }
 }
 
-void CCusporaDlg::importOes(int side) {
-    if (!importAllowed()) {
+void ImportCommands::importOes(int side) {
+    if (!m_window.model().isOpen()) {
         return;
     }
     Prompts::FileChoice choice;
@@ -120,36 +115,36 @@ void CCusporaDlg::importOes(int side) {
     choice.title = QStringLiteral("現在のプロジェクトファイルに追加する、歯科診査情報（OES）ファ"
                                   "イルのディレクトリを選択してください。");
     const QString folder = confirmAndChoose(
-        this,
+        &m_window,
         QStringLiteral("歯科診査情報を取り込みます。ディレクトリを選択してください。取り込み件数"
                        "によっては、時間がかかる場合がございます。よろしいですか？"),
         choice);
     if (!folder.isEmpty()) {
-        runImportCommand(*this, runOesImport, QStringLiteral("OESファイルを取り込んでいます..."),
+        runImportCommand(m_window, runOesImport, QStringLiteral("OESファイルを取り込んでいます..."),
                          side, folder, false);
     }
 }
 
-void CCusporaDlg::importProject() {
-    if (!importAllowed()) {
+void ImportCommands::importProject() {
+    if (!m_window.model().isOpen()) {
         return;
     }
     const QString source =
-        confirmAndChoose(this, qs(kMergeQuestion),
+        confirmAndChoose(&m_window, qs(kMergeQuestion),
                          existingFile(QStringLiteral("プロジェクトファイルを指定"),
                                       Prompts::projectFilter(), QStringLiteral("qdx")));
     if (!source.isEmpty()) {
-        runImportCommand(*this, runProjectMerge,
+        runImportCommand(m_window, runProjectMerge,
                          QStringLiteral("プロジェクトファイルを取り込んでいます..."), PostMortem,
                          source, true);
     }
 }
 
-void CCusporaDlg::exportProject() {
-    if (!m_model.isOpen()) {
+void ImportCommands::exportProject() {
+    if (!m_window.model().isOpen()) {
         return;
     }
-    Prompts::message(this,
+    Prompts::message(&m_window,
                      QStringLiteral("死後データ、生前データ、照合データの順番でCSVファイルを指定"
                                     "してください。"),
                      MessageButtons::Ok, MessageIcon::Exclamation);
@@ -167,7 +162,7 @@ void CCusporaDlg::exportProject() {
         choice.filter = Prompts::csvFilter();
         choice.defaultSuffix = QStringLiteral("csv");
         choice.initialPath = names[i];
-        const QString path = Prompts::chooseFile(this, choice);
+        const QString path = Prompts::chooseFile(&m_window, choice);
         if (path.isEmpty()) {
             return;
         }
@@ -175,14 +170,15 @@ void CCusporaDlg::exportProject() {
     }
     std::optional<std::string> failure;
     try {
-        LongTask::run(this, QStringLiteral("エクスポートしています..."),
-                      [&] { failure = ExportProject(m_model, paths[0], paths[1], paths[2]); });
+        LongTask::run(&m_window, QStringLiteral("エクスポートしています..."), [&] {
+            failure = ExportProject(m_window.model(), paths[0], paths[1], paths[2]);
+        });
     } catch (const StoreError& error) {
-        m_shell->showStoreError(error);
+        m_window.shell().showStoreError(error);
         return;
     }
     if (failure) {
-        Prompts::message(this, QString::fromStdString(*failure), MessageButtons::Ok,
+        Prompts::message(&m_window, QString::fromStdString(*failure), MessageButtons::Ok,
                          MessageIcon::Error);
     }
 }
