@@ -7,6 +7,7 @@
 #include "ui/search/CFullSearchDlg.h"
 #include "ui/search/FullSearchTableModel.h"
 
+#include "SearchWindowTesting.h"
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"
 #include "support/TestFiles.h"
@@ -31,15 +32,6 @@ void makeProject(const std::string& path) {
     for (int i = 0; i < 20; ++i)
         am.push_back(test::randomRecord(rng, "A-000" + std::to_string(10 + i), true));
     test::writeProject(path, pm, am, test::cycledMatchRows({"1", "3", "4", "2", "3"}));
-}
-
-// Cancels the progress window of the next task as soon as that task runs.
-void cancelNextTask() {
-    QTimer::singleShot(0, [] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* progress = qobject_cast<QProgressDialog*>(w))
-                progress->cancel();
-    });
 }
 
 // Every listed candidate of every entry under every criterion, with the bits of its score.
@@ -70,7 +62,7 @@ private slots:
         ProjectModel model;
         test::openWithLists(model, project);
         CFullSearchDlg dialog(model, {1, 2, 0, 0});
-        cancelNextTask();
+        test::cancelTheNextSearch();
         dialog.show();
         QCOMPARE(dialog.searchCount(), 0);
         QCOMPARE(dialog.tableModel()->rowCount(), 0);
