@@ -8,9 +8,9 @@
 #include "ui/common/CoreText.h"
 #include "ui/common/Prompts.h"
 #include "ui/entry/CRulerDlg.h"
+#include "ui/entry/EntryLegend.h"
 #include "views/entry/EntryMessages.h"
 
-#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -19,8 +19,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QScrollBar>
-#include <QStyle>
 #include <QTimer>
 
 namespace qdx {
@@ -81,7 +79,7 @@ void CCusporaEntryDlg::fillLists() {
     m_upperCombo->clear();
     for (const std::string& upper : m_model.loadIdUpperParts(m_side))
         m_upperCombo->addItem(QString::fromStdString(upper));
-    fitPopup(m_upperCombo);
+    fitPopupToItems(m_upperCombo);
     const bool modify = m_mode == Mode::Modify;
     m_upperCombo->setEnabled(!modify);
     m_lowerEdit->setEnabled(!modify);
@@ -89,23 +87,12 @@ void CCusporaEntryDlg::fillLists() {
         m_placeCombo->clear();
         for (const std::string& place : m_model.loadPlaces())
             m_placeCombo->addItem(QString::fromStdString(place));
-        fitPopup(m_placeCombo);
+        fitPopupToItems(m_placeCombo);
         m_nameEdit->setEnabled(false);
     } else {
         m_placeCombo->setEnabled(false);
     }
     m_historyButton->setEnabled(modify && m_historyOpener);
-}
-
-void CCusporaEntryDlg::fitPopup(QComboBox* combo) {
-    const QFontMetrics metrics(combo->view()->font());
-    int widest = 0;
-    for (int i = 0; i < combo->count(); ++i)
-        widest = std::max(widest, metrics.horizontalAdvance(combo->itemText(i)));
-    const int edge = combo->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
-    const int scrollBar = combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const int width = widest + metrics.averageCharWidth() + 2 * edge + scrollBar;
-    combo->view()->setMinimumWidth(std::max(width, combo->width()));
 }
 
 void CCusporaEntryDlg::showForm() {

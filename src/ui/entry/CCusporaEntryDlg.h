@@ -81,7 +81,6 @@ private:
     void openHistory();
     void openRuler();
     bool ask(std::string_view text);
-    void fitPopup(QComboBox* combo);
 
     ProjectModel& m_model;
     int m_side;
@@ -108,7 +107,6 @@ private:
     std::vector<QLabel*> m_captions;
     ChartWidget* m_chart = nullptr;
     QWidget* m_legend = nullptr;
-    QLabel* m_bridgeLegend = nullptr;
     CColorButton* m_historyButton = nullptr;
     CColorButton* m_rulerButton = nullptr;
     CColorButton* m_saveButton = nullptr;

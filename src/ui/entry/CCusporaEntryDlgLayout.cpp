@@ -3,10 +3,10 @@
 #include "model/Labels.h"
 #include "ui/chart/ChartPainter.h"
 #include "ui/chart/ChartWidget.h"
-#include "ui/chart/LegendSwatch.h"
 #include "ui/common/CColorButton.h"
 #include "ui/common/CoreText.h"
 #include "ui/common/UiFonts.h"
+#include "ui/entry/EntryLegend.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -14,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -22,19 +21,6 @@
 namespace qdx {
 
 namespace {
-
-QString windowsText(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-        .replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
-}
-
-QPixmap bridgeLegendPicture() {
-    QPixmap picture(16, 34);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    ChartPainter::drawBridgeLegend(painter, QRect(0, 0, picture.width(), picture.height()));
-    return picture;
-}
 
 const struct {
     const char* caption;
@@ -137,38 +123,7 @@ void CCusporaEntryDlg::buildChartControls() {
     connect(m_chart, &ChartWidget::doubleClicked, this, &CCusporaEntryDlg::chartClicked);
     connect(m_chart, &ChartWidget::rightClicked, this, &CCusporaEntryDlg::chartRightClicked);
 
-    m_legend = new QWidget(this);
-    m_legend->setObjectName(QStringLiteral("classLegend"));
-    auto* grid = new QGridLayout(m_legend);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setVerticalSpacing(6);
-    int row = 0;
-    for (const LegendEntry& entry : legendEntries(ChartLegendSet::Entry)) {
-        auto* swatch = new QLabel(m_legend);
-        swatch->setPixmap(swatchPixmap(entry.swatch, 20));
-        auto* label = new QLabel(windowsText(entry.text), m_legend);
-        label->setFont(UiFonts::scaled(font(), 0.95));
-        grid->addWidget(swatch, row, 0, Qt::AlignTop);
-        grid->addWidget(label, row, 1, Qt::AlignTop);
-        ++row;
-    }
-    auto* bridgeCaption = new QLabel(QStringLiteral("ブリッジ"), m_legend);
-    m_bridgeLegend = new QLabel(m_legend);
-    m_bridgeLegend->setObjectName(QStringLiteral("bridgeLegend"));
-    m_bridgeLegend->setPixmap(bridgeLegendPicture());
-    auto* bridgeText = new QLabel(windowsText(ChartPainter::bridgeLegendText()), m_legend);
-    auto* toothCaption = new QLabel(QStringLiteral("歯式"), m_legend);
-    auto* toothText = new QLabel(qs(kDeciduousLegend), m_legend);
-    auto* marks = new QGridLayout;
-    marks->setHorizontalSpacing(8);
-    marks->addWidget(bridgeCaption, 0, 0, 1, 2);
-    marks->addWidget(m_bridgeLegend, 1, 0);
-    marks->addWidget(bridgeText, 1, 1);
-    marks->addWidget(toothCaption, 0, 3);
-    marks->addWidget(toothText, 1, 3);
-    marks->setColumnMinimumWidth(2, 24);
-    marks->setColumnStretch(4, 1);
-    grid->addLayout(marks, row, 0, 1, 2);
+    m_legend = new EntryLegend(this);
 }
 
 void CCusporaEntryDlg::buildCommandButtons() {
