@@ -45,7 +45,7 @@ struct Project {
     std::vector<std::string> rows() const {
         std::vector<std::string> texts;
         for (const MatchRow& row : model.getResolvedMatches())
-            texts.push_back(row.ID_AFTER + "|" + row.ID_BEFOR + "|" + row.KIND);
+            texts.push_back(row.ID_AFTER + "|" + row.ID_BEFOR + "|" + row.KIND.storedText());
         return texts;
     }
     TempDir dir;

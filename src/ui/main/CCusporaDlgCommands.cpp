@@ -132,7 +132,7 @@ void CCusporaDlg::deleteRecord(int side) {
         return;
     }
     const long long key = keyValue(list.keyText(row));
-    std::vector<std::string> kinds;
+    std::vector<MatchKind> kinds;
     try {
         for (const MatchRow& match : m_model.getMatchHistory(side, key)) {
             kinds.push_back(match.KIND);

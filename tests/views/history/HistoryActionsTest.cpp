@@ -116,7 +116,7 @@ TEST_F(HistoryActionsTest, SavedRowsTakeThePartnerKeysAndTheOneSamePersonRule) {
     EXPECT_EQ(run(second, identified(true)), HistoryMessage::None);
     model.replaceMatchHistory(PostMortem, second.entries());
     EXPECT_EQ(tableRows().back(), p2 + "|0|0");
-    EXPECT_EQ(model.loadRecordList(PostMortem)[1].MATCH_KIND, "0");
+    EXPECT_EQ(model.loadRecordList(PostMortem)[1].MATCH_KIND, MatchKind::Identified);
     EXPECT_TRUE(loadMatchHistory(model, PostMortem, std::stoll(p2)).identified());
 
     // A refused action changes nothing that is stored: the tool saves only when all passed.
