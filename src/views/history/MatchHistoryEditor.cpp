@@ -157,40 +157,49 @@ MatchRow MatchHistoryEditor::newEntry(MatchKind kind, const std::string& matchId
     return row;
 }
 
+HistoryMessage MatchHistoryEditor::registerRefusal(KindChoice choice, SamePersonBasis basis,
+                                                   const std::string& upper,
+                                                   const std::string& lower) const {
+    if (choice == KindChoice::Blank)
+        return HistoryMessage::ChooseKind;
+    if (upper.empty() || lower.empty())
+        return HistoryMessage::ChooseTarget;
+    // The entry of the target itself may be changed to the same person.
+    const auto found = findByPartner(composeDisplayId(upper, lower), false);
+    if (kindFor(choice, basis).namesPartner() && hasSamePersonEntry(found))
+        return HistoryMessage::OneSamePersonOnly;
+    return HistoryMessage::None;
+}
+
 MatchHistoryEditor::RegisterResult MatchHistoryEditor::registerTarget(KindChoice choice,
                                                                       SamePersonBasis basis,
                                                                       const std::string& upper,
                                                                       const std::string& lower) {
-    if (choice == KindChoice::Blank)
-        return {HistoryMessage::ChooseKind, std::nullopt};
-    if (upper.empty() || lower.empty())
-        return {HistoryMessage::ChooseTarget, std::nullopt};
+    const HistoryMessage refused = registerRefusal(choice, basis, upper, lower);
+    if (refused == HistoryMessage::ChooseKind || refused == HistoryMessage::ChooseTarget)
+        return {refused, std::nullopt};
     const std::string target = composeDisplayId(upper, lower);
     const MatchKind kind = kindFor(choice, basis);
-    const bool samePerson = kind.namesPartner();
 
-    RegisterResult result;
     std::optional<std::size_t> found = findByPartner(target, false);
     if (found) {
-        if (samePerson && hasSamePersonEntry(found)) {
-            result.message = HistoryMessage::OneSamePersonOnly;
-        } else {
-            // A deleted entry found here is restored.
+        // Refused, the entry stays as it was but is still selected; a deleted entry found
+        // here is otherwise restored.
+        if (refused == HistoryMessage::None) {
             m_entries[*found].KIND = kind;
             m_entries[*found].editState = MatchRow::Changed;
         }
     } else {
-        if (samePerson && hasSamePersonEntry())
-            return {HistoryMessage::OneSamePersonOnly, std::nullopt};
+        if (refused != HistoryMessage::None)
+            return {refused, std::nullopt};
         m_entries.push_back(newEntry(kind, target));
         found = m_entries.size() - 1;
     }
-    if (m_identified && samePerson)
+    if (m_identified && kind.namesPartner())
         deleteUnnamedIdentified();
     // The box follows the entries: it goes off when the change left nothing identified.
     m_identified = hasIdentifiedEntry();
-    result.selected = found;
-    return result;
+    return {refused, found};
 }
 
 void MatchHistoryEditor::deleteEntry(std::size_t index) {

@@ -74,6 +74,10 @@ public:
     };
     RegisterResult registerTarget(KindChoice choice, SamePersonBasis basis,
                                   const std::string& upper, const std::string& lower);
+    // What 登録 would refuse with (ChooseKind, ChooseTarget, OneSamePersonOnly), or None;
+    // changes nothing.
+    HistoryMessage registerRefusal(KindChoice choice, SamePersonBasis basis,
+                                   const std::string& upper, const std::string& lower) const;
 
     // The listed entry naming the partner `matchId` (the first in list order), if any.
     std::optional<std::size_t> findListed(const std::string& matchId) const;
