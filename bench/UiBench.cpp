@@ -20,7 +20,8 @@ std::vector<qdx::DentalRecord> makeRecords(std::size_t count) {
             r.classChart[position] = static_cast<char>('1' + random() % 5);
             r.bridgeChart[position] = random() % 10 == 0 ? '1' : '0';
         }
-        r.MATCH_KIND = i % 50 == 0 ? "1" : "";
+        r.MATCH_KIND =
+            i % 50 == 0 ? qdx::MatchKind(qdx::MatchKind::IdentifiedByChart) : qdx::MatchKind();
     }
     return records;
 }

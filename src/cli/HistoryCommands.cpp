@@ -2,6 +2,7 @@
 
 #include "cli/ExitCode.h"
 #include "cli/ProjectSession.h"
+#include "model/RecordId.h"
 #include "views/history/HistoryActions.h"
 #include "views/history/MatchHistoryList.h"
 
@@ -22,6 +23,7 @@ struct HistoryOptions {
     std::vector<std::string> deletes;
     std::vector<std::string> identified;
     bool noSave = false;
+    bool replace = false;
     std::vector<HistoryAction> actions; // in command-line order, built after parsing
 };
 
@@ -80,6 +82,13 @@ int runHistory(const HistoryOptions& o) {
         throw CommandError("no record with this ID on that side: " + o.id);
     MatchHistoryEditor editor = loadMatchHistory(model, side, key);
     for (const HistoryAction& action : o.actions) {
+        if (action.type == HistoryAction::Type::Register && !o.replace) {
+            // The window's question; without --replace the answer is いいえ.
+            const IdParts parts = splitDisplayId(action.partner);
+            if (const auto question = registerQuestion(editor, model, action.choice, action.basis,
+                                                       parts.upper, parts.lower))
+                throw CommandError(*question);
+        }
         const HistoryMessage refused = applyHistoryAction(editor, model, action);
         if (refused != HistoryMessage::None) {
             // Nothing is saved: the session rolls the project back.
@@ -116,6 +125,9 @@ void addHistoryCommands(CLI::App& app, CommandAction& selected) {
     CLI::Option* identified =
         history->add_option("--identified", o->identified, "bring 判明済み on or off")
             ->check(CLI::IsMember({"on", "off"}));
+    history->add_flag("--replace", o->replace,
+                      "register the same person also when the partner is already another "
+                      "record's same person (saving removes that registration)");
     history->add_flag("--no-save", o->noSave, "leave the edited history unsaved (rolled back)");
     history->callback([&selected, o, history, reg, del, identified] {
         collectActions(*history, *o, reg, del, identified);

@@ -1,7 +1,5 @@
 #include "cli/RecordListing.h"
 
-#include "store/MatchKind.h"
-
 namespace qdx::cli {
 
 std::string toothCell(const ChartStrings& chart, int position) {
@@ -13,7 +11,7 @@ std::string toothCell(const ChartStrings& chart, int position) {
 }
 
 std::string recordListLine(const DentalRecord& record) {
-    std::string line(matchMark(record.MATCH_KIND, false));
+    std::string line(record.MATCH_KIND.listMark());
     line += '\t';
     line += record.displayId;
     const ChartStrings chart = record.chart();

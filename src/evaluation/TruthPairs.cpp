@@ -70,7 +70,7 @@ std::vector<TruthPair> confirmedPairs(const std::vector<DentalRecord>& pmRecords
     std::set<std::pair<std::string, std::string>> seen;
     std::vector<TruthPair> pairs;
     for (const MatchRow& row : resolvedRows) {
-        if (!row.I_MATCHID.empty() || (row.KIND != "1" && row.KIND != "2"))
+        if (!row.I_MATCHID.empty() || !row.KIND.namesPartner())
             continue;
         const auto p = pm.find(row.ID_AFTER);
         const auto a = am.find(row.ID_BEFOR);

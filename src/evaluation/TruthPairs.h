@@ -27,8 +27,8 @@ public:
 // error naming its line number.
 std::vector<TruthPair> readTruthFile(const std::string& path);
 
-// The pairs the project itself holds as the same person: complete match rows of kind "1" or
-// "2" whose two records both exist, once per pair, in row order.
+// The pairs the project itself holds as the same person: complete match rows that name a
+// partner (kinds 1 and 2) whose two records both exist, once per pair, in row order.
 std::vector<TruthPair> confirmedPairs(const std::vector<DentalRecord>& pmRecords,
                                       const std::vector<DentalRecord>& amRecords,
                                       const std::vector<MatchRow>& resolvedRows);

@@ -35,18 +35,13 @@ void writeHead(std::FILE* file, std::string_view title, const std::string& versi
 }
 
 bool isIdentified(const DentalRecord& record) {
-    const std::string& kind = record.MATCH_KIND;
-    return !record.MATCH.empty() && (kind == "0" || kind == "1" || kind == "2");
+    return !record.MATCH.empty() && record.MATCH_KIND.isIdentified();
 }
 
-std::string identificationLabel(const std::string& kind) {
-    if (kind == "0") {
-        return "判明済み";
-    }
-    if (kind == "1") {
-        return "デンタルチャートで判明";
-    }
-    return kind == "2" ? "他の情報で判明" : "判明していない";
+// The state label of an identified record; every other record is "判明していない".
+std::string identificationLabel(const DentalRecord& record) {
+    return std::string(isIdentified(record) ? record.MATCH_KIND.stateLabel()
+                                            : MatchKind().stateLabel());
 }
 
 // Line breaks inside the summary are written as CR LF whatever the record holds.
@@ -112,7 +107,7 @@ void writeMatchFile(std::FILE* file, const ProjectModel& model, const std::strin
     writeHead(file, kMatchExportTitle, version);
     for (const MatchRow& row : model.getResolvedMatches()) {
         writeLine(file, CsvQuote(row.ID) + "," + CsvQuote(row.ID_AFTER) + "," +
-                            CsvQuote(row.ID_BEFOR) + "," + CsvQuote(row.KIND));
+                            CsvQuote(row.ID_BEFOR) + "," + CsvQuote(row.KIND.storedText()));
     }
 }
 
@@ -144,7 +139,7 @@ std::string exportRecordLine(const DentalRecord& record, const DentalRecord* par
     line += "," + CsvQuote(record.name);
     line += "," + ageGroupText(record.agegroup);
     appendChart(line, record.bridgeChart);
-    line += "," + identificationLabel(record.MATCH.empty() ? "" : record.MATCH_KIND);
+    line += "," + identificationLabel(record);
     if (identified && !record.Match_ID.empty()) {
         line += "," + CsvQuote(record.Match_ID);
     } else {

@@ -13,10 +13,12 @@ void CandidateCatalog::clear() {
     m_lists.clear();
     m_offsets.clear();
     m_total = 0;
-    m_outcomes.assign(1, std::string());
+    m_outcomes.assign(1, MatchKind());
     m_outcomeCodes.clear();
     m_outcomeCodes.emplace(std::string(), 0);
-    for (const char* kind : {"0", "1", "2", "3", "4"})
+    for (const MatchKind kind :
+         {MatchKind::Identified, MatchKind::IdentifiedByChart, MatchKind::IdentifiedByOther,
+          MatchKind::UnderInvestigation, MatchKind::Imposter})
         outcomeCode(kind);
 }
 
@@ -36,17 +38,18 @@ const DentalRecord& CandidateCatalog::candidate(std::uint32_t ordinal) const {
     return (*m_lists[list])[ordinal - m_offsets[list]];
 }
 
-std::uint16_t CandidateCatalog::outcomeCode(const std::string& outcome) {
-    const auto found = m_outcomeCodes.find(outcome);
+std::uint16_t CandidateCatalog::outcomeCode(const MatchKind& outcome) {
+    const std::string text = outcome.storedText();
+    const auto found = m_outcomeCodes.find(text);
     if (found != m_outcomeCodes.end())
         return found->second;
-    // Only "0".."4" (always present) mean anything; should a damaged match table hold hundreds
-    // of other kinds, the rest read as no outcome rather than failing the search.
+    // Only the five kinds (always present) mean anything; should a damaged match table hold
+    // hundreds of other texts, the rest read as no outcome rather than failing the search.
     if (m_outcomes.size() >= kMaxOutcomes)
         return 0;
     const auto code = static_cast<std::uint16_t>(m_outcomes.size());
     m_outcomes.push_back(outcome);
-    m_outcomeCodes.emplace(outcome, code);
+    m_outcomeCodes.emplace(text, code);
     return code;
 }
 

@@ -11,7 +11,8 @@
 namespace qdx {
 
 // What a run's kept comparisons refer to: the candidate record lists in the order they were
-// scored (candidate ordinals count on across lists) and the distinct outcome texts.
+// scored (candidate ordinals count on across lists) and the distinct outcomes, a damaged
+// file's other texts included.
 class CandidateCatalog {
 public:
     // Outcome codes fit the eight bits a kept comparison has for them.
@@ -24,8 +25,8 @@ public:
     const DentalRecord& candidate(std::uint32_t ordinal) const;
     std::uint32_t candidateCount() const { return m_total; }
 
-    std::uint16_t outcomeCode(const std::string& outcome);
-    const std::string& outcomeText(std::uint16_t code) const { return m_outcomes[code]; }
+    std::uint16_t outcomeCode(const MatchKind& outcome);
+    const MatchKind& outcome(std::uint16_t code) const { return m_outcomes[code]; }
     std::size_t outcomeCount() const { return m_outcomes.size(); }
 
     PairResult expand(const KeptPair& pair) const;
@@ -35,7 +36,7 @@ private:
     std::vector<const std::vector<DentalRecord>*> m_lists;
     std::vector<std::uint32_t> m_offsets;
     std::uint32_t m_total = 0;
-    std::vector<std::string> m_outcomes;
+    std::vector<MatchKind> m_outcomes;
     std::unordered_map<std::string, std::uint16_t> m_outcomeCodes;
 };
 

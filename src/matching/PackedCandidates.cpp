@@ -66,12 +66,12 @@ void packCandidates(PackedCandidates& pack, const std::vector<DentalRecord>& can
 
     std::array<std::uint16_t, 3> identifiedCodes{};
     for (int k = 0; k < 3; ++k)
-        identifiedCodes[k] = catalog.outcomeCode(std::string(1, static_cast<char>('0' + k)));
+        identifiedCodes[k] = catalog.outcomeCode(static_cast<MatchKind::Value>(k));
     for (std::size_t i = 0; i < n; ++i) {
         pack.sex[i] = internSex(pack.sexCodes, candidates[i].sex);
-        const std::string& kind = candidates[i].MATCH_KIND;
-        if (isIdentifiedKind(kind)) {
-            pack.identified[i] = identifiedCodes[kind[0] - '0'];
+        const MatchKind& kind = candidates[i].MATCH_KIND;
+        if (kind.isIdentified()) {
+            pack.identified[i] = identifiedCodes[static_cast<std::size_t>(*kind.value())];
             pack.identifiedList.push_back(static_cast<std::uint32_t>(i));
         }
     }

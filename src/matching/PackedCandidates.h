@@ -34,8 +34,8 @@ struct PackedCandidates {
     // Per searching class 1, 2, 3, 4, 6: positions where the candidate's class does not
     // contradict it (the post-mortem class is not below the ante-mortem class).
     std::array<std::vector<std::uint32_t>, 5> order;
-    std::vector<std::uint32_t> sex;            // 0 for "0" (unknown)
-    std::vector<std::uint16_t> identified;     // outcome code of kind "0"/"1"/"2", else kNoOutcome
+    std::vector<std::uint32_t> sex;        // 0 for "0" (unknown)
+    std::vector<std::uint16_t> identified; // outcome code of an identified kind, else kNoOutcome
     std::vector<std::uint32_t> identifiedList; // candidates with such a code, ascending
     std::unordered_map<std::string, std::uint32_t> sexCodes;
 

@@ -61,7 +61,7 @@ std::int32_t displayedPriority(const SearchEntry& entry, int rankKey, int hideEx
 }
 
 bool isSearchRowHidden(const DentalRecord& searching, int hideExcluded) {
-    return hideExcluded == 1 && isIdentifiedKind(searching.MATCH_KIND);
+    return hideExcluded == 1 && searching.MATCH_KIND.isIdentified();
 }
 
 } // namespace qdx

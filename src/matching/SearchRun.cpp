@@ -25,10 +25,10 @@ bool isSearchable(const DentalRecord& record) {
 std::vector<OutcomeClass> classifyOutcomes(const CandidateCatalog& catalog) {
     std::vector<OutcomeClass> classes;
     for (std::size_t code = 0; code < catalog.outcomeCount(); ++code) {
-        const std::string& text = catalog.outcomeText(static_cast<std::uint16_t>(code));
-        classes.push_back(isIdentifiedKind(text) ? OutcomeClass::Identified
-                          : isGreyOutcome(text)  ? OutcomeClass::Grey
-                                                 : OutcomeClass::Open);
+        const MatchKind& kind = catalog.outcome(static_cast<std::uint16_t>(code));
+        classes.push_back(kind.isIdentified() ? OutcomeClass::Identified
+                          : kind.isRecorded() ? OutcomeClass::Grey
+                                              : OutcomeClass::Open);
     }
     return classes;
 }

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "model/MatchKind.h"
 #include "model/ToothChart.h"
 
 #include <string>
 
 namespace qdx {
 
-// One post-mortem or ante-mortem chart. Every field is text; numbers are decimal text.
+// One post-mortem or ante-mortem chart. Every field is text (numbers are decimal text) but the
+// match kind.
 struct DentalRecord {
     std::string Dental_ID;
     std::string displayId = " -    ";
@@ -24,7 +26,7 @@ struct DentalRecord {
     // Match summary, filled only by the list queries.
     std::string Match_ID;
     std::string MATCH;
-    std::string MATCH_KIND = "0";
+    MatchKind MATCH_KIND = MatchKind::Identified;
     std::string MATCH_I_MATCHID;
 
     ChartStrings chart() const { return {classChart, bridgeChart, presentChart, deciduousChart}; }

@@ -49,16 +49,6 @@ const std::array<LabelPair, kAgeGroupCount> kAgeLabels = {{
     {"100才以上", "Over 100"},
 }};
 
-const std::array<LabelPair, 5> kMatchLabels = {{
-    {"判明済み", "Identified"},
-    {"デンタルチャートで判明", "Identified at dental chart"},
-    {"他の情報で判明", "Identified at other information"},
-    {"鑑定中", "Under investigation"},
-    {"他人", "Imposter"},
-}};
-
-const LabelPair kUnidentified = {"判明していない", "Unidentified"};
-
 const std::array<std::string_view, 6> kClassShort = {
     "健全歯、齲蝕歯", "金属による部分修復", "全部修復", "C4、欠損", "情報なし", "歯あり"};
 
@@ -83,13 +73,6 @@ std::string_view sexLabel(const std::string& code, Language language) {
 std::string_view ageGroupLabel(const std::string& code, Language language) {
     const int i = codeIndex(code, kAgeGroupCount);
     return i < 0 ? std::string_view() : pick(kAgeLabels[i], language);
-}
-
-std::string_view matchStateLabel(const std::string& kind, Language language) {
-    if (kind.empty())
-        return pick(kUnidentified, language);
-    const int i = codeIndex(kind, static_cast<int>(kMatchLabels.size()));
-    return i < 0 ? std::string_view() : pick(kMatchLabels[i], language);
 }
 
 std::string_view classShortLabel(int toothClass) {

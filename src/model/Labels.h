@@ -10,8 +10,6 @@ enum class Language { Japanese = 0, English = 1 };
 
 std::string_view sexLabel(const std::string& code, Language language = Language::Japanese);
 std::string_view ageGroupLabel(const std::string& code, Language language = Language::Japanese);
-// Match state by KIND; an empty kind is "not identified".
-std::string_view matchStateLabel(const std::string& kind, Language language = Language::Japanese);
 // Class 1..6; empty for any other value.
 std::string_view classShortLabel(int toothClass);
 std::string_view classDescription(int toothClass);

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "model/MatchKind.h"
+
 #include <string>
 #include <vector>
 
 namespace qdx {
 
-// One TB_MATCH row as the program holds it; every field is text except the edit state.
+// One TB_MATCH row as the program holds it; every field is text except the kind and the edit
+// state.
 struct MatchRow {
     // Set by the match-history window; only Deleted matters when a history is stored.
     enum EditState : int { AsRead = 0, Added = 1, Changed = 2, Deleted = 3 };
@@ -13,7 +16,7 @@ struct MatchRow {
     std::string ID;             // row key, empty for a row not yet stored
     std::string ID_AFTER = "0"; // post-mortem Dental_ID, 0 when that record is not here
     std::string ID_BEFOR = "0"; // ante-mortem Dental_ID, 0 when that record is not here
-    std::string KIND = "0";
+    MatchKind KIND = MatchKind::Identified;
     // "" for a complete row; "1"/"0" + displayId for a row waiting for a post-/ante-mortem record.
     std::string I_MATCHID;
     std::string Match_ID; // displayId of the record on the other side

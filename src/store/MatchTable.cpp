@@ -1,7 +1,6 @@
 #include "store/MatchTable.h"
 
 #include "model/RecordId.h"
-#include "store/MatchKind.h"
 #include "store/ProjectDatabase.h"
 #include "store/RecordTable.h"
 #include "store/TableStatement.h"
@@ -39,7 +38,7 @@ MatchRow readRow(const TableStatement& st, bool withPartner) {
     row.ID = st.columnText(0);
     row.ID_AFTER = st.columnText(1);
     row.ID_BEFOR = st.columnText(2);
-    row.KIND = st.columnText(3);
+    row.KIND = MatchKind::fromStored(st.columnText(3));
     row.I_MATCHID = fromDatabaseText(st.columnText(4));
     if (withPartner)
         row.Match_ID = fromDatabaseText(st.columnText(5));
@@ -56,7 +55,7 @@ std::vector<MatchRow> readList(TableStatement& st, bool withPartner) {
 void bindRow(TableStatement& st, const MatchRow& row) {
     st.bindText("@ID_AFTER", row.ID_AFTER);
     st.bindText("@ID_BEFOR", row.ID_BEFOR);
-    st.bindText("@KIND", row.KIND);
+    st.bindText("@KIND", row.KIND.storedText());
     st.bindText("@I_MATCHID", toDatabaseText(row.I_MATCHID));
 }
 
@@ -190,7 +189,7 @@ bool replaceMatchHistory(const ProjectDatabase& db, int side, const std::vector<
     std::string partnerId;
     for (const MatchRow& row : rows) {
         ownId = row.ownColumn(side);
-        if (isSamePersonKind(row.KIND) && !row.Match_ID.empty()) {
+        if (row.KIND.isIdentified() && !row.Match_ID.empty()) {
             const std::string found = findPartnerKey(db, partnerSide, row.Match_ID);
             if (!found.empty())
                 partnerId = found;

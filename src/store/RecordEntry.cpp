@@ -68,7 +68,7 @@ DentalRecord RecordEntry::toRecord() const {
     record.valid = std::to_string(valid);
     record.sex = std::to_string(sex);
     record.agegroup = std::to_string(agegroup);
-    record.MATCH_KIND = std::to_string(kind);
+    record.MATCH_KIND = MatchKind::fromStored(std::to_string(kind));
     record.Match_ID = matchId;
     record.MATCH_I_MATCHID = iMatchId;
     return record;

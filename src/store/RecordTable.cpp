@@ -115,7 +115,7 @@ DentalRecord readRow(const TableStatement& st, bool withMatch) {
     if (withMatch) {
         record.Match_ID = fromDatabaseText(st.columnText(42));
         record.MATCH = st.columnText(43);
-        record.MATCH_KIND = st.columnText(44);
+        record.MATCH_KIND = MatchKind::fromStored(st.columnText(44));
         record.MATCH_I_MATCHID = fromDatabaseText(st.columnText(45));
     }
     return record;

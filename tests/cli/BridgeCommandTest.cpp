@@ -89,7 +89,7 @@ TEST(BridgePatternTest, TogglesAndCopies) {
     const DentalRecord record = patternRecord(fromChart);
     EXPECT_EQ(record.classChart, "5554" + std::string(28, '5'));
     EXPECT_EQ(record.bridgeChart, "011" + std::string(29, '0'));
-    EXPECT_EQ(record.MATCH_KIND, "");
+    EXPECT_EQ(record.MATCH_KIND, MatchKind());
     // A list row's cells: "4" anywhere means missing, "b" a bridge; the frame is ignored.
     std::vector<std::string> cells(32, " 5  ");
     cells[0] = "*4b*";

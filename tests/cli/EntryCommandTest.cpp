@@ -66,7 +66,7 @@ TEST_F(EntryCommandTest, AddStoresTheRecordAsTheDialogSavesIt) {
     EXPECT_EQ(stored.valid, "1");
     EXPECT_EQ(stored.UpdateTime, DentalRecord::todayText());
     // The row that waited for this ID now names it.
-    EXPECT_EQ(stored.MATCH_KIND, "3");
+    EXPECT_EQ(stored.MATCH_KIND, MatchKind::UnderInvestigation);
     EXPECT_EQ(stored.Match_ID, "D1-00007");
 
     const QdxResult plain = add({"--side", "am", "--upper", "T03", "--lower", "00042"});

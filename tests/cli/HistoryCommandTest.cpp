@@ -68,7 +68,7 @@ TEST_F(HistoryCommandTest, ActionsRunInOrderAndAreSaved) {
     const QdxResult done =
         history({"--side", "pm", "--id", "T01-00001", "--register", "examining", "D0001-00001",
                  "--delete", "D0001-00003", "--register", "same-other", "D0001-00002", "--register",
-                 "other", "D0001-00001"});
+                 "other", "D0001-00001", "--replace"});
     EXPECT_EQ(done.exitCode, 0) << done.err;
     EXPECT_EQ(done.out, "他人\tD0001-00001\n同一人物 (他の情報)\tD0001-00002\n判明済み\ton\n");
     EXPECT_EQ(rowsOnDisk(path), (Rows{"1|1|4", "1|2|2"}));
@@ -83,6 +83,35 @@ TEST_F(HistoryCommandTest, ActionsRunInOrderAndAreSaved) {
             .exitCode,
         0);
     EXPECT_EQ(rowsOnDisk(path), (Rows{"1|1|4", "1|2|2"}));
+}
+
+TEST_F(HistoryCommandTest, TakingASamePersonFromAnotherRecordNeedsReplace) {
+    const std::vector<std::string> take = {"--side",     "pm",          "--id",       "T01-00001",
+                                           "--register", "same-dental", "D0001-00002"};
+    const QdxResult refused = history(take);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, "D0001-00002 は T01-00002 と同一人物として登録されています。"
+                           "登録を変更しますか？\n");
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(rowsOnDisk(path), (Rows{"2|2|1", "1|3|4"}));
+
+    // Other kinds, and the record's own same person, are not asked about.
+    EXPECT_EQ(history({"--side", "pm", "--id", "T01-00001", "--register", "examining",
+                       "D0001-00002", "--no-save"})
+                  .exitCode,
+              0);
+    EXPECT_EQ(history({"--side", "am", "--id", "D0001-00002", "--register", "same-other",
+                       "T01-00002", "--no-save"})
+                  .exitCode,
+              0);
+
+    std::vector<std::string> replacing = take;
+    replacing.push_back("--replace");
+    const QdxResult replaced = history(replacing);
+    EXPECT_EQ(replaced.exitCode, 0) << replaced.err;
+    EXPECT_EQ(replaced.out, "他人\tD0001-00003\n同一人物 (デンタルチャート)\tD0001-00002\n"
+                            "判明済み\ton\n");
+    EXPECT_EQ(rowsOnDisk(path), (Rows{"1|3|4", "1|2|1"}));
 }
 
 TEST_F(HistoryCommandTest, AFailingActionShowsTheMessageAndSavesNothing) {

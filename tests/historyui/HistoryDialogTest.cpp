@@ -45,7 +45,7 @@ struct Project {
     std::vector<std::string> rows() const {
         std::vector<std::string> texts;
         for (const MatchRow& row : model.getResolvedMatches())
-            texts.push_back(row.ID_AFTER + "|" + row.ID_BEFOR + "|" + row.KIND);
+            texts.push_back(row.ID_AFTER + "|" + row.ID_BEFOR + "|" + row.KIND.storedText());
         return texts;
     }
     TempDir dir;
@@ -231,6 +231,75 @@ private slots:
         // with P-00002.
         QCOMPARE(p.rows(), (std::vector<std::string>{"2|2|1", "2|3|3", "1|4|4", "1|3|2"}));
         QVERIFY(p.model.settingsOrMatchesChanged());
+    }
+
+    // P-00002 is A-00002's same person: registering A-00002 as another record's same person
+    // asks first, and いいえ registers nothing.
+    void registeringAnotherRecordsSamePersonAsks() {
+        const QString question = QStringLiteral(
+            "A-00002 は P-00002 と同一人物として登録されています。登録を変更しますか？");
+        Project p;
+        ScriptedResponder prompts;
+        {
+            CMarchStatusDlg dialog(p.model, PostMortem, 1, CMarchStatusDlg::Mode::Standalone);
+            dialog.show();
+            choose(dialog, SamePerson, QStringLiteral("A"), QStringLiteral("00002"));
+            prompts.answer(MessageAnswer::No);
+            click(dialog, "registerButton");
+            QCOMPARE(prompts.texts(), QStringList{question});
+            QCOMPARE(prompts.messages.last().icon, MessageIcon::Question);
+            QCOMPARE(prompts.messages.last().buttons, MessageButtons::YesNo);
+            QCOMPARE(listTexts(dialog), QStringList{QStringLiteral("他人|A-00001")});
+            QVERIFY(!child<QCheckBox>(dialog, "identifiedCheck")->isChecked());
+            // Other kinds take nothing away and are not asked about.
+            choose(dialog, Examining, QStringLiteral("A"), QStringLiteral("00002"));
+            click(dialog, "registerButton");
+            QCOMPARE(prompts.texts().size(), 1);
+            click(dialog, "saveButton");
+        }
+        p.model.save();
+        QCOMPARE(p.rows(), (std::vector<std::string>{"2|2|1", "2|3|3", "1|1|4", "1|2|3"}));
+
+        // From the record without rows: いいえ, then 保存 leaves the file as it was.
+        Project q;
+        q.model.save();
+        const std::string unchanged = readBytes(q.path);
+        CMarchStatusDlg ask(q.model, AnteMortem, 4, CMarchStatusDlg::Mode::Standalone);
+        ask.show();
+        choose(ask, SamePerson, QStringLiteral("P"), QStringLiteral("00002"), true);
+        prompts.answer(MessageAnswer::No);
+        click(ask, "registerButton");
+        QCOMPARE(prompts.texts().last(),
+                 QStringLiteral("P-00002 は A-00002 と同一人物として登録されています。"
+                                "登録を変更しますか？"));
+        QVERIFY(listTexts(ask).isEmpty());
+        click(ask, "saveButton");
+        q.model.save();
+        QCOMPARE(readBytes(q.path), unchanged);
+
+        // はい registers; saving takes P-00002's same-person row with A-00002 away.
+        CMarchStatusDlg replace(q.model, AnteMortem, 4, CMarchStatusDlg::Mode::Standalone);
+        replace.show();
+        choose(replace, SamePerson, QStringLiteral("P"), QStringLiteral("00002"), true);
+        prompts.answer(MessageAnswer::Yes);
+        click(replace, "registerButton");
+        QCOMPARE(listTexts(replace), QStringList{QStringLiteral("同一人物 (他の情報)|P-00002")});
+        click(replace, "saveButton");
+        QVERIFY(prompts.allAnswered());
+        QCOMPARE(q.rows(), (std::vector<std::string>{"2|3|3", "1|1|4", "2|4|2"}));
+
+        // The entry dialog's history window asks the same.
+        Project e;
+        e.model.entryMatches() = e.model.getMatchHistory(PostMortem, 1);
+        CMarchStatusDlg entry(e.model, PostMortem, 1, CMarchStatusDlg::Mode::Entry);
+        entry.show();
+        choose(entry, SamePerson, QStringLiteral("A"), QStringLiteral("00002"));
+        prompts.answer(MessageAnswer::No);
+        click(entry, "registerButton");
+        QCOMPARE(prompts.texts().last(), question);
+        click(entry, "cancelButton");
+        QCOMPARE(e.model.entryMatches().size(), 1u);
+        QVERIFY(prompts.allAnswered());
     }
 
     void deletingTheLastRowLeavesTheControlsBlank() {

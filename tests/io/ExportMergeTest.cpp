@@ -35,7 +35,7 @@ MatchRow row(long long after, long long before, const std::string& kind) {
     MatchRow r;
     r.ID_AFTER = std::to_string(after);
     r.ID_BEFOR = std::to_string(before);
-    r.KIND = kind;
+    r.KIND = MatchKind::fromStored(kind);
     return r;
 }
 
@@ -131,6 +131,24 @@ TEST(ProjectExport, ThreeFilesWithQuotingPartnersAndMatchRows) {
     EXPECT_EQ(match[6], "2," + std::to_string(c) + "," + std::to_string(b) + ",4");
 }
 
+TEST(ProjectExport, ADamagedMatchKindIsExportedAsItIsStored) {
+    ProjectFixture fx;
+    ProjectModel& m = fx.model;
+    const long long a = addRecord(m, PostMortem, "A", "00001", [](RecordEntry&) {});
+    const long long b = addRecord(m, AnteMortem, "B", "00002", [](RecordEntry&) {});
+    m.insertMatches({row(a, b, "9")});
+    const std::string pmPath = fx.dir.file("pm.csv");
+    const std::string matchPath = fx.dir.file("match.csv");
+    ASSERT_FALSE(
+        ExportProject(m, pmPath, fx.dir.file("am.csv"), matchPath, 1714555800).has_value());
+    EXPECT_EQ(lines(test::readBytes(matchPath)).back(),
+              "1," + std::to_string(a) + "," + std::to_string(b) + ",9");
+    // Not identified: no 照合済, no partner.
+    const std::string pm = lines(test::readBytes(pmPath)).back();
+    EXPECT_EQ(pm.find("照合済"), std::string::npos) << pm;
+    EXPECT_NE(pm.find(",判明していない," + repeat(",", 64)), std::string::npos) << pm;
+}
+
 TEST(ProjectExport, AFileThatCannotBeOpenedStopsBeforeAnyIsTruncated) {
     ProjectFixture fx;
     const std::string pmPath = fx.dir.file("pm.csv");
@@ -192,7 +210,7 @@ TEST(ProjectMerge, PrefixesClashingIdsAndRewritesMatchRowsOnce) {
 
     std::set<std::string> rows;
     for (const MatchRow& r : fx.model.getResolvedMatches()) {
-        rows.insert(r.ID_AFTER + "-" + r.ID_BEFOR + ":" + r.KIND);
+        rows.insert(r.ID_AFTER + "-" + r.ID_BEFOR + ":" + r.KIND.storedText());
     }
     const std::set<std::string> expected = {
         x.Dental_ID + "-" + p.Dental_ID + ":1", y.Dental_ID + "-" + p.Dental_ID + ":3",
@@ -215,7 +233,7 @@ TEST(ProjectMerge, FastLookupGivesTheSameProjectAsThePlainOne) {
             }
         }
         for (const MatchRow& r : fx.model.getResolvedMatches()) {
-            out.push_back(r.ID + "|" + r.ID_AFTER + "|" + r.ID_BEFOR + "|" + r.KIND);
+            out.push_back(r.ID + "|" + r.ID_AFTER + "|" + r.ID_BEFOR + "|" + r.KIND.storedText());
         }
         return out;
     };

@@ -181,14 +181,15 @@ TEST(EngineDifferential, LargeCandidateListsWithFewOpenOrManyGreyCandidates) {
 
     for (std::size_t i = 0; i < p.postMortem.size(); ++i)
         if (i % 60 != 0)
-            p.postMortem[i].MATCH_KIND = "1";
+            p.postMortem[i].MATCH_KIND = MatchKind::IdentifiedByChart;
     compareSearch(p, 0, "nearly all identified");
 
     for (DentalRecord& r : p.postMortem)
-        r.MATCH_KIND = "";
+        r.MATCH_KIND = MatchKind();
     for (const DentalRecord& am : p.anteMortem)
         for (std::size_t i = 0; i < p.postMortem.size(); i += 3)
-            p.pairOutcomes[p.postMortem[i].Dental_ID + "-" + am.Dental_ID] = i % 2 ? "3" : "4";
+            p.pairOutcomes[p.postMortem[i].Dental_ID + "-" + am.Dental_ID] =
+                i % 2 ? MatchKind::UnderInvestigation : MatchKind::Imposter;
     compareSearch(p, 0, "many grey");
 }
 

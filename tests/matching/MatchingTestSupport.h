@@ -14,7 +14,7 @@ inline DentalRecord chart(const std::string& id, char tooth = '1', const std::st
     r.Dental_ID = id;
     r.displayId = "T-" + id;
     r.sex = sex;
-    r.MATCH_KIND = "";
+    r.MATCH_KIND = MatchKind();
     r.classChart = std::string(32, tooth);
     return r;
 }

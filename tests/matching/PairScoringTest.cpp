@@ -13,7 +13,7 @@ using test::search;
 std::string candidatesOfOutcome(const std::vector<PairResult>& results) {
     std::string kinds;
     for (const PairResult& r : results)
-        kinds += r.outcome;
+        kinds += r.outcome.storedText();
     return kinds;
 }
 
@@ -110,7 +110,7 @@ TEST(PairScoring, OtherKnownSexComparesAsNoInformationButKeepsItsOutcome) {
     const std::vector<DentalRecord> am = {chart("1", '1', "2")};
     std::vector<DentalRecord> pm = {chart("2", '1', "1"), chart("3", '1', "0"),
                                     chart("4", '1', "2")};
-    pm[0].MATCH_KIND = "1";
+    pm[0].MATCH_KIND = MatchKind::IdentifiedByChart;
     const SearchRun run = search(am, pm, m, 0);
     const PairResult excluded = resultFor(run.entries()[0], pm[0]);
     EXPECT_EQ(excluded.candidate, &pm[0]);
@@ -118,7 +118,7 @@ TEST(PairScoring, OtherKnownSexComparesAsNoInformationButKeepsItsOutcome) {
     EXPECT_EQ(excluded.exactMatchCount, 0);
     EXPECT_EQ(excluded.noContradictionMatchCount, 0);
     EXPECT_EQ(excluded.score, 0.0);
-    EXPECT_EQ(excluded.outcome, "1");
+    EXPECT_EQ(excluded.outcome, MatchKind::IdentifiedByChart);
     EXPECT_EQ(resultFor(run.entries()[0], pm[1]).exactMatchCount, 32);
     EXPECT_EQ(resultFor(run.entries()[0], pm[2]).exactMatchCount, 32);
 }
@@ -127,19 +127,24 @@ TEST(PairScoring, OutcomeComesFromTheCandidateOrFromThePairKey) {
     const WeightMatrix m{};
     const std::vector<DentalRecord> am = {chart("7")};
     std::vector<DentalRecord> pm = {chart("1"), chart("2"), chart("3")};
-    pm[0].MATCH_KIND = "1"; // identified with somebody: every pair shows it
-    pm[1].MATCH_KIND = "3"; // under examination elsewhere: the pair's own row decides
-    pm[2].MATCH_KIND = "3";
-    PairOutcomeMap outcomes = {{"1-7", "4"}, {"2-7", "4"}, {"7-3", "2"}};
+    pm[0].MATCH_KIND =
+        MatchKind::IdentifiedByChart; // identified with somebody: every pair shows it
+    pm[1].MATCH_KIND =
+        MatchKind::UnderInvestigation; // under examination elsewhere: the pair's own row decides
+    pm[2].MATCH_KIND = MatchKind::UnderInvestigation;
+    PairOutcomeMap outcomes = {{"1-7", MatchKind::Imposter},
+                               {"2-7", MatchKind::Imposter},
+                               {"7-3", MatchKind::IdentifiedByOther}};
     const SearchRun forward = search(am, pm, m, 0, 2, outcomes);
-    EXPECT_EQ(resultFor(forward.entries()[0], pm[0]).outcome, "1");
-    EXPECT_EQ(resultFor(forward.entries()[0], pm[1]).outcome, "4");
-    EXPECT_EQ(resultFor(forward.entries()[0], pm[2]).outcome, ""); // key is post-mortem first
+    EXPECT_EQ(resultFor(forward.entries()[0], pm[0]).outcome, MatchKind::IdentifiedByChart);
+    EXPECT_EQ(resultFor(forward.entries()[0], pm[1]).outcome, MatchKind::Imposter);
+    EXPECT_EQ(resultFor(forward.entries()[0], pm[2]).outcome,
+              MatchKind()); // key is post-mortem first
 
     // Searching from the post-mortem side keeps the post-mortem ID first in the key.
     const std::vector<DentalRecord> amCandidates = {chart("7")};
     const SearchRun reverse = search(pm, amCandidates, m, 1, 2, outcomes);
-    EXPECT_EQ(resultFor(reverse.entries()[1], amCandidates[0]).outcome, "4");
+    EXPECT_EQ(resultFor(reverse.entries()[1], amCandidates[0]).outcome, MatchKind::Imposter);
 }
 
 TEST(PairScoring, HundredsOfUnknownMatchKindsNeitherFailNorHideKnownOnes) {
@@ -149,16 +154,16 @@ TEST(PairScoring, HundredsOfUnknownMatchKindsNeitherFailNorHideKnownOnes) {
     PairOutcomeMap outcomes;
     for (int i = 1; i <= 400; ++i) {
         pm.push_back(chart(std::to_string(i)));
-        outcomes[std::to_string(i) + "-0"] = "kind" + std::to_string(i);
+        outcomes[std::to_string(i) + "-0"] = MatchKind::fromStored("kind" + std::to_string(i));
     }
-    outcomes["400-0"] = "3";
-    pm[0].MATCH_KIND = "2";
+    outcomes["400-0"] = MatchKind::UnderInvestigation;
+    pm[0].MATCH_KIND = MatchKind::IdentifiedByOther;
     const SearchRun run = search(am, pm, m, 0, 2, outcomes);
     const SearchEntry& entry = run.entries()[0];
     const auto shown = visibleCandidates(entry, 0, 50, 0);
     ASSERT_EQ(shown.size(), 50u);
-    EXPECT_EQ(shown[0].outcome, "2");
-    EXPECT_EQ(shown[1].outcome, "kind2");
+    EXPECT_EQ(shown[0].outcome, MatchKind::IdentifiedByOther);
+    EXPECT_EQ(shown[1].outcome, MatchKind::fromStored("kind2"));
     // Fifty open candidates leave no room for grey rows, but the list behind them is kept.
     EXPECT_EQ(visibleCandidates(entry, 0, 50, 1).size(), 50u);
     EXPECT_TRUE(greyCandidates(entry, 0, 50, 1).empty());

@@ -70,7 +70,7 @@ DentalRecord PopulationMaker::makeRecord(const DentalRecord& base, const Populat
     }
     r.sex = std::to_string(uniform(0, 2));
     r.valid = std::string(1, "0112"[uniform(0, 3)]);
-    r.MATCH_KIND = chance(0.8) ? "" : kKinds[uniform(0, 5)];
+    r.MATCH_KIND = MatchKind::fromStored(chance(0.8) ? "" : kKinds[uniform(0, 5)]);
     if (chance(shape.damaged))
         damage(r);
     return r;
@@ -98,7 +98,8 @@ Population PopulationMaker::make(const PopulationShape& shape) {
             uniform(0, static_cast<int>(p.postMortem.size()) - 1))];
         const auto& am = p.anteMortem[static_cast<std::size_t>(
             uniform(0, static_cast<int>(p.anteMortem.size()) - 1))];
-        p.pairOutcomes.emplace(pm.Dental_ID + "-" + am.Dental_ID, kKinds[uniform(0, 7)]);
+        p.pairOutcomes.emplace(pm.Dental_ID + "-" + am.Dental_ID,
+                               MatchKind::fromStored(kKinds[uniform(0, 7)]));
     }
     p.amToPm = randomMatrix();
     p.pmToAm = randomMatrix();

@@ -63,8 +63,10 @@ TEST(Ranking, TiesKeepCandidateOrderAndHidingSkipsRecordedOutcomes) {
     std::vector<DentalRecord> pm;
     for (int i = 0; i < 6; ++i)
         pm.push_back(candidate(std::to_string(10 + i), 20, 10));
-    pm[0].MATCH_KIND = "1";
-    const PairOutcomeMap outcomes = {{"11-1", "4"}, {"13-1", "3"}, {"14-1", "7"}};
+    pm[0].MATCH_KIND = MatchKind::IdentifiedByChart;
+    const PairOutcomeMap outcomes = {{"11-1", MatchKind::Imposter},
+                                     {"13-1", MatchKind::UnderInvestigation},
+                                     {"14-1", MatchKind::fromStored("7")}};
     const SearchRun run = search(am, pm, m, 0, 2, outcomes);
     const SearchEntry& entry = run.entries()[0];
 
@@ -88,8 +90,8 @@ TEST(Ranking, EveryCandidateRecordedLeavesNothingOpen) {
     const WeightMatrix m{};
     const std::vector<DentalRecord> am = {chart("1")};
     std::vector<DentalRecord> pm = {candidate("2", 20, 15), candidate("3", 20, 12)};
-    pm[0].MATCH_KIND = "0";
-    pm[1].MATCH_KIND = "2";
+    pm[0].MATCH_KIND = MatchKind::Identified;
+    pm[1].MATCH_KIND = MatchKind::IdentifiedByOther;
     const SearchRun run = search(am, pm, m, 0);
     const SearchEntry& entry = run.entries()[0];
     for (int key = 0; key < 4; ++key) {
@@ -102,20 +104,20 @@ TEST(Ranking, EveryCandidateRecordedLeavesNothingOpen) {
 TEST(Ranking, SearchRowsHiddenOnlyForIdentifiedChartsWhileHiding) {
     DentalRecord r = chart("1");
     for (const char* kind : {"0", "1", "2"}) {
-        r.MATCH_KIND = kind;
+        r.MATCH_KIND = MatchKind::fromStored(kind);
         EXPECT_TRUE(isSearchRowHidden(r, 1));
         EXPECT_FALSE(isSearchRowHidden(r, 0));
     }
     for (const char* kind : {"3", "4", "", "12"}) {
-        r.MATCH_KIND = kind;
+        r.MATCH_KIND = MatchKind::fromStored(kind);
         EXPECT_FALSE(isSearchRowHidden(r, 1));
     }
-    EXPECT_EQ(candidateMark("2"), "*");
-    EXPECT_EQ(candidateMark("3"), "u");
-    EXPECT_EQ(candidateMark("4"), "i");
-    EXPECT_EQ(candidateMark("7"), "");
-    EXPECT_EQ(searchingMark("4"), "");
-    EXPECT_EQ(searchingMark("3"), "u");
+    EXPECT_EQ(candidateMark(MatchKind::IdentifiedByOther), "*");
+    EXPECT_EQ(candidateMark(MatchKind::UnderInvestigation), "u");
+    EXPECT_EQ(candidateMark(MatchKind::Imposter), "i");
+    EXPECT_EQ(candidateMark(MatchKind::fromStored("7")), "");
+    EXPECT_EQ(searchingMark(MatchKind::Imposter), "");
+    EXPECT_EQ(searchingMark(MatchKind::UnderInvestigation), "u");
 }
 
 TEST(Ranking, DisplayCountsBeyondFiftyShowFifty) {

@@ -27,17 +27,23 @@ bool identified(const std::string& kind) {
     return kind == "0" || kind == "1" || kind == "2";
 }
 
-bool recorded(const std::string& outcome) {
-    return identified(outcome) || outcome == "3" || outcome == "4";
+// The oracle reads kinds by their stored texts, apart from the engine's own rules.
+bool grey(const MatchKind& outcome) {
+    const std::string text = outcome.storedText();
+    return text == "3" || text == "4";
 }
 
-std::string outcomeOf(const Run& run, const DentalRecord& s, const DentalRecord& w, int direction) {
-    if (identified(w.MATCH_KIND))
+bool recorded(const MatchKind& outcome) {
+    return identified(outcome.storedText()) || grey(outcome);
+}
+
+MatchKind outcomeOf(const Run& run, const DentalRecord& s, const DentalRecord& w, int direction) {
+    if (identified(w.MATCH_KIND.storedText()))
         return w.MATCH_KIND;
     const std::string key =
         direction == 0 ? w.Dental_ID + "-" + s.Dental_ID : s.Dental_ID + "-" + w.Dental_ID;
     const auto found = run.pairOutcomes.find(key);
-    return found == run.pairOutcomes.end() ? std::string() : found->second;
+    return found == run.pairOutcomes.end() ? MatchKind() : found->second;
 }
 
 bool sexExcluded(const DentalRecord& s, const DentalRecord& w) {
@@ -222,7 +228,7 @@ std::vector<const PairResult*> greyCandidates(const Entry& entry, int rankKey, i
     for (const PairResult* r : entry.views[rankKey]) {
         if (shown >= n)
             break;
-        if (r->outcome == "3" || r->outcome == "4") {
+        if (grey(r->outcome)) {
             out.push_back(r);
             ++shown;
         }

@@ -19,7 +19,7 @@ MatchRow matchRow(const DentalRecord& pm, const DentalRecord& am, const std::str
     MatchRow row;
     row.ID_AFTER = pm.Dental_ID;
     row.ID_BEFOR = am.Dental_ID;
-    row.KIND = kind;
+    row.KIND = MatchKind::fromStored(kind);
     return row;
 }
 
@@ -98,9 +98,11 @@ TEST_F(SearchRequestTest, ThePairsLowestRowDecidesItsOutcome) {
     const auto& am = model.records(AnteMortem);
     const SearchEntry* entry = run.findEntry(am[0].displayId);
     ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(pm[0].MATCH_KIND, "3"); // the list shows the pair's most decisive row
-    EXPECT_EQ(test::resultFor(*entry, pm[0]).outcome, "4");
-    EXPECT_EQ(test::resultFor(*entry, pm[4]).outcome, "0"); // identified with somebody
+    EXPECT_EQ(pm[0].MATCH_KIND,
+              MatchKind::UnderInvestigation); // the list shows the pair's most decisive row
+    EXPECT_EQ(test::resultFor(*entry, pm[0]).outcome, MatchKind::Imposter);
+    EXPECT_EQ(test::resultFor(*entry, pm[4]).outcome,
+              MatchKind::Identified); // identified with somebody
 }
 
 TEST_F(SearchRequestTest, CancellingLeavesAnEmptyRunAndCompletionReportsTheTotal) {
@@ -139,7 +141,7 @@ std::vector<std::string> listing(const SearchRun& run) {
     for (const SearchEntry& entry : run.entries())
         for (const PairResult& r : visibleCandidates(entry, 3, 50, 0))
             lines.push_back(entry.record().displayId + ">" + r.candidate->displayId + ":" +
-                            r.outcome + ":" + std::to_string(r.score));
+                            r.outcome.storedText() + ":" + std::to_string(r.score));
     return lines;
 }
 

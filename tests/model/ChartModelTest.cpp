@@ -71,7 +71,7 @@ TEST(DentalRecord, NewRecordHasTheDefaults) {
     EXPECT_EQ(record.sex, "0");
     EXPECT_EQ(record.valid, "1");
     EXPECT_EQ(record.agegroup, "0");
-    EXPECT_EQ(record.MATCH_KIND, "0");
+    EXPECT_EQ(record.MATCH_KIND, MatchKind::Identified);
     EXPECT_EQ(record.classChart, std::string(32, '5'));
     EXPECT_EQ(record.presentChart, std::string(32, '0'));
     EXPECT_TRUE(std::regex_match(record.UpdateTime, std::regex(R"(\d{4}-\d{2}-\d{2})")));
@@ -132,9 +132,6 @@ TEST(Labels, JapaneseAndEnglishColumns) {
     EXPECT_EQ(ageGroupLabel("1", Language::English), "0 to 9");
     EXPECT_EQ(ageGroupLabel("12"), "");
     EXPECT_EQ(ageGroupLabel("x"), "");
-    EXPECT_EQ(matchStateLabel(""), "判明していない");
-    EXPECT_EQ(matchStateLabel("1"), "デンタルチャートで判明");
-    EXPECT_EQ(matchStateLabel("4", Language::English), "Imposter");
     EXPECT_EQ(classShortLabel(4), "C4、欠損");
     EXPECT_EQ(classShortLabel(7), "");
     EXPECT_EQ(classDescription(5), "情報なし\r\n（カルテ未記載や遺体の部分的な欠如）");

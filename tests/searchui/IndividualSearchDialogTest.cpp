@@ -72,7 +72,7 @@ HistoryOpener recordingHistory(ProjectModel& model, std::vector<std::string>& as
         MatchRow row;
         row.ID_AFTER = side == PostMortem ? dentalId : partner;
         row.ID_BEFOR = side == PostMortem ? partner : dentalId;
-        row.KIND = "3";
+        row.KIND = MatchKind::UnderInvestigation;
         model.insertMatches({row});
         return true;
     };

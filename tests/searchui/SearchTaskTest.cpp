@@ -42,9 +42,9 @@ QStringList listing(const SearchRun& run) {
             for (const PairResult& r : visibleCandidates(entry, key, kMaxDisplayCount, 0)) {
                 std::uint64_t bits = 0;
                 std::memcpy(&bits, &r.score, sizeof bits);
-                lines << QString::fromStdString(entry.record().displayId + ">" +
-                                                r.candidate->displayId + ":" + r.outcome + ":" +
-                                                std::to_string(bits));
+                lines << QString::fromStdString(
+                    entry.record().displayId + ">" + r.candidate->displayId + ":" +
+                    r.outcome.storedText() + ":" + std::to_string(bits));
             }
     return lines;
 }

@@ -1,5 +1,4 @@
 #include "store/MatchTable.h"
-#include "store/MatchKind.h"
 #include "store/StoreError.h"
 
 #include "StoreTestSupport.h"
@@ -44,7 +43,7 @@ protected:
     static std::vector<std::string> summary(const std::vector<MatchRow>& rows) {
         std::vector<std::string> texts;
         for (const MatchRow& r : rows)
-            texts.push_back(r.KIND + ":" + r.Match_ID);
+            texts.push_back(r.KIND.storedText() + ":" + r.Match_ID);
         return texts;
     }
 
@@ -69,7 +68,7 @@ TEST_F(MatchTableTest, HistoryIsOrderedByKindThenPartnerAndSkipsPendingRows) {
     ASSERT_EQ(resolved.size(), 5u);
     EXPECT_LT(std::stoll(resolved[0].ID), std::stoll(resolved[4].ID));
     const MatchRow one = model.getMatch(resolved[2].ID);
-    EXPECT_EQ(one.KIND, "1");
+    EXPECT_EQ(one.KIND, MatchKind::IdentifiedByChart);
     EXPECT_EQ(one.ID_BEFOR, am(4));
     EXPECT_TRUE(model.getMatch("999").ID.empty());
 }
@@ -83,14 +82,14 @@ TEST_F(MatchTableTest, ListSummaryTakesTheSmallestKindAndIgnoresPendingRows) {
     const auto list = model.loadRecordList(PostMortem);
     ASSERT_EQ(list.size(), 4u);
     EXPECT_EQ(list[0].displayId, "P-00001");
-    EXPECT_EQ(list[0].MATCH_KIND, "1");
+    EXPECT_EQ(list[0].MATCH_KIND, MatchKind::IdentifiedByChart);
     EXPECT_EQ(list[0].Match_ID, "A-00003");
-    EXPECT_EQ(list[1].MATCH_KIND, "");
+    EXPECT_EQ(list[1].MATCH_KIND, MatchKind());
     EXPECT_EQ(list[1].Match_ID, "");
     EXPECT_EQ(list[2].MATCH, "");
     const auto amList = model.loadRecordList(AnteMortem);
-    EXPECT_EQ(amList[3].MATCH_KIND, "");
-    EXPECT_EQ(amList[2].MATCH_KIND, "1");
+    EXPECT_EQ(amList[3].MATCH_KIND, MatchKind());
+    EXPECT_EQ(amList[2].MATCH_KIND, MatchKind::IdentifiedByChart);
     EXPECT_EQ(amList[2].Match_ID, "P-00001");
 }
 
@@ -107,7 +106,7 @@ TEST_F(MatchTableTest, SamePersonHistoryTakesThePartnerAwayFromOthers) {
     history[0].editState = MatchRow::Deleted; // the "3" row with A-00003
     MatchRow same;
     same.ID_AFTER = pm(1);
-    same.KIND = "2";
+    same.KIND = MatchKind::IdentifiedByOther;
     same.Match_ID = "A-00001";
     same.editState = MatchRow::Added;
     history.push_back(same);
@@ -136,7 +135,7 @@ TEST_F(MatchTableTest, ReplacingWithEveryRowDeletedOrUnknownPartners) {
     // A partner ID that names no record is stored with partner key 0 and no pending mark.
     MatchRow unknown;
     unknown.ID_AFTER = pm(1);
-    unknown.KIND = "3";
+    unknown.KIND = MatchKind::UnderInvestigation;
     unknown.Match_ID = "Z-12345";
     model.replaceMatchHistory(PostMortem, {unknown});
     EXPECT_EQ(tableRows().back(), pm(1) + "|0|3|");
@@ -153,7 +152,7 @@ TEST_F(MatchTableTest, EditingAHistoryKeepsTheRowsWaitingForAPartner) {
     addRow("0", am(1), "3", "1P-00001"); // names P-00001 only by its pending mark
     auto history = model.getMatchHistory(PostMortem, std::stoll(pm(1)));
     ASSERT_EQ(history.size(), 1u);
-    history[0].KIND = "4";
+    history[0].KIND = MatchKind::Imposter;
     history[0].editState = MatchRow::Changed;
     model.replaceMatchHistory(PostMortem, history);
     EXPECT_EQ(tableRows(),
@@ -195,34 +194,21 @@ TEST_F(MatchTableTest, PairIndexKeepsTheLowestIdAndImportedRowsAreComplete) {
     MatchRow a;
     a.ID_AFTER = "5";
     a.ID_BEFOR = "7";
-    a.KIND = "3";
+    a.KIND = MatchKind::UnderInvestigation;
     a.I_MATCHID = "1X-00001"; // imported rows are always stored complete
     MatchRow b = a;
-    b.KIND = "1";
+    b.KIND = MatchKind::IdentifiedByChart;
     MatchRow c = a;
     c.ID_BEFOR = "8";
-    c.KIND = "4";
+    c.KIND = MatchKind::Imposter;
     model.save();
     model.insertMatches({a, b, c});
     EXPECT_TRUE(model.settingsOrMatchesChanged());
     const PairOutcomeMap index = model.loadPairOutcomes();
-    EXPECT_EQ(index, (PairOutcomeMap{{"5-7", "3"}, {"5-8", "4"}}));
+    EXPECT_EQ(index, (PairOutcomeMap{{"5-7", MatchKind::UnderInvestigation},
+                                     {"5-8", MatchKind::Imposter}}));
     addRow("5", "9", "2", "0A-1");
     EXPECT_EQ(model.loadPairOutcomes().count("5-9"), 0u);
-}
-
-TEST_F(MatchTableTest, KindsMarksAndLegends) {
-    EXPECT_EQ(matchMark("0"), "*");
-    EXPECT_EQ(matchMark("2"), "*");
-    EXPECT_EQ(matchMark("3"), "u");
-    EXPECT_EQ(matchMark("4"), "i");
-    EXPECT_EQ(matchMark("4", false), "");
-    EXPECT_EQ(matchMark(""), "");
-    EXPECT_EQ(matchMark("5"), "");
-    EXPECT_TRUE(isSamePersonKind("1"));
-    EXPECT_FALSE(isSamePersonKind("3"));
-    EXPECT_FALSE(isSamePersonKind("10"));
-    EXPECT_EQ(kindText(MatchKind::Imposter), "4");
 }
 
 TEST_F(MatchTableTest, AFailedStepLeavesTheTransactionOpenAndNoStatementBehind) {
@@ -268,6 +254,26 @@ TEST_F(MatchTableTest, AFailedPrepareReportsAndASaveStillWorks) {
     EXPECT_EQ(rowsOf(test::connectionOf(again), "SELECT ID FROM TB_SETUP_PRO ORDER BY ID"),
               (std::vector<std::string>{"1", "2"}));
     EXPECT_EQ(again.loadRecordList(PostMortem).size(), 5u);
+}
+
+TEST_F(MatchTableTest, ADamagedKindIsReadAsNoOutcomeAndWrittenBackAsItWas) {
+    addRow(pm(1), am(1), "9");
+    addRow(pm(1), am(2), "x,");
+    addRow(pm(2), am(3), "9");
+    const auto history = model.getMatchHistory(PostMortem, std::stoll(pm(1)));
+    EXPECT_EQ(summary(history), (std::vector<std::string>{"9:A-00001", "x,:A-00002"}));
+    EXPECT_FALSE(history[0].KIND.isRecorded());
+    for (const DentalRecord& record : model.loadRecordList(PostMortem)) {
+        if (record.displayId == "P-00002") {
+            EXPECT_EQ(record.MATCH_KIND, MatchKind::fromStored("9"));
+        }
+    }
+
+    model.replaceMatchHistory(PostMortem, history);
+    EXPECT_EQ(tableRows(),
+              (std::vector<std::string>{pm(2) + "|" + am(3) + "|9|", pm(1) + "|" + am(1) + "|9|",
+                                        pm(1) + "|" + am(2) + "|x,|"}));
+    EXPECT_EQ(model.loadPairOutcomes().at(pm(1) + "-" + am(2)), MatchKind::fromStored("x,"));
 }
 
 } // namespace

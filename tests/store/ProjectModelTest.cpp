@@ -128,10 +128,10 @@ TEST_F(ProjectModelTest, DeletingARecordLeavesNoMatchRowNamingIt) {
     const long long pm2 = test::keyOf(model, PostMortem, "P-00002");
     MatchRow under;
     under.ID_BEFOR = std::to_string(am);
-    under.KIND = "3";
+    under.KIND = MatchKind::UnderInvestigation;
     under.Match_ID = "P-00001";
     MatchRow other = under;
-    other.KIND = "4";
+    other.KIND = MatchKind::Imposter;
     other.Match_ID = "P-00002";
     model.replaceMatchHistory(AnteMortem, {under, other});
     ASSERT_EQ(model.getMatchHistory(PostMortem, pm1).size(), 1u);
@@ -168,12 +168,12 @@ TEST_F(ProjectModelTest, DataMatchingDeletesPostMortemRecordsWhoseIdIsOnTheOther
     const long long am = test::keyOf(model, AnteMortem, "A-00009");
     MatchRow identified;
     identified.ID_AFTER = std::to_string(shared);
-    identified.KIND = "1";
+    identified.KIND = MatchKind::IdentifiedByChart;
     identified.Match_ID = "A-00009";
     model.replaceMatchHistory(PostMortem, {identified});
     MatchRow under;
     under.ID_AFTER = std::to_string(kept);
-    under.KIND = "3";
+    under.KIND = MatchKind::UnderInvestigation;
     under.Match_ID = "A-00009";
     model.replaceMatchHistory(PostMortem, {under});
     test::exec(test::connectionOf(model),
@@ -190,7 +190,7 @@ TEST_F(ProjectModelTest, DataMatchingDeletesPostMortemRecordsWhoseIdIsOnTheOther
     // The identified partner keeps no row naming the deleted record; the other pair stays.
     const auto partnerRows = model.getMatchHistory(AnteMortem, am);
     ASSERT_EQ(partnerRows.size(), 1u);
-    EXPECT_EQ(partnerRows[0].KIND, "3");
+    EXPECT_EQ(partnerRows[0].KIND, MatchKind::UnderInvestigation);
     EXPECT_EQ(rowsOf(test::connectionOf(model), "SELECT COUNT(*) FROM TB_MATCH"),
               (std::vector<std::string>{"1"}));
     EXPECT_TRUE(model.recordsChangedPM());
@@ -230,7 +230,7 @@ TEST_F(ProjectModelTest, ReadsAnotherProjectReadOnly) {
     test::storeNew(other, AnteMortem, "A", "00002");
     MatchRow row;
     row.ID_AFTER = std::to_string(test::keyOf(other, PostMortem, "P-00001"));
-    row.KIND = "1";
+    row.KIND = MatchKind::IdentifiedByChart;
     row.Match_ID = "A-00002";
     other.replaceMatchHistory(PostMortem, {row});
     test::exec(test::connectionOf(other), "INSERT INTO TB_MATCH (ID_AFTER, ID_BEFOR, KIND, "

@@ -78,7 +78,7 @@ TEST_F(RecordTableTest, InsertAndReadBackEveryFieldOnBothSides) {
         EXPECT_EQ(back.presentChart, r.presentChart);
         EXPECT_EQ(back.deciduousChart, r.deciduousChart);
         EXPECT_EQ(back.UpdateTime, "2011-03-20");
-        EXPECT_EQ(back.MATCH_KIND, "0");
+        EXPECT_EQ(back.MATCH_KIND, MatchKind::Identified);
     }
     // Stored codes are ten characters, position 8 (@dc9) in column dlu1.
     TableStatement st(db);
@@ -186,19 +186,19 @@ TEST_F(RecordTableTest, MatchSummaryShowsTheSmallestResolvedKind) {
     const auto list = selectRecordsWithMatch(db, 0);
     ASSERT_EQ(list.size(), 4u);
     EXPECT_EQ(list[0].Match_ID, "A-00002");
-    EXPECT_EQ(list[0].MATCH_KIND, "1");
+    EXPECT_EQ(list[0].MATCH_KIND, MatchKind::IdentifiedByChart);
     EXPECT_EQ(list[0].MATCH_I_MATCHID, "");
     EXPECT_FALSE(list[0].MATCH.empty());
     for (int i : {1, 2, 3}) {
         EXPECT_EQ(list[i].Match_ID, "") << i;
         EXPECT_EQ(list[i].MATCH, "") << i;
-        EXPECT_EQ(list[i].MATCH_KIND, "") << i;
+        EXPECT_EQ(list[i].MATCH_KIND, MatchKind()) << i;
     }
     const auto am = selectRecordsWithMatch(db, 1);
     ASSERT_EQ(am.size(), 2u);
-    EXPECT_EQ(am[0].MATCH_KIND, "3"); // A-00001: kinds 4 (P1) and 3 (P4)
+    EXPECT_EQ(am[0].MATCH_KIND, MatchKind::UnderInvestigation); // A-00001: kinds 4 (P1) and 3 (P4)
     EXPECT_EQ(am[0].Match_ID, "P-00004");
-    EXPECT_EQ(am[1].MATCH_KIND, "1");
+    EXPECT_EQ(am[1].MATCH_KIND, MatchKind::IdentifiedByChart);
     EXPECT_EQ(selectRecordWithMatchByKey(db, 0, p1).Match_ID, "A-00002");
 }
 

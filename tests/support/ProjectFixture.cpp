@@ -29,7 +29,7 @@ MatchRow matchRow(int pmKey, int amKey, const std::string& kind) {
     MatchRow row;
     row.ID_AFTER = std::to_string(pmKey);
     row.ID_BEFOR = std::to_string(amKey);
-    row.KIND = kind;
+    row.KIND = MatchKind::fromStored(kind);
     return row;
 }
 
@@ -51,7 +51,7 @@ std::vector<MatchRow> cycledMatchRows(const std::vector<std::string>& kinds) {
         MatchRow row;
         row.ID_AFTER = std::to_string(i + 1);
         row.ID_BEFOR = std::to_string(i % 3 + 1);
-        row.KIND = kinds[i];
+        row.KIND = MatchKind::fromStored(kinds[i]);
         rows.push_back(row);
     }
     return rows;

@@ -14,7 +14,7 @@ DentalRecord record(const std::string& key, const std::string& id, const std::st
     DentalRecord r;
     r.Dental_ID = key;
     r.displayId = id;
-    r.MATCH_KIND = kind;
+    r.MATCH_KIND = MatchKind::fromStored(kind);
     r.valid = valid;
     return r;
 }

@@ -233,10 +233,25 @@ void CMarchStatusDlg::message(HistoryMessage which, MessageIcon icon) {
     Prompts::message(this, qs(historyMessageText(which)), MessageButtons::Ok, icon);
 }
 
+bool CMarchStatusDlg::confirmRegistration(const std::string& upper, const std::string& lower) {
+    std::optional<std::string> question;
+    try {
+        question = registerQuestion(*m_editor, m_model, kindChoice(), basis(), upper, lower);
+    } catch (const StoreError& error) {
+        Prompts::message(this, QString::fromStdString(error.fullText()), MessageButtons::Ok,
+                         MessageIcon::Error);
+        return false;
+    }
+    return !question || Prompts::message(this, qs(*question), MessageButtons::YesNo,
+                                         MessageIcon::Question) == MessageAnswer::Yes;
+}
+
 void CMarchStatusDlg::registerTarget() {
-    const auto result =
-        m_editor->registerTarget(kindChoice(), basis(), m_upperCombo->currentText().toStdString(),
-                                 m_lowerCombo->currentText().toStdString());
+    const std::string upper = m_upperCombo->currentText().toStdString();
+    const std::string lower = m_lowerCombo->currentText().toStdString();
+    if (!confirmRegistration(upper, lower))
+        return;
+    const auto result = m_editor->registerTarget(kindChoice(), basis(), upper, lower);
     if (result.message != HistoryMessage::None) {
         message(result.message, MessageIcon::Exclamation);
         if (result.message == HistoryMessage::ChooseKind) {

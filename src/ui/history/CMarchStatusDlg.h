@@ -68,6 +68,9 @@ private:
     void refill();
     void setIdentifiedBox();
     void message(HistoryMessage message, MessageIcon icon);
+    // Asks before a same-person registration takes the target away from another record;
+    // false when the examiner answers いいえ (or the question could not be read).
+    bool confirmRegistration(const std::string& upper, const std::string& lower);
     void placeControls(int cx, int cy);
     KindChoice kindChoice() const;
     SamePersonBasis basis() const;

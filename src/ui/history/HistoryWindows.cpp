@@ -17,8 +17,7 @@ long long pictureRecord(const ProjectModel& model) {
     const std::vector<DentalRecord> list = model.loadRecordList(PostMortem);
     const DentalRecord* chosen = nullptr;
     for (const DentalRecord& record : list) {
-        const bool identified = record.MATCH_KIND == "1" || record.MATCH_KIND == "2";
-        if (identified) {
+        if (record.MATCH_KIND.namesPartner()) {
             chosen = &record;
             break;
         }

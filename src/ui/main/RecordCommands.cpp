@@ -138,7 +138,7 @@ void RecordCommands::deleteRecord(int side) {
     }
     ProjectModel& model = m_window.model();
     const long long key = selectedKey(m_window.pane(side));
-    std::vector<std::string> kinds;
+    std::vector<MatchKind> kinds;
     try {
         for (const MatchRow& match : model.getMatchHistory(side, key)) {
             kinds.push_back(match.KIND);

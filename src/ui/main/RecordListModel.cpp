@@ -1,6 +1,5 @@
 #include "ui/main/RecordListModel.h"
 
-#include "matching/PairResult.h"
 #include "views/search/DisplayCount.h"
 
 #include <QColor>
@@ -11,11 +10,9 @@ namespace qdx {
 
 RecordListModel::RecordListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-QString RecordListModel::markFor(const std::string& kind) {
-    if (isIdentifiedKind(kind)) {
-        return QStringLiteral("*");
-    }
-    return kind == "3" ? QStringLiteral("u") : QString();
+QString RecordListModel::markFor(const MatchKind& kind) {
+    const std::string_view mark = kind.listMark();
+    return QString::fromUtf8(mark.data(), static_cast<qsizetype>(mark.size()));
 }
 
 void RecordListModel::setRecords(const std::vector<DentalRecord>& records) {

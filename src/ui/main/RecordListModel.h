@@ -49,7 +49,7 @@ public:
     int rowOfHighestKey() const;
 
     // "*" for kinds 0..2, "u" for 3, otherwise empty.
-    static QString markFor(const std::string& kind);
+    static QString markFor(const MatchKind& kind);
     static QColor identifiedMarkColor() { return {221, 221, 221}; }
     static QColor hyphenIdColor() { return {255, 192, 203}; }
 

@@ -20,7 +20,7 @@ bool validPosition(int position) {
 void addIds(const std::vector<DentalRecord>& records, int hideExcluded,
             std::vector<std::string>& ids) {
     for (const DentalRecord& record : records)
-        if (hideExcluded != 1 || !isIdentifiedKind(record.MATCH_KIND))
+        if (hideExcluded != 1 || !record.MATCH_KIND.isIdentified())
             ids.push_back(record.displayId);
 }
 
@@ -73,7 +73,7 @@ DentalRecord patternRecord(const BridgePattern& pattern) {
         record.classChart[at(i)] = static_cast<char>('0' + pattern.state[at(i)] + 1);
         record.bridgeChart[at(i)] = static_cast<char>('0' + pattern.bridge[at(i)]);
     }
-    record.MATCH_KIND.clear();
+    record.MATCH_KIND = MatchKind();
     return record;
 }
 
@@ -102,7 +102,7 @@ const SearchEntry* bridgeListedEntry(const SearchRun& run, const std::string& ta
     if (!target.empty())
         return run.findEntry(target);
     for (const SearchEntry& entry : run.entries())
-        if (hideExcluded != 1 || !isIdentifiedKind(entry.record().MATCH_KIND))
+        if (hideExcluded != 1 || !entry.record().MATCH_KIND.isIdentified())
             return &entry;
     return nullptr;
 }

@@ -1,7 +1,6 @@
 #include "views/entry/EntryForm.h"
 
 #include "model/RecordId.h"
-#include "store/MatchKind.h"
 #include "store/ProjectModel.h"
 #include "views/entry/EntryMessages.h"
 
@@ -13,8 +12,6 @@ namespace qdx {
 
 namespace {
 
-constexpr std::string_view kIdentifiedKind = "4"; // other person: not identified
-
 // A stored code that is not a small decimal number reads as 0 (不明).
 int codeValue(const std::string& code, int count) {
     if (code.empty() || code.size() > 3 || code.find_first_not_of("0123456789") != code.npos)
@@ -24,11 +21,14 @@ int codeValue(const std::string& code, int count) {
 }
 
 MatchStateDisplay unidentified(Language language) {
-    return {std::string(matchStateLabel("", language)), ""};
+    return {std::string(MatchKind().stateLabel(language)), ""};
 }
 
-bool namesPartner(const std::string& kind) {
-    return kind == "1" || kind == "2";
+// The display of a kind: other persons, none and texts that are no kind show as unidentified.
+MatchStateDisplay displayOf(const MatchKind& kind, Language language) {
+    if (kind == MatchKind::Imposter || kind.stateLabel(language).empty())
+        return unidentified(language);
+    return {std::string(kind.stateLabel(language)), "", kind.namesPartner()};
 }
 
 void fillFromRecord(EntryForm& form, const DentalRecord& record) {
@@ -65,12 +65,10 @@ EntryForm modifyEntryForm(int side, const DentalRecord& record, Language languag
 }
 
 MatchStateDisplay matchStateOfRecord(const DentalRecord& record, Language language) {
-    if (record.MATCH.empty() || record.MATCH_KIND == kIdentifiedKind)
+    if (record.MATCH.empty())
         return unidentified(language);
-    MatchStateDisplay display{std::string(matchStateLabel(record.MATCH_KIND, language)), ""};
-    if (display.label.empty())
-        return unidentified(language);
-    if (namesPartner(record.MATCH_KIND))
+    MatchStateDisplay display = displayOf(record.MATCH_KIND, language);
+    if (display.namesPartner)
         display.partnerId = record.Match_ID;
     return display;
 }
@@ -80,16 +78,13 @@ MatchStateDisplay matchStateOfHistory(const std::vector<MatchRow>& entries, Lang
     for (const MatchRow& row : entries) {
         if (row.editState == MatchRow::Deleted)
             continue;
-        // Kinds are one digit, so comparing the texts compares the kinds.
         if (best == nullptr || row.KIND < best->KIND)
             best = &row;
     }
-    if (best == nullptr || best->KIND == kIdentifiedKind)
+    if (best == nullptr)
         return unidentified(language);
-    MatchStateDisplay display{std::string(matchStateLabel(best->KIND, language)), ""};
-    if (display.label.empty())
-        return unidentified(language);
-    if (!namesPartner(best->KIND))
+    MatchStateDisplay display = displayOf(best->KIND, language);
+    if (!display.namesPartner)
         return display;
     bool first = true;
     for (const MatchRow& row : entries) {
@@ -135,14 +130,11 @@ EntryIdCheck checkEntryId(const EntryForm& form, const ProjectModel& model) {
     return result;
 }
 
-std::vector<EntryQuestion> entryQuestions(const EntryForm& form, Language language) {
+std::vector<EntryQuestion> entryQuestions(const EntryForm& form) {
     std::vector<EntryQuestion> questions;
     if (form.side == PostMortem && form.place.empty())
         questions.push_back(EntryQuestion::NoPlace);
-    const std::string& label = form.matchState.label;
-    const bool identifiedWithPartner =
-        label == matchStateLabel("1", language) || label == matchStateLabel("2", language);
-    if (form.modify && identifiedWithPartner && form.matchState.partnerId.empty())
+    if (form.modify && form.matchState.namesPartner && form.matchState.partnerId.empty())
         questions.push_back(EntryQuestion::NoPartner);
     return questions;
 }

@@ -14,10 +14,12 @@ namespace qdx {
 class ProjectModel;
 
 // What the entry dialog shows about the record's outcome: the match-state label and, for a
-// record identified with a named partner, that partner's displayId.
+// record identified as the same person as a record of the other side (kinds 1 and 2), that
+// partner's displayId.
 struct MatchStateDisplay {
     std::string label;
     std::string partnerId;
+    bool namesPartner = false;
 };
 
 // Every value of the entry dialog, without the dialog. The window keeps its controls in step
@@ -75,8 +77,7 @@ EntryIdCheck checkEntryId(const EntryForm& form, const ProjectModel& model);
 enum class EntryQuestion { NoPlace, NoPartner };
 
 // The yes/no questions 保存 asks after the identifier checks, in order.
-std::vector<EntryQuestion> entryQuestions(const EntryForm& form,
-                                          Language language = Language::Japanese);
+std::vector<EntryQuestion> entryQuestions(const EntryForm& form);
 std::string_view questionText(EntryQuestion question);
 
 // Copies the form into the record being stored (registration date today, state normal).

@@ -20,6 +20,27 @@ bool isOfferedTarget(const ProjectModel& model, int otherSide, const std::string
     return !model.isIdFree(otherSide, displayId, key);
 }
 
+std::optional<std::string> registerQuestion(const MatchHistoryEditor& editor,
+                                            const ProjectModel& model, KindChoice choice,
+                                            SamePersonBasis basis, const std::string& upper,
+                                            const std::string& lower) {
+    if (choice != KindChoice::SamePerson ||
+        editor.registerRefusal(choice, basis, upper, lower) != HistoryMessage::None)
+        return std::nullopt;
+    const int partnerSide = 1 - editor.side();
+    const std::string target = composeDisplayId(upper, lower);
+    long long key = 0;
+    if (model.isIdFree(partnerSide, target, key))
+        return std::nullopt;
+    for (const MatchRow& row : model.getMatchHistory(partnerSide, key)) {
+        const bool another = row.ownColumn(editor.side()) != editor.recordNumber();
+        if (row.KIND.namesPartner() && another && !row.Match_ID.empty())
+            return target + " は " + row.Match_ID + " と同一人物として登録されています。" +
+                   "登録を変更しますか？";
+    }
+    return std::nullopt;
+}
+
 HistoryMessage applyHistoryAction(MatchHistoryEditor& editor, const ProjectModel& model,
                                   const HistoryAction& action) {
     const int otherSide = 1 - editor.side();

@@ -2,6 +2,7 @@
 
 #include "views/history/MatchHistoryEditor.h"
 
+#include <optional>
 #include <string>
 
 namespace qdx {
@@ -15,6 +16,17 @@ MatchHistoryEditor loadMatchHistory(const ProjectModel& model, int side, long lo
 // True when `displayId` names a record of `otherSide` as the target lists offer it: an upper
 // and a lower part, neither blank, of an existing record.
 bool isOfferedTarget(const ProjectModel& model, int otherSide, const std::string& displayId);
+
+// The question 登録 asks before a same-person registration takes the target away from another
+// record (saving removes the target's other same-person rows): "D0006-00051 は T08-00021 と
+// 同一人物として登録されています。登録を変更しますか？" when the target upper-lower, a record of
+// the other side, is stored as the same person (kind 1 or 2) as a record other than the
+// editor's. Nothing for other kinds, for a target without such a row and when 登録 would be
+// refused anyway. Throws StoreError.
+std::optional<std::string> registerQuestion(const MatchHistoryEditor& editor,
+                                            const ProjectModel& model, KindChoice choice,
+                                            SamePersonBasis basis, const std::string& upper,
+                                            const std::string& lower);
 
 // One control of the window, as `qdx history` runs it.
 struct HistoryAction {

@@ -8,23 +8,15 @@ namespace qdx {
 
 namespace {
 
-// Kinds "1" and "2" name the same person; "0" is identified without a partner.
-bool namesSamePerson(const std::string& kind) {
-    return kind == "1" || kind == "2";
-}
-
-bool isIdentifiedKind(const std::string& kind) {
-    return kind == "0" || namesSamePerson(kind);
-}
-
-std::string kindFor(KindChoice choice, SamePersonBasis basis) {
+MatchKind kindFor(KindChoice choice, SamePersonBasis basis) {
     switch (choice) {
     case KindChoice::SamePerson:
-        return basis == SamePersonBasis::DentalChart ? "1" : "2";
+        return basis == SamePersonBasis::DentalChart ? MatchKind::IdentifiedByChart
+                                                     : MatchKind::IdentifiedByOther;
     case KindChoice::Imposter:
-        return "4";
+        return MatchKind::Imposter;
     case KindChoice::UnderInvestigation:
-        return "3";
+        return MatchKind::UnderInvestigation;
     case KindChoice::Blank:
         break;
     }
@@ -75,28 +67,28 @@ std::string_view kindChoiceText(KindChoice choice) {
     return "";
 }
 
-std::string historyKindText(const std::string& kind) {
-    const std::string samePerson(kindChoiceText(KindChoice::SamePerson));
-    if (kind == "1")
-        return samePerson + " (デンタルチャート)";
-    if (kind == "2")
-        return samePerson + " (他の情報)";
-    if (kind == "3")
-        return std::string(kindChoiceText(KindChoice::UnderInvestigation));
-    if (kind == "4")
-        return std::string(kindChoiceText(KindChoice::Imposter));
-    return {};
+std::string historyKindText(const MatchKind& kind) {
+    const KindControls controls = kindControlsFor(kind);
+    std::string text(kindChoiceText(controls.choice));
+    if (controls.choice == KindChoice::SamePerson)
+        text +=
+            controls.basis == SamePersonBasis::DentalChart ? " (デンタルチャート)" : " (他の情報)";
+    return text;
 }
 
-KindControls kindControlsFor(const std::string& kind) {
-    if (kind == "1")
+KindControls kindControlsFor(const MatchKind& kind) {
+    switch (kind.value().value_or(MatchKind::Identified)) {
+    case MatchKind::IdentifiedByChart:
         return {KindChoice::SamePerson, SamePersonBasis::DentalChart};
-    if (kind == "2")
+    case MatchKind::IdentifiedByOther:
         return {KindChoice::SamePerson, SamePersonBasis::OtherInformation};
-    if (kind == "3")
+    case MatchKind::UnderInvestigation:
         return {KindChoice::UnderInvestigation, SamePersonBasis::DentalChart};
-    if (kind == "4")
+    case MatchKind::Imposter:
         return {KindChoice::Imposter, SamePersonBasis::DentalChart};
+    case MatchKind::Identified:
+        break;
+    }
     return {};
 }
 
@@ -109,7 +101,7 @@ MatchHistoryEditor::MatchHistoryEditor(int side, std::string recordNumber,
 std::vector<std::size_t> MatchHistoryEditor::listedEntries() const {
     std::vector<std::size_t> listed;
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        if (isLive(m_entries[i]) && m_entries[i].KIND != "0")
+        if (isLive(m_entries[i]) && m_entries[i].KIND != MatchKind::Identified)
             listed.push_back(i);
     }
     return listed;
@@ -117,7 +109,7 @@ std::vector<std::size_t> MatchHistoryEditor::listedEntries() const {
 
 bool MatchHistoryEditor::hasIdentifiedEntry() const {
     for (const MatchRow& row : m_entries) {
-        if (isLive(row) && isIdentifiedKind(row.KIND))
+        if (isLive(row) && row.KIND.isIdentified())
             return true;
     }
     return false;
@@ -125,7 +117,7 @@ bool MatchHistoryEditor::hasIdentifiedEntry() const {
 
 bool MatchHistoryEditor::hasSamePersonEntry(std::optional<std::size_t> except) const {
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        if (i != except && isLive(m_entries[i]) && namesSamePerson(m_entries[i].KIND))
+        if (i != except && isLive(m_entries[i]) && m_entries[i].KIND.namesPartner())
             return true;
     }
     return false;
@@ -150,14 +142,14 @@ std::optional<std::size_t> MatchHistoryEditor::findListed(const std::string& mat
 
 void MatchHistoryEditor::deleteUnnamedIdentified() {
     for (MatchRow& row : m_entries) {
-        if (row.KIND == "0")
+        if (row.KIND == MatchKind::Identified)
             row.editState = MatchRow::Deleted;
     }
 }
 
-MatchRow MatchHistoryEditor::newEntry(const std::string& kind, const std::string& matchId) const {
+MatchRow MatchHistoryEditor::newEntry(MatchKind kind, const std::string& matchId) const {
     MatchRow row;
-    row.KIND = kind;
+    row.KIND = std::move(kind);
     row.Match_ID = matchId;
     row.editState = MatchRow::Added;
     row.ownColumn(m_side) = m_recordNumber;
@@ -165,40 +157,49 @@ MatchRow MatchHistoryEditor::newEntry(const std::string& kind, const std::string
     return row;
 }
 
+HistoryMessage MatchHistoryEditor::registerRefusal(KindChoice choice, SamePersonBasis basis,
+                                                   const std::string& upper,
+                                                   const std::string& lower) const {
+    if (choice == KindChoice::Blank)
+        return HistoryMessage::ChooseKind;
+    if (upper.empty() || lower.empty())
+        return HistoryMessage::ChooseTarget;
+    // The entry of the target itself may be changed to the same person.
+    const auto found = findByPartner(composeDisplayId(upper, lower), false);
+    if (kindFor(choice, basis).namesPartner() && hasSamePersonEntry(found))
+        return HistoryMessage::OneSamePersonOnly;
+    return HistoryMessage::None;
+}
+
 MatchHistoryEditor::RegisterResult MatchHistoryEditor::registerTarget(KindChoice choice,
                                                                       SamePersonBasis basis,
                                                                       const std::string& upper,
                                                                       const std::string& lower) {
-    if (choice == KindChoice::Blank)
-        return {HistoryMessage::ChooseKind, std::nullopt};
-    if (upper.empty() || lower.empty())
-        return {HistoryMessage::ChooseTarget, std::nullopt};
+    const HistoryMessage refused = registerRefusal(choice, basis, upper, lower);
+    if (refused == HistoryMessage::ChooseKind || refused == HistoryMessage::ChooseTarget)
+        return {refused, std::nullopt};
     const std::string target = composeDisplayId(upper, lower);
-    const std::string kind = kindFor(choice, basis);
-    const bool samePerson = namesSamePerson(kind);
+    const MatchKind kind = kindFor(choice, basis);
 
-    RegisterResult result;
     std::optional<std::size_t> found = findByPartner(target, false);
     if (found) {
-        if (samePerson && hasSamePersonEntry(found)) {
-            result.message = HistoryMessage::OneSamePersonOnly;
-        } else {
-            // A deleted entry found here is restored.
+        // Refused, the entry stays as it was but is still selected; a deleted entry found
+        // here is otherwise restored.
+        if (refused == HistoryMessage::None) {
             m_entries[*found].KIND = kind;
             m_entries[*found].editState = MatchRow::Changed;
         }
     } else {
-        if (samePerson && hasSamePersonEntry())
-            return {HistoryMessage::OneSamePersonOnly, std::nullopt};
+        if (refused != HistoryMessage::None)
+            return {refused, std::nullopt};
         m_entries.push_back(newEntry(kind, target));
         found = m_entries.size() - 1;
     }
-    if (m_identified && samePerson)
+    if (m_identified && kind.namesPartner())
         deleteUnnamedIdentified();
     // The box follows the entries: it goes off when the change left nothing identified.
     m_identified = hasIdentifiedEntry();
-    result.selected = found;
-    return result;
+    return {refused, found};
 }
 
 void MatchHistoryEditor::deleteEntry(std::size_t index) {
@@ -211,15 +212,15 @@ void MatchHistoryEditor::deleteEntry(std::size_t index) {
 
 HistoryMessage MatchHistoryEditor::toggleIdentified(bool on) {
     m_identified = on;
-    std::string smallest;
+    std::optional<MatchKind> smallest;
     for (const MatchRow& row : m_entries) {
-        if (isLive(row) && isIdentifiedKind(row.KIND) && (smallest.empty() || row.KIND < smallest))
+        if (isLive(row) && row.KIND.isIdentified() && (!smallest || row.KIND < *smallest))
             smallest = row.KIND;
     }
-    if (!on || namesSamePerson(smallest))
+    if (!on || (smallest && smallest->namesPartner()))
         deleteUnnamedIdentified();
-    else if (smallest.empty())
-        m_entries.push_back(newEntry("0", ""));
+    else if (!smallest)
+        m_entries.push_back(newEntry(MatchKind::Identified, ""));
     if (!on && hasSamePersonEntry()) {
         m_identified = true;
         return HistoryMessage::CannotClearIdentified;
@@ -230,7 +231,7 @@ HistoryMessage MatchHistoryEditor::toggleIdentified(bool on) {
 int MatchHistoryEditor::unnamedSamePersonCount() const {
     int count = 0;
     for (const MatchRow& row : m_entries) {
-        if (isLive(row) && namesSamePerson(row.KIND) && row.Match_ID.empty())
+        if (isLive(row) && row.KIND.namesPartner() && row.Match_ID.empty())
             ++count;
     }
     return count;

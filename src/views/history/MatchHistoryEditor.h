@@ -34,15 +34,15 @@ std::string_view historyMessageText(HistoryMessage message);
 
 // The kind words of the kind list: "", "同一人物", "他人", "鑑定中".
 std::string_view kindChoiceText(KindChoice choice);
-// The text the history list shows for a stored kind ("同一人物 (デンタルチャート)", ...);
-// empty for kind "0" and for kinds the program does not write.
-std::string historyKindText(const std::string& kind);
+// The text the history list shows for a kind ("同一人物 (デンタルチャート)", ...); empty for
+// kind 0 (never listed) and for a stored text that is no kind.
+std::string historyKindText(const MatchKind& kind);
 // The kind choice and basis that show a stored kind in the controls (a row click).
 struct KindControls {
     KindChoice choice = KindChoice::Blank;
     SamePersonBasis basis = SamePersonBasis::DentalChart;
 };
-KindControls kindControlsFor(const std::string& kind);
+KindControls kindControlsFor(const MatchKind& kind);
 
 // One record's match history as the history window edits it: the entries with their edit
 // states, the 判明済み box, 登録, 削除 and the save check. Nothing reaches the project until the
@@ -59,11 +59,11 @@ public:
     const std::vector<MatchRow>& entries() const { return m_entries; }
 
     // The entries the list shows, by index into entries(), in list order: not deleted and not
-    // of kind "0".
+    // of kind 0.
     std::vector<std::size_t> listedEntries() const;
     // The 判明済み box.
     bool identified() const { return m_identified; }
-    // True when an entry, not deleted, has kind "0", "1" or "2".
+    // True when an entry, not deleted, has an identified kind (0, 1 or 2).
     bool hasIdentifiedEntry() const;
 
     // 登録: adds or changes the entry for the target upper-lower. Returns the message to show
@@ -74,6 +74,10 @@ public:
     };
     RegisterResult registerTarget(KindChoice choice, SamePersonBasis basis,
                                   const std::string& upper, const std::string& lower);
+    // What 登録 would refuse with (ChooseKind, ChooseTarget, OneSamePersonOnly), or None;
+    // changes nothing.
+    HistoryMessage registerRefusal(KindChoice choice, SamePersonBasis basis,
+                                   const std::string& upper, const std::string& lower) const;
 
     // The listed entry naming the partner `matchId` (the first in list order), if any.
     std::optional<std::size_t> findListed(const std::string& matchId) const;
@@ -93,7 +97,7 @@ private:
     bool hasSamePersonEntry(std::optional<std::size_t> except = {}) const;
     std::optional<std::size_t> findByPartner(const std::string& matchId, bool liveOnly) const;
     void deleteUnnamedIdentified();
-    MatchRow newEntry(const std::string& kind, const std::string& matchId) const;
+    MatchRow newEntry(MatchKind kind, const std::string& matchId) const;
 
     int m_side;
     std::string m_recordNumber;

@@ -18,7 +18,7 @@ std::vector<HistoryListRow> historyListRows(const MatchHistoryEditor& editor,
                      entry.ID,
                      entry.ID_AFTER,
                      entry.ID_BEFOR,
-                     entry.KIND};
+                     entry.KIND.storedText()};
         rows.push_back(std::move(row));
     }
     sort.sort(rows, [](const HistoryListRow& row, int column) -> const std::string& {

@@ -4,9 +4,12 @@
 
 namespace qdx {
 
-std::string deleteQuestionPrefix(const std::vector<std::string>& kinds) {
-    const bool examined = std::find(kinds.begin(), kinds.end(), "3") != kinds.end();
-    const bool other = std::find(kinds.begin(), kinds.end(), "4") != kinds.end();
+std::string deleteQuestionPrefix(const std::vector<MatchKind>& kinds) {
+    const auto has = [&kinds](MatchKind kind) {
+        return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
+    };
+    const bool examined = has(MatchKind::UnderInvestigation);
+    const bool other = has(MatchKind::Imposter);
     if (examined && other)
         return "鑑定中データ、他人データがあります。";
     if (examined)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/MatchKind.h"
+
 #include <string>
 #include <vector>
 
@@ -8,6 +10,6 @@ namespace qdx {
 // The start of the main window's delete question from the kinds of the record's match rows:
 // "鑑定中データ、他人データがあります。", "鑑定中データがあります。", "他人データがあります。"
 // or empty.
-std::string deleteQuestionPrefix(const std::vector<std::string>& kinds);
+std::string deleteQuestionPrefix(const std::vector<MatchKind>& kinds);
 
 } // namespace qdx

@@ -48,7 +48,7 @@ std::optional<std::string> compareRefusal(const RowMark& mark) {
                  "判明済みデータを選択してください。");
 }
 
-std::string deleteQuestion(const std::vector<std::string>& kinds) {
+std::string deleteQuestion(const std::vector<MatchKind>& kinds) {
     return deleteQuestionPrefix(kinds) + "本当に削除しますがよろしいですか？";
 }
 

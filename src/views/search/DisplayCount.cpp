@@ -29,11 +29,11 @@ int searchCandidateCount(const std::vector<DentalRecord>& candidateSide, int hid
         return static_cast<int>(candidateSide.size());
     return static_cast<int>(
         std::count_if(candidateSide.begin(), candidateSide.end(),
-                      [](const DentalRecord& r) { return !isIdentifiedKind(r.MATCH_KIND); }));
+                      [](const DentalRecord& r) { return !r.MATCH_KIND.isIdentified(); }));
 }
 
 bool countsAsSearchable(const DentalRecord& record) {
-    return !isIdentifiedKind(record.MATCH_KIND) && std::atoi(record.valid.c_str()) <= 2;
+    return !record.MATCH_KIND.isIdentified() && std::atoi(record.valid.c_str()) <= 2;
 }
 
 int listCandidateCount(int direction, bool hideExcluded, ListCounts postMortem,

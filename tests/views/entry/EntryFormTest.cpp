@@ -113,14 +113,14 @@ TEST_F(EntryFormTest, QuestionsBeforeSaving) {
     EXPECT_TRUE(entryQuestions(newEntryForm(AnteMortem)).empty());
 
     EntryForm am = modifyEntryForm(AnteMortem, m_model.getRecordWithMatch(AnteMortem, 1));
-    am.matchState = {"デンタルチャートで判明", ""};
+    am.matchState = {"デンタルチャートで判明", "", true};
     EXPECT_EQ(entryQuestions(am), std::vector<EntryQuestion>{EntryQuestion::NoPartner});
-    am.matchState = {"他の情報で判明", "T01-00001"};
+    am.matchState = {"他の情報で判明", "T01-00001", true};
     EXPECT_TRUE(entryQuestions(am).empty());
     am.matchState = {"鑑定中", ""};
     EXPECT_TRUE(entryQuestions(am).empty());
     am.side = PostMortem;
-    am.matchState = {"他の情報で判明", ""};
+    am.matchState = {"他の情報で判明", "", true};
     EXPECT_EQ(entryQuestions(am),
               (std::vector<EntryQuestion>{EntryQuestion::NoPlace, EntryQuestion::NoPartner}));
     EXPECT_EQ(questionText(EntryQuestion::NoPlace),
@@ -157,7 +157,7 @@ TEST_F(EntryFormTest, SavingAnUnchangedNewRecordStoresNoInformationEverywhere) {
     EXPECT_EQ(stored.valid, "1");
     EXPECT_EQ(stored.UpdateTime, DentalRecord::todayText());
     // The waiting row now names the new record.
-    EXPECT_EQ(stored.MATCH_KIND, "3");
+    EXPECT_EQ(stored.MATCH_KIND, MatchKind::UnderInvestigation);
     EXPECT_EQ(stored.Match_ID, "T01-00001");
     EXPECT_TRUE(m_model.recordsChangedAM());
 }
@@ -209,27 +209,27 @@ TEST(EntryMatchState, FromTheRecordSummary) {
     DentalRecord record;
     EXPECT_EQ(matchStateOfRecord(record).label, "判明していない");
     record.MATCH = "4";
-    record.MATCH_KIND = "4";
+    record.MATCH_KIND = MatchKind::Imposter;
     record.Match_ID = "X-00001";
     EXPECT_EQ(matchStateOfRecord(record).label, "判明していない");
     EXPECT_EQ(matchStateOfRecord(record).partnerId, "");
-    record.MATCH_KIND = "3";
+    record.MATCH_KIND = MatchKind::UnderInvestigation;
     EXPECT_EQ(matchStateOfRecord(record).label, "鑑定中");
     EXPECT_EQ(matchStateOfRecord(record).partnerId, "");
-    record.MATCH_KIND = "2";
+    record.MATCH_KIND = MatchKind::IdentifiedByOther;
     EXPECT_EQ(matchStateOfRecord(record).label, "他の情報で判明");
     EXPECT_EQ(matchStateOfRecord(record).partnerId, "X-00001");
-    record.MATCH_KIND = "0";
+    record.MATCH_KIND = MatchKind::Identified;
     EXPECT_EQ(matchStateOfRecord(record).label, "判明済み");
     EXPECT_EQ(matchStateOfRecord(record, Language::English).label, "Identified");
-    record.MATCH_KIND = "9";
+    record.MATCH_KIND = MatchKind::fromStored("9");
     EXPECT_EQ(matchStateOfRecord(record).label, "判明していない");
 }
 
 TEST(EntryMatchState, FromTheEditedHistory) {
     const auto row = [](const std::string& kind, const std::string& partner, int state) {
         MatchRow r;
-        r.KIND = kind;
+        r.KIND = MatchKind::fromStored(kind);
         r.Match_ID = partner;
         r.editState = state;
         return r;

@@ -116,7 +116,7 @@ TEST_F(HistoryActionsTest, SavedRowsTakeThePartnerKeysAndTheOneSamePersonRule) {
     EXPECT_EQ(run(second, identified(true)), HistoryMessage::None);
     model.replaceMatchHistory(PostMortem, second.entries());
     EXPECT_EQ(tableRows().back(), p2 + "|0|0");
-    EXPECT_EQ(model.loadRecordList(PostMortem)[1].MATCH_KIND, "0");
+    EXPECT_EQ(model.loadRecordList(PostMortem)[1].MATCH_KIND, MatchKind::Identified);
     EXPECT_TRUE(loadMatchHistory(model, PostMortem, std::stoll(p2)).identified());
 
     // A refused action changes nothing that is stored: the tool saves only when all passed.
@@ -125,6 +125,40 @@ TEST_F(HistoryActionsTest, SavedRowsTakeThePartnerKeysAndTheOneSamePersonRule) {
     EXPECT_EQ(run(third, registering(KindChoice::SamePerson, "A-00001",
                                      SamePersonBasis::OtherInformation)),
               HistoryMessage::OneSamePersonOnly);
+}
+
+TEST_F(HistoryActionsTest, AskingBeforeTakingASamePersonFromAnotherRecord) {
+    const std::string p1 = key(PostMortem, "P-00001"), p2 = key(PostMortem, "P-00002");
+    const std::string a1 = key(AnteMortem, "A-00001"), a2 = key(AnteMortem, "A-00002");
+    addRow(p2, a2, "2"); // A-00002 is P-00002's same person
+    addRow(p2, a1, "3");
+    addRow(p1, a1, "1"); // and A-00001 is P-00001's
+    addRow(p1, "0", "0");
+    const auto question = [&](const MatchHistoryEditor& editor, KindChoice choice,
+                              const std::string& lower) {
+        return registerQuestion(editor, model, choice, SamePersonBasis::OtherInformation, "A",
+                                lower)
+            .value_or("-");
+    };
+
+    MatchHistoryEditor second = loadMatchHistory(model, PostMortem, std::stoll(p2));
+    // While P-00002 has a same person, 登録 refuses with 166 before any question.
+    EXPECT_EQ(question(second, KindChoice::SamePerson, "00001"), "-");
+    EXPECT_EQ(run(second, registering(KindChoice::Imposter, "A-00002")), HistoryMessage::None);
+    EXPECT_EQ(question(second, KindChoice::SamePerson, "00001"),
+              "A-00001 は P-00001 と同一人物として登録されています。登録を変更しますか？");
+    // Other kinds take nothing away; A-00002's same person is P-00002 itself; a target that is
+    // no record asks nothing.
+    EXPECT_EQ(question(second, KindChoice::UnderInvestigation, "00001"), "-");
+    EXPECT_EQ(question(second, KindChoice::SamePerson, "00002"), "-");
+    EXPECT_EQ(question(second, KindChoice::SamePerson, "00009"), "-");
+    EXPECT_EQ(question(second, KindChoice::SamePerson, ""), "-");
+
+    // A same-person row whose partner record is missing names nobody to ask about.
+    test::exec(test::connectionOf(model), "DELETE FROM TB_AFTER WHERE Dental_ID=" + p1);
+    MatchHistoryEditor third = loadMatchHistory(model, PostMortem, std::stoll(p2));
+    EXPECT_EQ(run(third, registering(KindChoice::Imposter, "A-00002")), HistoryMessage::None);
+    EXPECT_EQ(question(third, KindChoice::SamePerson, "00001"), "-");
 }
 
 TEST_F(HistoryActionsTest, ComparisonRowsPostMortemFirstFromEitherSide) {

@@ -19,7 +19,7 @@ MatchRow stored(const std::string& id, const std::string& kind, const std::strin
     row.ID = id;
     row.ID_AFTER = "7";
     row.ID_BEFOR = partner.empty() ? "0" : "10" + id;
-    row.KIND = kind;
+    row.KIND = MatchKind::fromStored(kind);
     row.Match_ID = partner;
     return row;
 }
@@ -28,7 +28,8 @@ MatchRow stored(const std::string& id, const std::string& kind, const std::strin
 std::vector<std::string> states(const MatchHistoryEditor& editor) {
     std::vector<std::string> texts;
     for (const MatchRow& row : editor.entries())
-        texts.push_back(row.KIND + ":" + row.Match_ID + ":" + std::to_string(row.editState));
+        texts.push_back(row.KIND.storedText() + ":" + row.Match_ID + ":" +
+                        std::to_string(row.editState));
     return texts;
 }
 
@@ -85,7 +86,7 @@ TEST(MatchHistoryEditorTest, RegisterChecksTheKindAndTheTargetFirst) {
     EXPECT_EQ(added.message, HistoryMessage::None);
     ASSERT_EQ(added.selected, std::optional<std::size_t>(0));
     const MatchRow& row = editor.entries()[0];
-    EXPECT_EQ(row.KIND, "3");
+    EXPECT_EQ(row.KIND, MatchKind::UnderInvestigation);
     EXPECT_EQ(row.Match_ID, "A-00001");
     EXPECT_EQ(row.ID_AFTER, "7");
     EXPECT_EQ(row.ID_BEFOR, "0");
@@ -236,14 +237,17 @@ TEST(MatchHistoryEditorTest, ListTextsOrderAndSorting) {
     EXPECT_EQ(listed(editor, sort).front(), "他人|A-00002");
     EXPECT_EQ(listed(editor, sort)[1], "鑑定中|A-00003");
 
-    EXPECT_EQ(historyKindText("2"), "同一人物 (他の情報)");
-    EXPECT_EQ(historyKindText("0"), "");
+    EXPECT_EQ(historyKindText(MatchKind::IdentifiedByOther), "同一人物 (他の情報)");
+    EXPECT_EQ(historyKindText(MatchKind::UnderInvestigation), "鑑定中");
+    EXPECT_EQ(historyKindText(MatchKind::Identified), "");
+    EXPECT_EQ(historyKindText(MatchKind::fromStored("9")), "");
     EXPECT_EQ(historyHeaderText(2, PostMortem), "生前ID");
     EXPECT_EQ(historyHeaderText(2, AnteMortem), "死後ID");
     EXPECT_EQ(historySideLabel(AnteMortem), "生前ID：");
-    EXPECT_EQ(kindControlsFor("2").basis, SamePersonBasis::OtherInformation);
-    EXPECT_EQ(kindControlsFor("4").choice, KindChoice::Imposter);
-    EXPECT_EQ(kindControlsFor("0").choice, KindChoice::Blank);
+    EXPECT_EQ(kindControlsFor(MatchKind::IdentifiedByOther).basis,
+              SamePersonBasis::OtherInformation);
+    EXPECT_EQ(kindControlsFor(MatchKind::Imposter).choice, KindChoice::Imposter);
+    EXPECT_EQ(kindControlsFor(MatchKind::Identified).choice, KindChoice::Blank);
 }
 
 TEST(MatchHistoryEditorTest, TheListingForTheTool) {

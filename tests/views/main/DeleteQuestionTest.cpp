@@ -5,12 +5,17 @@
 namespace qdx {
 namespace {
 
+constexpr auto Examined = MatchKind::UnderInvestigation;
+constexpr auto Other = MatchKind::Imposter;
+
 TEST(DeleteQuestion, NamesTheExaminedAndOtherPersonRows) {
-    EXPECT_EQ(deleteQuestionPrefix({"3", "4"}), "鑑定中データ、他人データがあります。");
-    EXPECT_EQ(deleteQuestionPrefix({"4", "4"}), "他人データがあります。");
-    EXPECT_EQ(deleteQuestionPrefix({"3"}), "鑑定中データがあります。");
+    using Kinds = std::vector<MatchKind>;
+    EXPECT_EQ(deleteQuestionPrefix(Kinds{Examined, Other}), "鑑定中データ、他人データがあります。");
+    EXPECT_EQ(deleteQuestionPrefix(Kinds{Other, Other}), "他人データがあります。");
+    EXPECT_EQ(deleteQuestionPrefix(Kinds{Examined}), "鑑定中データがあります。");
     EXPECT_EQ(deleteQuestionPrefix({}), "");
-    EXPECT_EQ(deleteQuestionPrefix({"0", "1"}), "");
+    EXPECT_EQ(deleteQuestionPrefix(Kinds{MatchKind::Identified, MatchKind::IdentifiedByChart}), "");
+    EXPECT_EQ(deleteQuestionPrefix(Kinds{MatchKind::fromStored("33")}), "");
 }
 
 } // namespace

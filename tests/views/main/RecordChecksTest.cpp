@@ -33,7 +33,7 @@ TEST(RecordChecks, RefuseWithoutARowAndOnTheWrongMark) {
 }
 
 TEST(RecordChecks, TheDeleteQuestionNamesTheRowsThatGoWithTheRecord) {
-    EXPECT_EQ(deleteQuestion({"4", "3"}),
+    EXPECT_EQ(deleteQuestion({MatchKind::Imposter, MatchKind::UnderInvestigation}),
               "鑑定中データ、他人データがあります。本当に削除しますがよろしいですか？");
     EXPECT_EQ(deleteQuestion({}), "本当に削除しますがよろしいですか？");
 }

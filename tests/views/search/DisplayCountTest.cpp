@@ -33,7 +33,7 @@ TEST(DisplayCount, ListFollowsTheCandidatesAndKeepsACarriedIndex) {
 
 DentalRecord withKind(const std::string& kind, const std::string& valid = "1") {
     DentalRecord record;
-    record.MATCH_KIND = kind;
+    record.MATCH_KIND = MatchKind::fromStored(kind);
     record.valid = valid;
     return record;
 }

@@ -24,7 +24,7 @@ DentalRecord chart(const std::string& key, const std::string& id, char tooth = '
     r.Dental_ID = key;
     r.displayId = id;
     r.sex = sex;
-    r.MATCH_KIND = "";
+    r.MATCH_KIND = MatchKind();
     r.classChart = std::string(kToothCount, tooth);
     return r;
 }
@@ -60,12 +60,12 @@ TEST(IndividualRows, FirstRowCandidatesAndAgreeingTeeth) {
     target.classChart[31] = '5';      // no information: never framed
     target.presentChart[30] = '1';    // class 5 + present: 6
     target.classChart[30] = '5';
-    target.MATCH_KIND = "3";
+    target.MATCH_KIND = MatchKind::UnderInvestigation;
     s.searching = {target};
     DentalRecord same = target;
     same.Dental_ID = "11";
     same.displayId = "P-00011";
-    same.MATCH_KIND = "";
+    same.MATCH_KIND = MatchKind();
     same.deciduousChart[4] = '0'; // equal class, only one side deciduous: no frame
     s.candidates = {same};
     const auto rows = buildIndividualRows(s.entry(), 0, 3, 0);
@@ -126,10 +126,11 @@ TEST(IndividualRows, HidingListsOpenCandidatesThenGreyRows) {
     b.classChart[0] = '2';
     DentalRecord examined = chart("12", "P-C", '1'); // under examination with the target
     DentalRecord identified = chart("13", "P-D", '1');
-    identified.MATCH_KIND = "1"; // identified with somebody: never listed while hiding
+    // Identified with somebody: never listed while hiding.
+    identified.MATCH_KIND = MatchKind::IdentifiedByChart;
     DentalRecord other = chart("14", "P-E", '3'); // marked as another person
     s.candidates = {a, b, examined, identified, other};
-    s.outcomes = {{"12-1", "3"}, {"14-1", "4"}};
+    s.outcomes = {{"12-1", MatchKind::UnderInvestigation}, {"14-1", MatchKind::Imposter}};
     const SearchEntry& entry = s.entry();
 
     auto rows = buildIndividualRows(entry, 0, 3, 1);
@@ -159,9 +160,9 @@ TEST(IndividualRows, HidingListsOpenCandidatesThenGreyRows) {
 TEST(IndividualRows, TargetListLeavesOutIdentifiedChartsWhileHiding) {
     OneSearch s;
     DentalRecord known = chart("1", "A-1");
-    known.MATCH_KIND = "1";
+    known.MATCH_KIND = MatchKind::IdentifiedByChart;
     DentalRecord examined = chart("2", "A-2");
-    examined.MATCH_KIND = "3";
+    examined.MATCH_KIND = MatchKind::UnderInvestigation;
     DentalRecord invalid = chart("3", "A-3");
     invalid.valid = "0";
     s.searching = {known, examined, invalid};
@@ -315,7 +316,7 @@ TEST(IndividualPrint, ToothCellsMarkEqualDigitsAndGreyRowsAreLeftOut) {
     DentalRecord grey = chart("12", "P-3", '3');
     s.searching[0].sex = "1";
     s.candidates = {same, otherSex, grey};
-    s.outcomes = {{"12-1", "4"}};
+    s.outcomes = {{"12-1", MatchKind::Imposter}};
     const SearchEntry& entry = s.entry();
     ASSERT_EQ(buildIndividualRows(entry, 0, 3, 1).size(), 4u); // the grey row is listed
 

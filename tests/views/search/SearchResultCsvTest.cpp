@@ -48,7 +48,7 @@ TEST(SearchResultCsvLines, QuoteIdsAndMarkContainedCandidates) {
     std::string fives;
     for (int i = 0; i < 28; ++i)
         fives += ",5";
-    searching.MATCH_KIND = "3";
+    searching.MATCH_KIND = MatchKind::UnderInvestigation;
     EXPECT_EQ(individualSearchCsvSearchingLine(searching),
               "u,\"say \"\"12\"\"-00003\",,,,,,1,2,3,4" + fives);
 }
