@@ -20,23 +20,6 @@
 
 namespace qdx {
 
-namespace {
-
-const struct {
-    const char* caption;
-    const char* name;
-    BulkSetting setting;
-} kBulkButtons[] = {
-    {"全て「歯あり」", "allPresentButton", BulkSetting::AllPresent},
-    {"全て「健全歯」", "allSoundButton", BulkSetting::AllSound},
-    {"全て「情報なし」", "allNoInformationButton", BulkSetting::AllNoInformation},
-    {"上顎全て「欠損」", "upperMissingButton", BulkSetting::UpperMissing},
-    {"全て「欠損」", "allMissingButton", BulkSetting::AllMissing},
-    {"下顎全て「欠損」", "lowerMissingButton", BulkSetting::LowerMissing},
-};
-
-} // namespace
-
 CColorButton* CCusporaEntryDlg::addButton(const QString& caption, const QString& name) {
     auto* button = new CColorButton(caption, this);
     button->setObjectName(name);

@@ -18,6 +18,22 @@ enum class BulkSetting {
     LowerMissing,     // 下顎全て「欠損」
 };
 
+// A bulk button as the dialog shows it: caption, object name and what it sets, in the order
+// the dialog lays them out (three rows, two columns).
+struct BulkButton {
+    const char* caption;
+    const char* name;
+    BulkSetting setting;
+};
+inline constexpr BulkButton kBulkButtons[] = {
+    {"全て「歯あり」", "allPresentButton", BulkSetting::AllPresent},
+    {"全て「健全歯」", "allSoundButton", BulkSetting::AllSound},
+    {"全て「情報なし」", "allNoInformationButton", BulkSetting::AllNoInformation},
+    {"上顎全て「欠損」", "upperMissingButton", BulkSetting::UpperMissing},
+    {"全て「欠損」", "allMissingButton", BulkSetting::AllMissing},
+    {"下顎全て「欠損」", "lowerMissingButton", BulkSetting::LowerMissing},
+};
+
 // The chart as the entry dialog edits it: per position the class counted from 0 (0..4) and
 // the three flags. Class index 4 with the present flag is the state 歯あり.
 struct EntryChart {
