@@ -4,6 +4,7 @@
 #include "cli/Interrupt.h"
 #include "cli/Progress.h"
 #include "matching/PairResult.h"
+#include "matching/Ranking.h"
 #include "matching/SearchRequest.h"
 #include "store/SearchSettings.h"
 #include "views/search/DisplayCount.h"
@@ -19,7 +20,7 @@ int displayCountFor(std::optional<int> top, int storedIndex, int candidates) {
     return top ? std::clamp(*top, 1, choice.items) : choice.displayCount();
 }
 
-CommandSearch::CommandSearch(ProjectModel& model, const SearchChoices& choices) {
+void CommandSearch::loadLists(ProjectModel& model, const SearchChoices& choices) {
     const SearchConditions& stored = model.settings().conditions;
     m_conditions.direction = choices.direction.value_or(stored.searchDirection) == 1 ? 1 : 0;
     const int rankKey = choices.rankKey.value_or(stored.rankKey);
@@ -40,7 +41,10 @@ CommandSearch::CommandSearch(ProjectModel& model, const SearchChoices& choices) 
     m_conditions.candidateCount = searchCandidateCount(candidates, m_conditions.hideExcluded);
     m_conditions.displayCount =
         displayCountFor(choices.top, stored.topNIndex, m_conditions.candidateCount);
+}
 
+CommandSearch::CommandSearch(ProjectModel& model, const SearchChoices& choices) {
+    loadLists(model, choices);
     installInterruptHandler();
     Progress progress("searching");
     SearchControl control;
@@ -52,6 +56,17 @@ CommandSearch::CommandSearch(ProjectModel& model, const SearchChoices& choices) 
     if (!runSearch(model, m_conditions.direction, m_run, control) || interruptRequested())
         throw CommandError("search interrupted; nothing was written");
     progress.finish();
+}
+
+CommandSearch::CommandSearch(ProjectModel& model, const SearchChoices& choices,
+                             const std::string& target) {
+    loadLists(model, choices);
+    const int direction = m_conditions.direction;
+    const DentalRecord* record =
+        findSearchable(model.records(direction == 0 ? AnteMortem : PostMortem), target);
+    if (!record || isSearchRowHidden(*record, m_conditions.hideExcluded))
+        throw CommandError("not a searching chart of this search: " + target);
+    runEntrySearch(model, direction, *record, m_run);
 }
 
 } // namespace qdx::cli

@@ -34,11 +34,19 @@ int displayCountFor(std::optional<int> top, int storedIndex, int candidates);
 class CommandSearch {
 public:
     CommandSearch(ProjectModel& model, const SearchChoices& choices);
+    // The individual window's search of one chart: its entry alone, equal to the full
+    // search's. The target must be in the window's target list: a searching chart, and not an
+    // identified one while hiding (CommandError otherwise).
+    CommandSearch(ProjectModel& model, const SearchChoices& choices, const std::string& target);
 
     const ResolvedConditions& conditions() const { return m_conditions; }
     const SearchRun& run() const { return m_run; }
+    // The target's entry (one-chart search only).
+    const SearchEntry& targetEntry() const { return m_run.entries().front(); }
 
 private:
+    void loadLists(ProjectModel& model, const SearchChoices& choices);
+
     SearchRun m_run;
     ResolvedConditions m_conditions;
 };

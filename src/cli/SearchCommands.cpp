@@ -55,20 +55,11 @@ int runFullSearch(const SearchArguments& args) {
     return ExitSuccess;
 }
 
-// The target must be in the window's target list: a searching chart, and not an identified
-// one while hiding.
-const SearchEntry& targetEntry(const CommandSearch& search, const std::string& target) {
-    const SearchEntry* entry = search.run().findEntry(target);
-    if (!entry || isSearchRowHidden(entry->record(), search.conditions().hideExcluded))
-        throw CommandError("not a searching chart of this search: " + target);
-    return *entry;
-}
-
 int runIndividualSearch(const SearchArguments& args) {
     ProjectSession session(args.project);
-    const CommandSearch search(session.model(), args.choices);
+    const CommandSearch search(session.model(), args.choices, args.target);
     const ResolvedConditions& c = search.conditions();
-    const SearchEntry& entry = targetEntry(search, args.target);
+    const SearchEntry& entry = search.targetEntry();
     const std::vector<IndividualRow> rows =
         buildIndividualRows(entry, c.rankKey, c.displayCount, c.hideExcluded);
     if (args.csvFile.empty()) {

@@ -16,6 +16,29 @@ std::uint16_t factorOf(const SearchSettings& settings) {
     return static_cast<std::uint16_t>(settings.factor);
 }
 
+// Every entry built from `searching` scored against `candidates` with the weights and ranked.
+bool scoreAndRank(const ProjectModel& model, int direction,
+                  const std::vector<DentalRecord>& searching,
+                  const std::vector<DentalRecord>& candidates, const Scores6& weights,
+                  SearchRun& run, const SearchControl& control) {
+    WeightMatrix matrix;
+    std::copy(weights.begin(), weights.end(), matrix.begin());
+    run.pairOutcomes() = model.loadPairOutcomes();
+    run.buildEntries(searching);
+    if (!run.scoreAll(candidates, matrix, direction, control)) {
+        run.buildEntries({});
+        return false;
+    }
+    const std::uint16_t factor = factorOf(model.settings());
+    for (SearchEntry& entry : run.entries())
+        rankEntry(entry, factor);
+    return true;
+}
+
+int candidateSideOf(int direction) {
+    return direction == 0 ? PostMortem : AnteMortem;
+}
+
 } // namespace
 
 bool runSearch(const ProjectModel& model, int direction, SearchRun& run,
@@ -28,40 +51,26 @@ bool runSearch(const ProjectModel& model, int direction, SearchRun& run,
 bool runSearchWith(const ProjectModel& model, int direction,
                    const std::vector<DentalRecord>& searching, const Scores6& weights,
                    SearchRun& run, const SearchControl& control) {
-    const int searchingSide = direction == 0 ? AnteMortem : PostMortem;
-    WeightMatrix matrix;
-    std::copy(weights.begin(), weights.end(), matrix.begin());
-    run.pairOutcomes() = model.loadPairOutcomes();
-    run.buildEntries(searching);
-    if (!run.scoreAll(model.records(1 - searchingSide), matrix, direction, control)) {
-        run.buildEntries({});
-        return false;
-    }
-    const std::uint16_t factor = factorOf(model.settings());
-    for (SearchEntry& entry : run.entries())
-        rankEntry(entry, factor);
-    return true;
+    return scoreAndRank(model, direction, searching, model.records(candidateSideOf(direction)),
+                        weights, run, control);
+}
+
+void runEntrySearch(const ProjectModel& model, int direction, const DentalRecord& target,
+                    SearchRun& run) {
+    run.clear();
+    const auto& searching = run.keepRecords({target});
+    scoreAndRank(model, direction, searching, model.records(candidateSideOf(direction)),
+                 model.settings().scores6(direction), run, {});
 }
 
 bool runSearchOnCopies(const ProjectModel& model, int direction, SearchRun& run,
                        const SearchControl& control) {
-    const int searchingSide = direction == 0 ? AnteMortem : PostMortem;
+    const int candidateSide = candidateSideOf(direction);
     run.clear();
-    const auto& searching = run.keepRecords(model.records(searchingSide));
-    const auto& candidates = run.keepRecords(model.records(1 - searchingSide));
-    const Scores6& scores = model.settings().scores6(direction);
-    WeightMatrix matrix;
-    std::copy(scores.begin(), scores.end(), matrix.begin());
-    run.pairOutcomes() = model.loadPairOutcomes();
-    run.buildEntries(searching);
-    if (!run.scoreAll(candidates, matrix, direction, control)) {
-        run.buildEntries({});
-        return false;
-    }
-    const std::uint16_t factor = factorOf(model.settings());
-    for (SearchEntry& entry : run.entries())
-        rankEntry(entry, factor);
-    return true;
+    const auto& searching = run.keepRecords(model.records(1 - candidateSide));
+    const auto& candidates = run.keepRecords(model.records(candidateSide));
+    return scoreAndRank(model, direction, searching, candidates,
+                        model.settings().scores6(direction), run, control);
 }
 
 int BridgeLists::sideOf(const DentalRecord* record) const {

@@ -21,6 +21,12 @@ bool runSearch(const ProjectModel& model, int direction, SearchRun& run,
 bool runSearchWith(const ProjectModel& model, int direction,
                    const std::vector<DentalRecord>& searching, const Scores6& weights,
                    SearchRun& run, const SearchControl& control = {});
+// The entry runSearch gives one searching chart, alone: `target` (a record of the model's
+// searching list of the direction, which must outlive the run) scored against every
+// candidate and ranked, bit for bit as in the full run. The run holds that entry only, or none
+// when the chart is not searchable. What a window lists for one chart needs no more.
+void runEntrySearch(const ProjectModel& model, int direction, const DentalRecord& target,
+                    SearchRun& run);
 // The search of runSearch on copies of the two lists that the run keeps, so that the run and
 // everything listed from it stay valid while the model reloads its lists (the windows' runs:
 // a change of outcomes reloads the main window's lists while a search window is open).

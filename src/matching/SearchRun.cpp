@@ -18,10 +18,6 @@ namespace qdx {
 
 namespace {
 
-bool isSearchable(const DentalRecord& record) {
-    return std::strtol(record.valid.c_str(), nullptr, 10) != 0;
-}
-
 std::vector<OutcomeClass> classifyOutcomes(const CandidateCatalog& catalog) {
     std::vector<OutcomeClass> classes;
     for (std::size_t code = 0; code < catalog.outcomeCount(); ++code) {
@@ -85,6 +81,18 @@ private:
 };
 
 } // namespace
+
+bool isSearchable(const DentalRecord& record) {
+    return std::strtol(record.valid.c_str(), nullptr, 10) != 0;
+}
+
+const DentalRecord* findSearchable(const std::vector<DentalRecord>& records,
+                                   const std::string& displayId) {
+    for (const DentalRecord& record : records)
+        if (record.displayId == displayId && isSearchable(record))
+            return &record;
+    return nullptr;
+}
 
 SearchRun::SearchRun() : m_catalog(std::make_unique<CandidateCatalog>()) {}
 

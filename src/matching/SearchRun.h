@@ -13,6 +13,12 @@
 
 namespace qdx {
 
+// A chart searches (gets an entry) when its `valid` text read as a decimal number is not 0.
+bool isSearchable(const DentalRecord& record);
+// The first searchable record of `records` with this ID, or null.
+const DentalRecord* findSearchable(const std::vector<DentalRecord>& records,
+                                   const std::string& displayId);
+
 // One search: an entry per searchable chart of the searching side, each with the best
 // candidates of the other side under every ranking criterion. The record lists it is built
 // from must outlive it (keepRecords lets the run own them).

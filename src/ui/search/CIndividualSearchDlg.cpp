@@ -13,11 +13,11 @@
 #include "ui/search/CFullSearchDlg.h"
 #include "ui/search/IndividualSearchTableModel.h"
 #include "ui/search/SearchConditionControls.h"
-#include "ui/search/SearchTask.h"
 #include "ui/search/SearchWindowParts.h"
 #include "views/search/DisplayCount.h"
 #include "views/search/FullSearchTable.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QItemSelectionModel>
@@ -147,8 +147,8 @@ void CIndividualSearchDlg::openFromMainWindow() {
     m_runDirection = m_directionCombo->currentIndex();
     m_updating = false;
     fillDisplayCounts();
-    search();
     fillTargets();
+    search();
     refill(true);
     updateCommandStates();
 }
@@ -221,23 +221,45 @@ void CIndividualSearchDlg::fillDisplayCounts() {
 }
 
 bool CIndividualSearchDlg::search() {
+    // Only the target's entry is scored: the list shows no other, and each entry ranks alone.
     const int direction = m_directionCombo->currentIndex();
-    std::unique_ptr<SearchRun> fresh = searchInWindow(this, m_model, direction);
-    if (!fresh)
+    const DentalRecord* target =
+        findSearchable(m_model.records(searchingSide()), m_target.toStdString());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        if (target)
+            runEntrySearch(m_model, direction, *target, *m_ownRun);
+        else
+            m_ownRun->clear();
+    } catch (const StoreError& error) {
+        m_ownRun->clear();
+        QApplication::restoreOverrideCursor();
+        Prompts::message(this, qs(error.fullText()), MessageButtons::Ok, MessageIcon::Error);
         return false;
-    m_ownRun = std::move(fresh);
+    }
+    QApplication::restoreOverrideCursor();
     m_runDirection = direction;
     ++m_searchCount;
     return true;
 }
 
 void CIndividualSearchDlg::fillTargets() {
-    const std::vector<std::string> targets = individualTargets(*run(), hideExcluded());
+    const std::vector<std::string> targets =
+        m_fullSearch ? individualTargets(*run(), hideExcluded())
+                     : individualTargets(m_model.records(searchingSide()), hideExcluded());
     const int selected = fillTargetCombo(targets, m_target);
     m_target = selected >= 0 ? m_targetCombo->itemText(selected) : QString();
 }
 
+bool CIndividualSearchDlg::searchedTarget() const {
+    const std::vector<SearchEntry>& entries = m_ownRun->entries();
+    return entries.size() == 1 && m_runDirection == m_directionCombo->currentIndex() &&
+           QString::fromStdString(entries.front().record().displayId) == m_target;
+}
+
 void CIndividualSearchDlg::refill(bool fitAll) {
+    if (!m_fullSearch && !m_target.isEmpty() && !searchedTarget())
+        search();
     const SearchEntry* entry = targetEntry();
     std::vector<IndividualRow> rows;
     if (entry)
@@ -270,16 +292,19 @@ void CIndividualSearchDlg::targetChanged() {
 }
 
 void CIndividualSearchDlg::directionChanged() {
+    const QString before = m_target;
     fillDisplayCounts();
+    fillTargets();
     if (!search()) {
-        // Cancelled or failed: the list stays as it was, with the direction it was made for.
+        // Failed: the list stays as it was, with the direction and target it was made for.
         m_updating = true;
         m_directionCombo->setCurrentIndex(m_runDirection);
         m_updating = false;
+        m_target = before;
         fillDisplayCounts();
+        fillTargets();
         return;
     }
-    fillTargets();
     refill(false);
     updateCommandStates();
     passConditions();

@@ -68,6 +68,8 @@ private:
     void openFromMainWindow();
     void copyFullSearchChoices();
     bool search();
+    // Whether the own run holds the entry of the shown target and direction.
+    bool searchedTarget() const;
     const SearchRun* run() const;
     const SearchEntry* targetEntry() const;
     void fillDisplayCounts();

@@ -63,8 +63,8 @@ void CIndividualSearchDlg::openHistory() {
     if (onMatchesChanged)
         onMatchesChanged(conditions());
     fillDisplayCounts();
-    if (search())
-        relistKeepingPlace();
+    m_ownRun->clear(); // its records were reloaded
+    relistKeepingPlace();
 }
 
 } // namespace qdx

@@ -82,6 +82,15 @@ std::vector<std::string> individualTargets(const SearchRun& run, int hideExclude
     return targets;
 }
 
+std::vector<std::string> individualTargets(const std::vector<DentalRecord>& searching,
+                                           int hideExcluded) {
+    std::vector<std::string> targets;
+    for (const DentalRecord& record : searching)
+        if (isSearchable(record) && !isSearchRowHidden(record, hideExcluded))
+            targets.push_back(record.displayId);
+    return targets;
+}
+
 std::string individualCellText(const IndividualRow& row, int column) {
     if (column >= kIndividualFixedColumns && column < kIndividualColumnCount)
         return row.teeth[column - kIndividualFixedColumns];

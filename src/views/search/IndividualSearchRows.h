@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/DentalRecord.h"
 #include "model/ToothChart.h"
 
 #include <array>
@@ -45,6 +46,10 @@ std::vector<IndividualRow> buildIndividualRows(const SearchEntry& entry, int ran
 // The target list: the searching charts of the run in run order, without those already
 // identified when hiding.
 std::vector<std::string> individualTargets(const SearchRun& run, int hideExcluded);
+// The same list from the searching side's records, without searching: the charts that get an
+// entry, in list order.
+std::vector<std::string> individualTargets(const std::vector<DentalRecord>& searching,
+                                           int hideExcluded);
 
 // Columns: two hidden (ID, "-1" on the first row), mark, ID, four counts, score, 32 teeth.
 constexpr int kIndividualFixedColumns = 9;

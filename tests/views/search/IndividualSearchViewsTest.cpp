@@ -56,9 +56,9 @@ std::vector<std::string> ids(const std::vector<IndividualRow>& rows) {
 TEST(IndividualRows, FirstRowCandidatesAndAgreeingTeeth) {
     OneSearch s;
     DentalRecord target = chart("1", "A-00001", '3');
-    target.deciduousChart[4] = '1';   // upper right 4 a milk tooth
-    target.classChart[31] = '5';      // no information: never framed
-    target.presentChart[30] = '1';    // class 5 + present: 6
+    target.deciduousChart[4] = '1'; // upper right 4 a milk tooth
+    target.classChart[31] = '5';    // no information: never framed
+    target.presentChart[30] = '1';  // class 5 + present: 6
     target.classChart[30] = '5';
     target.MATCH_KIND = MatchKind::UnderInvestigation;
     s.searching = {target};
@@ -170,6 +170,9 @@ TEST(IndividualRows, TargetListLeavesOutIdentifiedChartsWhileHiding) {
     s.entry();
     EXPECT_EQ(individualTargets(s.run, 0), (std::vector<std::string>{"A-1", "A-2"}));
     EXPECT_EQ(individualTargets(s.run, 1), (std::vector<std::string>{"A-2"}));
+    // The list from the records alone, as a window that searches one chart builds it.
+    for (int hide : {0, 1})
+        EXPECT_EQ(individualTargets(s.searching, hide), individualTargets(s.run, hide));
 }
 
 TEST(IndividualRows, SexExcludedCandidateAgreesNowhere) {
@@ -181,11 +184,11 @@ TEST(IndividualRows, SexExcludedCandidateAgreesNowhere) {
     const IndividualRow& c = rows[1];
     EXPECT_EQ(individualCellText(c, 4), "0");
     EXPECT_EQ(individualCellText(c, 8), "0.0000");
-    EXPECT_TRUE(std::all_of(c.teeth.begin(), c.teeth.end(),
-                            [](const std::string& t) { return t == "3"; }));
+    EXPECT_TRUE(
+        std::all_of(c.teeth.begin(), c.teeth.end(), [](const std::string& t) { return t == "3"; }));
     const auto kinds = individualPictureKinds(c);
-    EXPECT_TRUE(std::all_of(kinds.begin(), kinds.end(),
-                            [](int k) { return k == kMismatchPictureKind; }));
+    EXPECT_TRUE(
+        std::all_of(kinds.begin(), kinds.end(), [](int k) { return k == kMismatchPictureKind; }));
     const auto lines = individualSearchCsvLines(entry, 0, 1, 0);
     EXPECT_EQ(lines[2].find('*'), std::string::npos);
     EXPECT_EQ(lines[2].substr(lines[2].size() - 4), ",3,3");
@@ -299,8 +302,8 @@ TEST(IndividualPrint, FiftyCandidatesOnTwoPagesEachWithTheSearchingChart) {
     // The page's last row closes with a line along its bottom.
     const int bottom = 100 * (13 + 17);
     EXPECT_TRUE(std::any_of(pages[1].begin(), pages[1].end(), [&](const PrintItem& i) {
-        return i.kind == PrintItem::Kind::Line && i.y == bottom && i.y2 == bottom &&
-               i.x == 200 && i.x2 == 6405;
+        return i.kind == PrintItem::Kind::Line && i.y == bottom && i.y2 == bottom && i.x == 200 &&
+               i.x2 == 6405;
     }));
 }
 
@@ -324,12 +327,10 @@ TEST(IndividualPrint, ToothCellsMarkEqualDigitsAndGreyRowsAreLeftOut) {
     ASSERT_EQ(job.candidates.size(), 2u); // but not printed
     EXPECT_EQ(job.rankName, "スコア");
     EXPECT_TRUE(job.hideExcluded);
-    const IndividualPrintCandidate& first = job.candidates[0].displayId == "P-1"
-                                                ? job.candidates[0]
-                                                : job.candidates[1];
-    const IndividualPrintCandidate& excluded = job.candidates[0].displayId == "P-2"
-                                                   ? job.candidates[0]
-                                                   : job.candidates[1];
+    const IndividualPrintCandidate& first =
+        job.candidates[0].displayId == "P-1" ? job.candidates[0] : job.candidates[1];
+    const IndividualPrintCandidate& excluded =
+        job.candidates[0].displayId == "P-2" ? job.candidates[0] : job.candidates[1];
     EXPECT_EQ(first.teeth[0], "*3");
     EXPECT_EQ(first.teeth[1], " 5");
     EXPECT_EQ(first.teeth[2], " 3");
@@ -347,8 +348,8 @@ TEST(IndividualPrint, ToothCellsMarkEqualDigitsAndGreyRowsAreLeftOut) {
     for (const PrintItem& i : pages[0])
         if (i.kind == PrintItem::Kind::FilledRect && i.width == 6210 && i.height == 100)
             backgrounds.push_back(i.color);
-    EXPECT_EQ(backgrounds, (std::vector<PrintColor>{
-                               {204, 255, 255}, {255, 255, 255}, {192, 192, 192}}));
+    EXPECT_EQ(backgrounds,
+              (std::vector<PrintColor>{{204, 255, 255}, {255, 255, 255}, {192, 192, 192}}));
 }
 
 TEST(IndividualPrint, WithoutATargetOnlyTheFrameIsPrinted) {
