@@ -18,10 +18,6 @@ namespace qdx {
 
 namespace {
 
-bool isSearchable(const DentalRecord& record) {
-    return std::strtol(record.valid.c_str(), nullptr, 10) != 0;
-}
-
 std::vector<OutcomeClass> classifyOutcomes(const CandidateCatalog& catalog) {
     std::vector<OutcomeClass> classes;
     for (std::size_t code = 0; code < catalog.outcomeCount(); ++code) {
@@ -86,6 +82,10 @@ private:
 
 } // namespace
 
+bool isSearchable(const DentalRecord& record) {
+    return std::strtol(record.valid.c_str(), nullptr, 10) != 0;
+}
+
 SearchRun::SearchRun() : m_catalog(std::make_unique<CandidateCatalog>()) {}
 
 void SearchRun::clear() {
@@ -100,7 +100,7 @@ const std::vector<DentalRecord>& SearchRun::keepRecords(std::vector<DentalRecord
     return m_ownedRecords.back();
 }
 
-void SearchRun::buildEntries(const std::vector<DentalRecord>& searching, bool append) {
+void SearchRun::buildEntries(std::span<const DentalRecord> searching, bool append) {
     if (!append) {
         m_entries.clear();
         m_catalog->clear();
