@@ -65,11 +65,13 @@ const SearchEntry& listedEntry(const ProjectModel& model, const BridgeArguments&
         if (std::find(ids.begin(), ids.end(), args.target) == ids.end())
             throw CommandError("not in the target list of this side: " + args.target);
     }
-    runBridgeSearch(model, lists, args.side, run);
-    const SearchEntry* entry = bridgeListedEntry(run, args.target, hideExcluded);
-    if (!entry)
+    // Only the listed chart is searched: its entry is the one the whole side's search lists.
+    const DentalRecord* record = bridgeListedRecord(lists, args.side, args.target, hideExcluded);
+    if (record)
+        runBridgeEntrySearch(model, lists, args.side, *record, run);
+    if (run.entries().empty())
         throw CommandError("the window lists nothing for this target");
-    return *entry;
+    return run.entries().front();
 }
 
 void writeLines(const std::string& path, const std::vector<std::string>& lines) {

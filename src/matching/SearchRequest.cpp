@@ -96,25 +96,34 @@ BridgeLists keepBridgeLists(const ProjectModel& model, SearchRun& run) {
     return {&postMortem, &anteMortem};
 }
 
+namespace {
+
+// Scores the run's entries against the candidates of the side: side 2 scores the post-mortem
+// candidates first.
+bool scoreBridgeCandidates(const BridgeLists& lists, int candidateSide, SearchRun& run,
+                           const SearchControl& control) {
+    if (candidateSide == 0)
+        return run.scoreBridges(*lists.postMortem, 0, control);
+    if (candidateSide == 1)
+        return run.scoreBridges(*lists.anteMortem, 1, control);
+    return run.scoreBridges(*lists.postMortem, 0, control) &&
+           run.scoreBridges(*lists.anteMortem, 1, control);
+}
+
+} // namespace
+
 bool runBridgeSearch(const ProjectModel& model, const BridgeLists& lists, int candidateSide,
                      SearchRun& run, const SearchControl& control) {
-    const auto& postMortem = *lists.postMortem;
-    const auto& anteMortem = *lists.anteMortem;
     run.pairOutcomes() = model.loadPairOutcomes();
-    bool completed = true;
     if (candidateSide == 0) {
-        run.buildEntries(anteMortem);
-        completed = run.scoreBridges(postMortem, 0, control);
+        run.buildEntries(*lists.anteMortem);
     } else if (candidateSide == 1) {
-        run.buildEntries(postMortem);
-        completed = run.scoreBridges(anteMortem, 1, control);
+        run.buildEntries(*lists.postMortem);
     } else {
-        run.buildEntries(anteMortem);
-        run.buildEntries(postMortem, true);
-        completed =
-            run.scoreBridges(postMortem, 0, control) && run.scoreBridges(anteMortem, 1, control);
+        run.buildEntries(*lists.anteMortem);
+        run.buildEntries(*lists.postMortem, true);
     }
-    return finishBridgeRun(run, completed);
+    return finishBridgeRun(run, scoreBridgeCandidates(lists, candidateSide, run, control));
 }
 
 bool finishBridgeRun(SearchRun& run, bool completed) {
@@ -125,6 +134,14 @@ bool finishBridgeRun(SearchRun& run, bool completed) {
     for (SearchEntry& entry : run.entries())
         rankBridgeEntry(entry);
     return true;
+}
+
+bool runBridgeEntrySearch(const ProjectModel& model, const BridgeLists& lists, int candidateSide,
+                          const DentalRecord& target, SearchRun& run,
+                          const SearchControl& control) {
+    run.pairOutcomes() = model.loadPairOutcomes();
+    run.buildEntries(std::span<const DentalRecord>(&target, 1));
+    return finishBridgeRun(run, scoreBridgeCandidates(lists, candidateSide, run, control));
 }
 
 } // namespace qdx

@@ -55,5 +55,12 @@ bool runBridgeSearch(const ProjectModel& model, const BridgeLists& lists, int ca
 // The end of every bridge search: a cancelled search leaves no entry (false), a completed one
 // ranks every entry (true).
 bool finishBridgeRun(SearchRun& run, bool completed);
+// The entry of runBridgeSearch for one searching chart alone, scored and ranked exactly as the
+// full run scores it: `target` is a record of `lists` (an entry of it when its `valid` is not
+// 0; the run is left without entries otherwise). The run refers to the target and the lists,
+// which must outlive it. Returns false when cancelled; the run is then empty.
+bool runBridgeEntrySearch(const ProjectModel& model, const BridgeLists& lists, int candidateSide,
+                          const DentalRecord& target, SearchRun& run,
+                          const SearchControl& control = {});
 
 } // namespace qdx

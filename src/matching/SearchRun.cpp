@@ -108,7 +108,7 @@ const std::vector<DentalRecord>& SearchRun::keepRecords(std::vector<DentalRecord
     return m_ownedRecords.back();
 }
 
-void SearchRun::buildEntries(const std::vector<DentalRecord>& searching, bool append) {
+void SearchRun::buildEntries(std::span<const DentalRecord> searching, bool append) {
     if (!append) {
         m_entries.clear();
         m_catalog->clear();

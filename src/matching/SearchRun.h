@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -30,8 +31,9 @@ public:
     const PairOutcomeMap& pairOutcomes() const { return m_pairOutcomes; }
 
     // One entry per record whose `valid` reads as a number other than 0, in list order. The
-    // first call clears the run; with `append` later calls add entries.
-    void buildEntries(const std::vector<DentalRecord>& searching, bool append = false);
+    // first call clears the run; with `append` later calls add entries. The records must
+    // outlive the run's entries (a span of one record of a list makes that record's entry).
+    void buildEntries(std::span<const DentalRecord> searching, bool append = false);
 
     // Compares every entry with every candidate. Returns false when cancelled; the run is then
     // as it was before the call.

@@ -393,6 +393,81 @@ private slots:
         QCOMPARE(dialog.tableModel()->rows()[static_cast<std::size_t>(again)].record->displayId,
                  std::string("P-00001"));
     }
+
+    // Hiding takes the identified target away: the window searches the first chart still
+    // listed and shows it as the whole side's search lists it.
+    void hidingTheTargetSearchesTheFirstChartShown() {
+        test::TempDir dir;
+        ProjectModel model;
+        openProject(dir, model);
+        model.insertMatches({test::matchRow(1, 1, "0")});
+        model.reloadRecords(PostMortem);
+        model.reloadRecords(AnteMortem);
+        CBridgeSearchDlg dialog(model, {0, 0, 0, 0}, QStringLiteral("A-00001"));
+        dialog.show();
+        QCOMPARE(dialog.tableModel()->rows().front().displayId, std::string("A-00001"));
+        const int searches = dialog.searchCount();
+        child<QCheckBox>(dialog, "hideExcludedCheck")->setChecked(true);
+        QCOMPARE(dialog.searchCount(), searches + 1);
+        QCOMPARE(child<QComboBox>(dialog, "targetCombo")->count(), 1);
+
+        SearchRun whole;
+        QVERIFY(runBridgeSearch(model, modelBridgeLists(model), 0, whole));
+        const SearchEntry* listed = bridgeListedEntry(whole, dialog.target().toStdString(), 1);
+        QVERIFY(listed != nullptr);
+        const std::vector<BridgeRow> expected = bridgeRows(*listed, 0, 50, 1);
+        const std::vector<BridgeRow>& rows = dialog.tableModel()->rows();
+        QCOMPARE(rows.size(), expected.size());
+        QCOMPARE(rows.front().displayId, std::string("A-00002"));
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            QCOMPARE(rows[i].displayId, expected[i].displayId);
+            QCOMPARE(rows[i].mark, expected[i].mark);
+            QCOMPARE(rows[i].counts, expected[i].counts);
+        }
+    }
+
+    // The run reads the model's lists: when the search after their reload is cancelled the
+    // window lists nothing, and the next choice searches again.
+    void aCancelledSearchAfterAReloadListsNothing() {
+        test::TempDir dir;
+        ProjectModel model;
+        openProject(dir, model);
+        CBridgeSearchDlg dialog(model, {0, 0, 0, 0}, QStringLiteral("A-00001"));
+        dialog.historyOpener = [](QWidget*, int, const std::string&) { return true; };
+        dialog.onMatchesChanged = [&](const SearchConditions&) {
+            model.reloadRecords(PostMortem);
+            model.reloadRecords(AnteMortem);
+            test::cancelTheNextSearch();
+        };
+        dialog.show();
+        dialog.selectRow(dialog.tableModel()->findRow("P-00001"));
+        dialog.openHistory();
+        QCOMPARE(dialog.tableModel()->rowCount(), 0);
+        dialog.openHistory();
+        dialog.saveToFile();
+
+        child<QComboBox>(dialog, "targetCombo")->setCurrentIndex(1);
+        QCOMPARE(dialog.target(), QStringLiteral("A-00002"));
+        QCOMPARE(dialog.tableModel()->rows().front().displayId, std::string("A-00002"));
+        QCOMPARE(dialog.tableModel()->rows().front().record, &model.records(AnteMortem)[1]);
+    }
+
+    // A cancelled search for another target keeps the target listed.
+    void aCancelledTargetSearchKeepsTheTarget() {
+        test::TempDir dir;
+        ProjectModel model;
+        openProject(dir, model);
+        CBridgeSearchDlg dialog(model, {0, 0, 0, 0}, QStringLiteral("A-00001"));
+        dialog.show();
+        const std::size_t rows = dialog.tableModel()->rows().size();
+        test::cancelTheNextSearch();
+        child<QComboBox>(dialog, "targetCombo")->setCurrentIndex(1);
+        QCOMPARE(dialog.target(), QStringLiteral("A-00001"));
+        QCOMPARE(child<QComboBox>(dialog, "targetCombo")->currentText(), QStringLiteral("A-00001"));
+        QCOMPARE(dialog.tableModel()->rows().size(), rows);
+        child<QComboBox>(dialog, "rankCombo")->setCurrentIndex(1);
+        QCOMPARE(dialog.tableModel()->rows().front().displayId, std::string("A-00001"));
+    }
 };
 
 } // namespace qdx

@@ -152,40 +152,63 @@ int CBridgeSearchDlg::displayCount() const {
     return m_countCombo->count() > 0 ? m_countCombo->currentIndex() + 1 : kMaxDisplayCount;
 }
 
+// The window shows one searching chart at a time and searches it alone: the entry the whole
+// side's search would list for the target that fillTargets will select.
+const DentalRecord* CBridgeSearchDlg::recordToList(int side) const {
+    const BridgeLists lists = modelBridgeLists(m_model);
+    const std::vector<std::string> targets = bridgeTargetIds(lists, side, hideExcluded());
+    const int chosen = targetIndex(targets, m_target);
+    const std::string target = chosen >= 0 ? targets[static_cast<std::size_t>(chosen)] : "";
+    return bridgeListedRecord(lists, side, target, hideExcluded());
+}
+
 bool CBridgeSearchDlg::searchRecords() {
     const int s = side();
-    BridgeLists lists;
+    const DentalRecord* record = recordToList(s);
     std::unique_ptr<SearchRun> fresh =
         searchInWindow(this, [&](SearchRun& run, const SearchControl& control) {
-            lists = keepBridgeLists(m_model, run);
-            return runBridgeSearch(m_model, lists, s, run, control);
+            return !record || runBridgeEntrySearch(m_model, modelBridgeLists(m_model), s, *record,
+                                                   run, control);
         });
-    return adopt(std::move(fresh), lists, false);
+    return adopt(std::move(fresh), false);
 }
 
 bool CBridgeSearchDlg::searchPattern(const DentalRecord& pattern) {
     const int s = side();
-    BridgeLists lists;
-    std::unique_ptr<SearchRun> fresh =
-        searchInWindow(this, [&](SearchRun& run, const SearchControl& control) {
-            lists = keepBridgeLists(m_model, run);
-            return runBridgePatternSearch(m_model, lists, s, pattern, run, control);
-        });
-    return adopt(std::move(fresh), lists, true);
+    std::unique_ptr<SearchRun> fresh = searchInWindow(this, [&](SearchRun& run,
+                                                                const SearchControl& control) {
+        return runBridgePatternSearch(m_model, modelBridgeLists(m_model), s, pattern, run, control);
+    });
+    return adopt(std::move(fresh), true);
 }
 
-bool CBridgeSearchDlg::adopt(std::unique_ptr<SearchRun> fresh, const BridgeLists& lists,
-                             bool patternRun) {
+bool CBridgeSearchDlg::adopt(std::unique_ptr<SearchRun> fresh, bool patternRun) {
     if (!fresh)
         return false;
     // The rows point into the run they came from: they go with it.
     m_tableModel->setRows({});
     m_run = std::move(fresh);
-    m_lists = lists;
+    m_lists = modelBridgeLists(m_model);
     m_patternRun = patternRun;
     m_runSide = side();
     ++m_searchCount;
     return true;
+}
+
+void CBridgeSearchDlg::dropRun() {
+    m_tableModel->setRows({});
+    m_run.reset();
+    fillDisplayCounts(-1);
+    updateCaption();
+    updateCommandStates();
+}
+
+bool CBridgeSearchDlg::runListsTarget() const {
+    if (!m_run || m_patternRun)
+        return true;
+    const DentalRecord* record = recordToList(m_runSide);
+    const auto& entries = m_run->entries();
+    return entries.empty() ? record == nullptr : record == &entries.front().record();
 }
 
 const SearchEntry* CBridgeSearchDlg::listedEntry() const {
@@ -280,11 +303,14 @@ void CBridgeSearchDlg::sideChanged() {
 }
 
 void CBridgeSearchDlg::targetChanged() {
-    // A pattern run has no entry of a recorded chart: the side is searched again for it.
-    const bool fromPattern = m_patternRun;
+    const QString before = m_target;
     m_target = m_targetCombo->currentText();
-    if (fromPattern && !searchRecords())
+    if (!searchRecords()) {
+        // Cancelled: a pattern's list stays; a chart's list stays with its target selected.
+        if (!m_patternRun)
+            restoreTarget(before);
         return;
+    }
     takePatternFromTarget();
     listKeepingCount();
     fitColumns(true);
@@ -308,9 +334,19 @@ void CBridgeSearchDlg::countChanged() {
 void CBridgeSearchDlg::hideChanged() {
     const ListPlace place = listPlace(m_tableModel->rows());
     fillTargets();
+    // Hiding can take the target away: the chart then listed is searched.
+    if (!runListsTarget() && !searchRecords())
+        dropRun();
     listKeepingCount();
     restorePlace(place);
     passConditions();
+}
+
+void CBridgeSearchDlg::restoreTarget(const QString& target) {
+    m_target = target;
+    m_updating = true;
+    m_targetCombo->setCurrentIndex(m_targetCombo->findText(target));
+    m_updating = false;
 }
 
 void CBridgeSearchDlg::passConditions() {

@@ -57,7 +57,13 @@ private:
     void connectControls();
     bool searchRecords();
     bool searchPattern(const DentalRecord& pattern);
-    bool adopt(std::unique_ptr<SearchRun> fresh, const BridgeLists& lists, bool patternRun);
+    const DentalRecord* recordToList(int side) const;
+    bool adopt(std::unique_ptr<SearchRun> fresh, bool patternRun);
+    // After a failed search that the run cannot outlive: nothing is listed.
+    void dropRun();
+    // The run holds the entry the target now lists (a pattern run always does).
+    bool runListsTarget() const;
+    void restoreTarget(const QString& target);
     const SearchEntry* listedEntry() const;
     void fillTargets();
     // Lists the target's candidates anew: all of them after a search of its own, the display
@@ -81,6 +87,8 @@ private:
     int displayCount() const;
     int rankView() const;
 
+    // The run of the one chart (or pattern) listed; it refers to the model's lists, so it is
+    // searched again or dropped whenever they are reloaded.
     std::unique_ptr<SearchRun> m_run;
     BridgeLists m_lists;
     bool m_patternRun = false;

@@ -91,13 +91,16 @@ void CBridgeSearchDlg::openHistory() {
         return;
     if (!historyOpener(this, recordSide, record->Dental_ID))
         return;
-    // The main window reloads its lists first, so the search reads the new outcomes.
+    const ListPlace place = listPlace(m_tableModel->rows());
+    // The main window reloads its lists first, so the search reads the new outcomes. The run
+    // refers to the lists it replaced: without a new search there is nothing to list.
     if (onMatchesChanged)
         onMatchesChanged(conditions());
-    const ListPlace place = listPlace(m_tableModel->rows());
     const bool again = m_patternRun ? searchPattern(m_patternRecord) : searchRecords();
-    if (!again)
+    if (!again) {
+        dropRun();
         return;
+    }
     fillTargets();
     relist(displayCount());
     restorePlace(place);

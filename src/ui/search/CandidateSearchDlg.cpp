@@ -133,15 +133,19 @@ int CandidateSearchDlg::hideExcluded() const {
     return m_hideExcludedCheck->isChecked() ? 1 : 0;
 }
 
+int CandidateSearchDlg::targetIndex(const std::vector<std::string>& targets,
+                                    const QString& wanted) {
+    if (wanted.isEmpty())
+        return targets.empty() ? -1 : 0;
+    const auto it = std::find(targets.begin(), targets.end(), wanted.toStdString());
+    return it == targets.end() ? -1 : static_cast<int>(it - targets.begin());
+}
+
 int CandidateSearchDlg::fillTargetCombo(const std::vector<std::string>& targets,
                                         const QString& wanted) {
     m_updating = true;
     m_targetCombo->clear();
-    int selected = targets.empty() ? -1 : 0;
-    if (!wanted.isEmpty()) {
-        const auto it = std::find(targets.begin(), targets.end(), wanted.toStdString());
-        selected = it == targets.end() ? -1 : static_cast<int>(it - targets.begin());
-    }
+    const int selected = targetIndex(targets, wanted);
     for (const std::string& id : targets)
         m_targetCombo->addItem(qs(id));
     m_targetCombo->setCurrentIndex(selected);

@@ -91,6 +91,9 @@ protected:
     // Lists the targets and selects `wanted` (the first without one, none when it is not
     // listed); the index selected.
     int fillTargetCombo(const std::vector<std::string>& targets, const QString& wanted);
+    // The target fillTargetCombo selects: `wanted` where listed, else none, or with no wish the
+    // first; -1 for none.
+    static int targetIndex(const std::vector<std::string>& targets, const QString& wanted);
     void fitListColumns(bool fitAll, int idColumn, int (*initialWidth)(int column));
     // The commands on the list need a target and a candidate.
     void updateCommandStates();

@@ -17,8 +17,8 @@ class SearchRun;
 // cancelled or when the project could not be read (that error is shown).
 std::unique_ptr<SearchRun> searchInWindow(QWidget* parent, const ProjectModel& model,
                                           int direction);
-// Any search of a window as such a task, into a fresh run (the bridge window's: it keeps
-// copies of the lists through keepBridgeLists itself).
+// Any search of a window as such a task, into a fresh run (the bridge window's one chart: it
+// searches again whenever the model's lists are reloaded).
 using RunSearch = std::function<bool(SearchRun&, const SearchControl&)>;
 std::unique_ptr<SearchRun> searchInWindow(QWidget* parent, const RunSearch& search);
 

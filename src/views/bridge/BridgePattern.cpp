@@ -31,6 +31,24 @@ const DentalRecord* findById(const std::vector<DentalRecord>& records, const std
     return nullptr;
 }
 
+// The searching lists of a candidate side in the order of the run's entries.
+std::vector<const std::vector<DentalRecord>*> searchingLists(const BridgeLists& lists,
+                                                             int candidateSide) {
+    if (candidateSide == 0)
+        return {lists.anteMortem};
+    if (candidateSide == 1)
+        return {lists.postMortem};
+    return {lists.anteMortem, lists.postMortem};
+}
+
+// The entry of this record is listed for the target: it has the target's ID, or with no target
+// it is not hidden.
+bool listsFor(const DentalRecord& record, const std::string& target, int hideExcluded) {
+    if (!target.empty())
+        return record.displayId == target;
+    return hideExcluded != 1 || !record.MATCH_KIND.isIdentified();
+}
+
 } // namespace
 
 void BridgePattern::toggleTooth(int position) {
@@ -107,6 +125,15 @@ const SearchEntry* bridgeListedEntry(const SearchRun& run, const std::string& ta
     return nullptr;
 }
 
+const DentalRecord* bridgeListedRecord(const BridgeLists& lists, int candidateSide,
+                                       const std::string& target, int hideExcluded) {
+    for (const auto* list : searchingLists(lists, candidateSide))
+        for (const DentalRecord& record : *list)
+            if (isSearchable(record) && listsFor(record, target, hideExcluded))
+                return &record;
+    return nullptr;
+}
+
 bool runBridgePatternSearch(const ProjectModel& model, const BridgeLists& lists, int candidateSide,
                             const DentalRecord& pattern, SearchRun& run,
                             const SearchControl& control) {
@@ -115,8 +142,9 @@ bool runBridgePatternSearch(const ProjectModel& model, const BridgeLists& lists,
     run.pairOutcomes() = model.loadPairOutcomes();
     bool completed = true;
     if (candidateSide == 2) {
-        run.buildEntries(anteMortem);
-        run.buildEntries(postMortem, true);
+        const DentalRecord* first = bridgeListedRecord(lists, 2, std::string(), 0);
+        run.buildEntries(first ? std::span<const DentalRecord>(first, 1)
+                               : std::span<const DentalRecord>());
         completed =
             run.scoreBridges(postMortem, 0, control) && run.scoreBridges(anteMortem, 0, control);
     } else {

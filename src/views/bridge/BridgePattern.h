@@ -48,13 +48,18 @@ const DentalRecord* bridgeTargetRecord(const BridgeLists& lists, int candidateSi
 // or when hiding the first whose chart is not identified. Null when there is none.
 const SearchEntry* bridgeListedEntry(const SearchRun& run, const std::string& target,
                                      int hideExcluded);
+// The searching chart whose entry bridgeListedEntry lists from runBridgeSearch over `lists`
+// (the first searchable record of the target's ID in the run's order), found without
+// searching: the one record a window has to search. Null when that run would list none.
+const DentalRecord* bridgeListedRecord(const BridgeLists& lists, int candidateSide,
+                                       const std::string& target, int hideExcluded);
 
 // The search with a pattern: sides 0 and 1 score the pattern alone against the post-mortem
-// (direction 0) or ante-mortem (direction 1) records. Side 2 builds the run from every
-// searchable ante-mortem, then post-mortem record (not from the pattern) and scores the
-// post-mortem, then the ante-mortem records, both with direction 0. Returns false when
-// cancelled; the run is then empty. The records come from `lists`, the match rows from the
-// model.
+// (direction 0) or ante-mortem (direction 1) records. Side 2 lists the first searchable
+// ante-mortem, else post-mortem record (not the pattern): the run holds that entry alone, scored
+// against the post-mortem, then the ante-mortem records, both with direction 0. Returns false
+// when cancelled; the run is then empty. The records come from `lists`, which must outlive the
+// run, the match rows from the model.
 bool runBridgePatternSearch(const ProjectModel& model, const BridgeLists& lists, int candidateSide,
                             const DentalRecord& pattern, SearchRun& run,
                             const SearchControl& control = {});

@@ -122,15 +122,64 @@ TEST_F(BridgeViewsTest, APatternRanksTheCandidatesWithItsBridgesFirst) {
     // The other sex is no excluded pair here: the pattern has no sex.
     EXPECT_EQ(rows[2].displayId, "P-00004");
 
-    // Side 2 searches from every chart, not from the pattern; ante-mortem charts first.
+    // Side 2 lists the first chart, ante-mortem charts first, not the pattern: its entry alone,
+    // as the whole side's search scores it.
     SearchRun both;
     const BridgeLists bothLists = keepBridgeLists(model, both);
     ASSERT_TRUE(runBridgePatternSearch(model, bothLists, 2, patternRecord(BridgePattern()), both));
-    ASSERT_EQ(both.entries().size(), 6u);
+    ASSERT_EQ(both.entries().size(), 1u);
     EXPECT_EQ(both.entries().front().record().displayId, "A-00001");
-    EXPECT_EQ(bothLists.sideOf(&both.entries().back().record()), PostMortem);
+    EXPECT_EQ(bothLists.sideOf(&both.entries().front().record()), AnteMortem);
+    SearchRun whole;
+    ASSERT_TRUE(runBridgeSearch(model, bothLists, 2, whole));
+    EXPECT_EQ(&whole.entries().front().record(), &both.entries().front().record());
+    for (int view : {0, 1})
+        EXPECT_EQ(bridgeCsvLines(both.entries().front(), view, 50, 0),
+                  bridgeCsvLines(whole.entries().front(), view, 50, 0));
     EXPECT_EQ(bridgeTargetIds(bothLists, 2, 0).front(), "A-00001");
     EXPECT_EQ(bridgeTargetIds(bothLists, 2, 0).back(), "P-00004");
+}
+
+// One ID on both sides, an identified pair and a chart that does not search: for every
+// target, none and an unknown one, the chart the window searches alone is the one the whole
+// side's search lists.
+TEST(BridgeListedRecord, IsTheChartTheWholeSidesSearchLists) {
+    test::TempDir dir;
+    const std::string path = dir.file("l.qdx");
+    const std::string teeth = "3334" + std::string(28, '5');
+    DentalRecord off = bridged("A-00003", teeth, {3});
+    off.valid = "0";
+    test::writeProject(path,
+                       {bridged("P-00001", teeth, {3, 4}), bridged("A-00002", teeth, {4}),
+                        bridged("P-00003", teeth, {})},
+                       {bridged("A-00001", teeth, {3}), off, bridged("A-00002", teeth, {5}),
+                        bridged("P-00003", teeth, {4})},
+                       {test::matchRow(1, 1, "0")});
+    ProjectModel model;
+    test::openWithLists(model, path);
+    const BridgeLists lists = modelBridgeLists(model);
+    int found = 0;
+    for (int side : {0, 1, 2}) {
+        SearchRun whole;
+        ASSERT_TRUE(runBridgeSearch(model, lists, side, whole));
+        for (int hide : {0, 1}) {
+            std::vector<std::string> targets = bridgeTargetIds(lists, side, hide);
+            targets.insert(targets.end(), {"", "A-00003", "Z-00009"});
+            for (const std::string& target : targets) {
+                const SearchEntry* entry = bridgeListedEntry(whole, target, hide);
+                EXPECT_EQ(bridgeListedRecord(lists, side, target, hide),
+                          entry ? &entry->record() : nullptr)
+                    << side << "/" << hide << "/" << target;
+                found += entry ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_GT(found, 10);
+    EXPECT_EQ(lists.sideOf(bridgeListedRecord(lists, 2, "A-00002", 0)), AnteMortem);
+    // Hiding skips the identified A-00001, and A-00003 does not search.
+    const DentalRecord* firstShown = bridgeListedRecord(lists, 2, "", 1);
+    ASSERT_NE(firstShown, nullptr);
+    EXPECT_EQ(firstShown->displayId, "A-00002");
 }
 
 TEST_F(BridgeViewsTest, ThePrintoutIsTheIndividualSearchsWithBridgeCounts) {
