@@ -2,6 +2,7 @@
 
 #include "model/RecordId.h"
 #include "store/ProjectDatabase.h"
+#include "store/RecordListOrder.h"
 #include "store/TableStatement.h"
 
 #include <cstdlib>
@@ -144,6 +145,24 @@ std::size_t countRecords(const ProjectDatabase& db, int side) {
     return static_cast<std::size_t>(std::strtoull(st.columnText(0).c_str(), nullptr, 10));
 }
 
+// The list query without its ORDER BY, with what the ordering here needs.
+UnsortedList readUnsortedWithMatch(const ProjectDatabase& db, int side, std::size_t expected) {
+    TableStatement st(db, keyColumn(side));
+    st.sql = selectJoinText(side);
+    st.prepare();
+    UnsortedList list;
+    list.records.reserve(expected);
+    list.upperLengths.reserve(expected);
+    while (st.step()) {
+        // Asked before reading: a column's type is undefined once its value was converted.
+        if (!st.columnIsText(1) || !st.columnIsText(2))
+            list.idsAreTexts = false;
+        list.records.push_back(readRow(st, true));
+        list.upperLengths.push_back(st.columnView(1).size());
+    }
+    return list;
+}
+
 DentalRecord readOne(TableStatement& st, bool withMatch) {
     st.step();
     return readRow(st, withMatch);
@@ -219,8 +238,13 @@ std::vector<DentalRecord> selectRecords(const ProjectDatabase& db, int side) {
 }
 
 std::vector<DentalRecord> selectRecordsWithMatch(const ProjectDatabase& db, int side) {
-    TableStatement st(db, keyColumn(side));
     const std::size_t expected = countRecords(db, side);
+    if (idsSortAsBytes(db, side)) {
+        UnsortedList list = readUnsortedWithMatch(db, side, expected);
+        if (sortByIdParts(list))
+            return std::move(list.records);
+    }
+    TableStatement st(db, keyColumn(side));
     st.sql = selectJoinListText(side);
     st.prepare();
     return readList(st, true, expected);

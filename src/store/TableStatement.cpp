@@ -96,6 +96,10 @@ std::string_view TableStatement::columnView(int index) const {
             static_cast<std::size_t>(sqlite3_column_bytes(m_statement, index))};
 }
 
+bool TableStatement::columnIsText(int index) const {
+    return isLive() && sqlite3_column_type(m_statement, index) == SQLITE_TEXT;
+}
+
 bool TableStatement::isLive() const {
     return m_statement && m_database.closeCount() == m_closeCount;
 }

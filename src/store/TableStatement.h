@@ -38,6 +38,8 @@ public:
     std::string columnText(int index) const;
     // The same text without a copy; valid until the next step or finalize.
     std::string_view columnView(int index) const;
+    // True when the result column holds a TEXT value (not NULL, a number or a BLOB).
+    bool columnIsText(int index) const;
     void finalize();
 
     const std::string& keyColumn() const { return m_keyColumn; }
