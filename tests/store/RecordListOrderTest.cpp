@@ -63,24 +63,52 @@ TEST_F(RecordListOrderTest, ListsFollowSqliteByteOrderOfTheIdParts) {
     // Prefixes, case, digits, multi-byte and high bytes, empty parts and a dash inside the upper
     // part (which a displayed ID cannot tell from the separator).
     const std::vector<std::pair<std::string, std::string>> ids = {
-        {"'A'", "'1'"},     {"'A'", "'10'"},    {"'A'", "'9'"},      {"'AB'", "''"},
-        {"'A-B'", "'1'"},   {"'A'", "'-B-1'"},  {"''", "'1'"},       {"''", "''"},
-        {"'a'", "'1'"},     {"'あ'", "'1'"},    {"'ア'", "'1'"},     {"'Ａ'", "'1'"},
-        {"'é'", "'00001'"}, {"'e'", "'00001'"}, {"'A '", "'1'"},     {"'A'", "' 1'"},
-        {"x'ff41'", "'1'"}, {"'~'", "'1'"},     {"'10'", "'00001'"}, {"'9'", "'00001'"}};
+        {"'A'", "'1'"},
+        {"'A'", "'10'"},
+        {"'A'", "'9'"},
+        {"'AB'", "''"},
+        {"'A-B'", "'1'"},
+        {"'A'", "'-B-1'"},
+        {"''", "'1'"},
+        {"''", "''"},
+        {"'a'", "'1'"},
+        {"'あ'", "'1'"},
+        {"'ア'", "'1'"},
+        {"'Ａ'", "'1'"},
+        {"'é'", "'00001'"},
+        {"'e'", "'00001'"},
+        {"'A '", "'1'"},
+        {"'A'", "' 1'"},
+        {"x'ff41'", "'1'"},
+        {"'~'", "'1'"},
+        {"'10'", "'00001'"},
+        {"'9'", "'00001'"},
+        // Parts that share their first eight bytes or end right there.
+        {"'ABCDEFGH'", "'1'"},
+        {"'ABCDEFGHI'", "'2'"},
+        {"'ABCDEFGHIZ'", "'3'"},
+        {"'ABCDEFGHIA'", "'4'"},
+        {"'ABCDEFGHIJ'", "'0000000012'"},
+        {"'ABCDEFGHIJ'", "'00000000012'"},
+        {"'ABCDEFGH'", "'00000000'"},
+        {"'ABCDEFGH'", "'000000001'"},
+        {"'ABCDEFG'", "'1'"}};
     for (int side : {PostMortem, AnteMortem}) {
         for (const auto& [upper, lower] : ids)
             addRaw(side, upper == "x'ff41'" ? "CAST(x'ff41' AS TEXT)" : upper, lower);
         EXPECT_EQ(keys(selectRecordsWithMatch(db, side)), sqliteOrder(side)) << side;
     }
     // Many random IDs of a few characters, so that common starts are frequent.
+    run("DELETE FROM TB_BEFOR");
     std::mt19937 random(7);
     const std::string letters = "AaB0-9";
     for (int i = 0; i < 2000; ++i) {
         std::string upper, lower;
+        if (i % 3 == 0)
+            upper = "ABCDEFG"; // long parts with a common start
         for (int n = 0; n < 1 + static_cast<int>(random() % 3); ++n)
             upper += letters[random() % letters.size()];
-        lower = std::to_string(i);
+        lower = (i % 2 == 0 ? "0000000" : "") + std::to_string(i);
         addRaw(AnteMortem, "'" + upper + "'", "'" + lower + "'");
     }
     EXPECT_EQ(keys(selectRecordsWithMatch(db, AnteMortem)), sqliteOrder(AnteMortem));
