@@ -94,11 +94,10 @@ std::string forSide(const char* text, int side) {
 constexpr int kFirstToothColumn = 9;
 constexpr int kUpdateTimeColumn = 41;
 
-// Fills a record from the current row. The columns are read in place into the record's own
-// strings (lists read hundreds of thousands of rows), and the chart strings keep the room their
-// defaults already hold.
-DentalRecord readRow(const TableStatement& st, bool withMatch) {
-    DentalRecord record;
+// Fills a new record from the current row. The columns are read in place into the record's own
+// strings (lists read hundreds of thousands of rows, straight into the list's new element), and
+// the chart strings keep the room their defaults already hold.
+void readRowInto(const TableStatement& st, bool withMatch, DentalRecord& record) {
     record.Dental_ID.assign(st.columnView(0));
     record.displayId =
         composeDisplayId(fromDatabaseText(st.columnView(1)), fromDatabaseText(st.columnView(2)));
@@ -125,6 +124,11 @@ DentalRecord readRow(const TableStatement& st, bool withMatch) {
         record.MATCH_KIND = MatchKind::fromStored(st.columnView(44));
         record.MATCH_I_MATCHID.assign(fromDatabaseText(st.columnView(45)));
     }
+}
+
+DentalRecord readRow(const TableStatement& st, bool withMatch) {
+    DentalRecord record;
+    readRowInto(st, withMatch, record);
     return record;
 }
 
@@ -132,7 +136,7 @@ std::vector<DentalRecord> readList(TableStatement& st, bool withMatch, std::size
     std::vector<DentalRecord> list;
     list.reserve(expected);
     while (st.step())
-        list.push_back(readRow(st, withMatch));
+        readRowInto(st, withMatch, list.emplace_back());
     return list;
 }
 
@@ -157,7 +161,7 @@ UnsortedList readUnsortedWithMatch(const ProjectDatabase& db, int side, std::siz
         // Asked before reading: a column's type is undefined once its value was converted.
         if (!st.columnIsText(1) || !st.columnIsText(2))
             list.idsAreTexts = false;
-        list.records.push_back(readRow(st, true));
+        readRowInto(st, true, list.records.emplace_back());
         list.upperLengths.push_back(st.columnView(1).size());
     }
     return list;
