@@ -16,7 +16,16 @@ void DentalRecord::setChart(ChartStrings c) {
 }
 
 std::string DentalRecord::todayText() {
-    return platform::formatLocalTime(std::time(nullptr), "%Y-%m-%d");
+    // Every record made starts with today's date, and lists make hundreds of thousands of
+    // them: the text is formatted again only when the second has changed.
+    thread_local std::time_t formattedAt = -1;
+    thread_local std::string today;
+    const std::time_t now = std::time(nullptr);
+    if (now != formattedAt) {
+        today = platform::formatLocalTime(now, "%Y-%m-%d");
+        formattedAt = now;
+    }
+    return today;
 }
 
 std::string keyLabel(const std::string& dentalId) {

@@ -4,8 +4,13 @@
 
 namespace qdx {
 
-std::string composeDisplayId(const std::string& upper, const std::string& lower) {
-    return upper + "-" + lower;
+std::string composeDisplayId(std::string_view upper, std::string_view lower) {
+    std::string id;
+    id.reserve(upper.size() + 1 + lower.size());
+    id.append(upper);
+    id += '-';
+    id.append(lower);
+    return id;
 }
 
 IdParts splitDisplayId(const std::string& displayId) {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace qdx {
 
@@ -12,7 +13,7 @@ struct IdParts {
 };
 
 // upper + "-" + lower.
-std::string composeDisplayId(const std::string& upper, const std::string& lower);
+std::string composeDisplayId(std::string_view upper, std::string_view lower);
 // Splits at the first "-"; without one the whole text is the lower part.
 IdParts splitDisplayId(const std::string& displayId);
 

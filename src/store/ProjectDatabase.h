@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 struct sqlite3;
 
@@ -12,6 +13,9 @@ inline const std::string& toDatabaseText(const std::string& text) {
     return text;
 }
 inline const std::string& fromDatabaseText(const std::string& text) {
+    return text;
+}
+inline std::string_view fromDatabaseText(std::string_view text) {
     return text;
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/RecordId.h"
 #include "store/ProjectDatabase.h"
+#include "store/RecordListOrder.h"
 #include "store/TableStatement.h"
 
 #include <cstdlib>
@@ -93,38 +94,76 @@ std::string forSide(const char* text, int side) {
 constexpr int kFirstToothColumn = 9;
 constexpr int kUpdateTimeColumn = 41;
 
+// Fills a new record from the current row. The columns are read in place into the record's own
+// strings (lists read hundreds of thousands of rows, straight into the list's new element), and
+// the chart strings keep the room their defaults already hold.
+void readRowInto(const TableStatement& st, bool withMatch, DentalRecord& record) {
+    record.Dental_ID.assign(st.columnView(0));
+    record.displayId =
+        composeDisplayId(fromDatabaseText(st.columnView(1)), fromDatabaseText(st.columnView(2)));
+    record.name.assign(fromDatabaseText(st.columnView(3)));
+    record.sex.assign(st.columnView(4));
+    record.agegroup.assign(st.columnView(5));
+    record.place.assign(fromDatabaseText(st.columnView(6)));
+    record.summary.assign(fromDatabaseText(st.columnView(7)));
+    record.valid.assign(st.columnView(8));
+    ChartStrings chart{std::move(record.classChart), std::move(record.bridgeChart),
+                       std::move(record.presentChart), std::move(record.deciduousChart)};
+    for (std::string* s :
+         {&chart.classChart, &chart.bridgeChart, &chart.presentChart, &chart.deciduousChart}) {
+        s->clear();
+        s->reserve(kToothCount);
+    }
+    for (int i = 0; i < kToothCount; ++i)
+        appendToothCode(chart, st.columnView(kFirstToothColumn + i));
+    record.setChart(std::move(chart));
+    record.UpdateTime.assign(st.columnView(kUpdateTimeColumn));
+    if (withMatch) {
+        record.Match_ID.assign(fromDatabaseText(st.columnView(42)));
+        record.MATCH.assign(st.columnView(43));
+        record.MATCH_KIND = MatchKind::fromStored(st.columnView(44));
+        record.MATCH_I_MATCHID.assign(fromDatabaseText(st.columnView(45)));
+    }
+}
+
 DentalRecord readRow(const TableStatement& st, bool withMatch) {
     DentalRecord record;
-    record.Dental_ID = st.columnText(0);
-    record.displayId =
-        composeDisplayId(fromDatabaseText(st.columnText(1)), fromDatabaseText(st.columnText(2)));
-    record.name = fromDatabaseText(st.columnText(3));
-    record.sex = st.columnText(4);
-    record.agegroup = st.columnText(5);
-    record.place = fromDatabaseText(st.columnText(6));
-    record.summary = fromDatabaseText(st.columnText(7));
-    record.valid = st.columnText(8);
-    ChartStrings chart;
-    for (std::string* s :
-         {&chart.classChart, &chart.bridgeChart, &chart.presentChart, &chart.deciduousChart})
-        s->reserve(kToothCount);
-    for (int i = 0; i < kToothCount; ++i)
-        appendToothCode(chart, st.columnText(kFirstToothColumn + i));
-    record.setChart(std::move(chart));
-    record.UpdateTime = st.columnText(kUpdateTimeColumn);
-    if (withMatch) {
-        record.Match_ID = fromDatabaseText(st.columnText(42));
-        record.MATCH = st.columnText(43);
-        record.MATCH_KIND = MatchKind::fromStored(st.columnText(44));
-        record.MATCH_I_MATCHID = fromDatabaseText(st.columnText(45));
-    }
+    readRowInto(st, withMatch, record);
     return record;
 }
 
-std::vector<DentalRecord> readList(TableStatement& st, bool withMatch) {
+std::vector<DentalRecord> readList(TableStatement& st, bool withMatch, std::size_t expected) {
     std::vector<DentalRecord> list;
+    list.reserve(expected);
     while (st.step())
-        list.push_back(readRow(st, withMatch));
+        readRowInto(st, withMatch, list.emplace_back());
+    return list;
+}
+
+// The number of records of a side, so that a list is allocated once at its final size.
+std::size_t countRecords(const ProjectDatabase& db, int side) {
+    TableStatement st(db, keyColumn(side));
+    st.sql = forSide("SELECT count(*) FROM TB_AFTER;", side);
+    st.prepare();
+    st.step();
+    return static_cast<std::size_t>(std::strtoull(st.columnText(0).c_str(), nullptr, 10));
+}
+
+// The list query without its ORDER BY, with what the ordering here needs.
+UnsortedList readUnsortedWithMatch(const ProjectDatabase& db, int side, std::size_t expected) {
+    TableStatement st(db, keyColumn(side));
+    st.sql = selectJoinText(side);
+    st.prepare();
+    UnsortedList list;
+    list.records.reserve(expected);
+    list.upperLengths.reserve(expected);
+    while (st.step()) {
+        // Asked before reading: a column's type is undefined once its value was converted.
+        if (!st.columnIsText(1) || !st.columnIsText(2))
+            list.idsAreTexts = false;
+        readRowInto(st, true, list.records.emplace_back());
+        list.upperLengths.push_back(st.columnView(1).size());
+    }
     return list;
 }
 
@@ -196,16 +235,23 @@ std::string deleteText(int side) {
 
 std::vector<DentalRecord> selectRecords(const ProjectDatabase& db, int side) {
     TableStatement st(db, keyColumn(side));
+    const std::size_t expected = countRecords(db, side);
     st.sql = selectAllText(side);
     st.prepare();
-    return readList(st, false);
+    return readList(st, false, expected);
 }
 
 std::vector<DentalRecord> selectRecordsWithMatch(const ProjectDatabase& db, int side) {
+    const std::size_t expected = countRecords(db, side);
+    if (idsSortAsBytes(db, side)) {
+        UnsortedList list = readUnsortedWithMatch(db, side, expected);
+        if (sortByIdParts(list))
+            return std::move(list.records);
+    }
     TableStatement st(db, keyColumn(side));
     st.sql = selectJoinListText(side);
     st.prepare();
-    return readList(st, true);
+    return readList(st, true, expected);
 }
 
 DentalRecord selectRecordWithMatchByKey(const ProjectDatabase& db, int side,

@@ -86,6 +86,20 @@ std::string TableStatement::columnText(int index) const {
             static_cast<std::size_t>(sqlite3_column_bytes(m_statement, index))};
 }
 
+std::string_view TableStatement::columnView(int index) const {
+    if (!isLive())
+        return {};
+    const unsigned char* text = sqlite3_column_text(m_statement, index);
+    if (!text)
+        return {};
+    return {reinterpret_cast<const char*>(text),
+            static_cast<std::size_t>(sqlite3_column_bytes(m_statement, index))};
+}
+
+bool TableStatement::columnIsText(int index) const {
+    return isLive() && sqlite3_column_type(m_statement, index) == SQLITE_TEXT;
+}
+
 bool TableStatement::isLive() const {
     return m_statement && m_database.closeCount() == m_closeCount;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -35,6 +36,10 @@ public:
     bool step();
     // The text of a result column; NULL reads as "".
     std::string columnText(int index) const;
+    // The same text without a copy; valid until the next step or finalize.
+    std::string_view columnView(int index) const;
+    // True when the result column holds a TEXT value (not NULL, a number or a BLOB).
+    bool columnIsText(int index) const;
     void finalize();
 
     const std::string& keyColumn() const { return m_keyColumn; }
