@@ -17,8 +17,6 @@ namespace qdx {
 namespace {
 
 // The kinds a match row can hold, a damaged text among them.
-const char* const kKinds[] = {"0", "1", "2", "3", "4", "9"};
-
 // Random projects in real files: charts of every sex, valid value and bridge, duplicate IDs
 // across the sides, and match rows of every kind, some pairs with two rows.
 class BridgeEntrySearchTest : public ::testing::TestWithParam<std::uint32_t> {
@@ -26,35 +24,15 @@ protected:
     void SetUp() override {
         openProjectFile(model, splitProjectPath(dir.file("project")));
         test::PopulationMaker maker(GetParam());
-        test::PopulationShape shape;
-        shape.postMortem = 70;
-        shape.anteMortem = 50;
-        shape.templates = 4;
-        shape.damaged = 0.05;
-        const test::Population p = maker.make(shape);
-        for (int side : {PostMortem, AnteMortem}) {
-            const auto& list = side == PostMortem ? p.postMortem : p.anteMortem;
-            for (std::size_t i = 0; i < list.size(); ++i) {
-                DentalRecord r = list[i];
-                // Every fifth ID is found on both sides.
-                r.displayId = i % 5 == 0 ? "D-" + std::to_string(i)
-                                         : (side == PostMortem ? "P-" : "A-") + r.Dental_ID;
-                records::insertRecord(model.database(), side, r);
-            }
-        }
-        const auto& pm = model.reloadRecords(PostMortem);
-        const auto& am = model.reloadRecords(AnteMortem);
-        std::vector<MatchRow> rows;
-        for (int k = 0; k < 60; ++k) {
-            MatchRow row;
-            row.ID_AFTER = pm[static_cast<std::size_t>(maker.uniform(0, 69))].Dental_ID;
-            row.ID_BEFOR = am[static_cast<std::size_t>(maker.uniform(0, 49))].Dental_ID;
-            row.KIND = MatchKind::fromStored(kKinds[maker.uniform(0, 5)]);
-            rows.push_back(row);
-        }
-        model.insertMatches(rows);
-        model.reloadRecords(PostMortem);
-        model.reloadRecords(AnteMortem);
+        test::StoredShape shape;
+        shape.population.postMortem = 70;
+        shape.population.anteMortem = 50;
+        shape.population.templates = 4;
+        shape.population.damaged = 0.05;
+        shape.matchRows = 60;
+        shape.kinds = {"0", "1", "2", "3", "4", "9"};
+        shape.sharedIdEvery = 5; // every fifth ID is found on both sides
+        test::storePopulation(model, maker, shape);
     }
 
     test::TempDir dir;

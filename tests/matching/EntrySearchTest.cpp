@@ -19,32 +19,13 @@ namespace {
 // all occur.
 void fillProject(ProjectModel& model, std::uint32_t seed) {
     test::PopulationMaker maker(seed);
-    test::PopulationShape shape;
-    shape.postMortem = 70;
-    shape.anteMortem = 90;
-    shape.templates = 4;
-    shape.damaged = 0.05;
-    const test::Population p = maker.make(shape);
-    for (int side : {PostMortem, AnteMortem})
-        for (DentalRecord r : side == PostMortem ? p.postMortem : p.anteMortem) {
-            r.displayId = (side == PostMortem ? "P-" : "A-") + r.Dental_ID;
-            records::insertRecord(model.database(), side, r);
-        }
-    const auto& pm = model.reloadRecords(PostMortem);
-    const auto& am = model.reloadRecords(AnteMortem);
-    std::vector<MatchRow> rows;
-    for (int i = 0; i < 40; ++i) {
-        MatchRow row;
-        row.ID_AFTER = pm[static_cast<std::size_t>(maker.uniform(0, 69))].Dental_ID;
-        row.ID_BEFOR = am[static_cast<std::size_t>(maker.uniform(0, 89))].Dental_ID;
-        row.KIND = MatchKind::fromStored(std::to_string(maker.uniform(0, 4)));
-        rows.push_back(row);
-        if (maker.chance(0.2))
-            rows.push_back(row);
-    }
-    model.insertMatches(rows);
-    model.reloadRecords(PostMortem);
-    model.reloadRecords(AnteMortem);
+    test::StoredShape shape;
+    shape.population.postMortem = 70;
+    shape.population.anteMortem = 90;
+    shape.population.templates = 4;
+    shape.population.damaged = 0.05;
+    shape.repeated = 0.2;
+    test::storePopulation(model, maker, shape);
     model.settings().factor = static_cast<std::uint16_t>(maker.uniform(0, 5));
 }
 

@@ -1,5 +1,9 @@
 #include "RandomPopulation.h"
 
+#include "store/MatchRow.h"
+#include "store/ProjectModel.h"
+#include "store/RecordTable.h"
+
 namespace qdx::test {
 
 namespace {
@@ -105,6 +109,41 @@ Population PopulationMaker::make(const PopulationShape& shape) {
     p.pmToAm = randomMatrix();
     p.factor = static_cast<std::uint16_t>(chance(0.2) ? uniform(0, 2) : uniform(0, 65535));
     return p;
+}
+
+void storePopulation(ProjectModel& model, PopulationMaker& maker, const StoredShape& shape) {
+    const Population p = maker.make(shape.population);
+    for (int side : {PostMortem, AnteMortem}) {
+        const auto& list = side == PostMortem ? p.postMortem : p.anteMortem;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            DentalRecord r = list[i];
+            const bool shared = shape.sharedIdEvery > 0 && i % shape.sharedIdEvery == 0;
+            r.displayId = shared ? "D-" + std::to_string(i)
+                                 : (side == PostMortem ? "P-" : "A-") + r.Dental_ID;
+            records::insertRecord(model.database(), side, r);
+        }
+    }
+    const auto& pm = model.reloadRecords(PostMortem);
+    const auto& am = model.reloadRecords(AnteMortem);
+    const int lastKind = static_cast<int>(shape.kinds.size()) - 1;
+    std::vector<MatchRow> rows;
+    for (int k = 0; k < shape.matchRows; ++k) {
+        MatchRow row;
+        row.ID_AFTER =
+            pm[static_cast<std::size_t>(maker.uniform(0, static_cast<int>(pm.size()) - 1))]
+                .Dental_ID;
+        row.ID_BEFOR =
+            am[static_cast<std::size_t>(maker.uniform(0, static_cast<int>(am.size()) - 1))]
+                .Dental_ID;
+        row.KIND = MatchKind::fromStored(
+            shape.kinds[static_cast<std::size_t>(maker.uniform(0, lastKind))]);
+        rows.push_back(row);
+        if (shape.repeated > 0 && maker.chance(shape.repeated))
+            rows.push_back(row);
+    }
+    model.insertMatches(rows);
+    model.reloadRecords(PostMortem);
+    model.reloadRecords(AnteMortem);
 }
 
 } // namespace qdx::test

@@ -3,6 +3,10 @@
 #include "model/DentalRecord.h"
 #include "store/PairOutcomeMap.h"
 
+namespace qdx {
+class ProjectModel;
+}
+
 #include <array>
 #include <cstdint>
 #include <random>
@@ -50,5 +54,18 @@ private:
 
     std::mt19937 m_random;
 };
+
+// A random population stored in an open project: IDs "P-"/"A-" + Dental_ID (with
+// `sharedIdEvery` n > 0, every n-th record of each side "D-" + its place, so that IDs recur
+// across the sides), then `matchRows` match rows on random pairs with kinds drawn from
+// `kinds`, a second row for a pair with chance `repeated`; both lists reloaded.
+struct StoredShape {
+    PopulationShape population;
+    int matchRows = 40;
+    std::vector<std::string> kinds = {"0", "1", "2", "3", "4"};
+    double repeated = 0.0;
+    std::size_t sharedIdEvery = 0;
+};
+void storePopulation(ProjectModel& model, PopulationMaker& maker, const StoredShape& shape);
 
 } // namespace qdx::test
