@@ -77,13 +77,7 @@ bool TableStatement::step() {
 }
 
 std::string TableStatement::columnText(int index) const {
-    if (!isLive())
-        return {};
-    const unsigned char* text = sqlite3_column_text(m_statement, index);
-    if (!text)
-        return {};
-    return {reinterpret_cast<const char*>(text),
-            static_cast<std::size_t>(sqlite3_column_bytes(m_statement, index))};
+    return std::string(columnView(index));
 }
 
 std::string_view TableStatement::columnView(int index) const {
