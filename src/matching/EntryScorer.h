@@ -1,46 +1,20 @@
 #pragma once
 
 #include "matching/OutcomeIndex.h"
+#include "matching/ScoringPolicy.h"
 #include "matching/SearchEntry.h"
 #include "matching/SearchingChart.h"
+#include "matching/WeightBounds.h"
 
 #include <array>
-#include <cmath>
 #include <cstddef>
-#include <limits>
 #include <vector>
 
 namespace qdx {
 
-// Tooth comparison with counts and weighted score, or bridge marks only.
-enum class SearchMode { Pairs, Bridges };
-
 // Filter class of an outcome: open candidates, identified ones (in no filtered list) and the
 // grey ones under examination or marked as another person.
 enum class OutcomeClass : std::uint8_t { Open, Identified, Grey };
-
-// The ordering key of a ranking criterion; lists run from the greatest key down, ties in
-// candidate order. Scores that are not numbers (a matrix holding one) rank with minus
-// infinity, so every pair of results stays comparable.
-inline double rankingKey(const KeptPair& pair, int rankKey, SearchMode mode) {
-    if (mode == SearchMode::Bridges) {
-        if (rankKey == 0)
-            return pair.exactMatchCount;
-        if (rankKey == 1)
-            return -static_cast<double>(pair.fullRestorationMissingMatchCount);
-        return 0.0;
-    }
-    switch (rankKey) {
-    case 0:
-        return pair.exactMatchCount;
-    case 1:
-        return pair.fullRestorationMissingMatchCount;
-    case 2:
-        return pair.noContradictionMatchCount;
-    default:
-        return std::isnan(pair.score) ? -std::numeric_limits<double>::infinity() : pair.score;
-    }
-}
 
 using EntryLists = std::array<std::vector<KeptPair>, SearchEntry::kListCount>;
 
@@ -54,55 +28,95 @@ struct ScoringInput {
 };
 
 // Compares one searching chart with every packed candidate and keeps the best of every list.
-// All counts and scores of the entry are computed first; then thresholds that exactly admit
-// each list's best 50 are found by counting, and only the few candidates that reach one are
-// looked at one by one. One scorer per worker thread; it reuses its buffers.
+// The counts of every candidate are computed first, then a cut for each list that admits
+// exactly its best 50, found by counting; only the few candidates that reach a cut are looked
+// at one by one. Scores are exact only where they can matter: every candidate gets a cheap
+// upper bound, and only those whose bound reaches the score cut get their exact score. One
+// scorer per worker thread; it reuses its buffers.
 class EntryScorer {
 public:
-    explicit EntryScorer(const ScoringInput& input) : m_input(input) {}
+    explicit EntryScorer(const ScoringInput& input)
+        : m_input(input), m_policy(ScoringPolicy::of(input.mode)) {}
 
     // Fills `entry` with its lists; with `merge` they are merged with the lists it holds.
     void score(const DentalRecord& record, const EntryOutcomes& outcomes, SearchEntry& entry,
                bool merge);
 
-private:
-    // Keys above `threshold` belong to the list, and the first `ties` keys equal to it.
-    struct ByteCut {
-        std::uint8_t threshold = 0;
-        std::size_t ties = 0;
-    };
+    // The same in three steps, so that several searching charts can take their counts from
+    // one stretch of candidates while it is in the cache: begin with the searching chart,
+    // compare it with candidates [start, start + length) for consecutive stretches (starts
+    // multiples of eight) that cover every candidate, then finish.
+    void begin(const DentalRecord& record);
+    void compare(std::size_t start, std::size_t length);
+    void finish(const EntryOutcomes& outcomes, SearchEntry& entry, bool merge);
 
-    void computeCounts();
-    void classifyOutcomes(const EntryOutcomes& outcomes);
+private:
     // Counts of keys at least t, t = 0..64, filled as needed.
     using CountCache = std::array<std::size_t, 65>;
     static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
-    ByteCut cutFor(const std::uint8_t* keys, bool openOnly, CountCache& cache, int& hint) const;
+
+    void computeAllScores();
+    void computeScores(std::size_t start, std::size_t length);
+    void classifyOutcomes(const EntryOutcomes& outcomes);
+    const std::uint8_t* countKeys(int rankKey) const;
+    bool isOpen(std::size_t candidate) const;
+
+    // Cuts of the lists.
+    TieCut countCut(const std::uint8_t* keys, bool openOnly, CountCache& cache, int& hint) const;
+    void cutCountLists();
+    void cutScoreLists();
     double scoreFloor();
-    void markTies(const std::uint8_t* keys, const ByteCut& cut, bool openOnly);
-    void markScoreTies(double floor, std::size_t ties, bool openOnly);
+    void findReaching(double threshold);
+    std::size_t reachingAtLeast(double threshold, bool openOnly);
+
+    // Marking the candidates some list can take, then taking them in candidate order.
+    void markCountCandidates();
+    void markTies(const std::uint8_t* keys, const TieCut& cut, bool openOnly);
+    void markScoreCandidates();
     void collect();
-    void keepConstantViews();
+    void visit(std::size_t candidate, std::array<TieCut, SearchEntry::kListCount>& cuts);
+    void keepConstantLists();
+
     void orderList(int k);
-    double viewKey(int view, std::size_t candidate) const;
+    double keyOf(int rankKey, std::size_t candidate);
+    double scoreOf(std::size_t candidate);
     void store(SearchEntry& entry, bool merge);
     OutcomeClass classOf(std::size_t candidate, std::uint16_t& outcome,
                          std::size_t& nextOverride) const;
-    KeptPair pairAt(std::size_t candidate, std::uint16_t outcome) const;
+    KeptPair pairAt(std::size_t candidate, std::uint16_t outcome);
 
     ScoringInput m_input;
+    ScoringPolicy m_policy;
     SearchingChart m_chart;
     std::size_t m_count = 0;
     std::array<std::vector<std::uint8_t>, 4> m_counts;
     std::vector<std::uint8_t> m_alone; // 32 - bridge mismatches: ascending mismatches first
+    std::vector<std::uint8_t> m_marks;
+
+    // Scores: all of them, or (with usable bounds) those computed on demand, known by stamp.
+    WeightBounds m_bounds;
+    bool m_allScores = true;
+    std::vector<std::int16_t> m_scoreBounds;
     std::vector<double> m_sums;
     std::vector<double> m_scores;
-    std::vector<std::uint8_t> m_marks;
+    std::vector<std::uint32_t> m_scoreStamp;
+    std::uint32_t m_stamp = 0;
+    // Candidates whose score may reach the score floor, ascending.
+    std::vector<std::uint32_t> m_reaching;
+    double m_reachingThreshold = 0.0;
+    std::vector<double> m_samples;
+
     // Pair outcomes of candidates not identified themselves, and every candidate that is not
     // open, both ascending.
     EntryOutcomes m_overrides;
     std::vector<std::uint32_t> m_notOpen;
-    std::vector<double> m_samples;
+    std::size_t m_nextOverride = 0; // of the scan in candidate order
+
+    // The cut of every list (grey lists take every grey candidate).
+    std::array<TieCut, SearchEntry::kListCount> m_cuts;
+    std::array<std::array<int, 2>, 3> m_lastCut{}; // last count thresholds, all and open
+    bool m_fewOpen = false;
+
     // Comparisons reaching a list, and the lists as positions into them.
     std::vector<KeptPair> m_kept;
     struct ListItem {
@@ -111,7 +125,6 @@ private:
     };
     std::array<std::vector<ListItem>, SearchEntry::kListCount> m_lists;
     std::vector<ListItem> m_sorted;
-    std::array<std::array<int, 2>, 3> m_lastCut{}; // last thresholds, all and open per view
     bool m_keptInOrder = true;
     std::vector<std::uint32_t> m_newPosition;
     std::vector<std::uint32_t> m_used;

@@ -4,6 +4,7 @@
 #include "matching/OutcomeIndex.h"
 #include "matching/PackedCandidates.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -79,6 +80,22 @@ private:
     std::atomic<Clock::rep> m_nextReport{0};
     std::mutex m_reporting;
 };
+
+// Searching charts scored together, and the stretch of candidates they take their counts from
+// while its packed data stay in the processor's cache.
+constexpr std::size_t kGroup = 4;
+constexpr std::size_t kStretch = 2048;
+
+void scoreGroup(std::span<EntryScorer> scorers, std::span<SearchEntry> entries,
+                std::span<const EntryOutcomes> outcomes, std::size_t candidates, bool merge) {
+    for (std::size_t k = 0; k < scorers.size(); ++k)
+        scorers[k].begin(entries[k].record());
+    for (std::size_t start = 0; start < candidates; start += kStretch)
+        for (EntryScorer& scorer : scorers)
+            scorer.compare(start, std::min(kStretch, candidates - start));
+    for (std::size_t k = 0; k < scorers.size(); ++k)
+        scorers[k].finish(outcomes[k], entries[k], merge);
+}
 
 } // namespace
 
@@ -159,22 +176,26 @@ bool SearchRun::scoreWith(const std::vector<DentalRecord>& candidates, const Wei
 
         std::vector<SearchEntry>& scored = results[0];
         scored = m_entries;
-        tbb::enumerable_thread_specific<EntryScorer> scorers(input);
+        tbb::enumerable_thread_specific<std::vector<EntryScorer>> scorers(
+            [&input] { return std::vector<EntryScorer>(kGroup, EntryScorer(input)); });
         tbb::task_group_context context;
         tbb::parallel_for(
-            tbb::blocked_range<std::size_t>(0, n),
+            tbb::blocked_range<std::size_t>(0, n, kGroup),
             [&](const tbb::blocked_range<std::size_t>& range) {
-                EntryScorer& scorer = scorers.local();
-                for (std::size_t i = range.begin(); i != range.end(); ++i) {
+                std::vector<EntryScorer>& group = scorers.local();
+                for (std::size_t i = range.begin(); i < range.end(); i += kGroup) {
                     if (report.stopped()) {
                         context.cancel_group_execution();
                         return;
                     }
-                    scorer.score(scored[i].record(), outcomes[i], scored[i], merge);
-                    if (!report.chartDone()) {
-                        context.cancel_group_execution();
-                        return;
-                    }
+                    const std::size_t size = std::min(kGroup, range.end() - i);
+                    scoreGroup({group.data(), size}, {scored.data() + i, size},
+                               {outcomes.data() + i, size}, pack.count, merge);
+                    for (std::size_t k = 0; k < size; ++k)
+                        if (!report.chartDone()) {
+                            context.cancel_group_execution();
+                            return;
+                        }
                 }
             },
             context);

@@ -1,0 +1,158 @@
+#include "matching/EntryScorer.h"
+
+#include "matching/PairCounts.h"
+#include "matching/VectorClones.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+// Where each list of an entry is cut, and which candidates can reach a cut.
+
+namespace qdx {
+
+namespace {
+
+constexpr std::size_t kKeep = 50;
+constexpr double kMinusInfinity = -std::numeric_limits<double>::infinity();
+
+double scoreKey(double score) {
+    return score != score ? kMinusInfinity : score;
+}
+
+TieCut cutWith(double threshold, std::size_t above) {
+    return {threshold, above >= kKeep ? 0 : kKeep - above};
+}
+
+} // namespace
+
+TieCut EntryScorer::countCut(const std::uint8_t* keys, bool openOnly, CountCache& cache,
+                             int& hint) const {
+    const std::size_t population = openOnly ? m_count - m_notOpen.size() : m_count;
+    if (population <= kKeep)
+        return TieCut{};
+    // Keys of the candidates that are not open, counted once: at least t of them for every t.
+    std::array<std::size_t, 66> notOpenAtLeast{};
+    if (openOnly) {
+        for (const std::uint32_t c : m_notOpen)
+            ++notOpenAtLeast[std::min<std::size_t>(keys[c], 64)];
+        for (int t = 63; t >= 0; --t)
+            notOpenAtLeast[t] += notOpenAtLeast[t + 1];
+    }
+    auto atLeast = [&](int t) {
+        if (cache[t] == kUnknown)
+            cache[t] = countAtLeast(keys, m_count, static_cast<std::uint8_t>(t));
+        return cache[t] - notOpenAtLeast[t];
+    };
+    // Searching charts of one run have similar thresholds: walk from the last one found.
+    // Keys never exceed 32 and at least kKeep keys reach 0.
+    int t = std::clamp(hint, 0, 33);
+    while (t > 0 && atLeast(t) < kKeep)
+        --t;
+    while (t < 33 && atLeast(t + 1) >= kKeep)
+        ++t;
+    hint = t;
+    return {static_cast<double>(t), kKeep - atLeast(t + 1)};
+}
+
+void EntryScorer::cutCountLists() {
+    for (int rankKey = 0; rankKey < kRankKeyCount; ++rankKey) {
+        if (m_policy.keys[rankKey] != KeyKind::Count)
+            continue;
+        CountCache cache;
+        cache.fill(kUnknown);
+        const std::uint8_t* keys = countKeys(rankKey);
+        m_cuts[ListId{rankKey, CandidateFilter::All}.index()] =
+            countCut(keys, false, cache, m_lastCut[rankKey][0]);
+        m_cuts[ListId{rankKey, CandidateFilter::Open}.index()] =
+            countCut(keys, true, cache, m_lastCut[rankKey][1]);
+    }
+}
+
+// The score lists: scores above the floor all belong; of those equal to it (many when pairs
+// of the other sex score 0) only the first few. With 50 open candidates or fewer every open
+// one belongs to the open list.
+void EntryScorer::cutScoreLists() {
+    constexpr int kScoreKey = 3;
+    m_fewOpen = m_count - m_notOpen.size() <= kKeep;
+    const double floor = scoreFloor();
+    TieCut& all = m_cuts[ListId{kScoreKey, CandidateFilter::All}.index()];
+    TieCut& open = m_cuts[ListId{kScoreKey, CandidateFilter::Open}.index()];
+    if (floor == kMinusInfinity)
+        return;
+    const double above = floor < std::numeric_limits<double>::infinity()
+                             ? std::nextafter(floor, std::numeric_limits<double>::infinity())
+                             : std::numeric_limits<double>::quiet_NaN();
+    all = cutWith(floor, reachingAtLeast(above, false));
+    if (!m_fewOpen)
+        open = cutWith(floor, reachingAtLeast(above, true));
+}
+
+// A floor that at least 50 open candidates reach (or 50 of all, with fewer open ones), found
+// from a sample and checked by counting; minus infinity takes everything.
+double EntryScorer::scoreFloor() {
+    const std::size_t open = m_count - m_notOpen.size();
+    const bool openOnly = open > kKeep;
+    const std::size_t population = openOnly ? open : m_count;
+    if (population <= 4 * kKeep)
+        return kMinusInfinity;
+    const std::size_t m = std::clamp<std::size_t>(m_count / 8, 64, 256);
+    const std::size_t stride = m_count / m;
+    auto& samples = m_samples;
+    std::size_t rank = std::max<std::size_t>(1, (m * 3 * kKeep / 2 + population - 1) / population);
+    for (; rank <= m; rank *= 4) {
+        samples.clear();
+        for (std::size_t i = 0; i < m; ++i)
+            samples.push_back(scoreKey(scoreOf(i * stride)));
+        std::nth_element(samples.begin(), samples.begin() + static_cast<long>(rank - 1),
+                         samples.end(), std::greater<double>());
+        const double floor = samples[rank - 1];
+        if (floor == kMinusInfinity)
+            return kMinusInfinity;
+        if (reachingAtLeast(floor, openOnly) >= kKeep)
+            return floor;
+    }
+    return kMinusInfinity;
+}
+
+// The candidates whose score bound reaches `threshold`, ascending. When they are many, every
+// score is computed at once instead.
+void EntryScorer::findReaching(double threshold) {
+    // The candidates reaching a lower threshold include those reaching this one.
+    if (m_allScores || threshold >= m_reachingThreshold)
+        return;
+    m_reachingThreshold = threshold;
+    m_reaching.clear();
+    // Rounded down to single precision, and a unit more of slack for the products' rounding.
+    const double units = threshold * m_bounds.scale;
+    float low = static_cast<float>(units);
+    if (static_cast<double>(low) > units)
+        low = std::nextafter(low, -std::numeric_limits<float>::infinity());
+    const auto slack = static_cast<float>(m_bounds.rounding * m_bounds.scale + 1.0);
+    collectReaching(m_scoreBounds.data(), m_counts[0].data(), m_count, low, slack, 0.0 >= threshold,
+                    m_reaching);
+    if (m_reaching.size() > m_count / 4)
+        computeAllScores();
+}
+
+// How many candidates (open ones only, with `openOnly`) score at least `threshold`.
+std::size_t EntryScorer::reachingAtLeast(double threshold, bool openOnly) {
+    // A threshold that is not a number is reached by nobody.
+    if (threshold != threshold)
+        return 0;
+    findReaching(threshold);
+    std::size_t reaching = 0;
+    if (m_allScores) {
+        reaching = countAtLeast(m_scores.data(), m_count, threshold);
+        if (openOnly)
+            for (const std::uint32_t c : m_notOpen)
+                reaching -= m_scores[c] >= threshold ? 1 : 0;
+        return reaching;
+    }
+    for (const std::uint32_t c : m_reaching)
+        if (scoreOf(c) >= threshold && (!openOnly || isOpen(c)))
+            ++reaching;
+    return reaching;
+}
+
+} // namespace qdx

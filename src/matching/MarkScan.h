@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace qdx {
+
+// Calls `visit` for every candidate with a nonzero mark, in candidate order. Marks are sparse:
+// eight unmarked candidates are skipped at a time.
+template <class Visit>
+void forEachMarked(const std::uint8_t* marks, std::size_t count, Visit visit) {
+    std::size_t c = 0;
+    for (; c + 8 <= count; c += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, marks + c, sizeof word);
+        if (word == 0)
+            continue;
+        for (std::size_t i = c; i < c + 8; ++i)
+            if (marks[i] != 0)
+                visit(i);
+    }
+    for (; c < count; ++c)
+        if (marks[c] != 0)
+            visit(c);
+}
+
+} // namespace qdx

@@ -1,0 +1,202 @@
+#include "matching/WeightBounds.h"
+
+#include "matching/WeightKernel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
+// Compiled with -ffp-contract=off like the block kernels: weightSumOf must add exactly as they do.
+
+namespace qdx {
+
+namespace {
+
+constexpr int kLargestBound = 1023; // 32 of them still fit a 16-bit sum
+
+double largestWeight(const double (&table)[32][16]) {
+    double largest = 0.0;
+    for (const auto& row : table)
+        for (const double weight : row) {
+            if (!std::isfinite(weight))
+                return std::numeric_limits<double>::infinity();
+            largest = std::max(largest, std::fabs(weight));
+        }
+    return largest;
+}
+
+bool fillRounded(WeightBounds& bounds, const double (&table)[32][16], double scale) {
+    for (int j = 0; j < 32; ++j)
+        for (int code = 0; code < 16; ++code) {
+            const double rounded = std::ceil(table[j][code] * scale);
+            if (!(std::fabs(rounded) <= kLargestBound))
+                return false;
+            const auto value = static_cast<std::uint16_t>(static_cast<std::int16_t>(rounded));
+            bounds.low[j][code] = static_cast<std::uint8_t>(value & 0xFF);
+            bounds.high[j][code] = static_cast<std::uint8_t>(value >> 8);
+        }
+    return true;
+}
+
+std::int16_t boundAt(const WeightBounds& bounds, const std::uint8_t* block, std::size_t lane) {
+    int sum = 0;
+    for (int j = 0; j < 32; ++j) {
+        const std::uint8_t code = block[j * kLanes + lane] & 15;
+        sum += static_cast<std::int16_t>(bounds.low[j][code] | bounds.high[j][code] << 8);
+    }
+    return static_cast<std::int16_t>(sum);
+}
+
+void boundPortable(const WeightBounds& bounds, const std::uint8_t* codes, std::size_t blocks,
+                   std::int16_t* out) {
+    for (std::size_t b = 0; b < blocks; ++b)
+        for (std::size_t lane = 0; lane < kLanes; ++lane)
+            out[b * kLanes + lane] = boundAt(bounds, codes + b * kBlockBytes, lane);
+}
+
+void collectPortable(const std::int16_t* bounds, const std::uint8_t* counts, std::size_t n,
+                     float threshold, float slack, bool zeroReaches,
+                     std::vector<std::uint32_t>& reaching, std::uint32_t first) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const bool reaches = counts[i] == 0 ? zeroReaches
+                                            : static_cast<float>(bounds[i]) + slack >=
+                                                  threshold * static_cast<float>(counts[i]);
+        if (reaches)
+            reaching.push_back(first + static_cast<std::uint32_t>(i));
+    }
+}
+
+#if defined(__x86_64__)
+
+// Four blocks at a time: blocks 0 and 1 in the low half of a register, 2 and 3 in the high
+// half; the shuffles look up the low and the high bytes of sixteen bounds per half.
+__attribute__((target("avx2"))) void boundAvx2(const WeightBounds& bounds,
+                                               const std::uint8_t* codes, std::size_t blocks,
+                                               std::int16_t* out) {
+    std::size_t b = 0;
+    for (; b + 4 <= blocks; b += 4) {
+        const std::uint8_t* c = codes + b * kBlockBytes;
+        __m256i even = _mm256_setzero_si256(); // blocks 0 and 2
+        __m256i odd = _mm256_setzero_si256();  // blocks 1 and 3
+        for (int j = 0; j < 32; ++j) {
+            const std::size_t at = static_cast<std::size_t>(j) * kLanes;
+            const __m128i first = _mm_unpacklo_epi64(
+                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(c + at)),
+                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(c + kBlockBytes + at)));
+            const __m128i second = _mm_unpacklo_epi64(
+                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(c + 2 * kBlockBytes + at)),
+                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(c + 3 * kBlockBytes + at)));
+            const __m256i index = _mm256_set_m128i(second, first);
+            const __m256i low =
+                _mm256_shuffle_epi8(_mm256_broadcastsi128_si256(_mm_load_si128(
+                                        reinterpret_cast<const __m128i*>(bounds.low[j]))),
+                                    index);
+            const __m256i high =
+                _mm256_shuffle_epi8(_mm256_broadcastsi128_si256(_mm_load_si128(
+                                        reinterpret_cast<const __m128i*>(bounds.high[j]))),
+                                    index);
+            even = _mm256_add_epi16(even, _mm256_unpacklo_epi8(low, high));
+            odd = _mm256_add_epi16(odd, _mm256_unpackhi_epi8(low, high));
+        }
+        auto* target = reinterpret_cast<__m128i*>(out + b * kLanes);
+        _mm_storeu_si128(target, _mm256_castsi256_si128(even));
+        _mm_storeu_si128(target + 1, _mm256_castsi256_si128(odd));
+        _mm_storeu_si128(target + 2, _mm256_extracti128_si256(even, 1));
+        _mm_storeu_si128(target + 3, _mm256_extracti128_si256(odd, 1));
+    }
+    boundPortable(bounds, codes + b * kBlockBytes, blocks - b, out + b * kLanes);
+}
+
+__attribute__((target("avx2"))) void collectAvx2(const std::int16_t* bounds,
+                                                 const std::uint8_t* counts, std::size_t n,
+                                                 float threshold, float slack, bool zeroReaches,
+                                                 std::vector<std::uint32_t>& reaching) {
+    const __m256 limit = _mm256_set1_ps(threshold);
+    const __m256 extra = _mm256_set1_ps(slack);
+    const __m256 zero = _mm256_setzero_ps();
+    const __m256 zeroTakes = _mm256_castsi256_ps(_mm256_set1_epi32(zeroReaches ? -1 : 0));
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const __m256 bound = _mm256_cvtepi32_ps(
+            _mm256_cvtepi16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bounds + i))));
+        const __m256 count = _mm256_cvtepi32_ps(
+            _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(counts + i))));
+        const __m256 reaches =
+            _mm256_cmp_ps(_mm256_add_ps(bound, extra), _mm256_mul_ps(limit, count), _CMP_GE_OQ);
+        const __m256 none = _mm256_cmp_ps(count, zero, _CMP_EQ_OQ);
+        auto mask =
+            static_cast<unsigned>(_mm256_movemask_ps(_mm256_blendv_ps(reaches, zeroTakes, none)));
+        while (mask != 0) {
+            reaching.push_back(static_cast<std::uint32_t>(i) +
+                               static_cast<std::uint32_t>(__builtin_ctz(mask)));
+            mask &= mask - 1;
+        }
+    }
+    collectPortable(bounds + i, counts + i, n - i, threshold, slack, zeroReaches, reaching,
+                    static_cast<std::uint32_t>(i));
+}
+
+bool hasAvx2() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+}
+
+const bool g_avx2 = hasAvx2();
+
+#endif
+
+} // namespace
+
+void prepareWeightBounds(WeightBounds& bounds, const double (&table)[32][16]) {
+    bounds.scale = 0.0;
+    const double largest = largestWeight(table);
+    // Sums of such weights could overflow; they keep the plain path.
+    if (!(largest < 1e300))
+        return;
+    int exponent = largest > 0.0 ? std::ilogb(kLargestBound / largest) : 0;
+    exponent = std::min(exponent, 900);
+    for (; exponent > -900; --exponent) {
+        const double scale = std::ldexp(1.0, exponent);
+        if (fillRounded(bounds, table, scale)) {
+            bounds.scale = scale;
+            // Far above what 32 additions and one division can round, far below one unit.
+            bounds.rounding = std::ldexp(32.0 * largest, -30) + 1e-300;
+            return;
+        }
+    }
+}
+
+void boundWeightBlocks(const WeightBounds& bounds, const std::uint8_t* codes, std::size_t blocks,
+                       std::int16_t* out) {
+#if defined(__x86_64__)
+    if (g_avx2 && std::strcmp(weightKernelName(), "portable") != 0)
+        return boundAvx2(bounds, codes, blocks, out);
+#endif
+    boundPortable(bounds, codes, blocks, out);
+}
+
+void collectReaching(const std::int16_t* bounds, const std::uint8_t* counts, std::size_t n,
+                     float threshold, float slack, bool zeroReaches,
+                     std::vector<std::uint32_t>& reaching) {
+#if defined(__x86_64__)
+    if (g_avx2 && std::strcmp(weightKernelName(), "portable") != 0)
+        return collectAvx2(bounds, counts, n, threshold, slack, zeroReaches, reaching);
+#endif
+    collectPortable(bounds, counts, n, threshold, slack, zeroReaches, reaching, 0);
+}
+
+double weightSumOf(const double (&table)[32][16], const std::uint8_t* codes,
+                   std::size_t candidate) {
+    const std::uint8_t* block = codes + candidate / kLanes * kBlockBytes + candidate % kLanes;
+    double sum = 0.0;
+    for (int j = 0; j < 32; ++j)
+        sum += table[j][block[j * kLanes]];
+    return sum;
+}
+
+} // namespace qdx
