@@ -53,6 +53,12 @@ CommandSearch::CommandSearch(ProjectModel& model, const SearchChoices& choices) 
         return !interruptRequested();
     };
     control.cancel = &interruptFlag();
+    // The command writes one list of every entry and its priority, which needs two candidates.
+    const CandidateFilter filter =
+        m_conditions.hideExcluded == 1 ? CandidateFilter::Open : CandidateFilter::All;
+    m_run.keepLists(
+        KeptLists::only({m_conditions.rankKey, filter},
+                        static_cast<std::size_t>(std::max(m_conditions.displayCount, 2))));
     if (!runSearch(model, m_conditions.direction, m_run, control) || interruptRequested())
         throw CommandError("search interrupted; nothing was written");
     progress.finish();

@@ -90,8 +90,13 @@ void EntryScorer::finish(const EntryOutcomes& outcomes, SearchEntry& entry, bool
     collect();
     if (m_policy.mode == SearchMode::Bridges)
         keepConstantLists();
-    for (int k = 0; k < SearchEntry::kListCount; ++k)
+    for (int k = 0; k < SearchEntry::kListCount; ++k) {
         orderList(k);
+        if (!m_input.kept.keeps(k))
+            m_lists[k].clear();
+        else if (m_lists[k].size() > m_input.kept.length)
+            m_lists[k].resize(m_input.kept.length);
+    }
     store(entry, merge);
 }
 

@@ -25,6 +25,7 @@ struct ScoringInput {
     const std::vector<OutcomeClass>* outcomeClasses = nullptr;
     std::uint32_t firstOrdinal = 0;
     SearchMode mode = SearchMode::Pairs;
+    KeptLists kept;
 };
 
 // Compares one searching chart with every packed candidate and keeps the best of every list.

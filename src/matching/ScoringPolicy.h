@@ -47,6 +47,19 @@ struct ListId {
     }
 };
 
+// The lists a search keeps for every entry, and how many candidates of each. A window keeps all
+// of them, so that any criterion, filter and display count can be shown without searching
+// again; a command that writes one criterion's list keeps only that one, as long as it shows.
+struct KeptLists {
+    static constexpr std::uint32_t kEveryList = (1u << SearchEntry::kListCount) - 1;
+
+    std::uint32_t lists = kEveryList;
+    std::size_t length = kMaxDisplayCount;
+
+    bool keeps(int list) const { return (lists >> list & 1u) != 0; }
+    static KeptLists only(ListId list, std::size_t length) { return {1u << list.index(), length}; }
+};
+
 // The ordering key of a ranking criterion; lists run from the greatest key down, ties in
 // candidate order. Scores that are not numbers (a matrix holding one) rank with minus
 // infinity, so every pair of results stays comparable.

@@ -172,7 +172,8 @@ bool SearchRun::scoreWith(const std::vector<DentalRecord>& candidates, const Wei
         const std::vector<EntryOutcomes> outcomes =
             resolvePairOutcomes(m_pairOutcomes, searching, candidates, direction, *m_catalog);
         const std::vector<OutcomeClass> classes = classifyOutcomes(*m_catalog);
-        const ScoringInput input{&pack, matrix, &classes, m_catalog->candidateCount(), mode};
+        const ScoringInput input{&pack, matrix,     &classes, m_catalog->candidateCount(),
+                                 mode,  m_keptLists};
 
         std::vector<SearchEntry>& scored = results[0];
         scored = m_entries;

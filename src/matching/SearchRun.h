@@ -1,6 +1,7 @@
 #pragma once
 
 #include "matching/CandidateCatalog.h"
+#include "matching/ScoringPolicy.h"
 #include "matching/SearchControl.h"
 #include "matching/SearchEntry.h"
 #include "matching/SearchingChart.h"
@@ -44,6 +45,9 @@ public:
     bool scoreBridges(const std::vector<DentalRecord>& candidates, int direction,
                       const SearchControl& control = {});
 
+    // Which lists the entries keep from the next scoring on (every list by default).
+    void keepLists(const KeptLists& kept) { m_keptLists = kept; }
+
     const std::vector<SearchEntry>& entries() const { return m_entries; }
     std::vector<SearchEntry>& entries() { return m_entries; }
     // The entry of the searching chart with this ID, or null.
@@ -62,6 +66,7 @@ private:
     std::unique_ptr<CandidateCatalog> m_catalog;
     std::vector<SearchEntry> m_entries;
     std::deque<std::vector<DentalRecord>> m_ownedRecords;
+    KeptLists m_keptLists;
 };
 
 } // namespace qdx

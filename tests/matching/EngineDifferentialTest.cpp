@@ -275,3 +275,58 @@ TEST(EngineDifferential, AWatchedSearchReportsOneCallAtATimeAndGivesTheSameBits)
 
 } // namespace
 } // namespace qdx
+
+namespace qdx {
+namespace {
+
+// A command that writes one criterion's list keeps only that list, as long as it shows: its
+// rows and priority equal those of the run that keeps everything.
+TEST(EngineDifferential, KeepingOneListGivesThatListsRowsAndPriority) {
+    PopulationMaker maker(77);
+    PopulationShape shape;
+    shape.postMortem = 900;
+    shape.anteMortem = 40;
+    shape.templates = 50;
+    shape.mutation = 0.2;
+    shape.matchRows = 0.3;
+    const Population p = maker.make(shape);
+    SearchRun everything;
+    everything.pairOutcomes() = p.pairOutcomes;
+    everything.buildEntries(p.anteMortem);
+    ASSERT_TRUE(everything.scoreAll(p.postMortem, p.amToPm, 0));
+    for (SearchEntry& entry : everything.entries())
+        rankEntry(entry, p.factor);
+    for (int key = 0; key < kRankKeyCount; ++key)
+        for (int hide = 0; hide <= 1; ++hide)
+            for (const int n : {1, 2, 7, 50}) {
+                const CandidateFilter filter = hide ? CandidateFilter::Open : CandidateFilter::All;
+                SearchRun one;
+                one.pairOutcomes() = p.pairOutcomes;
+                one.buildEntries(p.anteMortem);
+                one.keepLists(
+                    KeptLists::only({key, filter}, static_cast<std::size_t>(std::max(n, 2))));
+                ASSERT_TRUE(one.scoreAll(p.postMortem, p.amToPm, 0));
+                for (std::size_t e = 0; e < one.entries().size(); ++e) {
+                    SearchEntry& entry = one.entries()[e];
+                    rankEntry(entry, p.factor);
+                    const SearchEntry& full = everything.entries()[e];
+                    const std::string where = "key " + std::to_string(key) + " hide " +
+                                              std::to_string(hide) + " n " + std::to_string(n);
+                    ASSERT_EQ(displayedPriority(entry, key, hide),
+                              displayedPriority(full, key, hide))
+                        << where;
+                    const auto kept = visibleCandidates(entry, key, n, hide);
+                    const auto all = visibleCandidates(full, key, n, hide);
+                    ASSERT_EQ(kept.size(), all.size()) << where;
+                    for (std::size_t i = 0; i < kept.size(); ++i) {
+                        ASSERT_EQ(kept[i].candidate, all[i].candidate) << where;
+                        ASSERT_EQ(bitsOf(kept[i].score), bitsOf(all[i].score)) << where;
+                        ASSERT_EQ(kept[i].outcome, all[i].outcome) << where;
+                    }
+                    ASSERT_LE(entry.resultCount(), static_cast<std::size_t>(std::max(n, 2)));
+                }
+            }
+}
+
+} // namespace
+} // namespace qdx
