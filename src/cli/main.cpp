@@ -3,6 +3,7 @@
 #include "cli/ExitCode.h"
 #include "cli/HistoryCommands.h"
 #include "cli/ImportCommands.h"
+#include "store/ProjectDatabase.h"
 #include "store/StoreError.h"
 
 #include <CLI/CLI.hpp>
@@ -17,15 +18,9 @@ using namespace qdx::cli;
 
 // Every command group of the tool. A new group (its own source file) adds one entry here.
 const CommandGroup kCommandGroups[] = {
-    addProjectCommands,
-    addSearchCommands,
-    addDemoCommands,
-    addImportCommands,
-    addEvaluateCommands,
-    addEntryCommands,
-    addSettingsCommands,
-    addHistoryCommands,
-    addBridgeCommands,
+    addProjectCommands,  addSearchCommands,   addDemoCommands,
+    addImportCommands,   addEvaluateCommands, addEntryCommands,
+    addSettingsCommands, addHistoryCommands,  addBridgeCommands,
 };
 
 int runSelected(const CommandAction& action) {
@@ -50,6 +45,7 @@ int main(int argc, char** argv) {
     app.set_help_all_flag("--help-all", "Print the help of every command and exit");
     app.require_subcommand(1);
     app.fallthrough(false);
+    qdx::ProjectDatabase::useFromOneThread();
     CommandAction selected;
     for (CommandGroup addGroup : kCommandGroups)
         addGroup(app, selected);

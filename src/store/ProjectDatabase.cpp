@@ -116,7 +116,9 @@ void ProjectDatabase::open(const std::string& path) {
         close(false);
     m_lastErrorText.clear();
     const int opened = sqlite3_open_v2(toDatabaseText(path).c_str(), &m_connection,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE |
+                                           (s_oneThread ? SQLITE_OPEN_NOMUTEX : 0),
+                                       nullptr);
     if (opened != SQLITE_OK)
         failAndClose(ErrOpen);
     const int first = sqlite3_exec(m_connection, kSchema[0], nullptr, nullptr, nullptr);
@@ -140,7 +142,8 @@ void ProjectDatabase::openReadOnly(const std::string& path) {
     if (m_connection)
         close(false);
     m_lastErrorText.clear();
-    if (sqlite3_open_v2(toDatabaseText(path).c_str(), &m_connection, SQLITE_OPEN_READONLY,
+    if (sqlite3_open_v2(toDatabaseText(path).c_str(), &m_connection,
+                        SQLITE_OPEN_READONLY | (s_oneThread ? SQLITE_OPEN_NOMUTEX : 0),
                         nullptr) != SQLITE_OK)
         failAndClose(ErrOpen);
     m_readOnly = true;

@@ -123,8 +123,17 @@ bool sortByIdParts(UnsortedList& list) {
             return 0;
         return sign(parts(a.index).lower.compare(parts(b.index).lower));
     };
-    std::sort(keys.begin(), keys.end(),
-              [&compare](const SortKey& a, const SortKey& b) { return compare(a, b) < 0; });
+    const auto before = [&compare](const SortKey& a, const SortKey& b) {
+        return compare(a, b) < 0;
+    };
+    // Records are mostly stored in the order of their IDs; then there is nothing to move.
+    if (std::is_sorted(keys.begin(), keys.end(), before)) {
+        for (std::size_t i = 1; i < keys.size(); ++i)
+            if (compare(keys[i - 1], keys[i]) == 0)
+                return false;
+        return true;
+    }
+    std::sort(keys.begin(), keys.end(), before);
     for (std::size_t i = 1; i < keys.size(); ++i) {
         if (compare(keys[i - 1], keys[i]) == 0)
             return false;
