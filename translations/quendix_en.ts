@@ -213,7 +213,7 @@ Choose "Yes" to save them, "No" to discard them.</translation>
     </message>
     <message>
         <source>照合履歴</source>
-        <translation>Match history</translation>
+        <translation>History</translation>
     </message>
     <message>
         <source>分類基準</source>
@@ -283,7 +283,7 @@ Choose "Yes" to save them, "No" to discard them.</translation>
     </message>
     <message>
         <source>1:健全歯 2:金属による部分修復 3:全部修復 4:C4,欠損 5:情報なし 6:歯あり d:乳歯 #:一致</source>
-        <translation>1:sound 2:partial metal restoration 3:full restoration 4:C4,missing 5:no information 6:present d:deciduous #:agrees</translation>
+        <translation>1:sound 2:partial 3:full 4:C4,missing 5:no info 6:present d:deciduous #:agrees</translation>
     </message>
     <message>
         <source>TOP %1 を表示</source>
@@ -334,7 +334,7 @@ Choose "Yes" to save them, "No" to discard them.</translation>
     </message>
     <message>
         <source>照合履歴一覧</source>
-        <translation>Match history</translation>
+        <translation>History list</translation>
     </message>
     <message>
         <source>削除</source>
@@ -486,7 +486,7 @@ Choose "Yes" to save them, "No" to discard them.</translation>
     </message>
     <message>
         <source>照合履歴</source>
-        <translation>Match history</translation>
+        <translation>History</translation>
     </message>
     <message>
         <source>終了</source>
@@ -782,7 +782,7 @@ Version %1</translation>
     </message>
     <message>
         <source>照合履歴</source>
-        <translation>Match history</translation>
+        <translation>History</translation>
     </message>
     <message>
         <source>比較表示</source>

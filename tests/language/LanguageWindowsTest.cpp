@@ -1,3 +1,4 @@
+#include "support/Printouts.h"
 #include "support/ProjectFixture.h"
 #include "support/PromptResponder.h"
 #include "support/TestFiles.h"
@@ -12,6 +13,8 @@
 #include "ui/entry/EntryWindow.h"
 #include "ui/history/HistoryWindows.h"
 #include "ui/main/CCusporaDlg.h"
+#include "ui/search/CFullSearchDlg.h"
+#include "ui/search/CIndividualSearchDlg.h"
 #include "ui/search/SearchWindowOpeners.h"
 #include "ui/settings/SettingsOpener.h"
 
@@ -25,7 +28,9 @@
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableView>
 #include <QTest>
 
@@ -108,6 +113,39 @@ QStringList japaneseTexts(QWidget* root) {
             found << text;
     }
     return found;
+}
+
+// What a poppler tool prints about a PDF file ("pdfinfo", "pdftotext" with "-layout").
+QString popplerOutput(const QString& tool, const QString& pdf) {
+    QProcess process;
+    QStringList arguments{pdf};
+    if (tool == QStringLiteral("pdftotext"))
+        arguments = QStringList{QStringLiteral("-layout"), pdf, QStringLiteral("-")};
+    process.start(tool, arguments);
+    if (!process.waitForStarted(5000) || !process.waitForFinished(60000))
+        return QStringLiteral("(%1 of poppler-utils is needed)").arg(tool);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Prints the full and the individual search of the case into the folder; the two PDF files.
+QStringList printSearches(const TempDir& dir, const std::string& project, const char* suffix) {
+    ProjectModel model;
+    openWithLists(model, project);
+    ScriptedResponder answers;
+    const QString full = QString::fromStdString(dir.file(std::string("full") + suffix + ".pdf"));
+    const QString single = QString::fromStdString(dir.file(std::string("one") + suffix + ".pdf"));
+    CFullSearchDlg search(model, {0, 2, 0, 0});
+    search.show();
+    answers.printTo(full);
+    search.printTable();
+    CIndividualSearchDlg individual(model, {0, 2, 0, 0}, QStringLiteral("A-10001"));
+    individual.show();
+    answers.printTo(single);
+    individual.printList();
+    keepPrintout(full, QStringLiteral("full-search-print") + QLatin1String(suffix) + ".pdf");
+    keepPrintout(single,
+                 QStringLiteral("individual-search-print") + QLatin1String(suffix) + ".pdf");
+    return {full, single};
 }
 
 void installLanguage(Language language) {
@@ -261,6 +299,38 @@ private slots:
         for (const QPushButton* b : box.findChildren<QPushButton*>())
             buttons << b->text();
         QVERIFY2(buttons.contains(QStringLiteral("はい")), qPrintable(buttons.join(',')));
+    }
+
+    // The English printouts: landscape legal paper, the English words and date, and in the
+    // individual printout the tooth numbers "18" .. "48"; the Japanese ones stay on A4.
+    void printoutsInEnglishOnLegalPaper() {
+        TempDir dir;
+        const std::string project = writeCase(dir);
+        installLanguage(Language::English);
+        const QStringList english = printSearches(dir, project, "-en");
+        installLanguage(Language::Japanese);
+        const QStringList japanese = printSearches(dir, project, "-ja");
+        for (const QString& pdf : english) {
+            QVERIFY2(popplerOutput(QStringLiteral("pdfinfo"), pdf).contains("1008 x 612 pts"),
+                     qPrintable(popplerOutput(QStringLiteral("pdfinfo"), pdf)));
+            const QString text = popplerOutput(QStringLiteral("pdftotext"), pdf);
+            QVERIFY2(!hasJapanese(text), qPrintable(text));
+            QVERIFY2(text.contains(QRegularExpression(QStringLiteral("Search: +AM → PM"))),
+                     qPrintable(text));
+            QVERIFY2(text.contains(QStringLiteral("Created: ")), qPrintable(text));
+            QVERIFY2(text.contains(QStringLiteral("A-10001")), qPrintable(text));
+        }
+        QVERIFY(popplerOutput(QStringLiteral("pdftotext"), english[0]).contains("Full search"));
+        const QString numbers = popplerOutput(QStringLiteral("pdftotext"), english[1]);
+        QVERIFY2(numbers.contains(QRegularExpression(QStringLiteral("18 +17 +16 +15"))),
+                 qPrintable(numbers));
+        QVERIFY2(numbers.contains(QRegularExpression(QStringLiteral("45 +46 +47 +48"))),
+                 qPrintable(numbers));
+        for (const QString& pdf : japanese) {
+            QVERIFY(popplerOutput(QStringLiteral("pdfinfo"), pdf).contains("842 x 595 pts"));
+            QVERIFY(popplerOutput(QStringLiteral("pdftotext"), pdf)
+                        .contains(QStringLiteral("作成日：")));
+        }
     }
 
     // "--language=ja|en" picks the language of the run; any other is refused before a window
