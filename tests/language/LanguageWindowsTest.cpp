@@ -7,6 +7,14 @@
 #include "app/CCusporaApp.h"
 #include "app/ScreenshotWindows.h"
 #include "app/StartupOptions.h"
+#include "io/ImportBackup.h"
+#include "io/ImportMessages.h"
+#include "io/ProjectExport.h"
+#include "io/ProjectMerge.h"
+#include "io/SearchResultFile.h"
+#include "model/RecordId.h"
+#include "store/ProjectOpen.h"
+#include "store/StoreError.h"
 #include "ui/chart/ChartPainter.h"
 #include "ui/common/CMsgBoxDlg.h"
 #include "ui/common/DisplayLanguage.h"
@@ -17,6 +25,17 @@
 #include "ui/search/CIndividualSearchDlg.h"
 #include "ui/search/SearchWindowOpeners.h"
 #include "ui/settings/SettingsOpener.h"
+#include "views/bridge/BridgeSearchView.h"
+#include "views/entry/EntryChart.h"
+#include "views/entry/EntryMessages.h"
+#include "views/history/MatchHistoryEditor.h"
+#include "views/history/MatchHistoryList.h"
+#include "views/main/RecordChecks.h"
+#include "views/search/FullSearchTable.h"
+#include "views/search/IndividualSearchRows.h"
+#include "views/search/SearchLabels.h"
+#include "views/settings/SettingsFields.h"
+#include "views/settings/SettingsGrid.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -267,6 +286,91 @@ private slots:
         QCOMPARE(prompts.texts(), QStringList{QStringLiteral(
                                       "No record to modify is selected.\nSelect a row and press "
                                       "Modify again.")});
+    }
+
+    // Every message and label the core decides has its English text: a core text missing from
+    // the translation file (or changed in the code only) would show in Japanese.
+    void everyCoreTextHasItsEnglish() {
+        installLanguage(Language::English);
+        std::vector<std::string> texts;
+        for (int id : {102, 103, 104, 105, 106, 107, 108, 110, 111, 112})
+            texts.emplace_back(storeErrorMessage(id));
+        for (int m = static_cast<int>(HistoryMessage::ChooseKind);
+             m <= static_cast<int>(HistoryMessage::DiscardEdits); ++m)
+            texts.emplace_back(historyMessageText(static_cast<HistoryMessage>(m)));
+        for (SettingsMessage m :
+             {SettingsMessage::NameLength, SettingsMessage::NotNumber, SettingsMessage::FactorRange,
+              SettingsMessage::TooManyDecimals, SettingsMessage::CellRange})
+            texts.emplace_back(settingsMessageText(m));
+        for (std::string_view text : {kImportEndedMessage,
+                                      kImportFailedMessage,
+                                      kLogOpenFailedMessage,
+                                      kImportNotRunMessage,
+                                      kBackupFailedMessage,
+                                      kBackupDeleteFailedMessage,
+                                      kRestoreFailedMessage,
+                                      kMergeQuestion,
+                                      kMergeRenamedMessage,
+                                      kFileOpenFailedMessage,
+                                      kCsvOpenFailedMessage,
+                                      kEmptyProjectNameMessage,
+                                      std::string_view(kInvalidFileNameMessage),
+                                      std::string_view(kBridgeNothingFoundMessage),
+                                      entry_messages::kImportPrefixFound,
+                                      entry_messages::kImportPrefixLeft,
+                                      entry_messages::kNoPlace,
+                                      entry_messages::kNoPartner,
+                                      entry_messages::kDiscard,
+                                      std::string_view(kDeletedMessage),
+                                      kClassLegend,
+                                      kClassLegendMarks,
+                                      kDeciduousLegend})
+            texts.emplace_back(text);
+        for (const RowMark& mark : {RowMark{}, RowMark{"*"}, RowMark{""}}) {
+            for (const auto& refusal : {modifyRefusal(mark), deleteRefusal(mark),
+                                        historyRefusal(mark), compareRefusal(mark)}) {
+                if (refusal)
+                    texts.push_back(*refusal);
+            }
+        }
+        const auto idError = [&texts](const std::string& upper, const std::string& lower) {
+            const IdCheck check =
+                checkRecordId(upper, lower, [](const std::string&) { return true; });
+            QVERIFY(check.error.has_value());
+            texts.push_back(*check.error);
+        };
+        for (const auto& [upper, lower] : std::vector<std::pair<std::string, std::string>>{
+                 {"", "1"}, {"A-B", "1"}, {"A", ""}, {"A", "x"}, {"A", "123456"}, {"A", "1"}})
+            idError(upper, lower);
+        for (int i = 0; i < 6; ++i) {
+            texts.emplace_back(classDescription(i + 1));
+            texts.emplace_back(gridClassLabel(i + 1));
+            texts.emplace_back(kBulkButtons[static_cast<std::size_t>(i)].caption);
+        }
+        for (int i = 0; i < 5; ++i)
+            texts.emplace_back(resultCountHeadings()[static_cast<std::size_t>(i)]);
+        for (int i = 0; i < 2; ++i) {
+            texts.emplace_back(sideLabel(i));
+            texts.emplace_back(directionLabel(i));
+            texts.emplace_back(bridgeRankLabel(i));
+            texts.emplace_back(historySideLabel(i));
+            texts.emplace_back(historyHeaderText(2, i));
+        }
+        for (int i = 0; i < 3; ++i)
+            texts.emplace_back(bridgeSideLabel(i));
+        for (int i = 0; i < 4; ++i)
+            texts.emplace_back(kindChoiceText(static_cast<KindChoice>(i)));
+        for (SettingsGrid grid : {SettingsGrid::AmToPm5, SettingsGrid::PmToAm5}) {
+            texts.emplace_back(gridTitle(grid));
+            texts.emplace_back(gridColumnHeading(grid));
+        }
+        texts.push_back(fullSearchHeaderText(3));
+        texts.push_back(historyHeaderText(1, 0));
+        for (const std::string& text : texts) {
+            if (!text.empty())
+                QVERIFY2(!hasJapanese(coreTr(text)), text.c_str());
+        }
+        QCOMPARE(coreTr(kDeletedMessage), QStringLiteral("Deleted."));
     }
 
     // Without the option the windows read as they always have.
