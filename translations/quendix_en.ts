@@ -146,7 +146,7 @@ Choose "Yes" to save them, "No" to discard them.</translation>
     </message>
     <message>
         <source>個別検索</source>
-        <translation>Single search</translation>
+        <translation>Individual</translation>
     </message>
     <message>
         <source>ブリッジ検索</source>
@@ -267,7 +267,7 @@ Choose "Yes" to save them, "No" to discard them.</translation>
     <name>qdx::CIndividualSearchDlg</name>
     <message>
         <source>個別検索 - Quendix Free</source>
-        <translation>Single Search - Quendix Free</translation>
+        <translation>Individual Search - Quendix Free</translation>
     </message>
     <message>
         <source>検索元選択</source>
@@ -565,7 +565,7 @@ Choose "Yes" to save them, "No" to discard them.</translation>
     </message>
     <message>
         <source>個別検索: 候補との比較</source>
-        <translation>Single search: compared with a candidate</translation>
+        <translation>Individual search: compared with a candidate</translation>
     </message>
     <message>
         <source>ブリッジ指定検索</source>
