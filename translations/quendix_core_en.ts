@@ -574,7 +574,7 @@ To turn it off, delete the same-person entry.</translation>
     </message>
     <message>
       <source>作成日：%Y年%m月%d日 %H時%M分</source>
-      <translation>Created: %d %b %Y %H:%M</translation>
+      <translation>Created: %Y-%m-%d %H:%M</translation>
     </message>
   </context>
 </TS>
