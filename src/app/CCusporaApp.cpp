@@ -2,6 +2,7 @@
 
 #include "app/ProjectShell.h"
 #include "platform/DocumentsFolder.h"
+#include "ui/common/DisplayLanguage.h"
 #include "ui/common/UiFonts.h"
 #include "ui/main/CCusporaDlg.h"
 
@@ -9,7 +10,6 @@
 #include <QLibraryInfo>
 #include <QPixmap>
 #include <QTimer>
-#include <QTranslator>
 
 #include <cstdio>
 
@@ -26,17 +26,14 @@ QString CCusporaApp::systemDocumentsFolder() {
 }
 
 bool CCusporaApp::installQtTranslations(const QString& folder) {
-    const QString name = QStringLiteral("qtTranslations");
-    auto* translator = new QTranslator(qApp);
-    if (!translator->load(QStringLiteral("qtbase_ja"), folder)) {
-        delete translator;
-        return false;
+    return DisplayLanguage::install(Language::Japanese, QString(), folder);
+}
+
+void CCusporaApp::installLanguage(Language language) {
+    if (!DisplayLanguage::install(language, QCoreApplication::applicationDirPath(),
+                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        std::fprintf(stderr, "some texts of the display language could not be loaded\n");
     }
-    // A translator is removed from the application when it is deleted.
-    delete qApp->findChild<QTranslator*>(name, Qt::FindDirectChildrenOnly);
-    translator->setObjectName(name);
-    QCoreApplication::installTranslator(translator);
-    return true;
 }
 
 const ScreenshotWindow* CCusporaApp::findPictured(const QString& name) const {
@@ -84,9 +81,15 @@ int CCusporaApp::run(const StartupOptions& options) {
             return 2;
         }
     }
+    Language language = Language::Japanese;
+    if (!DisplayLanguage::fromCode(options.language, language)) {
+        std::fprintf(stderr, "no language %s; languages: ja, en\n", qPrintable(options.language));
+        return 2;
+    }
     UiFonts::installSubstitutions();
-    // Qt's own texts in the program's language, Japanese, whatever the system's language is.
-    installQtTranslations(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    // The program's and Qt's own texts in the chosen language, Japanese unless asked
+    // otherwise, whatever the system's language is.
+    installLanguage(language);
     CCusporaDlg window(options.showHiddenCommands);
     window.shell().setDocumentsFolder(options.documentsFolder.isEmpty() ? systemDocumentsFolder()
                                                                         : options.documentsFolder);

@@ -2,6 +2,7 @@
 
 #include "app/ScreenshotWindow.h"
 #include "app/StartupOptions.h"
+#include "model/Labels.h"
 
 #include <QString>
 
@@ -21,8 +22,8 @@ public:
 
     explicit CCusporaApp(WindowSetup setup = {}, ScreenshotWindows pictured = {});
 
-    // Exit code 0; 2 when a screenshot names a window that is not in the table, 1 when the
-    // screenshot cannot be written.
+    // Exit code 0; 2 when a screenshot names a window that is not in the table or the language
+    // is neither "ja" nor "en", 1 when the screenshot cannot be written.
     int run(const StartupOptions& options);
 
     // The documents folder the desktop uses.
@@ -32,6 +33,10 @@ public:
     // choosers and the print dialog, replacing the ones loaded before. False, and Qt's own
     // English texts stay, when the file is missing or unreadable.
     static bool installQtTranslations(const QString& folder);
+
+    // Sets the run's display language and loads its texts: the program's from its own folder,
+    // Qt's from Qt's translations folder.
+    static void installLanguage(Language language);
 
 private:
     const ScreenshotWindow* findPictured(const QString& name) const;

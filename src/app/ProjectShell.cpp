@@ -3,6 +3,7 @@
 #include "store/ProjectModel.h"
 #include "store/ProjectOpen.h"
 #include "store/StoreError.h"
+#include "ui/common/DisplayLanguage.h"
 #include "ui/common/Prompts.h"
 
 #include <QDir>
@@ -12,9 +13,11 @@ namespace qdx {
 
 namespace {
 
-const QString kProjectFilter = Prompts::projectFilter();
-const QString kSaveQuestion = QStringLiteral(
-    "変更を保存しますか？\n保存する場合は「はい」、破棄する場合は「いいえ」を選択してください。");
+QString saveQuestion() {
+    return ProjectShell::tr(
+        "変更を保存しますか？\n保存する場合は「はい」、破棄する場合は「いいえ」を"
+        "選択してください。");
+}
 
 QString withSeparator(const QString& folder) {
     if (folder.isEmpty() || folder.endsWith(QLatin1Char('/'))) {
@@ -22,9 +25,11 @@ QString withSeparator(const QString& folder) {
     }
     return folder + QLatin1Char('/');
 }
-const QString kTransactionLostMessage =
-    QStringLiteral("データベースへの書き込みに失敗したため、保存していない変更は取り消されました。"
-                   "プロジェクトを最後に保存した状態で開き直します。");
+QString transactionLostMessage() {
+    return ProjectShell::tr(
+        "データベースへの書き込みに失敗したため、保存していない変更は取り消されました。"
+        "プロジェクトを最後に保存した状態で開き直します。");
+}
 
 } // namespace
 
@@ -41,7 +46,7 @@ MessageAnswer ProjectShell::ask(const QString& text, MessageButtons buttons,
 }
 
 void ProjectShell::showStoreError(const StoreError& error) const {
-    ask(QString::fromStdString(error.fullText()), MessageButtons::Ok, MessageIcon::Error);
+    ask(failureText(error.message(), error.databaseText()), MessageButtons::Ok, MessageIcon::Error);
 }
 
 void ProjectShell::storeSearchConditions() {
@@ -57,7 +62,7 @@ bool ProjectShell::ensureProjectFolder(const QString& folder) {
     if (QDir().mkdir(folder)) {
         return true;
     }
-    ask(QStringLiteral("プロジェクトフォルダを作成できませんでした。") + QLatin1Char('\n') + folder,
+    ask(tr("プロジェクトフォルダを作成できませんでした。") + QLatin1Char('\n') + folder,
         MessageButtons::Ok, MessageIcon::Error);
     return false;
 }
@@ -65,8 +70,8 @@ bool ProjectShell::ensureProjectFolder(const QString& folder) {
 QString ProjectShell::chooseProjectFile(bool folderReady) {
     Prompts::FileChoice choice;
     choice.kind = Prompts::FileChoice::Open;
-    choice.title = QStringLiteral("プロジェクトファイルを指定");
-    choice.filter = kProjectFilter;
+    choice.title = tr("プロジェクトファイルを指定");
+    choice.filter = Prompts::projectFilter();
     choice.defaultSuffix = QStringLiteral("qdx");
     if (!m_chooserUsed) {
         choice.initialPath = !m_commandLinePath.isEmpty() ? m_commandLinePath
@@ -94,9 +99,7 @@ int ProjectShell::chooseAndOpenProject() {
 bool ProjectShell::openProject(const QString& path) {
     const ProjectLocation location = splitProjectPath(path.toStdString());
     if (location.fileName.empty()) {
-        ask(QString::fromUtf8(kEmptyProjectNameMessage.data(),
-                              static_cast<qsizetype>(kEmptyProjectNameMessage.size())),
-            MessageButtons::Ok, MessageIcon::Exclamation);
+        ask(coreTr(kEmptyProjectNameMessage), MessageButtons::Ok, MessageIcon::Exclamation);
         return false;
     }
     const QString folder = QString::fromStdString(location.folder);
@@ -131,11 +134,10 @@ std::optional<bool> ProjectShell::askToSave(bool changed, CloseReason reason) co
     if (!changed) {
         return false;
     }
-    const QString first = reason == CloseReason::Exit
-                              ? QStringLiteral("プログラムを終了します。")
-                              : QStringLiteral("データが変更されています。");
+    const QString first = reason == CloseReason::Exit ? tr("プログラムを終了します。")
+                                                      : tr("データが変更されています。");
     const MessageAnswer answer =
-        ask(first + kSaveQuestion, MessageButtons::YesNoCancel, MessageIcon::Question);
+        ask(first + saveQuestion(), MessageButtons::YesNoCancel, MessageIcon::Question);
     if (answer != MessageAnswer::Yes && answer != MessageAnswer::No) {
         return std::nullopt;
     }
@@ -191,7 +193,7 @@ bool ProjectShell::reopenIfTransactionLost() {
     if (!m_model.transactionLost()) {
         return false;
     }
-    ask(kTransactionLostMessage, MessageButtons::Ok, MessageIcon::Error);
+    ask(transactionLostMessage(), MessageButtons::Ok, MessageIcon::Error);
     try {
         m_model.reopenAtLastSave();
     } catch (const StoreError& error) {

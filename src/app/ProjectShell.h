@@ -2,6 +2,7 @@
 
 #include "ui/common/MessageKinds.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -17,6 +18,8 @@ class StoreError;
 // Choosing, opening, saving and leaving the project of the main window, and the question
 // before an import. Every question and message goes through Prompts.
 class ProjectShell {
+    Q_DECLARE_TR_FUNCTIONS(ProjectShell)
+
 public:
     enum class CloseReason { ProjectChange, Exit };
     // Results of one pass of choosing and opening.

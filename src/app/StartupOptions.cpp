@@ -14,6 +14,8 @@ StartupOptions StartupOptions::parse(const QStringList& arguments) {
             options.screenshotWindow = argument.mid(20);
         } else if (argument.startsWith(QStringLiteral("--documents="))) {
             options.documentsFolder = argument.mid(12);
+        } else if (argument.startsWith(QStringLiteral("--language="))) {
+            options.language = argument.mid(11);
         } else {
             rest << argument;
         }
@@ -41,6 +43,8 @@ QString StartupOptions::informationText(const QStringList& arguments) {
         "\n"
         "Options for this run only:\n"
         "  --show-hidden-commands  show the commands the standard layout keeps hidden\n"
+        "  --language=LANG         the language of the windows and printouts: ja\n"
+        "                          (Japanese, the default) or en (English)\n"
         "  --documents=DIR         look for the project folder \"QuendixFree\" in DIR\n"
         "                          instead of the documents folder\n"
         "  --screenshot=FILE       save a picture of the window (PNG) once the project\n"

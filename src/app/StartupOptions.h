@@ -12,7 +12,8 @@ struct StartupOptions {
     bool showHiddenCommands = false; // "--show-hidden-commands": the hidden commands, this run
     QString screenshotPath;          // "--screenshot=FILE": save the opened window and end
     QString screenshotWindow = QStringLiteral("main"); // "--screenshot-window=NAME": which one
-    QString documentsFolder; // "--documents=DIR": where "QuendixFree" is looked for
+    QString documentsFolder;                 // "--documents=DIR": where "QuendixFree" is looked for
+    QString language = QStringLiteral("ja"); // "--language=ja|en": the display language
 
     // `arguments` without the program name.
     static StartupOptions parse(const QStringList& arguments);

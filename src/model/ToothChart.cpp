@@ -33,6 +33,11 @@ std::string toothHeading(int position) {
     return std::string(quadrantLabel(position)) + std::to_string(toothNumber(position));
 }
 
+std::string toothHeading(int position, const Wording& wording) {
+    const std::string pattern = std::string(quadrantLabel(position)) + "%1";
+    return fillText(worded(wording, pattern), {std::to_string(toothNumber(position))});
+}
+
 bool canBeDeciduous(int position) {
     return toothNumber(position) <= 5;
 }

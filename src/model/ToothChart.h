@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Wording.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -23,6 +25,8 @@ int toothNumber(int position);
 std::string_view quadrantLabel(int position);
 // "右上%d" style heading used in printouts and exports.
 std::string toothHeading(int position);
+// The heading in the wording given: "右上%1" worded, with the tooth number in place of "%1".
+std::string toothHeading(int position, const Wording& wording);
 // Only tooth numbers 1..5 can carry the deciduous mark.
 bool canBeDeciduous(int position);
 

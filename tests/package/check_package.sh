@@ -84,6 +84,9 @@ picture "$bin/quendix" "$work/gallery.png" || fail "quendix could not picture it
 picture "$build/src/ui/quendix" "$work/built.png"
 cmp -s "$work/gallery.png" "$work/built.png" ||
     fail "the installed program draws the charts differently from the built one"
+# The English texts travel with it too.
+cmp -s "$build/src/ui/quendix_en.qm" "$program_dir/quendix_en.qm" ||
+    fail "the English translation is not installed beside the program"
 cp -a "$root" "$work/bare"
 rm -r "$work/bare/usr/lib/quendix/"*.bmp "$work/bare/usr/lib/quendix/mask"
 picture "$work/bare/usr/bin/quendix" "$work/bare.png"
@@ -93,7 +96,10 @@ picture "$work/bare/usr/bin/quendix" "$work/bare.png"
 # opens project files, which the file type recognises by their extension.
 entry="$root/usr/share/applications/quendix.desktop"
 desktop-file-validate "$entry" || fail "desktop-file-validate rejects the desktop entry"
-expect_equal "Exec" "$(sed -n 's/^Exec=//p' "$entry")" "quendix %f"
+expect_equal "Exec" "$(sed -n 's/^Exec=//p' "$entry" | head -n 1)" "quendix %f"
+# Its English action starts the program in English.
+expect_equal "English action" "$(sed -n '/^\[Desktop Action english\]/,$s/^Exec=//p' "$entry")" \
+    "quendix --language=en %f"
 [ -x "$bin/quendix" ] || fail "the Exec command is not installed"
 icon="$(sed -n 's/^Icon=//p' "$entry")"
 [ -f "$root/usr/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "icon $icon is not installed"

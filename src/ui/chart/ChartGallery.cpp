@@ -5,6 +5,7 @@
 #include "ui/chart/LegendSwatch.h"
 #include "ui/common/UiFonts.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -106,14 +107,17 @@ QWidget* legendRow(QWidget* parent) {
     auto* row = new QWidget(parent);
     auto* layout = new QHBoxLayout(row);
     const std::pair<LegendSwatch, const char*> swatches[] = {
-        {LegendSwatch::Sound, "健全歯、齲蝕歯"}, {LegendSwatch::Filling, "金属による部分修復"},
-        {LegendSwatch::Crown, "全部修復"},       {LegendSwatch::Missing, "C4、欠損"},
-        {LegendSwatch::NoInfo, "情報なし"},      {LegendSwatch::Exist, "歯あり"},
-        {LegendSwatch::Mismatch, "不一致"}};
+        {LegendSwatch::Sound, QT_TRANSLATE_NOOP("qdx::ChartGallery", "健全歯、齲蝕歯")},
+        {LegendSwatch::Filling, QT_TRANSLATE_NOOP("qdx::ChartGallery", "金属による部分修復")},
+        {LegendSwatch::Crown, QT_TRANSLATE_NOOP("qdx::ChartGallery", "全部修復")},
+        {LegendSwatch::Missing, QT_TRANSLATE_NOOP("qdx::ChartGallery", "C4、欠損")},
+        {LegendSwatch::NoInfo, QT_TRANSLATE_NOOP("qdx::ChartGallery", "情報なし")},
+        {LegendSwatch::Exist, QT_TRANSLATE_NOOP("qdx::ChartGallery", "歯あり")},
+        {LegendSwatch::Mismatch, QT_TRANSLATE_NOOP("qdx::ChartGallery", "不一致")}};
     for (const auto& [swatch, text] : swatches) {
         auto* icon = new QLabel(row);
         icon->setPixmap(swatchPixmap(swatch, 24));
-        auto* label = new QLabel(QString::fromUtf8(text), row);
+        auto* label = new QLabel(QCoreApplication::translate("qdx::ChartGallery", text), row);
         label->setFont(UiFonts::scaled(UiFonts::dialogFont(), 1.3));
         layout->addWidget(icon);
         layout->addWidget(label);
@@ -134,14 +138,15 @@ QWidget* createChartGallery(const std::string& pictureFolder, QWidget* parent) {
     painter.loadPictures(pictureFolder, kSearchKindCount);
 
     const std::pair<PictureKind, const char*> kinds[] = {
-        {PictureKind::Sound, "1 健全歯、齲蝕歯 (sound)"},
-        {PictureKind::Filling, "2 金属による部分修復 (filling)"},
-        {PictureKind::Crown, "3 全部修復 (crown)"},
-        {PictureKind::Missing, "4 C4、欠損 (missing)"},
-        {PictureKind::NoInfo, "5 情報なし (noinfo)"},
-        {PictureKind::Exist, "6 歯あり (exist)"},
-        {PictureKind::Select, "選択 (select)"},
-        {PictureKind::Mismatch, "不一致 (mismatch)"}};
+        {PictureKind::Sound, QT_TRANSLATE_NOOP("qdx::ChartGallery", "1 健全歯、齲蝕歯 (sound)")},
+        {PictureKind::Filling,
+         QT_TRANSLATE_NOOP("qdx::ChartGallery", "2 金属による部分修復 (filling)")},
+        {PictureKind::Crown, QT_TRANSLATE_NOOP("qdx::ChartGallery", "3 全部修復 (crown)")},
+        {PictureKind::Missing, QT_TRANSLATE_NOOP("qdx::ChartGallery", "4 C4、欠損 (missing)")},
+        {PictureKind::NoInfo, QT_TRANSLATE_NOOP("qdx::ChartGallery", "5 情報なし (noinfo)")},
+        {PictureKind::Exist, QT_TRANSLATE_NOOP("qdx::ChartGallery", "6 歯あり (exist)")},
+        {PictureKind::Select, QT_TRANSLATE_NOOP("qdx::ChartGallery", "選択 (select)")},
+        {PictureKind::Mismatch, QT_TRANSLATE_NOOP("qdx::ChartGallery", "不一致 (mismatch)")}};
     auto* grid = new QGridLayout;
     int cell = 0;
     auto add = [&](const ChartContent& content, const QString& title) {
@@ -152,12 +157,15 @@ QWidget* createChartGallery(const std::string& pictureFolder, QWidget* parent) {
         ChartContent content = ChartContent::allOf(kind);
         content.bridges = zeros();
         content.deciduous = zeros();
-        add(content, QString::fromUtf8(title));
+        add(content, QCoreApplication::translate("qdx::ChartGallery", title));
     }
-    add(adultChart(), QStringLiteral("記録入力の例: ブリッジ 左上4-6"));
-    add(childChart(), QStringLiteral("乳歯 A-E, ブリッジ印すべて"));
-    add(comparisonChart(), QStringLiteral("個別検索: 候補との比較"));
-    add(bridgeSearchChart(), QStringLiteral("ブリッジ指定検索"));
+    add(adultChart(),
+        QCoreApplication::translate("qdx::ChartGallery", "記録入力の例: ブリッジ 左上4-6"));
+    add(childChart(),
+        QCoreApplication::translate("qdx::ChartGallery", "乳歯 A-E, ブリッジ印すべて"));
+    add(comparisonChart(),
+        QCoreApplication::translate("qdx::ChartGallery", "個別検索: 候補との比較"));
+    add(bridgeSearchChart(), QCoreApplication::translate("qdx::ChartGallery", "ブリッジ指定検索"));
 
     auto* layout = new QVBoxLayout(gallery);
     layout->addLayout(grid);

@@ -3,6 +3,7 @@
 #include "ui/chart/PictureCache.h"
 #include "ui/common/UiFonts.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QPainter>
 
@@ -191,8 +192,8 @@ int ChartPainter::labelAt(QPoint p, QRect picture) {
 }
 
 QString ChartPainter::labelText(int position, bool deciduous) {
-    static const QString digits = QStringLiteral("１２３４５６７８");
-    static const QString letters = QStringLiteral("ＡＢＣＤＥ");
+    const QString digits = QCoreApplication::translate("qdx::ChartPainter", "１２３４５６７８");
+    const QString letters = QCoreApplication::translate("qdx::ChartPainter", "ＡＢＣＤＥ");
     const int number = toothNumber(position);
     if (!deciduous) {
         return digits.mid(number - 1, 1);
@@ -224,7 +225,7 @@ void ChartPainter::drawBridgeLegend(QPainter& painter, const QRect& box) {
 }
 
 QString ChartPainter::bridgeLegendText() {
-    return QStringLiteral("ブリッジあり\r\nブリッジなし");
+    return QCoreApplication::translate("qdx::ChartPainter", "ブリッジあり\r\nブリッジなし");
 }
 
 } // namespace qdx

@@ -3,7 +3,9 @@
 #include "model/Labels.h"
 #include "ui/chart/ToothOutline.h"
 #include "ui/chart/ToothStyle.h"
+#include "ui/common/DisplayLanguage.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -12,25 +14,36 @@ namespace qdx {
 namespace {
 
 QString description(int toothClass) {
-    const std::string_view text = classDescription(toothClass);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return coreTr(classDescription(toothClass));
 }
 
 std::vector<LegendEntry> individualEntries(bool candidate) {
     if (!candidate) {
-        return {{1488, LegendSwatch::Sound, 1494, QStringLiteral("健全歯、齲蝕歯")},
-                {1489, LegendSwatch::Filling, 1495, QStringLiteral("金属による部分修復")},
-                {1490, LegendSwatch::Crown, 1496, QStringLiteral("全部修復")},
-                {1491, LegendSwatch::Missing, 1497, QStringLiteral("C4、欠損")},
-                {1493, LegendSwatch::NoInfo, 1498, QStringLiteral("情報なし")},
-                {1492, LegendSwatch::Exist, 1502, QStringLiteral("歯あり")}};
+        return {{1488, LegendSwatch::Sound, 1494,
+                 QCoreApplication::translate("qdx::LegendSwatch", "健全歯、齲蝕歯")},
+                {1489, LegendSwatch::Filling, 1495,
+                 QCoreApplication::translate("qdx::LegendSwatch", "金属による部分修復")},
+                {1490, LegendSwatch::Crown, 1496,
+                 QCoreApplication::translate("qdx::LegendSwatch", "全部修復")},
+                {1491, LegendSwatch::Missing, 1497,
+                 QCoreApplication::translate("qdx::LegendSwatch", "C4、欠損")},
+                {1493, LegendSwatch::NoInfo, 1498,
+                 QCoreApplication::translate("qdx::LegendSwatch", "情報なし")},
+                {1492, LegendSwatch::Exist, 1502,
+                 QCoreApplication::translate("qdx::LegendSwatch", "歯あり")}};
     }
-    return {{1488, LegendSwatch::Sound, 1494, QStringLiteral("健全歯、齲蝕歯で一致")},
-            {1489, LegendSwatch::Filling, 1495, QStringLiteral("金属による部分修復で一致")},
-            {1490, LegendSwatch::Crown, 1496, QStringLiteral("全部修復で一致")},
-            {1491, LegendSwatch::Missing, 1497, QStringLiteral("Ｃ４、欠損で一致")},
-            {1493, LegendSwatch::Mismatch, 1498, QStringLiteral("不一致または情報なしで一致")},
-            {1492, LegendSwatch::Exist, 1502, QStringLiteral("歯ありで一致")}};
+    return {{1488, LegendSwatch::Sound, 1494,
+             QCoreApplication::translate("qdx::LegendSwatch", "健全歯、齲蝕歯で一致")},
+            {1489, LegendSwatch::Filling, 1495,
+             QCoreApplication::translate("qdx::LegendSwatch", "金属による部分修復で一致")},
+            {1490, LegendSwatch::Crown, 1496,
+             QCoreApplication::translate("qdx::LegendSwatch", "全部修復で一致")},
+            {1491, LegendSwatch::Missing, 1497,
+             QCoreApplication::translate("qdx::LegendSwatch", "Ｃ４、欠損で一致")},
+            {1493, LegendSwatch::Mismatch, 1498,
+             QCoreApplication::translate("qdx::LegendSwatch", "不一致または情報なしで一致")},
+            {1492, LegendSwatch::Exist, 1502,
+             QCoreApplication::translate("qdx::LegendSwatch", "歯ありで一致")}};
 }
 
 } // namespace
@@ -94,8 +107,10 @@ std::vector<LegendEntry> legendEntries(ChartLegendSet set) {
     case ChartLegendSet::BridgeSearch:
         break;
     }
-    return {{1491, LegendSwatch::Missing, 1497, QStringLiteral("\n\r欠損")},
-            {1493, LegendSwatch::NoInfo, 1498, QStringLiteral("\n\r検索指定なし")}};
+    return {{1491, LegendSwatch::Missing, 1497,
+             QCoreApplication::translate("qdx::LegendSwatch", "\n\r欠損")},
+            {1493, LegendSwatch::NoInfo, 1498,
+             QCoreApplication::translate("qdx::LegendSwatch", "\n\r検索指定なし")}};
 }
 
 } // namespace qdx

@@ -2,6 +2,7 @@
 
 #include "store/StoreError.h"
 #include "ui/common/CColorButton.h"
+#include "ui/common/DisplayLanguage.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -24,7 +25,7 @@ CMsgBoxDlg::CMsgBoxDlg(const QString& text, MessageButtons buttons, MessageIcon 
 
 CMsgBoxDlg::CMsgBoxDlg(int messageId, MessageButtons buttons, MessageIcon icon, QWidget* parent)
     : QDialog(parent) {
-    build(QString::fromUtf8(storeErrorMessage(messageId)), buttons, icon);
+    build(coreTr(storeErrorMessage(messageId)), buttons, icon);
 }
 
 void CMsgBoxDlg::build(const QString& text, MessageButtons buttons, MessageIcon icon) {
@@ -88,9 +89,9 @@ void CMsgBoxDlg::build(const QString& text, MessageButtons buttons, MessageIcon 
 
 void CMsgBoxDlg::setUpButtons(MessageButtons buttons) {
     const QString ok = QStringLiteral("OK");
-    const QString cancel = QStringLiteral("キャンセル");
-    const QString yes = QStringLiteral("はい");
-    const QString no = QStringLiteral("いいえ");
+    const QString cancel = tr("キャンセル");
+    const QString yes = tr("はい");
+    const QString no = tr("いいえ");
     switch (buttons) {
     case MessageButtons::Ok:
         m_buttons[0]->hide();

@@ -1,6 +1,7 @@
 #include "ui/common/LongTask.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFutureWatcher>
 #include <QProgressDialog>
@@ -44,7 +45,7 @@ void setUpProgressWindow(QProgressDialog& progress, bool cancellable) {
     progress.setAutoReset(false);
     progress.setAutoClose(false);
     if (cancellable) {
-        progress.setCancelButtonText(QStringLiteral("キャンセル"));
+        progress.setCancelButtonText(QCoreApplication::translate("qdx::LongTask", "キャンセル"));
         progress.setRange(0, kSteps);
     }
     // The task decides when the window appears, not the window's own timer.

@@ -2,6 +2,7 @@
 
 #include "ui/common/CMsgBoxDlg.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -61,11 +62,13 @@ QString Prompts::chooseFile(QWidget* parent, const FileChoice& choice) {
 }
 
 QString Prompts::csvFilter() {
-    return QStringLiteral("CSV(カンマ区切り) (*.csv);;すべてのファイル (*.*)");
+    return QCoreApplication::translate("qdx::Prompts",
+                                       "CSV(カンマ区切り) (*.csv);;すべてのファイル (*.*)");
 }
 
 QString Prompts::projectFilter() {
-    return QStringLiteral("Quendix Project (*.qdx);;すべてのファイル (*.*)");
+    return QCoreApplication::translate("qdx::Prompts",
+                                       "Quendix Project (*.qdx);;すべてのファイル (*.*)");
 }
 
 bool Prompts::choosePrinter(QWidget* parent, QPrinter& printer) {

@@ -6,6 +6,7 @@
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/CColorButton.h"
 #include "ui/common/CoreText.h"
+#include "ui/common/DisplayLanguage.h"
 #include "ui/common/Prompts.h"
 #include "ui/entry/CRulerDlg.h"
 #include "ui/entry/EntryLegend.h"
@@ -39,7 +40,7 @@ CCusporaEntryDlg::CCusporaEntryDlg(ProjectModel& model, int side, Mode mode, lon
     : QDialog(parent), m_model(model), m_side(side), m_mode(mode), m_dentalId(dentalId),
       m_painter(std::make_unique<ChartPainter>()) {
     setObjectName(QStringLiteral("CCusporaEntryDlg"));
-    setWindowTitle(qs(entryCaption(side, mode == Mode::Modify)));
+    setWindowTitle(qs(entryCaption(side, mode == Mode::Modify, displayWording())));
     buildControls();
     layOut();
 }
@@ -55,16 +56,17 @@ bool CCusporaEntryDlg::load() {
     try {
         fillLists();
         if (m_mode == Mode::Modify) {
-            m_form = modifyEntryForm(m_side, m_model.getRecordWithMatch(m_side, m_dentalId));
+            m_form = modifyEntryForm(m_side, m_model.getRecordWithMatch(m_side, m_dentalId),
+                                     DisplayLanguage::current());
             m_form.dentalId = m_dentalId;
             m_model.entryMatches() = m_model.getMatchHistory(m_side, m_dentalId);
         } else {
-            m_form = newEntryForm(m_side);
+            m_form = newEntryForm(m_side, DisplayLanguage::current());
             m_form.dentalId = m_dentalId;
         }
     } catch (const StoreError& error) {
-        Prompts::message(this, QString::fromStdString(error.fullText()), MessageButtons::Ok,
-                         MessageIcon::Error);
+        Prompts::message(this, failureText(error.message(), error.databaseText()),
+                         MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
     showForm();
@@ -99,7 +101,8 @@ void CCusporaEntryDlg::showForm() {
     m_keyLabel->setText(m_form.dentalId > 0
                             ? QString::fromStdString(keyLabel(std::to_string(m_form.dentalId)))
                             : QString());
-    m_dateLabel->setText(qs(registrationDateText(m_form.registrationDate)));
+    m_dateLabel->setText(qs(registrationDateText(m_form.registrationDate,
+                                                 DisplayLanguage::current(), displayWording())));
     m_upperCombo->setEditText(QString::fromStdString(m_form.upper));
     m_lowerEdit->setText(QString::fromStdString(m_form.lower));
     m_sexRadios[static_cast<std::size_t>(m_form.sex)]->setChecked(true);
@@ -161,14 +164,14 @@ void CCusporaEntryDlg::checkImportedId() {
     try {
         imported = hasImportedId(m_model, m_side, m_dentalId);
     } catch (const StoreError& error) {
-        Prompts::message(this, QString::fromStdString(error.fullText()), MessageButtons::Ok,
-                         MessageIcon::Error);
+        Prompts::message(this, failureText(error.message(), error.databaseText()),
+                         MessageButtons::Ok, MessageIcon::Error);
         return;
     }
     if (!imported)
         return;
     m_form.importedId = true;
-    Prompts::message(this, qs(entry_messages::kImportPrefixFound), MessageButtons::Ok,
+    Prompts::message(this, coreTr(entry_messages::kImportPrefixFound), MessageButtons::Ok,
                      MessageIcon::Exclamation);
     m_upperCombo->setEnabled(true);
     m_lowerEdit->setEnabled(true);
@@ -176,7 +179,7 @@ void CCusporaEntryDlg::checkImportedId() {
 }
 
 bool CCusporaEntryDlg::ask(std::string_view question) {
-    return Prompts::message(this, qs(question), MessageButtons::YesNo, MessageIcon::Question) ==
+    return Prompts::message(this, coreTr(question), MessageButtons::YesNo, MessageIcon::Question) ==
            MessageAnswer::Yes;
 }
 
@@ -186,13 +189,12 @@ void CCusporaEntryDlg::save() {
     try {
         check = checkEntryId(m_form, m_model);
     } catch (const StoreError& error) {
-        Prompts::message(this, QString::fromStdString(error.fullText()), MessageButtons::Ok,
-                         MessageIcon::Error);
+        Prompts::message(this, failureText(error.message(), error.databaseText()),
+                         MessageButtons::Ok, MessageIcon::Error);
         return;
     }
     if (check.error) {
-        Prompts::message(this, QString::fromStdString(*check.error), MessageButtons::Ok,
-                         MessageIcon::Exclamation);
+        Prompts::message(this, coreTr(*check.error), MessageButtons::Ok, MessageIcon::Exclamation);
         if (check.focus == EntryField::Lower) {
             m_lowerEdit->setFocus();
             m_lowerEdit->selectAll();
@@ -228,7 +230,7 @@ void CCusporaEntryDlg::openHistory() {
     m_historyOpener(*this, m_side, m_form.dentalId);
     if (m_ruler)
         m_ruler->setEnabled(true);
-    m_form.matchState = matchStateOfHistory(m_model.entryMatches());
+    m_form.matchState = matchStateOfHistory(m_model.entryMatches(), DisplayLanguage::current());
     showMatchState();
 }
 

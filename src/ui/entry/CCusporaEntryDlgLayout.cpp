@@ -5,6 +5,7 @@
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/CColorButton.h"
 #include "ui/common/CoreText.h"
+#include "ui/common/DisplayLanguage.h"
 #include "ui/common/UiFonts.h"
 #include "ui/entry/EntryLegend.h"
 
@@ -41,7 +42,7 @@ void CCusporaEntryDlg::buildControls() {
 void CCusporaEntryDlg::buildIdentityControls() {
     const QFont large = UiFonts::scaled(font(), 1.2);
     const auto caption = [this, &large](const char* text) {
-        auto* label = new QLabel(QString::fromUtf8(text), this);
+        auto* label = new QLabel(tr(text), this);
         label->setFont(large);
         m_captions.push_back(label);
         return label;
@@ -50,8 +51,8 @@ void CCusporaEntryDlg::buildIdentityControls() {
     m_keyLabel->setObjectName(QStringLiteral("keyLabel"));
     m_dateLabel = new QLabel(this);
     m_dateLabel->setObjectName(QStringLiteral("dateLabel"));
-    caption("ID ：");
-    caption("－");
+    caption(QT_TR_NOOP("ID ："));
+    caption(QT_TR_NOOP("－"));
     m_upperCombo = new QComboBox(this);
     m_upperCombo->setObjectName(QStringLiteral("idUpperCombo"));
     m_upperCombo->setEditable(true);
@@ -61,37 +62,38 @@ void CCusporaEntryDlg::buildIdentityControls() {
     // Digits only: the input method stays off while the field has the focus.
     m_lowerEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
     m_lowerEdit->setInputMethodHints(Qt::ImhDigitsOnly | Qt::ImhPreferLatin);
-    caption("性別 ：");
+    caption(QT_TR_NOOP("性別 ："));
     m_sexGroup = new QButtonGroup(this);
     const char* const sexNames[] = {"sexUnknownRadio", "sexMaleRadio", "sexFemaleRadio"};
     for (int code = 0; code < 3; ++code) {
-        auto* radio = new QRadioButton(qs(sexLabel(std::to_string(code))), this);
+        auto* radio =
+            new QRadioButton(qs(sexLabel(std::to_string(code), DisplayLanguage::current())), this);
         radio->setObjectName(QString::fromUtf8(sexNames[code]));
         radio->setFont(large);
         m_sexGroup->addButton(radio, code);
         m_sexRadios.push_back(radio);
     }
-    caption("年令 ：");
+    caption(QT_TR_NOOP("年令 ："));
     m_ageCombo = new QComboBox(this);
     m_ageCombo->setObjectName(QStringLiteral("ageCombo"));
     for (int code = 0; code < kAgeGroupCount; ++code)
-        m_ageCombo->addItem(qs(ageGroupLabel(std::to_string(code))));
-    caption("摘要 ：");
+        m_ageCombo->addItem(qs(ageGroupLabel(std::to_string(code), DisplayLanguage::current())));
+    caption(QT_TR_NOOP("摘要 ："));
     m_summaryEdit = new QPlainTextEdit(this);
     m_summaryEdit->setObjectName(QStringLiteral("summaryEdit"));
     m_summaryEdit->setTabChangesFocus(true);
-    caption("氏名 ：");
+    caption(QT_TR_NOOP("氏名 ："));
     m_nameEdit = new QLineEdit(this);
     m_nameEdit->setObjectName(QStringLiteral("nameEdit"));
-    caption("場所 ：");
+    caption(QT_TR_NOOP("場所 ："));
     m_placeCombo = new QComboBox(this);
     m_placeCombo->setObjectName(QStringLiteral("placeCombo"));
     m_placeCombo->setEditable(true);
     m_placeCombo->setInsertPolicy(QComboBox::NoInsert);
-    caption("照合状態 ：");
+    caption(QT_TR_NOOP("照合状態 ："));
     m_matchStateLabel = new QLabel(this);
     m_matchStateLabel->setObjectName(QStringLiteral("matchStateLabel"));
-    caption("判明ID ：");
+    caption(QT_TR_NOOP("判明ID ："));
     m_partnerLabel = new QLabel(this);
     m_partnerLabel->setObjectName(QStringLiteral("partnerIdLabel"));
     for (QWidget* w : std::initializer_list<QWidget*>{m_upperCombo, m_lowerEdit, m_ageCombo,
@@ -111,17 +113,17 @@ void CCusporaEntryDlg::buildChartControls() {
 
 void CCusporaEntryDlg::buildCommandButtons() {
     for (const auto& b : kBulkButtons) {
-        CColorButton* button = addButton(QString::fromUtf8(b.caption), QString::fromUtf8(b.name));
+        CColorButton* button = addButton(coreTr(b.caption), QString::fromUtf8(b.name));
         const BulkSetting setting = b.setting;
         connect(button, &QPushButton::clicked, this, [this, setting] { bulk(setting); });
         m_bulkButtons.emplace_back(button, setting);
     }
-    m_historyButton = addButton(QStringLiteral("照合履歴"), QStringLiteral("historyButton"));
+    m_historyButton = addButton(tr("照合履歴"), QStringLiteral("historyButton"));
     m_historyButton->setEnabled(false);
-    m_rulerButton = addButton(QStringLiteral("分類基準"), QStringLiteral("rulerButton"));
-    m_saveButton = addButton(QStringLiteral("保存"), QStringLiteral("saveButton"));
+    m_rulerButton = addButton(tr("分類基準"), QStringLiteral("rulerButton"));
+    m_saveButton = addButton(tr("保存"), QStringLiteral("saveButton"));
     m_saveButton->setColors(CColorButton::confirmFace(), Qt::white);
-    m_cancelButton = addButton(QStringLiteral("キャンセル"), QStringLiteral("cancelButton"));
+    m_cancelButton = addButton(tr("キャンセル"), QStringLiteral("cancelButton"));
     m_cancelButton->setColors(CColorButton::cancelFace(), Qt::white);
     for (CColorButton* b : {m_saveButton, m_cancelButton}) {
         b->setFont(UiFonts::scaled(font(), 1.2, true));

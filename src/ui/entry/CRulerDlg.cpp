@@ -14,13 +14,17 @@ namespace qdx {
 
 namespace {
 
-const char* const kClassCaptions[] = {"分類１：", "分類２：", "分類３：", "分類４：", "分類５："};
+const char* const kClassCaptions[] = {QT_TRANSLATE_NOOP("qdx::CRulerDlg", "分類１："),
+                                      QT_TRANSLATE_NOOP("qdx::CRulerDlg", "分類２："),
+                                      QT_TRANSLATE_NOOP("qdx::CRulerDlg", "分類３："),
+                                      QT_TRANSLATE_NOOP("qdx::CRulerDlg", "分類４："),
+                                      QT_TRANSLATE_NOOP("qdx::CRulerDlg", "分類５：")};
 
 } // namespace
 
 CRulerDlg::CRulerDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("CRulerDlg"));
-    setWindowTitle(QStringLiteral("分類基準 - Quendix Free"));
+    setWindowTitle(tr("分類基準 - Quendix Free"));
     setModal(false);
     auto* grid = new QGridLayout(this);
     auto* icon = new QLabel(this);
@@ -28,7 +32,7 @@ CRulerDlg::CRulerDlg(QWidget* parent) : QDialog(parent) {
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
     grid->addWidget(icon, 0, 0, Qt::AlignTop);
     for (int i = 0; i < 5; ++i) {
-        auto* caption = new QLabel(QString::fromUtf8(kClassCaptions[i]), this);
+        auto* caption = new QLabel(tr(kClassCaptions[i]), this);
         auto* edit = new QPlainTextEdit(this);
         edit->setObjectName(QStringLiteral("rulerText%1").arg(i + 1));
         edit->setReadOnly(true);
@@ -38,7 +42,7 @@ CRulerDlg::CRulerDlg(QWidget* parent) : QDialog(parent) {
         grid->addWidget(caption, i, 1, Qt::AlignTop);
         grid->addWidget(edit, i, 2);
     }
-    m_closeButton = new CColorButton(QStringLiteral("終了"), this);
+    m_closeButton = new CColorButton(tr("終了"), this);
     m_closeButton->setObjectName(QStringLiteral("closeButton"));
     m_closeButton->setColors(CColorButton::confirmFace(), Qt::white);
     m_closeButton->setFont(UiFonts::scaled(font(), 1.2, true));

@@ -4,6 +4,7 @@
 #include "ui/chart/ChartPainter.h"
 #include "ui/chart/LegendSwatch.h"
 #include "ui/common/CoreText.h"
+#include "ui/common/DisplayLanguage.h"
 #include "ui/common/UiFonts.h"
 
 #include <QAbstractItemView>
@@ -33,13 +34,13 @@ QPixmap bridgeLegendPicture() {
 }
 
 QGridLayout* markLegend(QWidget* legend) {
-    auto* bridgeCaption = new QLabel(QStringLiteral("ブリッジ"), legend);
+    auto* bridgeCaption = new QLabel(EntryLegend::tr("ブリッジ"), legend);
     auto* bridgeMark = new QLabel(legend);
     bridgeMark->setObjectName(QStringLiteral("bridgeLegend"));
     bridgeMark->setPixmap(bridgeLegendPicture());
     auto* bridgeText = new QLabel(windowsText(ChartPainter::bridgeLegendText()), legend);
-    auto* toothCaption = new QLabel(QStringLiteral("歯式"), legend);
-    auto* toothText = new QLabel(qs(kDeciduousLegend), legend);
+    auto* toothCaption = new QLabel(EntryLegend::tr("歯式"), legend);
+    auto* toothText = new QLabel(coreTr(kDeciduousLegend), legend);
     auto* marks = new QGridLayout;
     marks->setHorizontalSpacing(8);
     marks->addWidget(bridgeCaption, 0, 0, 1, 2);

@@ -1,6 +1,7 @@
 #include "ui/entry/EntryWindow.h"
 
 #include "store/StoreError.h"
+#include "ui/common/DisplayLanguage.h"
 #include "ui/common/Prompts.h"
 #include "ui/entry/CCusporaEntryDlg.h"
 #include "ui/history/CMarchStatusDlg.h"
@@ -31,8 +32,8 @@ CCusporaEntryDlg::HistoryOpener entryHistoryOpener() {
                                     &entry);
             history.exec();
         } catch (const StoreError& error) {
-            Prompts::message(&entry, QString::fromStdString(error.fullText()), MessageButtons::Ok,
-                             MessageIcon::Error);
+            Prompts::message(&entry, failureText(error.message(), error.databaseText()),
+                             MessageButtons::Ok, MessageIcon::Error);
         }
     };
 }

@@ -6,6 +6,7 @@
 #include "ui/common/CColorButton.h"
 #include "ui/common/CColorStatic.h"
 #include "ui/common/CoreText.h"
+#include "ui/common/DisplayLanguage.h"
 #include "ui/common/Prompts.h"
 #include "ui/history/CMatchSortListCtrl.h"
 #include "views/history/HistoryActions.h"
@@ -32,7 +33,7 @@ CMarchStatusDlg::CMarchStatusDlg(ProjectModel& model, int side, long long dental
                                  QWidget* parent)
     : QDialog(parent), m_model(model), m_side(side), m_dentalId(dentalId), m_mode(mode) {
     setObjectName(QStringLiteral("CMarchStatusDlg"));
-    setWindowTitle(QStringLiteral("照合履歴設定 - Quendix Free"));
+    setWindowTitle(tr("照合履歴設定 - Quendix Free"));
     buildControls();
 
     const DentalRecord record = m_model.getRecordWithMatch(m_side, m_dentalId);
@@ -43,7 +44,7 @@ CMarchStatusDlg::CMarchStatusDlg(ProjectModel& model, int side, long long dental
         m_editor =
             std::make_unique<MatchHistoryEditor>(loadMatchHistory(m_model, m_side, m_dentalId));
     } else {
-        m_cancelButton->setText(QStringLiteral("終了"));
+        m_cancelButton->setText(tr("終了"));
         m_cancelButton->setColors(CColorButton::confirmFace(), Qt::white);
         m_saveButton->setVisible(false);
         m_editor = std::make_unique<MatchHistoryEditor>(m_side, std::to_string(m_dentalId),
@@ -77,43 +78,43 @@ void CMarchStatusDlg::buildControls() {
         label->adjustSize();
         return label;
     };
-    m_sideLabel = statik(qs(historySideLabel(m_side)), QStringLiteral("sideLabel"));
+    m_sideLabel = statik(coreTr(historySideLabel(m_side)), QStringLiteral("sideLabel"));
     m_idLabel = statik(QString(), QStringLiteral("idLabel"));
-    m_identifiedCheck = new QCheckBox(QStringLiteral("判明済み"), this);
+    m_identifiedCheck = new QCheckBox(tr("判明済み"), this);
     m_identifiedCheck->setObjectName(QStringLiteral("identifiedCheck"));
     m_identifiedCheck->adjustSize();
 
-    m_historyGroup = new QGroupBox(QStringLiteral("照合履歴"), this);
+    m_historyGroup = new QGroupBox(tr("照合履歴"), this);
     m_historyGroup->setObjectName(QStringLiteral("historyGroup"));
     m_historyGroup->resize(600, 98);
     m_historyGroup->lower();
-    m_kindLabel = statik(QStringLiteral("照合種別："), QStringLiteral("kindLabel"));
+    m_kindLabel = statik(tr("照合種別："), QStringLiteral("kindLabel"));
     m_kindCombo = new QComboBox(this);
     m_kindCombo->setObjectName(QStringLiteral("kindCombo"));
     for (KindChoice choice : {KindChoice::Blank, KindChoice::SamePerson, KindChoice::Imposter,
                               KindChoice::UnderInvestigation})
-        m_kindCombo->addItem(qs(kindChoiceText(choice)));
+        m_kindCombo->addItem(coreTr(kindChoiceText(choice)));
     m_kindCombo->resize(130, m_kindCombo->sizeHint().height());
 
     m_basisFrame = new QGroupBox(this);
     m_basisFrame->setObjectName(QStringLiteral("basisFrame"));
     m_basisFrame->resize(300, 34);
-    m_chartRadio = new QRadioButton(QStringLiteral("デンタルチャート"), this);
+    m_chartRadio = new QRadioButton(tr("デンタルチャート"), this);
     m_chartRadio->setObjectName(QStringLiteral("chartRadio"));
     m_chartRadio->adjustSize();
-    m_otherRadio = new QRadioButton(QStringLiteral("他の情報"), this);
+    m_otherRadio = new QRadioButton(tr("他の情報"), this);
     m_otherRadio->setObjectName(QStringLiteral("otherRadio"));
     m_otherRadio->adjustSize();
 
-    m_targetLabel = statik(QStringLiteral("対象ID ："), QStringLiteral("targetLabel"));
+    m_targetLabel = statik(tr("対象ID ："), QStringLiteral("targetLabel"));
     m_upperCombo = new QComboBox(this);
     m_upperCombo->setObjectName(QStringLiteral("targetUpperCombo"));
     m_upperCombo->resize(100, m_upperCombo->sizeHint().height());
-    m_dashLabel = statik(QStringLiteral("－"), QStringLiteral("dashLabel"));
+    m_dashLabel = statik(tr("－"), QStringLiteral("dashLabel"));
     m_lowerCombo = new QComboBox(this);
     m_lowerCombo->setObjectName(QStringLiteral("targetLowerCombo"));
     m_lowerCombo->resize(130, m_lowerCombo->sizeHint().height());
-    m_registerButton = addButton(QStringLiteral("登録"), QStringLiteral("registerButton"),
+    m_registerButton = addButton(tr("登録"), QStringLiteral("registerButton"),
                                  CColorButton::commandFace(), Qt::black);
     m_registerButton->resize(90, 28);
     // The labels beside the combo boxes are as high as the boxes, their text centred.
@@ -122,16 +123,16 @@ void CMarchStatusDlg::buildControls() {
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
 
-    m_listLabel = statik(QStringLiteral("照合履歴一覧"), QStringLiteral("listLabel"));
+    m_listLabel = statik(tr("照合履歴一覧"), QStringLiteral("listLabel"));
     m_list = new CMatchSortListCtrl(m_side, this);
     m_list->setObjectName(QStringLiteral("historyList"));
-    m_deleteButton = addButton(QStringLiteral("削除"), QStringLiteral("deleteButton"),
+    m_deleteButton = addButton(tr("削除"), QStringLiteral("deleteButton"),
                                CColorButton::commandFace(), Qt::black);
     m_deleteButton->resize(90, 28);
-    m_saveButton = addButton(QStringLiteral("保存"), QStringLiteral("saveButton"),
-                             CColorButton::confirmFace(), Qt::white);
+    m_saveButton =
+        addButton(tr("保存"), QStringLiteral("saveButton"), CColorButton::confirmFace(), Qt::white);
     m_saveButton->resize(110, 34);
-    m_cancelButton = addButton(QStringLiteral("キャンセル"), QStringLiteral("cancelButton"),
+    m_cancelButton = addButton(tr("キャンセル"), QStringLiteral("cancelButton"),
                                CColorButton::cancelFace(), Qt::white);
     m_cancelButton->resize(110, 34);
 
@@ -165,8 +166,8 @@ void CMarchStatusDlg::fillLowerTargets(const QString& upper) {
         for (const std::string& lower : m_model.loadIdLowerParts(1 - m_side, upper.toStdString()))
             m_lowerCombo->addItem(QString::fromStdString(lower));
     } catch (const StoreError& error) {
-        Prompts::message(this, QString::fromStdString(error.fullText()), MessageButtons::Ok,
-                         MessageIcon::Error);
+        Prompts::message(this, failureText(error.message(), error.databaseText()),
+                         MessageButtons::Ok, MessageIcon::Error);
     }
 }
 
@@ -230,16 +231,17 @@ void CMarchStatusDlg::setIdentifiedBox() {
 }
 
 void CMarchStatusDlg::message(HistoryMessage which, MessageIcon icon) {
-    Prompts::message(this, qs(historyMessageText(which)), MessageButtons::Ok, icon);
+    Prompts::message(this, coreTr(historyMessageText(which)), MessageButtons::Ok, icon);
 }
 
 bool CMarchStatusDlg::confirmRegistration(const std::string& upper, const std::string& lower) {
     std::optional<std::string> question;
     try {
-        question = registerQuestion(*m_editor, m_model, kindChoice(), basis(), upper, lower);
+        question = registerQuestion(*m_editor, m_model, kindChoice(), basis(), upper, lower,
+                                    displayWording());
     } catch (const StoreError& error) {
-        Prompts::message(this, QString::fromStdString(error.fullText()), MessageButtons::Ok,
-                         MessageIcon::Error);
+        Prompts::message(this, failureText(error.message(), error.databaseText()),
+                         MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
     return !question || Prompts::message(this, qs(*question), MessageButtons::YesNo,
@@ -274,7 +276,7 @@ void CMarchStatusDlg::deleteSelected() {
         message(HistoryMessage::NoDeleteTarget, MessageIcon::Exclamation);
         return;
     }
-    if (Prompts::message(this, qs(historyMessageText(HistoryMessage::ConfirmDelete)),
+    if (Prompts::message(this, coreTr(historyMessageText(HistoryMessage::ConfirmDelete)),
                          MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes)
         return;
     m_editor->deleteEntry(m_list->entryAt(row));
@@ -307,7 +309,7 @@ void CMarchStatusDlg::save() {
     if (m_mode != Mode::Standalone)
         return;
     for (int i = 0; i < m_editor->unnamedSamePersonCount(); ++i) {
-        if (Prompts::message(this, qs(historyMessageText(HistoryMessage::PartnerNotNamed)),
+        if (Prompts::message(this, coreTr(historyMessageText(HistoryMessage::PartnerNotNamed)),
                              MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes)
             return;
     }
@@ -315,8 +317,8 @@ void CMarchStatusDlg::save() {
         m_model.replaceMatchHistory(m_side, m_editor->entries());
     } catch (const StoreError& error) {
         // The rows written so far stay inside the project transaction; the edits stay here.
-        Prompts::message(this, QString::fromStdString(error.fullText()), MessageButtons::Ok,
-                         MessageIcon::Error);
+        Prompts::message(this, failureText(error.message(), error.databaseText()),
+                         MessageButtons::Ok, MessageIcon::Error);
         return;
     }
     accept();
@@ -329,7 +331,7 @@ void CMarchStatusDlg::closeAsking() {
         QDialog::reject();
         return;
     }
-    if (Prompts::message(this, qs(historyMessageText(HistoryMessage::DiscardEdits)),
+    if (Prompts::message(this, coreTr(historyMessageText(HistoryMessage::DiscardEdits)),
                          MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes)
         return;
     m_closing = true;

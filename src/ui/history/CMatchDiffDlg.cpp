@@ -2,6 +2,7 @@
 
 #include "ui/common/CColorButton.h"
 #include "ui/common/CColorStatic.h"
+#include "ui/common/DisplayLanguage.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -48,15 +49,16 @@ QVariant ComparisonTableModel::headerData(int section, Qt::Orientation orientati
         return int(Qt::AlignCenter);
     if (role != Qt::DisplayRole)
         return {};
-    return QString::fromStdString(comparisonHeaderText(section));
+    return QString::fromStdString(comparisonHeaderText(section, displayWording()));
 }
 
 CMatchDiffDlg::CMatchDiffDlg(const ProjectModel& model, int side, long long dentalId,
                              QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("CMatchDiffDlg"));
-    setWindowTitle(QStringLiteral("判明データ比較 - Quendix Free"));
-    m_model = new ComparisonTableModel(pairComparisonRows(model, side, dentalId), this);
+    setWindowTitle(tr("判明データ比較 - Quendix Free"));
+    m_model = new ComparisonTableModel(
+        pairComparisonRows(model, side, dentalId, DisplayLanguage::current()), this);
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("comparisonTable"));
     m_table->setModel(m_model);
@@ -68,10 +70,10 @@ CMatchDiffDlg::CMatchDiffDlg(const ProjectModel& model, int side, long long dent
     m_table->horizontalHeader()->setHighlightSections(false);
     m_table->setColumnHidden(0, true);
 
-    m_bridgeLegend = new CColorStatic(QStringLiteral("b:ブリッジあり"), this);
+    m_bridgeLegend = new CColorStatic(tr("b:ブリッジあり"), this);
     m_bridgeLegend->setObjectName(QStringLiteral("bridgeLegend"));
     m_bridgeLegend->adjustSize();
-    m_closeButton = new CColorButton(QStringLiteral("終了"), this);
+    m_closeButton = new CColorButton(tr("終了"), this);
     m_closeButton->setObjectName(QStringLiteral("closeButton"));
     m_closeButton->setColors(CColorButton::confirmFace(), Qt::white);
     m_closeButton->setAutoDefault(false);
@@ -99,8 +101,9 @@ void CMatchDiffDlg::fitColumns() {
     const QFontMetrics metrics(m_table->font());
     const QFontMetrics header(m_table->horizontalHeader()->font());
     for (int column = 1; column < kComparisonColumns; ++column) {
-        int width =
-            header.horizontalAdvance(QString::fromStdString(comparisonHeaderText(column))) + 16;
+        int width = header.horizontalAdvance(
+                        QString::fromStdString(comparisonHeaderText(column, displayWording()))) +
+                    16;
         for (const ComparisonRow& row : m_model->rows()) {
             const auto& text = row.cells[static_cast<std::size_t>(column)];
             width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(text)) + 12);

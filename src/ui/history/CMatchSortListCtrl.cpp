@@ -1,4 +1,5 @@
 #include "ui/history/CMatchSortListCtrl.h"
+#include "ui/common/DisplayLanguage.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -41,7 +42,7 @@ QVariant MatchHistoryTableModel::headerData(int section, Qt::Orientation orienta
         return int(Qt::AlignCenter);
     if (role != Qt::DisplayRole)
         return {};
-    return QString::fromStdString(historyHeaderText(section, m_side));
+    return coreTr(historyHeaderText(section, m_side));
 }
 
 CMatchSortListCtrl::CMatchSortListCtrl(int side, QWidget* parent)
@@ -66,7 +67,7 @@ CMatchSortListCtrl::CMatchSortListCtrl(int side, QWidget* parent)
 
 void CMatchSortListCtrl::refill(const MatchHistoryEditor& editor) {
     m_editor = &editor;
-    m_model->setRows(historyListRows(editor, m_sort));
+    m_model->setRows(historyListRows(editor, m_sort, displayWording()));
     fitColumns();
 }
 
@@ -76,7 +77,7 @@ bool CMatchSortListCtrl::sortByHeader(int column) {
     const int selected = selectedRow();
     const std::size_t entry = selected >= 0 ? entryAt(selected) : 0;
     if (m_editor)
-        m_model->setRows(historyListRows(*m_editor, m_sort));
+        m_model->setRows(historyListRows(*m_editor, m_sort, displayWording()));
     if (selected >= 0)
         selectListRow(rowOfEntry(entry));
     return true;

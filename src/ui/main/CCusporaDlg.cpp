@@ -139,7 +139,7 @@ bool CCusporaDlg::refreshLists(bool rebuildColumns) {
     bool ok = true;
     try {
         if (m_model.isOpen()) {
-            LongTask::run(this, QStringLiteral("一覧を読み込んでいます..."), [this, &loaded] {
+            LongTask::run(this, tr("一覧を読み込んでいます..."), [this, &loaded] {
                 loaded[0] = &m_model.reloadRecords(PostMortem);
                 loaded[1] = &m_model.reloadRecords(AnteMortem);
             });

@@ -16,14 +16,13 @@ bool CCusporaDlg::openWindow(WindowKind kind, const WindowRequest& request) {
 }
 
 void CCusporaDlg::notAvailable(const QString& what) {
-    Prompts::message(this, what + QStringLiteral("はこの版では利用できません。"),
-                     MessageButtons::Ok, MessageIcon::Information);
+    Prompts::message(this, tr("%1はこの版では利用できません。").arg(what), MessageButtons::Ok,
+                     MessageIcon::Information);
 }
 
 void CCusporaDlg::openSearch(WindowKind kind) {
     if (!hasWindow(kind)) {
-        const QString names[] = {QStringLiteral("全検索"), QStringLiteral("個別検索"),
-                                 QStringLiteral("ブリッジ検索")};
+        const QString names[] = {tr("全検索"), tr("個別検索"), tr("ブリッジ検索")};
         const int index = kind == WindowKind::FullSearch         ? 0
                           : kind == WindowKind::IndividualSearch ? 1
                                                                  : 2;

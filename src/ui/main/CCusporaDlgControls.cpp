@@ -42,16 +42,13 @@ void CCusporaDlg::buildControls() {
 
 void CCusporaDlg::buildButtons() {
     const QColor white(Qt::white);
-    m_fullSearchButton = addButton(QStringLiteral("全検索"), QStringLiteral("fullSearchButton"),
+    m_fullSearchButton = addButton(tr("全検索"), QStringLiteral("fullSearchButton"),
                                    [this] { openSearch(WindowKind::FullSearch); });
-    m_individualSearchButton =
-        addButton(QStringLiteral("個別検索"), QStringLiteral("individualSearchButton"),
-                  [this] { openSearch(WindowKind::IndividualSearch); });
-    m_bridgeSearchButton =
-        addButton(QStringLiteral("ブリッジ検索"), QStringLiteral("bridgeSearchButton"),
-                  [this] { openSearch(WindowKind::BridgeSearch); });
-    m_exitButton =
-        addButton(QStringLiteral("終了"), QStringLiteral("exitButton"), [this] { confirmExit(); });
+    m_individualSearchButton = addButton(tr("個別検索"), QStringLiteral("individualSearchButton"),
+                                         [this] { openSearch(WindowKind::IndividualSearch); });
+    m_bridgeSearchButton = addButton(tr("ブリッジ検索"), QStringLiteral("bridgeSearchButton"),
+                                     [this] { openSearch(WindowKind::BridgeSearch); });
+    m_exitButton = addButton(tr("終了"), QStringLiteral("exitButton"), [this] { confirmExit(); });
     for (auto* b : {m_fullSearchButton, m_individualSearchButton, m_bridgeSearchButton}) {
         b->setColors(CColorButton::searchFace(), white);
         b->resize(kMainButtonSize);
@@ -60,17 +57,17 @@ void CCusporaDlg::buildButtons() {
     m_exitButton->resize(104, kMainButtonSize.height());
     m_bridgeSearchButton->setVisible(m_showHidden);
 
-    m_totalSearchButton = addButton(QStringLiteral("総検索"), QStringLiteral("totalSearchButton"),
+    m_totalSearchButton = addButton(tr("総検索"), QStringLiteral("totalSearchButton"),
                                     [this] { openSearch(WindowKind::FullSearch); });
     auto* dataMatchingButton =
-        addButton(QStringLiteral("データマッチング"), QStringLiteral("dataMatchingButton"),
+        addButton(tr("データマッチング"), QStringLiteral("dataMatchingButton"),
                   [this] { m_records->removeDuplicatePostMortem(); });
     auto* markSheetButton =
-        addButton(QStringLiteral("マークシート"), QStringLiteral("markSheetButton"),
+        addButton(tr("マークシート"), QStringLiteral("markSheetButton"),
                   [this] { m_records->readMarkSheet(0, m_pathEdits[0]->text()); });
-    auto* receiptButton =
-        addButton(QStringLiteral("レセコン"), QStringLiteral("receiptButton"),
-                  [this] { m_records->readMarkSheet(1, m_pathEdits[1]->text()); });
+    auto* receiptButton = addButton(tr("レセコン"), QStringLiteral("receiptButton"), [this] {
+        m_records->readMarkSheet(1, m_pathEdits[1]->text());
+    });
     int x = 580;
     for (auto* b : {m_totalSearchButton, dataMatchingButton, markSheetButton, receiptButton}) {
         b->resize(kMainButtonSize.width(), kSideButtonSize.height());

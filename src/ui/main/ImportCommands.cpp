@@ -6,6 +6,7 @@
 #include "io/ProjectMerge.h"
 #include "store/StoreError.h"
 #include "ui/common/CoreText.h"
+#include "ui/common/DisplayLanguage.h"
 #include "ui/common/LongTask.h"
 #include "ui/common/Prompts.h"
 #include "ui/main/CCusporaDlg.h"
@@ -22,7 +23,7 @@ public:
         : m_window(window), m_label(std::move(label)) {}
 
     void tell(const std::string& text, ImportNotice kind) override {
-        Prompts::message(m_window, qs(text), MessageButtons::Ok, iconOf(kind));
+        Prompts::message(m_window, coreMessageTr(text), MessageButtons::Ok, iconOf(kind));
     }
     void runImportStep(const std::function<void()>& step) override {
         LongTask::run(m_window, m_label, step);
@@ -94,15 +95,13 @@ void ImportCommands::importPenCsv(int side) {
     }
     const QString file = confirmAndChoose(
         &m_window,
-        QStringLiteral("デジタルペンシステムが出力した情報を取り込みます。CSVファイルを選択して"
-                       "ください。取り込み件数によっては、時間がかかる場合がございます。よろしい"
-                       "ですか？"),
-        existingFile(QStringLiteral("CSVファイルを選択"), Prompts::csvFilter(),
-                     QStringLiteral("csv")));
+        tr("デジタルペンシステムが出力した情報を取り込みます。CSVファイルを選択して"
+           "ください。取り込み件数によっては、時間がかかる場合がございます。よろしい"
+           "ですか？"),
+        existingFile(tr("CSVファイルを選択"), Prompts::csvFilter(), QStringLiteral("csv")));
     if (!file.isEmpty()) {
         runImportCommand(m_window, runPenImport,
-                         QStringLiteral("デジタルペン出力CSVファイルを取り込んでいます..."), side,
-                         file, false);
+                         tr("デジタルペン出力CSVファイルを取り込んでいます..."), side, file, false);
     }
 }
 
@@ -112,16 +111,16 @@ void ImportCommands::importOes(int side) {
     }
     Prompts::FileChoice choice;
     choice.kind = Prompts::FileChoice::Folder;
-    choice.title = QStringLiteral("現在のプロジェクトファイルに追加する、歯科診査情報（OES）ファ"
-                                  "イルのディレクトリを選択してください。");
+    choice.title = tr("現在のプロジェクトファイルに追加する、歯科診査情報（OES）ファ"
+                      "イルのディレクトリを選択してください。");
     const QString folder = confirmAndChoose(
         &m_window,
-        QStringLiteral("歯科診査情報を取り込みます。ディレクトリを選択してください。取り込み件数"
-                       "によっては、時間がかかる場合がございます。よろしいですか？"),
+        tr("歯科診査情報を取り込みます。ディレクトリを選択してください。取り込み件数"
+           "によっては、時間がかかる場合がございます。よろしいですか？"),
         choice);
     if (!folder.isEmpty()) {
-        runImportCommand(m_window, runOesImport, QStringLiteral("OESファイルを取り込んでいます..."),
-                         side, folder, false);
+        runImportCommand(m_window, runOesImport, tr("OESファイルを取り込んでいます..."), side,
+                         folder, false);
     }
 }
 
@@ -130,13 +129,12 @@ void ImportCommands::importProject() {
         return;
     }
     const QString source =
-        confirmAndChoose(&m_window, qs(kMergeQuestion),
-                         existingFile(QStringLiteral("プロジェクトファイルを指定"),
-                                      Prompts::projectFilter(), QStringLiteral("qdx")));
+        confirmAndChoose(&m_window, coreTr(kMergeQuestion),
+                         existingFile(tr("プロジェクトファイルを指定"), Prompts::projectFilter(),
+                                      QStringLiteral("qdx")));
     if (!source.isEmpty()) {
-        runImportCommand(m_window, runProjectMerge,
-                         QStringLiteral("プロジェクトファイルを取り込んでいます..."), PostMortem,
-                         source, true);
+        runImportCommand(m_window, runProjectMerge, tr("プロジェクトファイルを取り込んでいます..."),
+                         PostMortem, source, true);
     }
 }
 
@@ -145,12 +143,12 @@ void ImportCommands::exportProject() {
         return;
     }
     Prompts::message(&m_window,
-                     QStringLiteral("死後データ、生前データ、照合データの順番でCSVファイルを指定"
-                                    "してください。"),
+                     tr("死後データ、生前データ、照合データの順番でCSVファイルを指定"
+                        "してください。"),
                      MessageButtons::Ok, MessageIcon::Exclamation);
-    const QString titles[] = {QStringLiteral("名前を付けて死後データを保存"),
-                              QStringLiteral("名前を付けて生前データを保存"),
-                              QStringLiteral("名前を付けて照合データを保存")};
+    const QString titles[] = {tr("名前を付けて死後データを保存"),
+                              tr("名前を付けて生前データを保存"),
+                              tr("名前を付けて照合データを保存")};
     const QString names[] = {QStringLiteral("死後記録デンタルチャート（５分類）.csv"),
                              QStringLiteral("生前記録デンタルチャート（５分類）.csv"),
                              QStringLiteral("照合記録.csv")};
@@ -170,7 +168,7 @@ void ImportCommands::exportProject() {
     }
     std::optional<std::string> failure;
     try {
-        LongTask::run(&m_window, QStringLiteral("エクスポートしています..."), [&] {
+        LongTask::run(&m_window, tr("エクスポートしています..."), [&] {
             failure = ExportProject(m_window.model(), paths[0], paths[1], paths[2]);
         });
     } catch (const StoreError& error) {
@@ -178,7 +176,7 @@ void ImportCommands::exportProject() {
         return;
     }
     if (failure) {
-        Prompts::message(&m_window, QString::fromStdString(*failure), MessageButtons::Ok,
+        Prompts::message(&m_window, coreMessageTr(*failure), MessageButtons::Ok,
                          MessageIcon::Error);
     }
 }

@@ -67,36 +67,35 @@ void ProjectCommands::build(QMenuBar* bar, ImportCommands& imports) {
         m_actions[command] = a;
         return a;
     };
-    QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
-    add(file, Dlg::CmdSaveProject, "saveProjectAction", QStringLiteral("プロジェクトの保存"),
+    QMenu* file = bar->addMenu(tr("ファイル(&F)"));
+    add(file, Dlg::CmdSaveProject, "saveProjectAction", tr("プロジェクトの保存"),
         &ProjectCommands::saveProject)
         ->setShortcut(QKeySequence::Save);
-    add(file, Dlg::CmdSwitchProject, "switchProjectAction",
-        QStringLiteral("プロジェクトの切り替え..."), &ProjectCommands::switchProject);
+    add(file, Dlg::CmdSwitchProject, "switchProjectAction", tr("プロジェクトの切り替え..."),
+        &ProjectCommands::switchProject);
     file->addSeparator();
-    QMenu* import = file->addMenu(QStringLiteral("インポート"));
-    add(import, Dlg::CmdImportProject, "importProjectAction",
-        QStringLiteral("プロジェクトファイル..."), [&imports] { imports.importProject(); });
-    QMenu* pm = import->addMenu(QStringLiteral("死後"));
-    add(pm, Dlg::CmdImportPenPM, "importPenPMAction",
-        QStringLiteral("デジタルペン出力CSVファイル..."), [&imports] { imports.importPenCsv(0); });
-    add(pm, Dlg::CmdImportOesPM, "importOesPMAction", QStringLiteral("口腔診査情報OESファイル..."),
+    QMenu* import = file->addMenu(tr("インポート"));
+    add(import, Dlg::CmdImportProject, "importProjectAction", tr("プロジェクトファイル..."),
+        [&imports] { imports.importProject(); });
+    QMenu* pm = import->addMenu(tr("死後"));
+    add(pm, Dlg::CmdImportPenPM, "importPenPMAction", tr("デジタルペン出力CSVファイル..."),
+        [&imports] { imports.importPenCsv(0); });
+    add(pm, Dlg::CmdImportOesPM, "importOesPMAction", tr("口腔診査情報OESファイル..."),
         [&imports] { imports.importOes(0); });
-    QMenu* am = import->addMenu(QStringLiteral("生前"));
-    add(am, Dlg::CmdImportPenAM, "importPenAMAction",
-        QStringLiteral("デジタルペン出力CSVファイル..."), [&imports] { imports.importPenCsv(1); });
-    add(am, Dlg::CmdImportOesAM, "importOesAMAction", QStringLiteral("口腔診査情報OESファイル..."),
+    QMenu* am = import->addMenu(tr("生前"));
+    add(am, Dlg::CmdImportPenAM, "importPenAMAction", tr("デジタルペン出力CSVファイル..."),
+        [&imports] { imports.importPenCsv(1); });
+    add(am, Dlg::CmdImportOesAM, "importOesAMAction", tr("口腔診査情報OESファイル..."),
         [&imports] { imports.importOes(1); });
-    add(file, Dlg::CmdExport, "exportAction", QStringLiteral("エクスポート..."),
+    add(file, Dlg::CmdExport, "exportAction", tr("エクスポート..."),
         [&imports] { imports.exportProject(); });
     file->addSeparator();
-    add(file, Dlg::CmdSettings, "settingsAction", QStringLiteral("環境設定..."),
+    add(file, Dlg::CmdSettings, "settingsAction", tr("環境設定..."),
         &ProjectCommands::openSettings);
     file->addSeparator();
-    add(file, Dlg::CmdExit, "exitAction", QStringLiteral("終了(&X)"),
-        &ProjectCommands::confirmExit);
-    QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
-    add(help, Dlg::CmdAbout, "aboutAction", QStringLiteral("Quendix Freeのバージョン情報(&A)"),
+    add(file, Dlg::CmdExit, "exitAction", tr("終了(&X)"), &ProjectCommands::confirmExit);
+    QMenu* help = bar->addMenu(tr("ヘルプ(&H)"));
+    add(help, Dlg::CmdAbout, "aboutAction", tr("Quendix Freeのバージョン情報(&A)"),
         &ProjectCommands::showAbout);
 }
 
@@ -139,10 +138,9 @@ void ProjectCommands::openSettings() {
 }
 
 void ProjectCommands::showAbout() {
-    Prompts::message(
-        &m_window,
-        QStringLiteral("Quendix Free\nバージョン %1").arg(QStringLiteral(QDX_PRODUCT_VERSION)),
-        MessageButtons::Ok, MessageIcon::Information);
+    Prompts::message(&m_window,
+                     tr("Quendix Free\nバージョン %1").arg(QStringLiteral(QDX_PRODUCT_VERSION)),
+                     MessageButtons::Ok, MessageIcon::Information);
 }
 
 void ProjectCommands::confirmExit() {
@@ -152,8 +150,8 @@ void ProjectCommands::confirmExit() {
     m_window.storeSearchConditions();
     ProjectModel& model = m_window.model();
     if (!model.anyChanged() || !model.isOpen()) {
-        if (Prompts::message(&m_window, QStringLiteral("プログラムを終了しますか？"),
-                             MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes) {
+        if (Prompts::message(&m_window, tr("プログラムを終了しますか？"), MessageButtons::YesNo,
+                             MessageIcon::Question) != MessageAnswer::Yes) {
             return;
         }
         m_window.shell().closeProjectAsking(false, ProjectShell::CloseReason::Exit);

@@ -3,6 +3,7 @@
 #include "app/ProjectShell.h"
 #include "store/StoreError.h"
 #include "ui/common/CoreText.h"
+#include "ui/common/DisplayLanguage.h"
 #include "ui/common/Prompts.h"
 #include "ui/main/CCusporaDlg.h"
 #include "ui/qr/CQrCodeDlg.h"
@@ -41,7 +42,7 @@ std::optional<std::string> selectedMark(const RecordListPane& pane) {
 // Shows the refusal (exclamation icon); true when there was one.
 bool refused(QWidget* window, const std::optional<std::string>& refusal) {
     if (refusal) {
-        Prompts::message(window, qs(*refusal), MessageButtons::Ok, MessageIcon::Exclamation);
+        Prompts::message(window, coreTr(*refusal), MessageButtons::Ok, MessageIcon::Exclamation);
     }
     return refusal.has_value();
 }
@@ -147,8 +148,8 @@ void RecordCommands::deleteRecord(int side) {
         m_window.shell().showStoreError(error);
         return;
     }
-    if (Prompts::message(&m_window, qs(deleteQuestion(kinds)), MessageButtons::YesNo,
-                         MessageIcon::Question) != MessageAnswer::Yes) {
+    if (Prompts::message(&m_window, qs(deleteQuestion(kinds, displayWording())),
+                         MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes) {
         return;
     }
     const Position before[2] = {m_window.pane(0).position(), m_window.pane(1).position()};
@@ -158,7 +159,8 @@ void RecordCommands::deleteRecord(int side) {
         m_window.shell().showStoreError(error);
     }
     m_window.refreshLists(false);
-    Prompts::message(&m_window, qs(kDeletedMessage), MessageButtons::Ok, MessageIcon::Information);
+    Prompts::message(&m_window, coreTr(kDeletedMessage), MessageButtons::Ok,
+                     MessageIcon::Information);
     RecordListPane& pane = m_window.pane(side);
     pane.select(std::min(before[side].selected, pane.model().rowCount() - 1));
     for (int s = 0; s < 2; ++s) {
@@ -170,14 +172,14 @@ void RecordCommands::deleteRecord(int side) {
 
 void RecordCommands::openMatchHistory(int side) {
     if (openOnRow(m_window, side, Kind::History, historyRefusal(selectedMark(m_window.pane(side))),
-                  QStringLiteral("照合履歴"))) {
+                  tr("照合履歴"))) {
         m_window.applySearchConditions(m_window.currentConditions(), true);
     }
 }
 
 void RecordCommands::openComparison(int side) {
     openOnRow(m_window, side, Kind::Compare, compareRefusal(selectedMark(m_window.pane(side))),
-              QStringLiteral("比較表示"));
+              tr("比較表示"));
 }
 
 void RecordCommands::showQrPicture(int side) {
@@ -211,12 +213,11 @@ void RecordCommands::removeDuplicatePostMortem() {
 
 void RecordCommands::readMarkSheet(int side, const QString& path) {
     if (side == 0 && !QFileInfo::exists(path)) {
-        Prompts::message(&m_window, QStringLiteral("取り込みファイルが存在しません。"),
-                         MessageButtons::Ok, MessageIcon::Error);
+        Prompts::message(&m_window, tr("取り込みファイルが存在しません。"), MessageButtons::Ok,
+                         MessageIcon::Error);
         return;
     }
-    m_window.notAvailable(side == 0 ? QStringLiteral("マークシート取り込み")
-                                    : QStringLiteral("レセコン取り込み"));
+    m_window.notAvailable(side == 0 ? tr("マークシート取り込み") : tr("レセコン取り込み"));
     m_window.refreshLists(false);
 }
 

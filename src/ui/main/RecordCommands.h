@@ -2,6 +2,7 @@
 
 #include "ui/main/RecordListPane.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace qdx {
@@ -13,6 +14,8 @@ class CCusporaDlg;
 // Their checks and messages are the views' (views/main/RecordChecks.h); this runs them, opens
 // the windows, stores through the project model and reloads the lists.
 class RecordCommands {
+    Q_DECLARE_TR_FUNCTIONS(RecordCommands)
+
 public:
     explicit RecordCommands(CCusporaDlg& window) : m_window(window) {}
 

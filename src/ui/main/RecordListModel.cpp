@@ -1,5 +1,7 @@
 #include "ui/main/RecordListModel.h"
 
+#include "model/ToothChart.h"
+#include "ui/common/DisplayLanguage.h"
 #include "views/search/DisplayCount.h"
 
 #include <QColor>
@@ -126,12 +128,7 @@ QVariant RecordListModel::headerData(int section, Qt::Orientation orientation, i
         return QStringLiteral("No.");
     }
     const int position = section - kFirstToothColumn;
-    static const char* const quadrants[] = {"右上", "左上", "左下", "右下"};
-    const int quadrant = position / 8;
-    const int offset = position % 8;
-    // Upper right and lower left count down from 8, the other two up from 1.
-    const int number = (quadrant == 0 || quadrant == 2) ? 8 - offset : offset + 1;
-    return QString::fromUtf8(quadrants[quadrant]) + QString::number(number);
+    return QString::fromStdString(toothHeading(position, displayWording()));
 }
 
 int RecordListModel::rowOfKey(const QString& dentalId) const {

@@ -3,6 +3,7 @@
 #include "model/Labels.h"
 #include "ui/common/CColorButton.h"
 #include "ui/common/CColorStatic.h"
+#include "ui/common/DisplayLanguage.h"
 #include "ui/common/UiFonts.h"
 #include "ui/main/ClientControls.h"
 
@@ -57,21 +58,19 @@ private:
 } // namespace
 
 QString RecordListPane::countCaption(int rows) {
-    return QStringLiteral("全件数  %1件").arg(rows);
+    return tr("全件数  %1件").arg(rows);
 }
 
 RecordListPane::RecordListPane(int side, QWidget* client, QObject* parent)
     : QObject(parent), m_side(side), m_client(client) {
     const QString s = sidePrefix(side);
-    m_title =
-        addClientStatic(client,
-                        side == 0 ? QStringLiteral("死後デンタルチャート（事後：対象の直接観察）")
-                                  : QStringLiteral("生前デンタルチャート（事前：歯科医提供）"),
-                        s + "Title");
+    m_title = addClientStatic(client,
+                              side == 0 ? tr("死後デンタルチャート（事後：対象の直接観察）")
+                                        : tr("生前デンタルチャート（事前：歯科医提供）"),
+                              s + "Title");
     m_count = addClientStatic(client, countCaption(0), s + "Count");
-    m_legends[0] = addClientStatic(
-        client, QString::fromUtf8(kClassLegend.data(), kClassLegend.size()), s + "Legend");
-    m_legends[1] = addClientStatic(client, QStringLiteral("b:ブリッジあり"), s + "BridgeLegend");
+    m_legends[0] = addClientStatic(client, coreTr(kClassLegend), s + "Legend");
+    m_legends[1] = addClientStatic(client, tr("b:ブリッジあり"), s + "BridgeLegend");
     m_count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_legends[1]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     buildList(client);
@@ -109,9 +108,9 @@ void RecordListPane::buildList(QWidget* client) {
 void RecordListPane::addButtons(bool showHidden) {
     const QString s = sidePrefix(m_side);
     const std::pair<Button, QString> captions[] = {
-        {NewButton, QStringLiteral("新規登録")},     {ModifyButton, QStringLiteral("修正")},
-        {DeleteButton, QStringLiteral("削除")},      {HistoryButton, QStringLiteral("照合履歴")},
-        {CompareButton, QStringLiteral("比較表示")}, {QrButton, QStringLiteral("QRコード生成")}};
+        {NewButton, tr("新規登録")},     {ModifyButton, tr("修正")},
+        {DeleteButton, tr("削除")},      {HistoryButton, tr("照合履歴")},
+        {CompareButton, tr("比較表示")}, {QrButton, tr("QRコード生成")}};
     const char* const names[] = {"NewButton",     "ModifyButton",  "DeleteButton",
                                  "HistoryButton", "CompareButton", "QrButton"};
     for (const auto& [which, caption] : captions) {
@@ -248,7 +247,7 @@ void RecordListPane::updateButtons(bool entryPlugged, bool projectOpen) {
     m_buttons[NewButton]->setEnabled(entryPlugged && projectOpen);
     m_buttons[ModifyButton]->setEnabled(entryPlugged && hasRows);
     const QString noEntry =
-        entryPlugged ? QString() : QStringLiteral("記録入力画面はまだ組み込まれていません。");
+        entryPlugged ? QString() : tr("記録入力画面はまだ組み込まれていません。");
     m_buttons[NewButton]->setToolTip(noEntry);
     m_buttons[ModifyButton]->setToolTip(noEntry);
 }

@@ -3,6 +3,7 @@
 #include "matching/PairResult.h"
 #include "ui/common/CColorStatic.h"
 #include "ui/common/CoreText.h"
+#include "ui/common/DisplayLanguage.h"
 #include "ui/main/ClientControls.h"
 #include "views/search/DisplayCount.h"
 #include "views/search/SearchLabels.h"
@@ -19,14 +20,14 @@ namespace {
 void fillDirections(QComboBox* combo) {
     combo->clear();
     for (int direction : {0, 1}) {
-        combo->addItem(qs(directionLabel(direction)));
+        combo->addItem(coreTr(directionLabel(direction)));
     }
 }
 
 void fillRankKeys(QComboBox* combo) {
     combo->clear();
     for (int key = 0; key < kRankKeyCount; ++key) {
-        combo->addItem(qs(rankKeyLabel(key)));
+        combo->addItem(coreTr(rankKeyLabel(key)));
     }
 }
 
@@ -41,14 +42,12 @@ QComboBox* addCombo(QWidget* client, const QString& name, int width) {
 
 SearchConditionControls::SearchConditionControls(QWidget* client, bool shown, QObject* parent)
     : QObject(parent) {
-    m_labels[0] =
-        addClientStatic(client, QStringLiteral("検索条件"), QStringLiteral("conditionLabel"));
-    m_labels[1] =
-        addClientStatic(client, QStringLiteral("表示件数"), QStringLiteral("displayCountLabel"));
+    m_labels[0] = addClientStatic(client, tr("検索条件"), QStringLiteral("conditionLabel"));
+    m_labels[1] = addClientStatic(client, tr("表示件数"), QStringLiteral("displayCountLabel"));
     m_directionCombo = addCombo(client, QStringLiteral("directionCombo"), 110);
     m_displayCountCombo = addCombo(client, QStringLiteral("displayCountCombo"), 110);
     m_rankKeyCombo = addCombo(client, QStringLiteral("rankKeyCombo"), 160);
-    m_hideExcludedCheck = new QCheckBox(QStringLiteral("検索対象外を非表示"), client);
+    m_hideExcludedCheck = new QCheckBox(tr("検索対象外を非表示"), client);
     m_hideExcludedCheck->setObjectName(QStringLiteral("hideExcludedCheck"));
     for (QWidget* widget : std::initializer_list<QWidget*>{m_labels[0], m_labels[1],
                                                            m_directionCombo, m_displayCountCombo,
@@ -114,7 +113,7 @@ void SearchConditionControls::offerDisplayCounts(int candidates) {
     const QSignalBlocker block(m_displayCountCombo);
     m_displayCountCombo->clear();
     for (int i = 0; i < choices.items; ++i) {
-        m_displayCountCombo->addItem(qs(displayCountCaption(i)));
+        m_displayCountCombo->addItem(qs(displayCountCaption(i, displayWording())));
     }
     m_displayCountCombo->setCurrentIndex(choices.selected);
 }

@@ -40,7 +40,7 @@ QImage CQrCodeDlg::monochromeImage(const QrModules& modules, int scale) {
 CQrCodeDlg::CQrCodeDlg(const QString& text, const QString& proposedName, QWidget* parent)
     : QDialog(parent), m_proposedName(proposedName) {
     setObjectName(QStringLiteral("CQrCodeDlg"));
-    setWindowTitle(QStringLiteral("QRコード - Quendix Free"));
+    setWindowTitle(tr("QRコード - Quendix Free"));
     m_picture = monochromeImage(encodeQr(text.toStdString()), kPixelsPerModule);
 
     m_pictureLabel = new QLabel(this);
@@ -49,11 +49,11 @@ CQrCodeDlg::CQrCodeDlg(const QString& text, const QString& proposedName, QWidget
     m_pictureLabel->setPixmap(QPixmap::fromImage(m_picture));
     m_pictureLabel->setToolTip(text);
 
-    auto* save = new CColorButton(QStringLiteral("ファイルに保存"), this);
+    auto* save = new CColorButton(tr("ファイルに保存"), this);
     save->setObjectName(QStringLiteral("saveButton"));
     save->setEnabled(hasPicture());
     m_saveButton = save;
-    auto* close = new CColorButton(QStringLiteral("終了"), this);
+    auto* close = new CColorButton(tr("終了"), this);
     close->setObjectName(QStringLiteral("closeButton"));
     close->setColors(CColorButton::confirmFace(), Qt::white);
     m_closeButton = close;
@@ -79,15 +79,15 @@ bool CQrCodeDlg::savePicture() {
         return false;
     Prompts::FileChoice choice;
     choice.kind = Prompts::FileChoice::Save;
-    choice.filter = QStringLiteral("ビットマップ (*.bmp)");
+    choice.filter = tr("ビットマップ (*.bmp)");
     choice.defaultSuffix = QStringLiteral("bmp");
     choice.initialPath = m_proposedName;
     const QString path = Prompts::chooseFile(this, choice);
     if (path.isEmpty())
         return false;
     if (!m_picture.save(path, "BMP")) {
-        Prompts::message(this, QStringLiteral("ファイルを保存できませんでした。\n") + path,
-                         MessageButtons::Ok, MessageIcon::Error);
+        Prompts::message(this, tr("ファイルを保存できませんでした。\n") + path, MessageButtons::Ok,
+                         MessageIcon::Error);
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "ui/search/BridgeSearchTableModel.h"
 
 #include "ui/common/CoreText.h"
+#include "ui/common/DisplayLanguage.h"
 #include "views/bridge/BridgeSearchView.h"
 
 namespace qdx {
@@ -19,7 +20,7 @@ QVariant BridgeSearchTableModel::background(const BridgeRow& row, int column) co
 }
 
 QString BridgeSearchTableModel::headerText(int column) const {
-    return qs(bridgeHeaderText(column));
+    return qs(bridgeHeaderText(column, displayWording()));
 }
 
 // The counts are right-aligned as in the individual search.

@@ -8,6 +8,7 @@
 #include "ui/common/CColorButton.h"
 #include "ui/common/CColorStatic.h"
 #include "ui/common/CoreText.h"
+#include "ui/common/DisplayLanguage.h"
 #include "ui/search/BridgeSearchTableModel.h"
 #include "ui/search/SearchConditionControls.h"
 #include "ui/search/SearchTask.h"
@@ -42,17 +43,17 @@ CBridgeSearchDlg::~CBridgeSearchDlg() = default;
 
 void CBridgeSearchDlg::buildControls() {
     setObjectName(QStringLiteral("CBridgeSearchDlg"));
-    setWindowTitle(QStringLiteral("ブリッジ指定検索 - Quendix Free"));
-    m_conditionLabel = new CColorStatic(QStringLiteral("検索条件"), this);
+    setWindowTitle(tr("ブリッジ指定検索 - Quendix Free"));
+    m_conditionLabel = new CColorStatic(tr("検索条件"), this);
     m_sideCombo = new QComboBox(this);
     m_sideCombo->setObjectName(QStringLiteral("sideCombo"));
     for (int s = 0; s < 3; ++s)
-        m_sideCombo->addItem(qs(bridgeSideLabel(s)));
+        m_sideCombo->addItem(coreTr(bridgeSideLabel(s)));
     makeTargetCombo();
-    m_countLabel = new CColorStatic(QStringLiteral("表示件数"), this);
+    m_countLabel = new CColorStatic(tr("表示件数"), this);
     m_rankCombo = new QComboBox(this);
     m_rankCombo->setObjectName(QStringLiteral("rankCombo"));
-    m_rankCombo->addItems({qs(bridgeRankLabel(0)), qs(bridgeRankLabel(1))});
+    m_rankCombo->addItems({coreTr(bridgeRankLabel(0)), coreTr(bridgeRankLabel(1))});
     makeCountChoices();
     for (QComboBox* combo : {m_sideCombo, m_targetCombo, m_rankCombo, m_countCombo}) {
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -65,7 +66,7 @@ void CBridgeSearchDlg::buildControls() {
     m_chart->setObjectName(QStringLiteral("patternChart"));
     buildLegend();
 
-    m_searchButton = new CColorButton(QStringLiteral("検索"), this);
+    m_searchButton = new CColorButton(tr("検索"), this);
     m_searchButton->setObjectName(QStringLiteral("searchButton"));
     makeListButtons({m_searchButton});
     connectControls();
@@ -88,8 +89,7 @@ void CBridgeSearchDlg::buildLegend() {
     m_bridgeLegendText = new CColorStatic(ChartPainter::bridgeLegendText(), this);
     m_bridgeLegendText->setObjectName(QStringLiteral("bridgeLegendText"));
     m_bridgeLegendText->adjustSize();
-    m_markLegend =
-        new CColorStatic(QStringLiteral("b:ブリッジあり／*：判明済み／i：他人／u：鑑定中"), this);
+    m_markLegend = new CColorStatic(tr("b:ブリッジあり／*：判明済み／i：他人／u：鑑定中"), this);
     m_markLegend->setObjectName(QStringLiteral("markLegend"));
     m_markLegend->adjustSize();
 }

@@ -3,6 +3,7 @@
 #include "matching/SearchRun.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/CoreText.h"
+#include "ui/common/DisplayLanguage.h"
 #include "ui/common/Prompts.h"
 #include "ui/search/BridgeSearchTableModel.h"
 #include "ui/search/SearchWindowParts.h"
@@ -49,7 +50,7 @@ void CBridgeSearchDlg::searchWithPattern() {
     listFresh();
     fitColumns(false);
     if (m_tableModel->rowCount() <= 1)
-        Prompts::message(this, QString::fromUtf8(kBridgeNothingFoundMessage), MessageButtons::Ok,
+        Prompts::message(this, coreTr(kBridgeNothingFoundMessage), MessageButtons::Ok,
                          MessageIcon::Exclamation);
     updateCommandStates();
     if (row > 0 && row < m_tableModel->rowCount())

@@ -8,6 +8,7 @@
 #include "ui/common/CColorButton.h"
 #include "ui/common/CColorStatic.h"
 #include "ui/common/CoreText.h"
+#include "ui/common/DisplayLanguage.h"
 #include "ui/common/Prompts.h"
 #include "ui/search/FullSearchTableModel.h"
 #include "ui/search/PrintRenderer.h"
@@ -42,7 +43,7 @@ CFullSearchDlg::CFullSearchDlg(ProjectModel& model, const SearchConditions& cond
                                QWidget* parent)
     : QDialog(parent), m_model(model), m_initial(conditions), m_run(std::make_unique<SearchRun>()) {
     setObjectName(QStringLiteral("CFullSearchDlg"));
-    setWindowTitle(QStringLiteral("全検索 - Quendix Free"));
+    setWindowTitle(tr("全検索 - Quendix Free"));
     buildControls();
     resize(1024, 640);
 }
@@ -53,17 +54,17 @@ CFullSearchDlg::~CFullSearchDlg() {
 }
 
 void CFullSearchDlg::buildControls() {
-    m_conditionLabel = new CColorStatic(QStringLiteral("検索条件"), this);
+    m_conditionLabel = new CColorStatic(tr("検索条件"), this);
     m_directionCombo = new QComboBox(this);
     m_directionCombo->setObjectName(QStringLiteral("directionCombo"));
     fillDirectionCombo(m_directionCombo);
     m_rankKeyCombo = new QComboBox(this);
     m_rankKeyCombo->setObjectName(QStringLiteral("rankKeyCombo"));
     fillRankKeyCombo(m_rankKeyCombo);
-    m_countLabel = new CColorStatic(QStringLiteral("表示件数"), this);
+    m_countLabel = new CColorStatic(tr("表示件数"), this);
     m_countCombo = new QComboBox(this);
     m_countCombo->setObjectName(QStringLiteral("displayCountCombo"));
-    m_hideExcludedCheck = new QCheckBox(QStringLiteral("検索対象外を非表示"), this);
+    m_hideExcludedCheck = new QCheckBox(tr("検索対象外を非表示"), this);
     m_hideExcludedCheck->setObjectName(QStringLiteral("hideExcludedCheck"));
     m_hideExcludedCheck->setVisible(false);
 
@@ -77,14 +78,14 @@ void CFullSearchDlg::buildControls() {
     connect(m_table, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { openIndividualSearch(index.row()); });
 
-    m_legendLabel = new CColorStatic(QStringLiteral("*：判明済み／i：他人／u：鑑定中"), this);
-    m_saveButton = new CColorButton(QStringLiteral("ファイルに保存"), this);
+    m_legendLabel = new CColorStatic(tr("*：判明済み／i：他人／u：鑑定中"), this);
+    m_saveButton = new CColorButton(tr("ファイルに保存"), this);
     m_saveButton->setObjectName(QStringLiteral("saveButton"));
     m_saveButton->setColors(QColor(236, 233, 216), Qt::black);
-    m_printButton = new CColorButton(QStringLiteral("印刷"), this);
+    m_printButton = new CColorButton(tr("印刷"), this);
     m_printButton->setObjectName(QStringLiteral("printButton"));
     m_printButton->setColors(QColor(236, 233, 216), Qt::black);
-    m_closeButton = new CColorButton(QStringLiteral("終了"), this);
+    m_closeButton = new CColorButton(tr("終了"), this);
     m_closeButton->setObjectName(QStringLiteral("closeButton"));
     m_closeButton->setColors(CColorButton::confirmFace(), Qt::white);
     for (QPushButton* b :
@@ -210,7 +211,7 @@ void CFullSearchDlg::fitColumns(bool fitAll) {
                             (column - kFullSearchFixedColumns) % kColumnsPerCandidate == 1);
         if (!fitAll && !idColumn)
             continue;
-        int width = metrics.horizontalAdvance(qs(fullSearchHeaderText(column))) + 16;
+        int width = metrics.horizontalAdvance(coreTr(fullSearchHeaderText(column))) + 16;
         for (const FullSearchRow& row : rows)
             width = std::max(width, textWidth(fullSearchCellText(row, column, priorityShown)) + 12);
         const int minimum = fitAll ? fullSearchInitialWidth(column) : kRefitMinimum;
@@ -349,7 +350,8 @@ void CFullSearchDlg::saveToFile() {
         QApplication::restoreOverrideCursor();
     } catch (const SearchResultFileError& error) {
         QApplication::restoreOverrideCursor();
-        Prompts::message(this, qs(error.fullText()), MessageButtons::Ok, MessageIcon::Error);
+        Prompts::message(this, failureText(kCsvOpenFailedMessage, error.systemText()),
+                         MessageButtons::Ok, MessageIcon::Error);
     }
 }
 
@@ -357,9 +359,10 @@ void CFullSearchDlg::printTable() {
     QPrinter printer(QPrinter::HighResolution);
     if (!chooseSearchPrinter(this, m_model, printer, QStringLiteral("総検索印刷")))
         return;
-    const FullSearchPrintJob job = fullSearchPrintJob(
+    FullSearchPrintJob job = fullSearchPrintJob(
         m_tableModel->rows(), m_directionCombo->currentIndex(), m_rankKeyCombo->currentIndex(),
         m_tableModel->displayCount(), m_hideExcludedCheck->isChecked() ? 1 : 0);
+    wordPrintout(job);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     printPages(printer,
                [&](const PrintMetrics& metrics) { return layoutFullSearchPrint(job, metrics); });

@@ -9,6 +9,7 @@
 #include "ui/common/CColorButton.h"
 #include "ui/common/CColorStatic.h"
 #include "ui/common/CoreText.h"
+#include "ui/common/DisplayLanguage.h"
 #include "ui/common/Prompts.h"
 #include "ui/search/CFullSearchDlg.h"
 #include "ui/search/IndividualSearchTableModel.h"
@@ -53,17 +54,17 @@ CIndividualSearchDlg::~CIndividualSearchDlg() = default;
 
 void CIndividualSearchDlg::buildControls() {
     setObjectName(QStringLiteral("CIndividualSearchDlg"));
-    setWindowTitle(QStringLiteral("個別検索 - Quendix Free"));
-    m_targetLabel = new CColorStatic(QStringLiteral("検索元選択"), this);
+    setWindowTitle(tr("個別検索 - Quendix Free"));
+    m_targetLabel = new CColorStatic(tr("検索元選択"), this);
     makeTargetCombo();
-    m_conditionLabel = new CColorStatic(QStringLiteral("検索条件"), this);
+    m_conditionLabel = new CColorStatic(tr("検索条件"), this);
     m_directionCombo = new QComboBox(this);
     m_directionCombo->setObjectName(QStringLiteral("directionCombo"));
     fillDirectionCombo(m_directionCombo);
     m_rankKeyCombo = new QComboBox(this);
     m_rankKeyCombo->setObjectName(QStringLiteral("rankKeyCombo"));
     fillRankKeyCombo(m_rankKeyCombo);
-    m_countLabel = new CColorStatic(QStringLiteral("表示件数"), this);
+    m_countLabel = new CColorStatic(tr("表示件数"), this);
     makeCountChoices();
     for (QComboBox* combo : {m_targetCombo, m_directionCombo, m_rankKeyCombo, m_countCombo}) {
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -86,8 +87,8 @@ void CIndividualSearchDlg::buildLegend() {
         m_legendTexts[i] = new CColorStatic(QString(), this);
         m_legendTexts[i]->setObjectName(QStringLiteral("legendText%1").arg(i));
     }
-    m_classLegend = new CColorStatic(QStringLiteral("1:健全歯 2:金属による部分修復 3:全部修復 "
-                                                    "4:C4,欠損 5:情報なし 6:歯あり d:乳歯 #:一致"),
+    m_classLegend = new CColorStatic(tr("1:健全歯 2:金属による部分修復 3:全部修復 "
+                                        "4:C4,欠損 5:情報なし 6:歯あり d:乳歯 #:一致"),
                                      this);
     m_classLegend->setObjectName(QStringLiteral("classLegend"));
     showLegend(false);
@@ -173,7 +174,7 @@ void CIndividualSearchDlg::copyFullSearchChoices() {
     m_hideExcludedCheck->setChecked(c.hideExcluded == 1);
     m_countCombo->clear();
     for (int i = 1; i <= m_fullSearch->displayCountItems(); ++i)
-        m_countCombo->addItem(QStringLiteral("TOP %1 を表示").arg(i));
+        m_countCombo->addItem(tr("TOP %1 を表示").arg(i));
     m_countCombo->setCurrentIndex(c.topNIndex);
     m_countCombo->setEnabled(m_countCombo->count() > 0);
     m_countCombo->adjustSize();
@@ -234,7 +235,8 @@ bool CIndividualSearchDlg::search() {
     } catch (const StoreError& error) {
         m_ownRun->clear();
         QApplication::restoreOverrideCursor();
-        Prompts::message(this, qs(error.fullText()), MessageButtons::Ok, MessageIcon::Error);
+        Prompts::message(this, failureText(error.message(), error.databaseText()),
+                         MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
     QApplication::restoreOverrideCursor();
@@ -348,7 +350,8 @@ void CIndividualSearchDlg::updatePicture() {
     content.kinds = individualPictureKinds(shown);
     m_kinds = content.kinds;
     m_chart->setChart(drawChart(content));
-    m_captionLabel->setText(qs(individualChartCaption(rows.front().displayId, shown.displayId)));
+    m_captionLabel->setText(
+        qs(individualChartCaption(rows.front().displayId, shown.displayId, displayWording())));
     m_captionLabel->adjustSize();
     m_captionLabel->raise();
     if (shown.isSearching() == m_candidateLegend)
@@ -366,7 +369,7 @@ void CIndividualSearchDlg::showToothTip(const QPoint& point) {
     const QString text =
         rows.empty() ? QString()
                      : qs(individualToothTooltip(rows.front(), rows[static_cast<std::size_t>(row)],
-                                                 position));
+                                                 position, displayWording()));
     m_chart->setToolTip(text);
     if (text.isEmpty())
         QToolTip::hideText();

@@ -40,7 +40,7 @@ void CandidateSearchDlg::makeCountChoices() {
     m_countCombo = new QComboBox(this);
     m_countCombo->setObjectName(QStringLiteral("displayCountCombo"));
     m_countCombo->setMinimumContentsLength(12);
-    m_hideExcludedCheck = new QCheckBox(QStringLiteral("検索対象外を非表示"), this);
+    m_hideExcludedCheck = new QCheckBox(tr("検索対象外を非表示"), this);
     m_hideExcludedCheck->setObjectName(QStringLiteral("hideExcludedCheck"));
     m_hideExcludedCheck->setVisible(false);
 }
@@ -60,17 +60,17 @@ void CandidateSearchDlg::makeChartWithCaption() {
 }
 
 void CandidateSearchDlg::makeListButtons(std::initializer_list<CColorButton*> before) {
-    m_saveButton = new CColorButton(QStringLiteral("ファイルに保存"), this);
+    m_saveButton = new CColorButton(tr("ファイルに保存"), this);
     m_saveButton->setObjectName(QStringLiteral("saveButton"));
-    m_printButton = new CColorButton(QStringLiteral("印刷"), this);
+    m_printButton = new CColorButton(tr("印刷"), this);
     m_printButton->setObjectName(QStringLiteral("printButton"));
-    m_historyButton = new CColorButton(QStringLiteral("照合履歴"), this);
+    m_historyButton = new CColorButton(tr("照合履歴"), this);
     m_historyButton->setObjectName(QStringLiteral("historyButton"));
     std::vector<CColorButton*> buttons(before);
     buttons.insert(buttons.end(), {m_saveButton, m_printButton, m_historyButton});
     for (CColorButton* b : buttons)
         b->setColors(QColor(236, 233, 216), Qt::black);
-    m_closeButton = new CColorButton(QStringLiteral("終了"), this);
+    m_closeButton = new CColorButton(tr("終了"), this);
     m_closeButton->setObjectName(QStringLiteral("closeButton"));
     m_closeButton->setColors(CColorButton::confirmFace(), Qt::white);
     buttons.push_back(m_closeButton);
@@ -202,7 +202,8 @@ void CandidateSearchDlg::printIndividualLayout(
     QPrinter printer(QPrinter::HighResolution);
     if (!chooseSearchPrinter(this, m_model, printer, QStringLiteral("個別検索印刷")))
         return;
-    const IndividualSearchPrintJob job = makeJob();
+    IndividualSearchPrintJob job = makeJob();
+    wordPrintout(job);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     printPages(printer, [&](const PrintMetrics& metrics) {
         return layoutIndividualSearchPrint(job, metrics);

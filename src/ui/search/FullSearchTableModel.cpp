@@ -1,4 +1,5 @@
 #include "ui/search/FullSearchTableModel.h"
+#include "ui/common/DisplayLanguage.h"
 
 #include <QColor>
 
@@ -84,7 +85,7 @@ QVariant FullSearchTableModel::headerData(int section, Qt::Orientation orientati
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return {};
     if (role == Qt::DisplayRole)
-        return QString::fromStdString(fullSearchHeaderText(section));
+        return coreTr(fullSearchHeaderText(section));
     if (role == Qt::TextAlignmentRole) {
         const bool right =
             section == 3 || (section >= kFullSearchFixedColumns &&

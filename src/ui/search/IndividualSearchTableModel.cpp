@@ -1,5 +1,6 @@
 #include "ui/search/IndividualSearchTableModel.h"
 
+#include "ui/common/DisplayLanguage.h"
 #include "ui/search/FullSearchTableModel.h"
 
 namespace qdx {
@@ -29,7 +30,7 @@ QVariant IndividualSearchTableModel::background(const IndividualRow& row, int co
 }
 
 QString IndividualSearchTableModel::headerText(int column) const {
-    return QString::fromStdString(individualHeaderText(column));
+    return QString::fromStdString(individualHeaderText(column, displayWording()));
 }
 
 bool IndividualSearchTableModel::isRightAligned(int column) const {

@@ -37,6 +37,10 @@ QString toQString(const std::string& text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+bool isLatin(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x2000; });
+}
+
 const QFont& fontOf(const PrintFonts& fonts, PrintFont font) {
     switch (font) {
     case PrintFont::Heading:
@@ -57,9 +61,18 @@ void drawText(QPainter& painter, const PrintItem& item, const PrintFonts& fonts)
     const QString text = toQString(item.text);
     const QFont& font = fontOf(fonts, item.font);
     if (item.font == PrintFont::Band || item.font == PrintFont::NarrowBand) {
-        // The band headings run downwards, one upright character under the other.
+        // The band headings run downwards, one upright character under the other; a Latin
+        // word runs downwards turned on its side, as a vertical font sets it.
         painter.setFont(font);
         const QFontMetrics metrics(font, painter.device());
+        if (text.size() > 1 && isLatin(text)) {
+            painter.save();
+            painter.translate(item.x + metrics.descent(), item.y);
+            painter.rotate(90);
+            painter.drawText(QPoint(0, 0), text);
+            painter.restore();
+            return;
+        }
         int y = item.y;
         for (const QChar c : text) {
             painter.drawText(QPoint(item.x, y + metrics.ascent()), QString(c));

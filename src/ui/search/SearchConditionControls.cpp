@@ -1,6 +1,7 @@
 #include "ui/search/SearchConditionControls.h"
 
 #include "ui/common/CoreText.h"
+#include "ui/common/DisplayLanguage.h"
 #include "views/search/DisplayCount.h"
 #include "views/search/SearchLabels.h"
 
@@ -10,12 +11,12 @@
 namespace qdx {
 
 void fillDirectionCombo(QComboBox* combo) {
-    combo->addItems({qs(directionLabel(0)), qs(directionLabel(1))});
+    combo->addItems({coreTr(directionLabel(0)), coreTr(directionLabel(1))});
 }
 
 void fillRankKeyCombo(QComboBox* combo) {
     for (int k = 0; k < 4; ++k)
-        combo->addItem(qs(rankKeyLabel(k)));
+        combo->addItem(coreTr(rankKeyLabel(k)));
 }
 
 void fillDisplayCountCombo(QComboBox* combo, int candidates, int initialIndex) {
@@ -26,7 +27,7 @@ void fillDisplayCountCombo(QComboBox* combo, int candidates, int initialIndex) {
 void showDisplayCountChoice(QComboBox* combo, const DisplayCountChoice& choice) {
     combo->clear();
     for (int i = 0; i < choice.items; ++i)
-        combo->addItem(qs(displayCountCaption(i)));
+        combo->addItem(qs(displayCountCaption(i, displayWording())));
     combo->setCurrentIndex(choice.selected);
     combo->setEnabled(choice.items > 0);
     combo->adjustSize();

@@ -3,6 +3,7 @@
 #include "io/SearchResultFile.h"
 #include "store/ProjectModel.h"
 #include "ui/common/CoreText.h"
+#include "ui/common/DisplayLanguage.h"
 #include "ui/common/Prompts.h"
 #include "ui/search/PrintRenderer.h"
 #include "views/search/IndividualSearchRows.h"
@@ -16,6 +17,8 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTableView>
+
+#include <ctime>
 
 namespace qdx {
 
@@ -61,7 +64,7 @@ QString chooseIndividualResultFile(QWidget* parent, const ProjectModel& model,
                                    const QString& targetId) {
     const ProposedFileName proposed = individualCsvFileName(targetId.toStdString());
     if (proposed.removed)
-        Prompts::message(parent, QString::fromUtf8(kInvalidFileNameMessage), MessageButtons::Ok,
+        Prompts::message(parent, coreTr(kInvalidFileNameMessage), MessageButtons::Ok,
                          MessageIcon::Exclamation);
     Prompts::FileChoice choice;
     choice.kind = Prompts::FileChoice::Save;
@@ -73,15 +76,23 @@ QString chooseIndividualResultFile(QWidget* parent, const ProjectModel& model,
 
 bool chooseSearchPrinter(QWidget* parent, const ProjectModel& model, QPrinter& printer,
                          const QString& documentName) {
-    preparePrinter(printer, documentName);
+    preparePrinter(printer, documentName, DisplayLanguage::english());
     proposePrintFile(printer, inProjectFolder(model, documentName + QStringLiteral(".pdf")));
     if (!Prompts::choosePrinter(parent, printer))
         return false;
     // A printer chosen in the dialog prints on paper, never into the proposed file.
     if (printer.outputFormat() == QPrinter::NativeFormat)
         printer.setOutputFileName(QString());
-    preparePrinter(printer, documentName);
+    preparePrinter(printer, documentName, DisplayLanguage::english());
     return true;
+}
+
+void wordPrintout(SearchPrintConditions& job) {
+    job.english = DisplayLanguage::english();
+    if (DisplayLanguage::current() == Language::Japanese)
+        return;
+    job.wording = displayWording();
+    job.createdText = printCreatedText(std::time(nullptr), job.wording);
 }
 
 void writeIndividualResultFile(QWidget* parent, const QString& path,
@@ -92,7 +103,8 @@ void writeIndividualResultFile(QWidget* parent, const QString& path,
         QApplication::restoreOverrideCursor();
     } catch (const SearchResultFileError& error) {
         QApplication::restoreOverrideCursor();
-        Prompts::message(parent, qs(error.fullText()), MessageButtons::Ok, MessageIcon::Error);
+        Prompts::message(parent, failureText(kCsvOpenFailedMessage, error.systemText()),
+                         MessageButtons::Ok, MessageIcon::Error);
     }
 }
 

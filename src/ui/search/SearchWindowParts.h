@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/search/SearchPrintHeading.h"
+
 #include <QString>
 
 #include <initializer_list>
@@ -43,6 +45,9 @@ QString chooseIndividualResultFile(QWidget* parent, const ProjectModel& model,
 // print to file proposing "<documentName>.pdf" in the project's folder. False when cancelled.
 bool chooseSearchPrinter(QWidget* parent, const ProjectModel& model, QPrinter& printer,
                          const QString& documentName);
+// Puts a printout into the display language: its layout (English: legal paper, positions and
+// tooth numbers), its words and its creation date. Japanese leaves it as it is.
+void wordPrintout(SearchPrintConditions& job);
 // Writes the file lines under the wait cursor; a file that cannot be written shows its error.
 void writeIndividualResultFile(QWidget* parent, const QString& path,
                                const std::vector<std::string>& lines);

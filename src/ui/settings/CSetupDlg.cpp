@@ -4,6 +4,7 @@
 #include "ui/common/CColorButton.h"
 #include "ui/common/CColorStatic.h"
 #include "ui/common/CoreText.h"
+#include "ui/common/DisplayLanguage.h"
 #include "ui/common/Prompts.h"
 
 #include <QCloseEvent>
@@ -25,7 +26,7 @@ constexpr int kCellWidth = 64;
 
 CSetupDlg::CSetupDlg(ProjectModel& model, QWidget* parent) : QDialog(parent), m_model(model) {
     setObjectName(QStringLiteral("CSetupDlg"));
-    setWindowTitle(QStringLiteral("環境設定 - Quendix Free"));
+    setWindowTitle(tr("環境設定 - Quendix Free"));
     buildControls();
     showFields(settingsFields(m_model.settings()));
 }
@@ -48,16 +49,16 @@ void CSetupDlg::buildControls() {
     m_factorEdit->setFixedWidth(kCellWidth + 16);
 
     auto* fields = new QGridLayout;
-    fields->addWidget(new CColorStatic(QStringLiteral("プロジェクト名："), this), 0, 0);
+    fields->addWidget(new CColorStatic(tr("プロジェクト名："), this), 0, 0);
     fields->addWidget(m_nameEdit, 0, 1, Qt::AlignLeft);
-    fields->addWidget(new CColorStatic(QStringLiteral("照合優先度の係数："), this), 1, 0);
+    fields->addWidget(new CColorStatic(tr("照合優先度の係数："), this), 1, 0);
     fields->addWidget(m_factorEdit, 1, 1, Qt::AlignLeft);
     fields->setColumnStretch(2, 1);
 
-    m_confirmButton = new CColorButton(QStringLiteral("設定"), this);
+    m_confirmButton = new CColorButton(tr("設定"), this);
     m_confirmButton->setObjectName(QStringLiteral("confirmButton"));
     m_confirmButton->setColors(CColorButton::confirmFace(), Qt::white);
-    m_cancelButton = new CColorButton(QStringLiteral("キャンセル"), this);
+    m_cancelButton = new CColorButton(tr("キャンセル"), this);
     m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
     m_cancelButton->setColors(CColorButton::cancelFace(), Qt::white);
     auto* buttons = new QHBoxLayout;
@@ -72,10 +73,9 @@ void CSetupDlg::buildControls() {
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
+    layout->addWidget(buildGroup(tr("5分類検索用"), SettingsGrid::AmToPm5, SettingsGrid::PmToAm5));
     layout->addWidget(
-        buildGroup(QStringLiteral("5分類検索用"), SettingsGrid::AmToPm5, SettingsGrid::PmToAm5));
-    layout->addWidget(buildGroup(QStringLiteral("階層6分類検索用"), SettingsGrid::AmToPm6,
-                                 SettingsGrid::PmToAm6));
+        buildGroup(tr("階層6分類検索用"), SettingsGrid::AmToPm6, SettingsGrid::PmToAm6));
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -93,19 +93,19 @@ QGroupBox* CSetupDlg::buildGroup(const QString& title, SettingsGrid left, Settin
 // Headings and class labels around the cells: the column side over the class labels, the row
 // side left of them. The edits are made in storage order so that Tab follows the checks.
 QGroupBox* CSetupDlg::buildGrid(SettingsGrid grid) {
-    auto* box = new QGroupBox(qs(gridTitle(grid)), this);
+    auto* box = new QGroupBox(coreTr(gridTitle(grid)), this);
     box->setObjectName(QStringLiteral("grid-") + qs(gridName(grid)));
     auto* cells = new QGridLayout(box);
     cells->setHorizontalSpacing(4);
     cells->setVerticalSpacing(3);
     const int n = gridClassCount(grid);
-    auto* columnHeading = new CColorStatic(qs(gridColumnHeading(grid)), box);
+    auto* columnHeading = new CColorStatic(coreTr(gridColumnHeading(grid)), box);
     columnHeading->setAlignment(Qt::AlignCenter);
     cells->addWidget(columnHeading, 0, 2, 1, n);
-    auto* rowHeading = new CColorStatic(qs(gridRowHeading(grid)), box);
+    auto* rowHeading = new CColorStatic(coreTr(gridRowHeading(grid)), box);
     cells->addWidget(rowHeading, 2, 0, n, 1, Qt::AlignVCenter);
     for (int position = 0; position < n; ++position) {
-        const QString label = qs(gridClassLabel(screenClass(grid, position)));
+        const QString label = coreTr(gridClassLabel(screenClass(grid, position)));
         auto* over = new CColorStatic(label, box);
         over->setAlignment(Qt::AlignCenter);
         cells->addWidget(over, 1, position + 2);
@@ -169,7 +169,7 @@ QLineEdit* CSetupDlg::faultyEdit(const SettingsFault& fault) const {
 void CSetupDlg::confirm() {
     const SettingsFields fields = typedFields();
     if (const auto fault = checkSettingsFields(fields)) {
-        Prompts::message(this, qs(settingsMessageText(fault->message)), MessageButtons::Ok,
+        Prompts::message(this, coreTr(settingsMessageText(fault->message)), MessageButtons::Ok,
                          MessageIcon::Exclamation);
         QLineEdit* edit = faultyEdit(*fault);
         edit->setFocus(Qt::OtherFocusReason);
@@ -181,8 +181,8 @@ void CSetupDlg::confirm() {
 }
 
 void CSetupDlg::askCancel() {
-    if (Prompts::message(this, QStringLiteral("データを保存しません。よろしいですか？"),
-                         MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes)
+    if (Prompts::message(this, tr("データを保存しません。よろしいですか？"), MessageButtons::YesNo,
+                         MessageIcon::Question) != MessageAnswer::Yes)
         return;
     reject();
 }

@@ -54,13 +54,13 @@ std::string bridgeCellText(const BridgeRow& row, int column) {
     }
 }
 
-std::string bridgeHeaderText(int column) {
+std::string bridgeHeaderText(int column, const Wording& wording) {
     static constexpr std::array<const char*, 3> counts = {"ブリッジ数", "ブリッジ一致数",
                                                           "ブリッジ不一致数"};
     if (column >= kBridgeFixedColumns && column < kBridgeColumnCount)
-        return toothHeading(column - kBridgeFixedColumns);
+        return toothHeading(column - kBridgeFixedColumns, wording);
     if (column >= 4 && column <= 6)
-        return counts[static_cast<std::size_t>(column - 4)];
+        return worded(wording, counts[static_cast<std::size_t>(column - 4)]);
     return {};
 }
 

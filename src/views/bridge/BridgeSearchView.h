@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Wording.h"
+
 #include "store/SearchSettings.h"
 #include "views/bridge/BridgeRows.h"
 #include "views/search/DisplayCount.h"
@@ -32,7 +34,7 @@ constexpr int kBridgeColumnCount = kBridgeFixedColumns + kToothCount;
 constexpr int kBridgeIdColumn = 3;
 std::string bridgeCellText(const BridgeRow& row, int column);
 // "ブリッジ数", "ブリッジ一致数", "ブリッジ不一致数" and the tooth headings; the others empty.
-std::string bridgeHeaderText(int column);
+std::string bridgeHeaderText(int column, const Wording& wording = {});
 // The display-count list after a listing of `listedRows` rows, the searching chart's first: one
 // item per row below it (the window lists at most 50 candidates). The item of `keptIndex`
 // stays chosen where the list still has it (another target, hiding toggled); otherwise, and

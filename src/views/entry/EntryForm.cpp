@@ -170,7 +170,8 @@ void storeEntryWithMatches(ProjectModel& model) {
     model.replaceMatchHistory(model.entry().side, model.entryMatches());
 }
 
-std::string registrationDateText(const std::string& updateTime, Language language) {
+std::string registrationDateText(const std::string& updateTime, Language language,
+                                 const Wording& wording) {
     static const std::array<const char*, 12> kMonths = {
         "January", "February", "March",     "April",   "May",      "June",
         "July",    "August",   "September", "October", "November", "December"};
@@ -182,7 +183,7 @@ std::string registrationDateText(const std::string& updateTime, Language languag
         piece[i] = updateTime.substr(start, dash - start);
         start = dash + 1;
     }
-    const std::string prefix = "登録日   ";
+    const std::string prefix = worded(wording, "登録日   ");
     if (language == Language::Japanese)
         return prefix + piece[0] + " 年 " + piece[1] + " 月 " + piece[2] + " 日";
     const int month = codeValue(piece[1], 13);
@@ -190,8 +191,9 @@ std::string registrationDateText(const std::string& updateTime, Language languag
     return prefix + monthName + " " + piece[2] + ", " + piece[0];
 }
 
-std::string entryCaption(int side, bool modify) {
-    return std::string(sideBracketLabel(side)) + (modify ? "修正" : "新規登録") + " - Quendix Free";
+std::string entryCaption(int side, bool modify, const Wording& wording) {
+    return worded(wording, sideBracketLabel(side)) + worded(wording, modify ? "修正" : "新規登録") +
+           " - Quendix Free";
 }
 
 } // namespace qdx

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Wording.h"
+
 #include "model/Labels.h"
 #include "store/MatchRow.h"
 #include "store/RecordEntry.h"
@@ -89,8 +91,9 @@ void storeEntryWithMatches(ProjectModel& model);
 // 登録日 text of a "%Y-%m-%d" date: "登録日   2016 年 05 月 01 日", in English
 // "登録日   May 01, 2016". Missing pieces stay empty.
 std::string registrationDateText(const std::string& updateTime,
-                                 Language language = Language::Japanese);
+                                 Language language = Language::Japanese,
+                                 const Wording& wording = {});
 // "[死後]新規登録 - Quendix Free", "[生前]修正 - Quendix Free".
-std::string entryCaption(int side, bool modify);
+std::string entryCaption(int side, bool modify, const Wording& wording = {});
 
 } // namespace qdx

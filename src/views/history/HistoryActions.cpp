@@ -23,7 +23,7 @@ bool isOfferedTarget(const ProjectModel& model, int otherSide, const std::string
 std::optional<std::string> registerQuestion(const MatchHistoryEditor& editor,
                                             const ProjectModel& model, KindChoice choice,
                                             SamePersonBasis basis, const std::string& upper,
-                                            const std::string& lower) {
+                                            const std::string& lower, const Wording& wording) {
     if (choice != KindChoice::SamePerson ||
         editor.registerRefusal(choice, basis, upper, lower) != HistoryMessage::None)
         return std::nullopt;
@@ -35,8 +35,9 @@ std::optional<std::string> registerQuestion(const MatchHistoryEditor& editor,
     for (const MatchRow& row : model.getMatchHistory(partnerSide, key)) {
         const bool another = row.ownColumn(editor.side()) != editor.recordNumber();
         if (row.KIND.namesPartner() && another && !row.Match_ID.empty())
-            return target + " は " + row.Match_ID + " と同一人物として登録されています。" +
-                   "登録を変更しますか？";
+            return fillText(worded(wording, "%1 は %2 と同一人物として登録されています。"
+                                            "登録を変更しますか？"),
+                            {target, row.Match_ID});
     }
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Wording.h"
+
 #include "views/history/MatchHistoryEditor.h"
 
 #include <optional>
@@ -26,7 +28,7 @@ bool isOfferedTarget(const ProjectModel& model, int otherSide, const std::string
 std::optional<std::string> registerQuestion(const MatchHistoryEditor& editor,
                                             const ProjectModel& model, KindChoice choice,
                                             SamePersonBasis basis, const std::string& upper,
-                                            const std::string& lower);
+                                            const std::string& lower, const Wording& wording = {});
 
 // One control of the window, as `qdx history` runs it.
 struct HistoryAction {

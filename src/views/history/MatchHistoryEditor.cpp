@@ -67,12 +67,13 @@ std::string_view kindChoiceText(KindChoice choice) {
     return "";
 }
 
-std::string historyKindText(const MatchKind& kind) {
+std::string historyKindText(const MatchKind& kind, const Wording& wording) {
     const KindControls controls = kindControlsFor(kind);
-    std::string text(kindChoiceText(controls.choice));
-    if (controls.choice == KindChoice::SamePerson)
-        text +=
-            controls.basis == SamePersonBasis::DentalChart ? " (デンタルチャート)" : " (他の情報)";
+    std::string text = worded(wording, kindChoiceText(controls.choice));
+    if (controls.choice == KindChoice::SamePerson) {
+        const bool chart = controls.basis == SamePersonBasis::DentalChart;
+        text += " (" + worded(wording, chart ? "デンタルチャート" : "他の情報") + ")";
+    }
     return text;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Wording.h"
+
 #include "store/MatchRow.h"
 
 #include <cstddef>
@@ -36,7 +38,7 @@ std::string_view historyMessageText(HistoryMessage message);
 std::string_view kindChoiceText(KindChoice choice);
 // The text the history list shows for a kind ("同一人物 (デンタルチャート)", ...); empty for
 // kind 0 (never listed) and for a stored text that is no kind.
-std::string historyKindText(const MatchKind& kind);
+std::string historyKindText(const MatchKind& kind, const Wording& wording = {});
 // The kind choice and basis that show a stored kind in the controls (a row click).
 struct KindControls {
     KindChoice choice = KindChoice::Blank;

@@ -5,15 +5,15 @@
 
 namespace qdx {
 
-std::vector<HistoryListRow> historyListRows(const MatchHistoryEditor& editor,
-                                            const SortRules& sort) {
+std::vector<HistoryListRow> historyListRows(const MatchHistoryEditor& editor, const SortRules& sort,
+                                            const Wording& wording) {
     std::vector<HistoryListRow> rows;
     for (std::size_t index : editor.listedEntries()) {
         const MatchRow& entry = editor.entries()[index];
         HistoryListRow row;
         row.entry = index;
         row.cells = {"",
-                     historyKindText(entry.KIND),
+                     historyKindText(entry.KIND, wording),
                      entry.Match_ID,
                      entry.ID,
                      entry.ID_AFTER,

@@ -23,8 +23,8 @@ struct HistoryListRow {
 };
 
 // The listed entries in list order, sorted by the list's sort column when one was clicked.
-std::vector<HistoryListRow> historyListRows(const MatchHistoryEditor& editor,
-                                            const SortRules& sort);
+std::vector<HistoryListRow> historyListRows(const MatchHistoryEditor& editor, const SortRules& sort,
+                                            const Wording& wording = {});
 // "照合種別"; "生前ID" over a post-mortem record's partners, "死後ID" over an ante-mortem one's.
 std::string historyHeaderText(int column, int side);
 // The row showing the entry, or -1.

@@ -30,26 +30,26 @@ std::string comparisonToothCell(const DentalRecord& record, int position) {
     return cell;
 }
 
-ComparisonRow comparisonRow(const DentalRecord& record, int side) {
+ComparisonRow comparisonRow(const DentalRecord& record, int side, Language language) {
     ComparisonRow row;
     row.side = side;
     row.cells.reserve(kComparisonColumns);
     row.cells.push_back("");
     row.cells.push_back(record.displayId);
-    row.cells.emplace_back(sexLabel(record.sex));
-    row.cells.emplace_back(ageGroupLabel(record.agegroup));
+    row.cells.emplace_back(sexLabel(record.sex, language));
+    row.cells.emplace_back(ageGroupLabel(record.agegroup, language));
     for (int p = 0; p < kToothCount; ++p)
         row.cells.push_back(comparisonToothCell(record, p));
     return row;
 }
 
 std::vector<ComparisonRow> pairComparisonRows(const ProjectModel& model, int side,
-                                              long long dentalId) {
+                                              long long dentalId, Language language) {
     std::vector<ComparisonRow> rows;
     const DentalRecord record = model.getRecordWithMatch(side, dentalId);
     if (record.Dental_ID.empty())
         return rows;
-    addInOrder(rows, comparisonRow(record, side));
+    addInOrder(rows, comparisonRow(record, side, language));
     if (record.MATCH.empty())
         return rows;
     const int otherSide = 1 - side;
@@ -60,25 +60,26 @@ std::vector<ComparisonRow> pairComparisonRows(const ProjectModel& model, int sid
         return rows;
     const DentalRecord partner = model.getRecord(otherSide, partnerKey);
     if (!partner.Dental_ID.empty())
-        addInOrder(rows, comparisonRow(partner, otherSide));
+        addInOrder(rows, comparisonRow(partner, otherSide, language));
     return rows;
 }
 
-std::string comparisonHeaderText(int column) {
+std::string comparisonHeaderText(int column, const Wording& wording) {
     switch (column) {
     case 0:
         return "";
     case 1:
         return "ID";
     case 2:
-        return "性別";
+        return worded(wording, "性別");
     case 3:
-        return "年令";
+        return worded(wording, "年令");
     default:
         break;
     }
     const int position = column - 4;
-    return position >= 0 && position < kToothCount ? toothHeading(position) : std::string();
+    return position >= 0 && position < kToothCount ? toothHeading(position, wording)
+                                                   : std::string();
 }
 
 int comparisonInitialWidth(int column) {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "model/Wording.h"
+
+#include "model/Labels.h"
+
 #include "model/DentalRecord.h"
 
 #include <string>
@@ -20,12 +24,14 @@ struct ComparisonRow {
 // The record and, when its match summary names a match row, the record on the other side of
 // that row; the post-mortem record always first. Throws StoreError.
 std::vector<ComparisonRow> pairComparisonRows(const ProjectModel& model, int side,
-                                              long long dentalId);
+                                              long long dentalId,
+                                              Language language = Language::Japanese);
 // One record's row.
-ComparisonRow comparisonRow(const DentalRecord& record, int side);
+ComparisonRow comparisonRow(const DentalRecord& record, int side,
+                            Language language = Language::Japanese);
 // A tooth cell: the class digit and "b" for a bridge, else a blank ("2b", "5 ").
 std::string comparisonToothCell(const DentalRecord& record, int position);
-std::string comparisonHeaderText(int column);
+std::string comparisonHeaderText(int column, const Wording& wording = {});
 int comparisonInitialWidth(int column);
 
 } // namespace qdx

@@ -48,8 +48,10 @@ std::optional<std::string> compareRefusal(const RowMark& mark) {
                  "判明済みデータを選択してください。");
 }
 
-std::string deleteQuestion(const std::vector<MatchKind>& kinds) {
-    return deleteQuestionPrefix(kinds) + "本当に削除しますがよろしいですか？";
+std::string deleteQuestion(const std::vector<MatchKind>& kinds, const Wording& wording) {
+    const std::string prefix = deleteQuestionPrefix(kinds);
+    return (prefix.empty() ? prefix : worded(wording, prefix)) +
+           worded(wording, "本当に削除しますがよろしいですか？");
 }
 
 } // namespace qdx

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Wording.h"
+
 #include "model/MatchKind.h"
 
 #include <optional>
@@ -24,7 +26,7 @@ std::optional<std::string> compareRefusal(const RowMark& mark);
 
 // The question before a delete, from the kinds of the record's match rows: the prefix naming
 // examined and other-person rows, then "本当に削除しますがよろしいですか？".
-std::string deleteQuestion(const std::vector<MatchKind>& kinds);
+std::string deleteQuestion(const std::vector<MatchKind>& kinds, const Wording& wording = {});
 // Shown once the record is gone.
 inline constexpr const char* kDeletedMessage = "削除しました。";
 

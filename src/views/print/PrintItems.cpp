@@ -4,8 +4,9 @@
 
 namespace qdx {
 
-std::string printCreatedText(std::time_t when) {
-    return platform::formatLocalTime(when, "作成日：%Y年%m月%d日 %H時%M分");
+std::string printCreatedText(std::time_t when, const Wording& wording) {
+    const std::string pattern = worded(wording, "作成日：%Y年%m月%d日 %H時%M分");
+    return platform::formatLocalTime(when, pattern.c_str());
 }
 
 } // namespace qdx

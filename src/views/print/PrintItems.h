@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Wording.h"
+
 #include <ctime>
 #include <string>
 #include <vector>
@@ -54,7 +56,8 @@ struct PrintMetrics {
     int ht = 80;
 };
 
-// "作成日：%Y年%m月%d日 %H時%M分" of the local time of `when`, as the printouts head their pages.
-std::string printCreatedText(std::time_t when);
+// "作成日：%Y年%m月%d日 %H時%M分" of the local time of `when`, as the printouts head their pages;
+// the pattern is worded for the display language first.
+std::string printCreatedText(std::time_t when, const Wording& wording = {});
 
 } // namespace qdx

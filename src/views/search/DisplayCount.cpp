@@ -20,8 +20,8 @@ DisplayCountChoice displayCountChoice(int candidates, int carriedIndex) {
     return choice;
 }
 
-std::string displayCountCaption(int index) {
-    return "TOP " + std::to_string(index + 1) + " を表示";
+std::string displayCountCaption(int index, const Wording& wording) {
+    return fillText(worded(wording, "TOP %1 を表示"), {std::to_string(index + 1)});
 }
 
 int searchCandidateCount(const std::vector<DentalRecord>& candidateSide, int hideExcluded) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Wording.h"
+
 #include "model/DentalRecord.h"
 
 #include <string>
@@ -20,7 +22,7 @@ struct DisplayCountChoice {
 DisplayCountChoice displayCountChoice(int candidates, int carriedIndex);
 
 // "TOP %d を表示" of the item with this index.
-std::string displayCountCaption(int index);
+std::string displayCountCaption(int index, const Wording& wording = {});
 
 // c of the search windows: the candidate side's records, or only those not identified when
 // hiding the excluded.

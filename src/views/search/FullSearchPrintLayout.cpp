@@ -46,19 +46,20 @@ void addBand(PageBuilder& b, const PageContext& c) {
         b.line(left, kBandBottom, left + kGroupWidth, kBandBottom, kThin);
     }
     const int y = 6 * m.hb - 50;
-    b.text(PrintFont::Band, 7 * m.u - 20, y, "照合状態");
-    b.text(PrintFont::Band, 14 * m.u, y, c.job.direction == 0 ? "生前ＩＤ" : "死後ＩＤ");
-    b.text(PrintFont::Band, 27 * m.u, y, "照合優先度");
+    const auto word = [&c](std::string_view text) { return worded(c.job.wording, text); };
+    b.text(PrintFont::Band, 7 * m.u - 20, y, word("照合状態"));
+    b.text(PrintFont::Band, 14 * m.u, y, word(c.job.direction == 0 ? "生前ＩＤ" : "死後ＩＤ"));
+    b.text(PrintFont::Band, 27 * m.u, y, word("照合優先度"));
     for (int j = 0; j < c.groupCount; ++j) {
         const int g = c.groupOrigin(j);
-        b.text(PrintFont::Band, g + 3 * m.u - 40, y, "照合状態");
+        b.text(PrintFont::Band, g + 3 * m.u - 40, y, word("照合状態"));
         const auto& headings = resultCountHeadings();
-        b.text(PrintFont::Band, g + 19 * m.u, y, std::string(headings[0]));
-        b.text(PrintFont::Band, g + 22 * m.u, y, std::string(headings[1]));
+        b.text(PrintFont::Band, g + 19 * m.u, y, word(headings[0]));
+        b.text(PrintFont::Band, g + 22 * m.u, y, word(headings[1]));
         // The band has no room for the middle dot.
-        b.text(PrintFont::Band, g + 25 * m.u, y, "全修復欠損一致数");
-        b.text(PrintFont::Band, g + 28 * m.u, y, std::string(headings[3]));
-        b.text(PrintFont::Band, g + 34 * m.u, y, std::string(headings[4]));
+        b.text(PrintFont::Band, g + 25 * m.u, y, word("全修復欠損一致数"));
+        b.text(PrintFont::Band, g + 28 * m.u, y, word(headings[3]));
+        b.text(PrintFont::Band, g + 34 * m.u, y, word(headings[4]));
         b.line(g - 20, 433, g - 20, 1197, kThick);
         for (int k : {3, 17, 20, 23, 26, 29})
             b.line(g + k * m.u - 20, kBandTop, g + k * m.u - 20, kBandBottom, kThin);
@@ -73,7 +74,7 @@ void addBand(PageBuilder& b, const PageContext& c) {
 void addTitles(PageBuilder& b, const PageContext& c) {
     const auto& m = c.m;
     b.text(PrintFont::Body, 5 * m.u - 20, 3 * m.h + 20,
-           "b:ブリッジあり／*：判明済み／i：他人／u：鑑定中");
+           worded(c.job.wording, "b:ブリッジあり／*：判明済み／i：他人／u：鑑定中"));
     for (int j = 0; j < c.groupCount; ++j)
         b.text(PrintFont::Body, c.groupOrigin(j) + 7 * m.u, 8 * m.h,
                printNumberText("Top%d", c.firstCandidate + j + 1));

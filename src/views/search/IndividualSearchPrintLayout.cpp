@@ -75,31 +75,34 @@ struct Page {
     }
 };
 
-void addBand(const Page& p, bool english) {
+void addBand(const Page& p, const IndividualSearchPrintJob& job) {
     const PrintMetrics& m = p.m;
+    const bool english = job.english;
+    const auto word = [&job](std::string_view text) { return worded(job.wording, text); };
     p.b.rect(kLeft, kBandTop, kRowWidth, kBandHeight, kBandGrey);
     const int y = 13 * m.hb / 2;
-    p.b.text(PrintFont::NarrowBand, 7 * m.ub + 10, y, "照合状態");
-    p.b.text(PrintFont::NarrowBand, 28 * m.ub - 50, y, "検索数");
-    p.b.text(PrintFont::NarrowBand, 32 * m.ub - 20, y, "完全一致数");
-    p.b.text(PrintFont::NarrowBand, 36 * m.ub, y, "全修復欠損一致数");
-    p.b.text(PrintFont::NarrowBand, 40 * m.ub + 30, y, "矛盾なし一致数");
-    p.b.text(PrintFont::NarrowBand, 48 * m.ub, y, "スコア");
-    p.b.text(PrintFont::NarrowBand, 3212, 8 * m.hb, "上");
-    p.b.text(PrintFont::NarrowBand, 5372, 8 * m.hb, "下");
+    p.b.text(PrintFont::NarrowBand, 7 * m.ub + 10, y, word("照合状態"));
+    p.b.text(PrintFont::NarrowBand, 28 * m.ub - 50, y, word("検索数"));
+    p.b.text(PrintFont::NarrowBand, 32 * m.ub - 20, y, word("完全一致数"));
+    p.b.text(PrintFont::NarrowBand, 36 * m.ub, y, word("全修復欠損一致数"));
+    p.b.text(PrintFont::NarrowBand, 40 * m.ub + 30, y, word("矛盾なし一致数"));
+    p.b.text(PrintFont::NarrowBand, 48 * m.ub, y, word("スコア"));
+    p.b.text(PrintFont::NarrowBand, 3212, 8 * m.hb, word("上"));
+    p.b.text(PrintFont::NarrowBand, 5372, 8 * m.hb, word("下"));
     for (int x : {2672, 5912})
-        p.b.text(PrintFont::NarrowBand, x, 10 * m.hb, "右");
+        p.b.text(PrintFont::NarrowBand, x, 10 * m.hb, word("右"));
     for (int x : {3752, 4832})
-        p.b.text(PrintFont::NarrowBand, x, 10 * m.hb, "左");
+        p.b.text(PrintFont::NarrowBand, x, 10 * m.hb, word("左"));
     const int numberX = english ? 2110 : 2100;
     for (int k = 0; k < kToothCount; ++k)
         p.b.text(PrintFont::ToothNumber, numberX + 135 * k, 25 * m.ht / 2,
                  toothNumberText(k, english));
 }
 
-void addGrid(const Page& p) {
+void addGrid(const Page& p, const Wording& wording) {
     const PrintMetrics& m = p.m;
-    p.b.text(PrintFont::Body, 5 * m.u, 4 * m.h, "b:ブリッジあり／*：判明済み／i：他人／u：鑑定中");
+    p.b.text(PrintFont::Body, 5 * m.u, 4 * m.h,
+             worded(wording, "b:ブリッジあり／*：判明済み／i：他人／u：鑑定中"));
     p.b.line(kLeft, 1200, kRight, 1200, kPen);
     p.b.line(kLeft, kBandTop, kRight, kBandTop, kPen);
     for (int x : {200, 300, kIdRight, 22 * m.u - 40, 26 * m.u - 40, 30 * m.u - 40, 34 * m.u - 40,
@@ -188,8 +191,8 @@ std::vector<PrintPage> layoutIndividualSearchPrint(const IndividualSearchPrintJo
         PageBuilder builder(pages[static_cast<std::size_t>(number)]);
         const Page page{builder, metrics};
         addSearchPrintHeading(builder, job, "検索", 49, metrics, number + 1);
-        addBand(page, job.english);
-        addGrid(page);
+        addBand(page, job);
+        addGrid(page, job.wording);
         if (job.searchingFound)
             addSearchingRow(page, job);
         const int first = number * kCandidateRowsPerPage;

@@ -121,12 +121,13 @@ std::string individualCellText(const IndividualRow& row, int column) {
     }
 }
 
-std::string individualHeaderText(int column) {
+std::string individualHeaderText(int column, const Wording& wording) {
     constexpr int firstCount = 4;
     if (column >= kIndividualFixedColumns && column < kIndividualColumnCount)
-        return toothHeading(column - kIndividualFixedColumns);
+        return toothHeading(column - kIndividualFixedColumns, wording);
     if (column >= firstCount && column < kIndividualFixedColumns)
-        return std::string(resultCountHeadings()[static_cast<std::size_t>(column - firstCount)]);
+        return worded(wording,
+                      resultCountHeadings()[static_cast<std::size_t>(column - firstCount)]);
     return {};
 }
 
@@ -138,7 +139,7 @@ std::vector<std::string> individualListLines(const std::vector<IndividualRow>& r
             text += (column > firstShown ? "\t" : "") + cell(column);
         return text;
     };
-    std::vector<std::string> lines{line(individualHeaderText)};
+    std::vector<std::string> lines{line([](int column) { return individualHeaderText(column); })};
     for (const IndividualRow& row : rows)
         lines.push_back(line([&row](int column) { return individualCellText(row, column); }));
     return lines;
@@ -164,17 +165,18 @@ std::array<int, kToothCount> individualPictureKinds(const IndividualRow& row) {
 }
 
 std::string individualToothTooltip(const IndividualRow& searching, const IndividualRow& shown,
-                                   int position) {
+                                   int position, const Wording& wording) {
     if (shown.isSearching() || position < 0 || position >= kToothCount)
         return {};
     const std::string& cell = shown.teeth[position];
     if (!cell.empty() && cell.front() == '#')
         return {};
-    return "不一致　" + searching.teeth[position] + ":" + cell;
+    return worded(wording, "不一致　") + searching.teeth[position] + ":" + cell;
 }
 
-std::string individualChartCaption(const std::string& searchingId, const std::string& shownId) {
-    return "一致箇所の表示\n\n" + searchingId + "\n ×\n " + shownId;
+std::string individualChartCaption(const std::string& searchingId, const std::string& shownId,
+                                   const Wording& wording) {
+    return worded(wording, "一致箇所の表示") + "\n\n" + searchingId + "\n ×\n " + shownId;
 }
 
 ProposedFileName individualCsvFileName(const std::string& targetId) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Wording.h"
+
 #include "model/DentalRecord.h"
 #include "model/ToothChart.h"
 
@@ -56,7 +58,7 @@ constexpr int kIndividualFixedColumns = 9;
 constexpr int kIndividualColumnCount = kIndividualFixedColumns + kToothCount;
 constexpr int kIndividualIdColumn = 3;
 std::string individualCellText(const IndividualRow& row, int column);
-std::string individualHeaderText(int column);
+std::string individualHeaderText(int column, const Wording& wording = {});
 // The list as a terminal shows it: the visible columns' headings, then every row (the grey
 // rows too), tab-separated.
 std::vector<std::string> individualListLines(const std::vector<IndividualRow>& rows);
@@ -74,11 +76,12 @@ std::array<int, kToothCount> individualPictureKinds(const IndividualRow& row);
 // searching chart, for no tooth and for an agreeing tooth; otherwise "不一致　", the searching
 // chart's cell, ":" and the candidate's cell.
 std::string individualToothTooltip(const IndividualRow& searching, const IndividualRow& shown,
-                                   int position);
+                                   int position, const Wording& wording = {});
 
 // "一致箇所の表示", two line breaks, the searching chart's ID, " ×" on its own line and the
 // pictured row's ID after a blank.
-std::string individualChartCaption(const std::string& searchingId, const std::string& shownId);
+std::string individualChartCaption(const std::string& searchingId, const std::string& shownId,
+                                   const Wording& wording = {});
 
 // The proposed name of the saved file, "個別検索結果_%s.csv", without the characters a file
 // name cannot hold; `removed` tells the window to warn.

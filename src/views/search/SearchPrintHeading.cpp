@@ -12,13 +12,16 @@ void addSearchPrintHeading(PageBuilder& page, const SearchPrintConditions& condi
                            std::string_view title, int createdColumn, const PrintMetrics& m,
                            int pageNumber) {
     const bool en = conditions.english;
+    const auto word = [&conditions](std::string_view text) {
+        return worded(conditions.wording, text);
+    };
     page.text(PrintFont::Heading, 2 * m.U, m.H,
-              "検索指定　：" + std::string(directionLabel(conditions.direction)));
-    page.text(PrintFont::Heading, (en ? 17 : 15) * m.U, m.H, "表示順　　：");
-    page.text(PrintFont::Heading, (en ? 26 : 21) * m.U, m.H, conditions.rankName);
+              word("検索指定　：") + word(directionLabel(conditions.direction)));
+    page.text(PrintFont::Heading, (en ? 17 : 15) * m.U, m.H, word("表示順　　："));
+    page.text(PrintFont::Heading, (en ? 26 : 21) * m.U, m.H, word(conditions.rankName));
     page.text(PrintFont::Heading, 2 * m.U, 2 * m.H,
-              conditions.hideExcluded ? "検索対象外：非表示" : "検索対象外：表示");
-    page.text(PrintFont::Heading, (en ? 35 : 30) * m.U, 2 * m.H, std::string(title));
+              word(conditions.hideExcluded ? "検索対象外：非表示" : "検索対象外：表示"));
+    page.text(PrintFont::Heading, (en ? 35 : 30) * m.U, 2 * m.H, word(title));
     page.text(PrintFont::Heading, createdColumn * m.U, m.H, conditions.createdText);
     page.text(PrintFont::Heading, 34 * m.U, 46 * m.H, printNumberText("-%d-", pageNumber));
 }

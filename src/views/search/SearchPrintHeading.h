@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Wording.h"
 #include "views/print/PageBuilder.h"
 
 #include <string>
@@ -12,7 +13,8 @@ struct SearchPrintConditions {
     int direction = 0; // 0 ante-mortem -> post-mortem, 1 post-mortem -> ante-mortem
     std::string rankName;
     bool hideExcluded = false;
-    bool english = false;
+    bool english = false;    // the English layout: legal paper, its own positions and numbers
+    Wording wording;         // the printed words; none prints the Japanese texts
     std::string createdText; // "作成日：%Y年%m月%d日 %H時%M分"
 };
 
