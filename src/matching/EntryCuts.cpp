@@ -96,6 +96,11 @@ double EntryScorer::scoreFloor() {
     const std::size_t population = openOnly ? open : m_count;
     if (population <= 4 * kKeep)
         return kMinusInfinity;
+    if (!m_allScores) {
+        const double floor = boundedFloor(openOnly, population);
+        if (floor == floor)
+            return floor;
+    }
     const std::size_t m = std::clamp<std::size_t>(m_count / 8, 64, 256);
     const std::size_t stride = m_count / m;
     auto& samples = m_samples;
@@ -115,6 +120,44 @@ double EntryScorer::scoreFloor() {
     return kMinusInfinity;
 }
 
+// With score bounds: a threshold that a few hundred bounds reach, guessed from a sample of
+// bounds, and as the floor the 50th best exact score among the candidates whose bound reaches
+// it. Not a number when no such guess works.
+double EntryScorer::boundedFloor(bool openOnly, std::size_t population) {
+    const std::size_t m = std::min<std::size_t>(m_count, 2048);
+    const std::size_t stride = m_count / m;
+    m_samples.clear();
+    for (std::size_t i = 0; i < m; ++i)
+        m_samples.push_back(upperScore(i * stride));
+    std::size_t rank = std::max<std::size_t>(1, (m * 4 * kKeep + population - 1) / population);
+    for (; rank <= m; rank *= 4) {
+        std::nth_element(m_samples.begin(), m_samples.begin() + static_cast<long>(rank - 1),
+                         m_samples.end(), std::greater<double>());
+        findReaching(m_samples[rank - 1]);
+        if (m_allScores)
+            break;
+        m_best.clear();
+        for (const std::uint32_t c : m_reaching)
+            if (!openOnly || isOpen(c))
+                m_best.push_back(scoreKey(scoreOf(c)));
+        if (m_best.size() >= kKeep) {
+            std::nth_element(m_best.begin(), m_best.begin() + (kKeep - 1), m_best.end(),
+                             std::greater<double>());
+            return m_best[kKeep - 1];
+        }
+    }
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
+// The highest score a candidate's bound allows.
+double EntryScorer::upperScore(std::size_t candidate) const {
+    const std::uint8_t count = m_counts[0][candidate];
+    if (count == 0)
+        return 0.0;
+    return (m_scoreBounds[candidate] + m_bounds.rounding * m_bounds.scale + 1.0) /
+           (m_bounds.scale * count);
+}
+
 // The candidates whose score bound reaches `threshold`, ascending. When they are many, every
 // score is computed at once instead.
 void EntryScorer::findReaching(double threshold) {
@@ -132,7 +175,37 @@ void EntryScorer::findReaching(double threshold) {
     collectReaching(m_scoreBounds.data(), m_counts[0].data(), m_count, low, slack, 0.0 >= threshold,
                     m_reaching);
     if (m_reaching.size() > m_count / 4)
-        computeAllScores();
+        return computeAllScores();
+    scoreReaching();
+}
+
+// The exact scores of the reaching candidates not yet known, four at a time.
+void EntryScorer::scoreReaching() {
+    const std::uint8_t* codes = m_input.pack->codes.data();
+    std::uint32_t group[4];
+    int size = 0;
+    const auto scoreGroup = [&] {
+        double sums[4];
+        weightSumsOf(m_chart.table, codes, group, sums);
+        for (int k = 0; k < size; ++k) {
+            const std::uint8_t count = m_counts[0][group[k]];
+            m_scores[group[k]] = count > 0 ? sums[k] / static_cast<double>(count) : 0.0;
+            m_scoreStamp[group[k]] = m_stamp;
+        }
+        size = 0;
+    };
+    for (const std::uint32_t c : m_reaching) {
+        if (m_scoreStamp[c] == m_stamp)
+            continue;
+        group[size++] = c;
+        if (size == 4)
+            scoreGroup();
+    }
+    if (size > 0) {
+        for (int k = size; k < 4; ++k)
+            group[k] = group[0];
+        scoreGroup();
+    }
 }
 
 // How many candidates (open ones only, with `openOnly`) score at least `threshold`.

@@ -67,7 +67,10 @@ private:
     void cutCountLists();
     void cutScoreLists();
     double scoreFloor();
+    double boundedFloor(bool openOnly, std::size_t population);
+    double upperScore(std::size_t candidate) const;
     void findReaching(double threshold);
+    void scoreReaching();
     std::size_t reachingAtLeast(double threshold, bool openOnly);
 
     // Marking the candidates some list can take, then taking them in candidate order.
@@ -106,6 +109,7 @@ private:
     std::vector<std::uint32_t> m_reaching;
     double m_reachingThreshold = 0.0;
     std::vector<double> m_samples;
+    std::vector<double> m_best;
 
     // Pair outcomes of candidates not identified themselves, and every candidate that is not
     // open, both ascending.

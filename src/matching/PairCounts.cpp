@@ -2,6 +2,8 @@
 
 #include "matching/VectorClones.h"
 
+#include <algorithm>
+
 namespace qdx {
 
 namespace {
@@ -98,11 +100,25 @@ void countBridges(const PackedCandidates& pack, const SearchingChart& chart, std
                        pack.sex.data() + start, out[0], out[1], out[2], out[3]);
 }
 
+// Byte counters, one per lane of 32 keys, never pass 255 within a chunk; the vectorizer keeps
+// them in one register.
 QDX_AVX2_CLONES std::size_t countAtLeast(const std::uint8_t* keys, std::size_t n,
                                          std::uint8_t threshold) {
-    std::uint32_t total = 0;
-    for (std::size_t i = 0; i < n; ++i)
-        total += keys[i] >= threshold ? 1u : 0u;
+    constexpr std::size_t kLaneCount = 32;
+    constexpr std::size_t kChunk = 255 * kLaneCount;
+    std::size_t total = 0;
+    for (std::size_t start = 0; start < n; start += kChunk) {
+        const std::size_t end = std::min(n, start + kChunk);
+        std::uint8_t lanes[kLaneCount] = {};
+        std::size_t i = start;
+        for (; i + kLaneCount <= end; i += kLaneCount)
+            for (std::size_t k = 0; k < kLaneCount; ++k)
+                lanes[k] = static_cast<std::uint8_t>(lanes[k] + (keys[i + k] >= threshold ? 1 : 0));
+        for (const std::uint8_t lane : lanes)
+            total += lane;
+        for (; i < end; ++i)
+            total += keys[i] >= threshold ? 1u : 0u;
+    }
     return total;
 }
 

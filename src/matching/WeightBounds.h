@@ -40,6 +40,11 @@ void collectReaching(const std::int16_t* bounds, const std::uint8_t* counts, std
                      float threshold, float slack, bool zeroReaches,
                      std::vector<std::uint32_t>& reaching);
 
+// The exact weighted sums of four candidates, computed side by side so that their additions
+// overlap; each is the very sum weightSumOf gives.
+void weightSumsOf(const double (&table)[32][16], const std::uint8_t* codes,
+                  const std::uint32_t (&candidates)[4], double (&sums)[4]);
+
 // Whether a candidate whose bound is `bound` and whose compared positions are `count` (> 0)
 // can score at least `floor`.
 inline bool boundReaches(const WeightBounds& bounds, std::int16_t bound, std::uint8_t count,

@@ -65,6 +65,12 @@ TEST(WeightBounds, BoundsHoldEveryExactSumAndAgreeAcrossInstructionSets) {
         sumWeightBlocks(&table.weights[0][0], codes.data(), blocks, sums.data());
         for (std::size_t c = 0; c < sums.size(); ++c) {
             const double exact = weightSumOf(table.weights, codes.data(), c);
+            const std::uint32_t four[4] = {static_cast<std::uint32_t>(c), 0, 5,
+                                           static_cast<std::uint32_t>(sums.size() - 1 - c)};
+            double side[4];
+            weightSumsOf(table.weights, codes.data(), four, side);
+            ASSERT_EQ(std::memcmp(&side[0], &exact, sizeof exact), 0) << "candidate " << c;
+            ASSERT_EQ(std::memcmp(&side[3], &sums[sums.size() - 1 - c], sizeof exact), 0);
             std::uint64_t a, b;
             std::memcpy(&a, &exact, sizeof a);
             std::memcpy(&b, &sums[c], sizeof b);
