@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QStringList>
 #include <QTableView>
 
 namespace qdx {
@@ -146,8 +147,12 @@ int CandidateSearchDlg::fillTargetCombo(const std::vector<std::string>& targets,
     m_updating = true;
     m_targetCombo->clear();
     const int selected = targetIndex(targets, wanted);
+    // One insertion for the whole list: a disaster's side has a hundred thousand charts.
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(targets.size()));
     for (const std::string& id : targets)
-        m_targetCombo->addItem(qs(id));
+        items.push_back(qs(id));
+    m_targetCombo->addItems(items);
     m_targetCombo->setCurrentIndex(selected);
     m_targetCombo->adjustSize();
     m_updating = false;
