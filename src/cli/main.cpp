@@ -3,6 +3,7 @@
 #include "cli/ExitCode.h"
 #include "cli/HistoryCommands.h"
 #include "cli/ImportCommands.h"
+#include "cli/ProjectSession.h"
 #include "store/StoreError.h"
 
 #include <CLI/CLI.hpp>
@@ -17,16 +18,22 @@ using namespace qdx::cli;
 
 // Every command group of the tool. A new group (its own source file) adds one entry here.
 const CommandGroup kCommandGroups[] = {
-    addProjectCommands,
-    addSearchCommands,
-    addDemoCommands,
-    addImportCommands,
-    addEvaluateCommands,
-    addEntryCommands,
-    addSettingsCommands,
-    addHistoryCommands,
-    addBridgeCommands,
+    addProjectCommands,  addSearchCommands, addDemoCommands,     addImportCommands,
+    addEvaluateCommands, addEntryCommands,  addSettingsCommands, addHistoryCommands,
+    addBridgeCommands,   addLogCommands,
 };
+
+// Every command takes the examiner's name for the change history, the environment's
+// QDX_EXAMINER when the option is not given.
+void addExaminerOption(CLI::App& app, std::string& examiner) {
+    for (CLI::App* command : app.get_subcommands({})) {
+        command
+            ->add_option("--examiner", examiner,
+                         "the examiner's name written into the change history (default: "
+                         "$QDX_EXAMINER)")
+            ->envname("QDX_EXAMINER");
+    }
+}
 
 int runSelected(const CommandAction& action) {
     try {
@@ -53,6 +60,8 @@ int main(int argc, char** argv) {
     CommandAction selected;
     for (CommandGroup addGroup : kCommandGroups)
         addGroup(app, selected);
+    std::string examiner;
+    addExaminerOption(app, examiner);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -61,5 +70,6 @@ int main(int argc, char** argv) {
     }
     if (!selected)
         return ExitUsage;
+    qdx::cli::setRunExaminer(examiner);
     return runSelected(selected);
 }

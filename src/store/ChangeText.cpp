@@ -100,6 +100,17 @@ std::string fieldChangeText(const DentalRecord& before, const DentalRecord& afte
     return joinChanges(parts);
 }
 
+std::string addedTeethText(const DentalRecord& record) {
+    return teethChangeText(ChartStrings::defaults(), record.chart());
+}
+
+std::string addedFieldsText(const DentalRecord& record) {
+    DentalRecord empty;
+    empty.displayId = record.displayId;
+    empty.UpdateTime = record.UpdateTime;
+    return fieldChangeText(empty, record);
+}
+
 std::string outcomeText(const MatchRow& row) {
     const std::string label(row.KIND.stateLabel());
     const std::string kind = label.empty() ? row.KIND.storedText() : label;

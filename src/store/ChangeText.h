@@ -19,6 +19,9 @@ std::string teethChangeText(const ChartStrings& before, const ChartStrings& afte
 // The record's other fields that differ (not the chart and not the key): "ID A-1→B-1, 性別
 // 不明→男性, 場所 →気仙沼".
 std::string fieldChangeText(const DentalRecord& before, const DentalRecord& after);
+// What a new record brings, as changes from a record with nothing entered.
+std::string addedTeethText(const DentalRecord& record);
+std::string addedFieldsText(const DentalRecord& record);
 // One outcome of a record's match history: "鑑定中 D0004-00031"; "判明済み" without a partner.
 std::string outcomeText(const MatchRow& row);
 // A history before and after: "鑑定中 D1 → 他人 D1, なし → 他人 D2, 他人 D3 → なし".

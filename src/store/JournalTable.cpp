@@ -51,7 +51,8 @@ std::vector<JournalRow> selectJournal(const ProjectDatabase& db, const JournalQu
     if (!query.kind.empty())
         condition += " AND KIND=@KIND";
     if (query.chartAndChecks)
-        condition += std::string(" AND (TEETH<>'' OR KIND='") + kChecked + "')";
+        condition +=
+            std::string(" AND (TEETH<>'' OR KIND='") + kChecked + "' OR KIND='" + kDeleted + "')";
     TableStatement st(db);
     st.sql = kSelect;
     st.prepareWhere(condition + " ORDER BY ID;");

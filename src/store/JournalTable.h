@@ -42,6 +42,7 @@ inline constexpr const char* kOesImport = "IMPORT_OES";
 inline constexpr const char* kMerge = "MERGE";
 inline constexpr const char* kDataMatching = "DATAMATCH";
 inline constexpr const char* kChecked = "CHECK";
+inline constexpr const char* kDemo = "DEMO";
 
 // The statements that create the table and its index (the log of one record reads through it).
 const char* schemaText();
@@ -53,7 +54,7 @@ struct JournalQuery {
     long long dentalId = 0;
     std::string examiner;        // rows whose who() is this
     std::string kind;            // rows of this KIND
-    bool chartAndChecks = false; // only the rows that changed a chart or checked one
+    bool chartAndChecks = false; // only rows that changed, checked or deleted a chart
 };
 
 // The rows in the order they were written.

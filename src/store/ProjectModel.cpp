@@ -190,12 +190,8 @@ int ProjectModel::storeEntry() {
         row.ownColumn(side) = newKey;
         matches::updateMatch(m_database, row);
     }
-    DentalRecord empty;
-    empty.displayId = record.displayId;
-    empty.UpdateTime = record.UpdateTime;
-    m_journal.writeRecord(journal::kAdded, side, inserted, record.displayId,
-                          teethChangeText(ChartStrings::defaults(), record.chart()),
-                          fieldChangeText(empty, record));
+    m_journal.writeRecord(journal::kAdded, side, inserted, record.displayId, addedTeethText(record),
+                          addedFieldsText(record));
     return 1;
 }
 
