@@ -18,9 +18,16 @@ using namespace qdx::cli;
 
 // Every command group of the tool. A new group (its own source file) adds one entry here.
 const CommandGroup kCommandGroups[] = {
-    addProjectCommands,  addSearchCommands, addDemoCommands,     addImportCommands,
-    addEvaluateCommands, addEntryCommands,  addSettingsCommands, addHistoryCommands,
-    addBridgeCommands,   addLogCommands,
+    addProjectCommands,
+    addSearchCommands,
+    addDemoCommands,
+    addImportCommands,
+    addEvaluateCommands,
+    addEntryCommands,
+    addSettingsCommands,
+    addHistoryCommands,
+    addBridgeCommands,
+    addLogCommands,
 };
 
 // Every command takes the examiner's name for the change history, the environment's
