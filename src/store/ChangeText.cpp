@@ -96,7 +96,6 @@ std::string fieldChangeText(const DentalRecord& before, const DentalRecord& afte
     addIfDiffers(parts, "氏名", before.name, after.name);
     addIfDiffers(parts, "場所", before.place, after.place);
     addIfDiffers(parts, "摘要", before.summary, after.summary);
-    addIfDiffers(parts, "登録日", before.UpdateTime, after.UpdateTime);
     return joinChanges(parts);
 }
 

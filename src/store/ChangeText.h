@@ -16,7 +16,8 @@ namespace qdx {
 std::string toothCellText(const ChartStrings& chart, int position);
 // The teeth that differ: "右上8 5→4, 左上1 1→3b".
 std::string teethChangeText(const ChartStrings& before, const ChartStrings& after);
-// The record's other fields that differ (not the chart and not the key): "ID A-1→B-1, 性別
+// The record's other fields that differ (not the chart, the key or the registration date,
+// which an update keeps): "ID A-1→B-1, 性別
 // 不明→男性, 場所 →気仙沼".
 std::string fieldChangeText(const DentalRecord& before, const DentalRecord& after);
 // What a new record brings, as changes from a record with nothing entered.

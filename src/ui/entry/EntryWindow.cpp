@@ -4,6 +4,7 @@
 #include "ui/common/Prompts.h"
 #include "ui/entry/CCusporaEntryDlg.h"
 #include "ui/history/CMarchStatusDlg.h"
+#include "ui/log/LogWindows.h"
 #include "ui/main/CCusporaDlg.h"
 
 #include <cstdlib>
@@ -18,6 +19,7 @@ void plugInEntryWindow(CCusporaDlg& main) {
                              CCusporaEntryDlg dialog(window.model(), request.side, mode,
                                                      request.dentalId, &window);
                              dialog.setHistoryOpener(entryHistoryOpener());
+                             dialog.setLogOpener(entryLogOpener());
                              if (!dialog.load())
                                  return false;
                              return dialog.exec() == QDialog::Accepted;
@@ -37,6 +39,12 @@ CCusporaEntryDlg::HistoryOpener entryHistoryOpener() {
     };
 }
 
+CCusporaEntryDlg::LogOpener entryLogOpener() {
+    return [](CCusporaEntryDlg& entry, int side, const std::string& displayId) {
+        openChangeLog(&entry, entry.model(), side, displayId);
+    };
+}
+
 CCusporaEntryDlg* openEntryForScreenshot(CCusporaDlg& main) {
     const std::vector<DentalRecord> records = main.model().loadRecordList(PostMortem);
     if (records.empty())
@@ -52,6 +60,7 @@ CCusporaEntryDlg* openEntryForScreenshot(CCusporaDlg& main) {
     auto* dialog = new CCusporaEntryDlg(main.model(), PostMortem, CCusporaEntryDlg::Mode::Modify,
                                         std::atoll(shown->Dental_ID.c_str()), &main);
     dialog->setHistoryOpener(entryHistoryOpener());
+    dialog->setLogOpener(entryLogOpener());
     dialog->load();
     return dialog;
 }

@@ -49,7 +49,7 @@ long long rowNumber(const ChangeLogRow& row) {
 
 std::string_view logColumnHeading(LogColumn column) {
     static const std::string_view headings[kLogColumnCount] = {
-        "日時", "担当者", "ログイン名", "種類", "区分", "ID", "変更内容", "確認", "由来"};
+        "日時", "担当者", "ログイン名", "種類", "区分", "ID", "確認", "由来", "変更内容"};
     return headings[static_cast<int>(column)];
 }
 
@@ -83,6 +83,24 @@ std::string changeText(const JournalRow& row) {
     if (row.DETAIL.empty())
         return row.TEETH;
     return row.TEETH + " / " + row.DETAIL;
+}
+
+std::string logFilterText(const LogFilter& filter, const std::string& idText) {
+    std::vector<std::string> parts;
+    if (filter.side)
+        parts.push_back(std::string(sideLabel(*filter.side)) + " " + idText);
+    if (!filter.examiner.empty())
+        parts.push_back("担当者 " + filter.examiner);
+    if (!filter.kind.empty())
+        parts.push_back(kindLabel(filter.kind));
+    if (filter.uncheckedOnly)
+        parts.emplace_back("未確認のみ");
+    if (parts.empty())
+        return "すべて";
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : " / ") + part;
+    return text;
 }
 
 std::vector<ChangeLogRow> loadChangeLog(const ProjectModel& model, const LogFilter& filter) {

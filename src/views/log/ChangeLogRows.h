@@ -12,7 +12,7 @@ namespace qdx {
 class ProjectModel;
 
 // The columns of the change-history window, its CSV file and its printout.
-enum class LogColumn { Time, Examiner, Login, Kind, Side, Id, Change, Check, Origin };
+enum class LogColumn { Time, Examiner, Login, Kind, Side, Id, Check, Origin, Change };
 inline constexpr int kLogColumnCount = 9;
 std::string_view logColumnHeading(LogColumn column);
 
@@ -39,6 +39,10 @@ std::string kindLabel(const std::string& kind);
 std::string sideText(const JournalRow& row);
 // The change as one text: the teeth, then the rest, joined by " / ".
 std::string changeText(const JournalRow& row);
+
+// The filter as the printout's heading states it: "死後 T01-00001 / 担当者 佐藤 / 修正 /
+// 未確認のみ", "すべて" without conditions. `idText` is the record's ID as chosen.
+std::string logFilterText(const LogFilter& filter, const std::string& idText);
 
 // The rows the filter lets through, newest first.
 std::vector<ChangeLogRow> loadChangeLog(const ProjectModel& model, const LogFilter& filter);
