@@ -54,9 +54,11 @@ std::optional<QString> ScriptedResponder::answerText(const Prompts::TextQuestion
         ++unexpected;
         return std::nullopt;
     }
-    std::optional<QString> text = m_texts.front();
+    const ScriptedText scripted = m_texts.front();
     m_texts.pop_front();
-    return text;
+    if (scripted.cancel)
+        return std::nullopt;
+    return scripted.text;
 }
 
 QStringList ScriptedResponder::texts() const {

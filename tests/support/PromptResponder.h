@@ -31,8 +31,9 @@ public:
     void answer(MessageAnswer answer) { m_answers.push_back(answer); }
     void choose(const QString& path) { m_paths.push_back(path); }
     void printTo(const QString& pdfPath) { m_printFiles.push_back(pdfPath); }
-    // The next one-line text question (the examiner's name); std::nullopt cancels it.
-    void enterText(std::optional<QString> text) { m_texts.push_back(std::move(text)); }
+    // The next one-line text question (the examiner's name): the text entered, or cancel.
+    void enterText(const QString& text) { m_texts.push_back({false, text}); }
+    void cancelText() { m_texts.push_back({true, QString()}); }
 
     MessageAnswer answerMessage(const Prompts::Message& message) override;
     QString answerFile(const Prompts::FileChoice& choice) override;
@@ -52,7 +53,11 @@ private:
     std::deque<MessageAnswer> m_answers;
     std::deque<QString> m_paths;
     std::deque<QString> m_printFiles;
-    std::deque<std::optional<QString>> m_texts;
+    struct ScriptedText {
+        bool cancel = false;
+        QString text;
+    };
+    std::deque<ScriptedText> m_texts;
 };
 
 } // namespace qdx::test
