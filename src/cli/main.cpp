@@ -9,6 +9,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <string>
 
@@ -18,29 +19,38 @@ using namespace qdx::cli;
 
 // Every command group of the tool. A new group (its own source file) adds one entry here.
 const CommandGroup kCommandGroups[] = {
-    addProjectCommands,
-    addSearchCommands,
-    addDemoCommands,
-    addImportCommands,
-    addEvaluateCommands,
-    addEntryCommands,
-    addSettingsCommands,
-    addHistoryCommands,
-    addBridgeCommands,
-    addLogCommands,
+    addProjectCommands,  addSearchCommands, addDemoCommands,     addImportCommands,
+    addEvaluateCommands, addEntryCommands,  addSettingsCommands, addHistoryCommands,
+    addBridgeCommands,   addLogCommands,
 };
 
-// Every command takes the examiner's name for the change history, the environment's
-// QDX_EXAMINER when the option is not given.
-void addExaminerOption(CLI::App& app, std::string& examiner) {
-    for (CLI::App* command : app.get_subcommands({})) {
-        command
-            ->add_option("--examiner", examiner,
-                         "the examiner's name written into the change history (default: "
-                         "$QDX_EXAMINER)")
-            ->envname("QDX_EXAMINER");
+// Every command takes the examiner's name for the change history; without the option the
+// environment's QDX_EXAMINER names them.
+struct ExaminerOption {
+    std::string name;
+    bool given = false;
+
+    void addTo(CLI::App& app) {
+        for (CLI::App* command : app.get_subcommands({})) {
+            command
+                ->add_option_function<std::string>(
+                    "--examiner",
+                    [this](const std::string& value) {
+                        name = value;
+                        given = true;
+                    },
+                    "the examiner's name written into the change history (default: "
+                    "$QDX_EXAMINER)")
+                ->type_name("NAME");
+        }
     }
-}
+    std::string value() const {
+        if (given)
+            return name;
+        const char* fromEnvironment = std::getenv("QDX_EXAMINER");
+        return fromEnvironment ? fromEnvironment : "";
+    }
+};
 
 int runSelected(const CommandAction& action) {
     try {
@@ -67,8 +77,8 @@ int main(int argc, char** argv) {
     CommandAction selected;
     for (CommandGroup addGroup : kCommandGroups)
         addGroup(app, selected);
-    std::string examiner;
-    addExaminerOption(app, examiner);
+    ExaminerOption examiner;
+    examiner.addTo(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -77,6 +87,6 @@ int main(int argc, char** argv) {
     }
     if (!selected)
         return ExitUsage;
-    qdx::cli::setRunExaminer(examiner);
+    qdx::cli::setRunExaminer(examiner.value());
     return runSelected(selected);
 }

@@ -5,6 +5,8 @@
 #include "store/ProjectDatabase.h"
 #include "store/TableStatement.h"
 
+#include <sqlite3.h>
+
 #include <ctime>
 
 namespace qdx {
@@ -34,6 +36,10 @@ void ProjectJournal::write(JournalRow row) {
 }
 
 void ProjectJournal::writeAsIs(const JournalRow& row) {
+    // The row never becomes the connection's last insert: whoever stored a record reads that
+    // record's key after it (lastInsertKey), whatever the history wrote meanwhile.
+    sqlite3* connection = m_database.connection();
+    const sqlite3_int64 lastKey = connection ? sqlite3_last_insert_rowid(connection) : 0;
     if (!m_insert || !m_insert->rewind()) {
         m_insert = std::make_unique<TableStatement>(m_database);
         m_insert->sql = kInsert;
@@ -53,6 +59,7 @@ void ProjectJournal::writeAsIs(const JournalRow& row) {
     st.step();
     // Done with: nothing of the statement stays active over a commit.
     st.rewind();
+    sqlite3_set_last_insert_rowid(connection, lastKey);
 }
 
 void ProjectJournal::writeRecord(const char* kind, int side, long long dentalId,

@@ -54,8 +54,8 @@ TEST_F(LogCommandTest, TheExaminerComesFromTheOptionOrTheEnvironment) {
     ASSERT_EQ(runQdx({"edit", path, "--side", "pm", "--id", "T01-00001", "--sex", "2"}).exitCode,
               0);
     // The option wins over the environment.
-    ASSERT_EQ(runQdx({"edit", path, "--side", "pm", "--id", "T01-00001", "--age", "3",
-                      "--examiner", "田中"})
+    ASSERT_EQ(runQdx({"edit", path, "--side", "pm", "--id", "T01-00001", "--age", "3", "--examiner",
+                      "田中"})
                   .exitCode,
               0);
     const auto rows = logRows();
@@ -70,8 +70,7 @@ TEST_F(LogCommandTest, TheExaminerComesFromTheOptionOrTheEnvironment) {
     EXPECT_EQ(rows[2][8].rfind("右上8 5→4, 右上7 5→3, 右上6 5→2b", 0), 0u) << rows[2][8];
     EXPECT_FALSE(rows[2][2].empty()); // the login name
     // A change that is not saved leaves no row.
-    ASSERT_EQ(runQdx({"edit", path, "--side", "pm", "--id", "T01-00001", "--sex", "1",
-                      "--no-save"})
+    ASSERT_EQ(runQdx({"edit", path, "--side", "pm", "--id", "T01-00001", "--sex", "1", "--no-save"})
                   .exitCode,
               0);
     EXPECT_EQ(logRows().size(), 3u);
@@ -82,16 +81,17 @@ TEST_F(LogCommandTest, CheckFollowsTheRuleAndTheLogListsWhatIsNotYetChecked) {
                       kChart, "--examiner", "佐藤"})
                   .exitCode,
               0);
-    ASSERT_EQ(runQdx({"add", path, "--side", "am", "--upper", "D01", "--lower", "1",
-                      "--examiner", "佐藤"})
+    ASSERT_EQ(runQdx({"add", path, "--side", "am", "--upper", "D01", "--lower", "1", "--examiner",
+                      "佐藤"})
                   .exitCode,
               0);
-    QdxResult r = runQdx({"check", path, "--side", "pm", "--id", "T01-00001", "--examiner", "佐藤"});
+    QdxResult r =
+        runQdx({"check", path, "--side", "pm", "--id", "T01-00001", "--examiner", "佐藤"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err,
               "最後に歯式を変更した担当者は確認できません。別の担当者が確認してください。\n");
-    r = runQdx({"check", path, "--side", "pm", "--id", "T01-00001", "--examiner", "鈴木",
-                "--no-save"});
+    r = runQdx(
+        {"check", path, "--side", "pm", "--id", "T01-00001", "--examiner", "鈴木", "--no-save"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(logRows({"--unchecked"}).size(), 2u);
     r = runQdx({"check", path, "--side", "pm", "--id", "T01-00001", "--examiner", "鈴木"});
@@ -130,9 +130,9 @@ TEST_F(LogCommandTest, TheExportStaysAsItWasWhateverTheHistoryHolds) {
     ASSERT_EQ(runQdx({"export", path, dir.file("a1.csv"), dir.file("a2.csv"), dir.file("a3.csv")})
                   .exitCode,
               0);
-    ASSERT_EQ(runQdx({"check", path, "--side", "pm", "--id", "T01-00001", "--examiner", "x"})
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        runQdx({"check", path, "--side", "pm", "--id", "T01-00001", "--examiner", "x"}).exitCode,
+        0);
     ASSERT_EQ(runQdx({"export", path, dir.file("b1.csv"), dir.file("b2.csv"), dir.file("b3.csv")})
                   .exitCode,
               0);

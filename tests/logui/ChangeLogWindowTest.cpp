@@ -142,7 +142,7 @@ private slots:
         CCusporaEntryDlg dialog(p.model, PostMortem, CCusporaEntryDlg::Mode::Modify, 1);
         int logOpened = 0;
         std::string loggedId;
-        dialog.setLogOpener([&](CCusporaEntryDlg&, int side, const std::string& id) {
+        dialog.setLogOpener([&](CCusporaEntryDlg&, int side, long long, const std::string& id) {
             logOpened += side == PostMortem ? 1 : 0;
             loggedId = id;
         });

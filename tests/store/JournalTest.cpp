@@ -59,8 +59,10 @@ protected:
         e.lowerIdPart = record.displayId.substr(record.displayId.find('-') + 1);
         e.sex = std::atoi(record.sex.c_str());
         e.place = record.place;
-        for (int p = 0; p < kToothCount; ++p)
-            e.classes[static_cast<std::size_t>(p)] = record.classChart[static_cast<std::size_t>(p)] - '0';
+        for (std::size_t p = 0; p < kToothCount; ++p) {
+            e.classes[p] = record.classChart[p] - '0';
+            e.bridges[p] = record.bridgeChart[p] - '0';
+        }
         change(e);
         model.storeEntry();
     }
@@ -89,12 +91,11 @@ TEST_F(JournalTest, RecordsAddedModifiedAndDeletedLeaveTheirRowsWithWhoAndWhen) 
     // Stored again unchanged: nothing to record.
     edit(PostMortem, key, [](RecordEntry&) {});
     model.deleteRecord(PostMortem, key);
-    EXPECT_EQ(journalLines(model),
-              (std::vector<std::string>{
-                  "ADD|0|T01-00001|右上8 5→4|",
-                  "EDIT|0|T01-00001|右上8 4→3, 右上7 5→5b|性別 不明→男性",
-                  "DELETE|0|T01-00001||",
-              }));
+    EXPECT_EQ(journalLines(model), (std::vector<std::string>{
+                                       "ADD|0|T01-00001|右上8 5→4|",
+                                       "EDIT|0|T01-00001|右上8 4→3, 右上7 5→5b|性別 不明→男性",
+                                       "DELETE|0|T01-00001||",
+                                   }));
     const JournalRow first = model.loadJournal().front();
     EXPECT_EQ(first.EXAMINER, "佐藤");
     EXPECT_EQ(first.LOGIN, platform::loginName());
@@ -125,14 +126,15 @@ TEST_F(JournalTest, OutcomesAndTheSamePersonRuleLeaveRowsOnEveryRecordTheyTouch)
     (void)y;
     std::vector<std::string> lines = journalLines(model);
     lines.erase(lines.begin(), lines.begin() + 4); // the four records
-    EXPECT_EQ(lines,
-              (std::vector<std::string>{
-                  "MATCH|0|T01-00002||なし → デンタルチャートで判明 D01-00001, なし → 他人 D01-00002",
-                  "MATCH|0|T01-00001||なし → 他の情報で判明 D01-00001",
-                  "MATCH|0|T01-00002||デンタルチャートで判明 D01-00001 → なし（D01-00001 は "
-                  "T01-00001 と同一人物として登録）",
-                  "MATCH|0|T01-00002||他人 D01-00002 → 鑑定中 D01-00002",
-              }));
+    EXPECT_EQ(
+        lines,
+        (std::vector<std::string>{
+            "MATCH|0|T01-00002||なし → デンタルチャートで判明 D01-00001, なし → 他人 D01-00002",
+            "MATCH|0|T01-00001||なし → 他の情報で判明 D01-00001",
+            "MATCH|0|T01-00002||デンタルチャートで判明 D01-00001 → なし（D01-00001 は "
+            "T01-00001 と同一人物として登録）",
+            "MATCH|0|T01-00002||他人 D01-00002 → 鑑定中 D01-00002",
+        }));
     // Deleting X names its outcome, and A's log shows where it went.
     model.deleteRecord(AnteMortem, x);
     const auto rows = model.loadJournal();
@@ -153,7 +155,7 @@ TEST_F(JournalTest, SettingsAndDataMatchingWriteOneRowEach) {
     EXPECT_EQ(model.deletePostMortemRecordsSharedWithAnteMortem(), 1);
     const std::vector<std::string> lines = journalLines(model);
     ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[0], "SETTINGS|||照合優先度の係数 2→3, am-pm6:6:6 1.0000→0.5000") << lines[0];
+    EXPECT_EQ(lines[0], "SETTINGS||||照合優先度の係数 2→3, am-pm6:6:6 0.4936→0.5000") << lines[0];
     EXPECT_EQ(lines[4], "DELETE|0|D01-00001||");
     EXPECT_EQ(lines[5], "DATAMATCH|0|||削除 1件");
 }
@@ -178,9 +180,9 @@ TEST_F(JournalTest, AnOlderFileGainsTheTableAndKeepsItsRecords) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(older.c_str(), &db), SQLITE_OK);
     for (int i = 0; i < ProjectDatabase::kSchemaStatementCount; ++i)
-        ASSERT_EQ(sqlite3_exec(db, ProjectDatabase::schemaStatements()[i], nullptr, nullptr,
-                               nullptr),
-                  SQLITE_OK);
+        ASSERT_EQ(
+            sqlite3_exec(db, ProjectDatabase::schemaStatements()[i], nullptr, nullptr, nullptr),
+            SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(db, "INSERT INTO TB_AFTER (EXT_IDu, EXT_IDl) VALUES ('T01','00001')",
                            nullptr, nullptr, nullptr),
               SQLITE_OK);

@@ -169,7 +169,7 @@ void CCusporaEntryDlg::openLog() {
                          MessageIcon::Error);
         return;
     }
-    m_logOpener(*this, m_side, displayId);
+    m_logOpener(*this, m_side, m_dentalId, displayId);
 }
 
 void CCusporaEntryDlg::readControls() {

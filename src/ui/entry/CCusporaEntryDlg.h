@@ -39,8 +39,8 @@ public:
     using HistoryOpener = std::function<void(CCusporaEntryDlg&, int side, long long dentalId)>;
     // Opens the change history of the record (変更履歴, modify mode); without it the button
     // stays disabled.
-    using LogOpener =
-        std::function<void(CCusporaEntryDlg&, int side, const std::string& displayId)>;
+    using LogOpener = std::function<void(CCusporaEntryDlg&, int side, long long dentalId,
+                                         const std::string& displayId)>;
 
     CCusporaEntryDlg(ProjectModel& model, int side, Mode mode, long long dentalId,
                      QWidget* parent = nullptr);

@@ -40,8 +40,8 @@ CCusporaEntryDlg::HistoryOpener entryHistoryOpener() {
 }
 
 CCusporaEntryDlg::LogOpener entryLogOpener() {
-    return [](CCusporaEntryDlg& entry, int side, const std::string& displayId) {
-        openChangeLog(&entry, entry.model(), side, displayId);
+    return [](CCusporaEntryDlg& entry, int side, long long dentalId, const std::string& displayId) {
+        openChangeLog(&entry, entry.model(), side, dentalId, displayId);
     };
 }
 

@@ -151,7 +151,9 @@ void CChangeLogDlg::fillChoices() {
     m_filling = false;
 }
 
-bool CChangeLogDlg::showRecord(int side, const std::string& displayId) {
+bool CChangeLogDlg::showRecord(int side, long long dentalId, const std::string& displayId) {
+    m_shownKey = dentalId;
+    m_shownId = displayId;
     m_filling = true;
     m_sideCombo->setCurrentIndex(side == AnteMortem ? 2 : 1);
     m_idEdit->setText(qs(displayId));
@@ -165,8 +167,8 @@ bool CChangeLogDlg::readFilter() {
     const std::string id = m_idEdit->text().trimmed().toStdString();
     if (sideChoice > 0 && !id.empty()) {
         const int side = sideChoice == 2 ? AnteMortem : PostMortem;
-        long long key = 0;
-        if (m_model.isIdFree(side, id, key)) {
+        long long key = id == m_shownId ? m_shownKey : 0;
+        if (key == 0 && m_model.isIdFree(side, id, key)) {
             Prompts::message(this, QStringLiteral("該当データがありませんでした。"),
                              MessageButtons::Ok, MessageIcon::Exclamation);
             m_idEdit->setFocus();

@@ -25,7 +25,7 @@ public:
     CChangeLogDlg(ProjectModel& model, QWidget* parent = nullptr);
 
     // Lists one record's rows (side and ID shown in the filter); false when it cannot be read.
-    bool showRecord(int side, const std::string& displayId);
+    bool showRecord(int side, long long dentalId, const std::string& displayId);
     // Reads the rows again with the filters as they are; false when the project cannot be
     // read (the message has been shown) or the ID names no record.
     bool reload();
@@ -56,6 +56,9 @@ private:
     CColorButton* m_printButton = nullptr;
     CColorButton* m_closeButton = nullptr;
     bool m_filling = false;
+    // The record chosen by showRecord while its ID stays in the field: no lookup by ID needed.
+    long long m_shownKey = 0;
+    std::string m_shownId;
 };
 
 } // namespace qdx

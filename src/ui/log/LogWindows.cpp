@@ -13,7 +13,7 @@ void plugInLogWindow(CCusporaDlg& main) {
             const bool shown =
                 request.dentalId > 0
                     ? dialog.showRecord(
-                          request.side,
+                          request.side, request.dentalId,
                           window.model().getRecord(request.side, request.dentalId).displayId)
                     : dialog.reload();
             if (shown)
@@ -22,9 +22,10 @@ void plugInLogWindow(CCusporaDlg& main) {
         });
 }
 
-void openChangeLog(QWidget* parent, ProjectModel& model, int side, const std::string& displayId) {
+void openChangeLog(QWidget* parent, ProjectModel& model, int side, long long dentalId,
+                   const std::string& displayId) {
     CChangeLogDlg dialog(model, parent);
-    if (dialog.showRecord(side, displayId))
+    if (dialog.showRecord(side, dentalId, displayId))
         dialog.exec();
 }
 

@@ -179,13 +179,13 @@ TEST(ChangeLogPrint, RowsRunOverPagesAndLongChangesWrapInsideTheColumn) {
         bool number = false;
         for (const PrintItem& item : pages[p]) {
             title = title || item.text == "変更履歴";
-            number = number || item.text == std::to_string(p + 1) + " / " +
-                                                 std::to_string(pages.size());
+            number =
+                number || item.text == std::to_string(p + 1) + " / " + std::to_string(pages.size());
             rowsPrinted += item.text.rfind("T01-", 0) == 0 ? 1 : 0;
-            if (item.kind == PrintItem::Kind::Text && item.text.rfind("右上", 0) == 0)
-                EXPECT_LE(item.x + static_cast<int>(TextCodec::cp932Length(item.text)) *
-                                       metrics.u,
-                          6800);
+            if (item.kind == PrintItem::Kind::Text && item.text.rfind("右上", 0) == 0) {
+                const int width = static_cast<int>(TextCodec::cp932Length(item.text)) * metrics.u;
+                EXPECT_LE(item.x + width, 6800);
+            }
             EXPECT_LE(item.y, 4650);
         }
         EXPECT_TRUE(title && number) << "page " << p + 1;
@@ -216,16 +216,16 @@ TEST(ChangeTexts, AHistoryChangePairsEntriesByPartner) {
         row.Match_ID = partner;
         return row;
     };
-    EXPECT_EQ(outcomeChangeText({entry(MatchKind::Imposter, "D1"),
-                                 entry(MatchKind::UnderInvestigation, "D2"),
-                                 entry(MatchKind::Imposter, "D3")},
-                                {entry(MatchKind::UnderInvestigation, "D2"),
-                                 entry(MatchKind::IdentifiedByChart, "D1"),
-                                 entry(MatchKind::Imposter, "D4"), entry(MatchKind::Identified, "")}),
-              "他人 D1 → デンタルチャートで判明 D1, 他人 D3 → なし, なし → 他人 D4, なし → 判明済み");
-    EXPECT_EQ(outcomeChangeText({entry(MatchKind::Imposter, "D1")},
-                                {entry(MatchKind::Imposter, "D1")}),
-              "");
+    EXPECT_EQ(
+        outcomeChangeText(
+            {entry(MatchKind::Imposter, "D1"), entry(MatchKind::UnderInvestigation, "D2"),
+             entry(MatchKind::Imposter, "D3")},
+            {entry(MatchKind::UnderInvestigation, "D2"), entry(MatchKind::IdentifiedByChart, "D1"),
+             entry(MatchKind::Imposter, "D4"), entry(MatchKind::Identified, "")}),
+        "他人 D1 → デンタルチャートで判明 D1, 他人 D3 → なし, なし → 他人 D4, なし → 判明済み");
+    EXPECT_EQ(
+        outcomeChangeText({entry(MatchKind::Imposter, "D1")}, {entry(MatchKind::Imposter, "D1")}),
+        "");
 }
 
 } // namespace
