@@ -18,11 +18,20 @@ namespace {
 using namespace qdx::cli;
 
 // Every command group of the tool. A new group (its own source file) adds one entry here.
+// clang-format off
 const CommandGroup kCommandGroups[] = {
-    addProjectCommands,  addSearchCommands, addDemoCommands,     addImportCommands,
-    addEvaluateCommands, addEntryCommands,  addSettingsCommands, addHistoryCommands,
-    addBridgeCommands,   addLogCommands,
+    addProjectCommands,
+    addSearchCommands,
+    addDemoCommands,
+    addImportCommands,
+    addEvaluateCommands,
+    addEntryCommands,
+    addSettingsCommands,
+    addHistoryCommands,
+    addBridgeCommands,
+    addLogCommands,
 };
+// clang-format on
 
 // Every command takes the examiner's name for the change history; without the option the
 // environment's QDX_EXAMINER names them.
