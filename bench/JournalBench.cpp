@@ -103,6 +103,19 @@ void BM_ListOneRecord(benchmark::State& state) {
 }
 BENCHMARK(BM_ListOneRecord)->Unit(benchmark::kMicrosecond);
 
+// The whole history, as "変更履歴..." of the file menu opens it, and the not yet checked
+// charts' rows.
+void BM_ListEverything(benchmark::State& state) {
+    qdx::ProjectModel model;
+    qdx::openProjectFile(model, qdx::splitProjectPath(projectPath()));
+    qdx::LogFilter filter;
+    filter.uncheckedOnly = state.range(0) != 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(qdx::loadChangeLog(model, filter));
+    model.close(false);
+}
+BENCHMARK(BM_ListEverything)->Arg(0)->Arg(1)->Iterations(2)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

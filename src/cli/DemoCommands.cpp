@@ -32,7 +32,7 @@ struct DemoArguments {
 // The demo's records enter the change history as an import's do.
 void journalDemoRecord(ProjectModel& model, int side, const DentalRecord& record) {
     model.journal().writeRecord(journal::kAdded, side, lastInsertKey(model.database()),
-                                record.displayId, addedTeethText(record), addedFieldsText(record));
+                                record.displayId, addedTeethText(record), {});
 }
 
 // Every record goes into the project transaction; the project is saved once at the end, so an

@@ -71,7 +71,8 @@ class ImportJournal {
 public:
     ImportJournal(ProjectModel& model, const char* kind, int side, const std::string& source)
         : m_model(model), m_kind(kind), m_side(side), m_source(source) {
-        m_model.journal().beginBatch(std::string(batchLabel(kind)) + " " + source);
+        // The records' rows name the import; its own row names the file.
+        m_model.journal().beginBatch(batchLabel(kind));
     }
     ~ImportJournal() { m_model.journal().endBatch(); }
     ImportJournal(const ImportJournal&) = delete;

@@ -129,7 +129,7 @@ int mergeProject(ProjectModel& model, const std::string& sourcePath, bool fastLo
     ProjectModel::readOtherProject(sourcePath, pm, am, rows);
     RowRewriter rewriter(rows);
     KeyMap newKeys[2];
-    model.journal().beginBatch("マージ " + sourcePath);
+    model.journal().beginBatch("マージ");
     int prefixings = 0;
     try {
         prefixings = mergeSide(model, PostMortem, pm, rewriter, newKeys[0], fastLookup);

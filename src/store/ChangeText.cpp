@@ -64,14 +64,24 @@ std::string joinChanges(const std::vector<std::string>& parts) {
     return text;
 }
 
-std::string toothCellText(const ChartStrings& chart, int position) {
+namespace {
+
+// Appends a tooth's cell without building a text of its own (a new chart has 32 of them).
+void appendToothCell(std::string& text, const ChartStrings& chart, int position) {
     const int effective = effectiveClass(chart, position);
-    std::string cell = effective == 0 ? "?" : std::to_string(effective);
+    text += effective == 0 ? '?' : static_cast<char>('0' + effective);
     const auto p = static_cast<std::size_t>(position);
     if (p < chart.bridgeChart.size() && chart.bridgeChart[p] == '1')
-        cell += 'b';
+        text += 'b';
     if (p < chart.deciduousChart.size() && chart.deciduousChart[p] == '1')
-        cell += 'd';
+        text += 'd';
+}
+
+} // namespace
+
+std::string toothCellText(const ChartStrings& chart, int position) {
+    std::string cell;
+    appendToothCell(cell, chart, position);
     return cell;
 }
 
@@ -100,7 +110,21 @@ std::string fieldChangeText(const DentalRecord& before, const DentalRecord& afte
 }
 
 std::string addedTeethText(const DentalRecord& record) {
-    return teethChangeText(ChartStrings::defaults(), record.chart());
+    // The whole chart, quadrant by quadrant in position order: a new record's every tooth is
+    // new, and the list of changes from nothing would be four times as long.
+    const ChartStrings chart = record.chart();
+    std::string text;
+    text.reserve(128);
+    for (int p = 0; p < kToothCount; ++p) {
+        if (p % 8 == 0) {
+            if (p > 0)
+                text += " / ";
+            text += quadrantLabel(p);
+        }
+        text += ' ';
+        appendToothCell(text, chart, p);
+    }
+    return text;
 }
 
 std::string addedFieldsText(const DentalRecord& record) {

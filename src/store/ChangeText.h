@@ -20,7 +20,8 @@ std::string teethChangeText(const ChartStrings& before, const ChartStrings& afte
 // which an update keeps): "ID A-1→B-1, 性別
 // 不明→男性, 場所 →気仙沼".
 std::string fieldChangeText(const DentalRecord& before, const DentalRecord& after);
-// What a new record brings, as changes from a record with nothing entered.
+// What a new record brings: its whole chart by quadrant in position order ("右上 4 3 2b 1b 2b
+// 1 1 1 / 左上 ... / 左下 ... / 右下 ..."), and its fields as changes from nothing entered.
 std::string addedTeethText(const DentalRecord& record);
 std::string addedFieldsText(const DentalRecord& record);
 // One outcome of a record's match history: "鑑定中 D0004-00031"; "判明済み" without a partner.

@@ -46,16 +46,13 @@ void ProjectJournal::writeAsIs(const JournalRow& row) {
         m_insert->prepareInsert();
     }
     TableStatement& st = *m_insert;
-    st.bindText("@TIME", toDatabaseText(row.TIME));
-    st.bindText("@EXAMINER", toDatabaseText(row.EXAMINER));
-    st.bindText("@LOGIN", toDatabaseText(row.LOGIN));
-    st.bindText("@KIND", row.KIND);
-    st.bindText("@SIDE", row.SIDE);
-    st.bindText("@Dental_ID", row.Dental_ID);
-    st.bindText("@EXT_ID", toDatabaseText(row.EXT_ID));
-    st.bindText("@TEETH", toDatabaseText(row.TEETH));
-    st.bindText("@DETAIL", toDatabaseText(row.DETAIL));
-    st.bindText("@ORIGIN", toDatabaseText(row.ORIGIN));
+    // In the order of the statement's parameters.
+    int at = 0;
+    for (const std::string* value :
+         {&toDatabaseText(row.TIME), &toDatabaseText(row.EXAMINER), &toDatabaseText(row.LOGIN),
+          &row.KIND, &row.SIDE, &row.Dental_ID, &toDatabaseText(row.EXT_ID),
+          &toDatabaseText(row.TEETH), &toDatabaseText(row.DETAIL), &toDatabaseText(row.ORIGIN)})
+        st.bindTextAt(++at, *value);
     st.step();
     // Done with: nothing of the statement stays active over a commit.
     st.rewind();

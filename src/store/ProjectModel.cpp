@@ -190,8 +190,10 @@ int ProjectModel::storeEntry() {
         row.ownColumn(side) = newKey;
         matches::updateMatch(m_database, row);
     }
+    // A record an import or a merge adds is what its file says: the row keeps its chart and
+    // names the import, whose own row names the file.
     m_journal.writeRecord(journal::kAdded, side, inserted, record.displayId, addedTeethText(record),
-                          addedFieldsText(record));
+                          m_journal.batchNote().empty() ? addedFieldsText(record) : std::string());
     return 1;
 }
 

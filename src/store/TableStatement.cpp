@@ -65,6 +65,11 @@ void TableStatement::bindText(const char* name, const std::string& value) {
                           SQLITE_TRANSIENT);
 }
 
+void TableStatement::bindTextAt(int index, const std::string& value) {
+    sqlite3_bind_text(m_statement, index, value.data(), static_cast<int>(value.size()),
+                      SQLITE_TRANSIENT);
+}
+
 bool TableStatement::step() {
     if (!isLive())
         throw StoreError(ErrStep, "the statement is not prepared");

@@ -67,7 +67,8 @@ TEST_F(LogCommandTest, TheExaminerComesFromTheOptionOrTheEnvironment) {
     EXPECT_EQ(rows[1][8], "性別 不明→女性");
     EXPECT_EQ(rows[2][1], "佐藤");
     EXPECT_EQ(rows[2][5], "T01-00001");
-    EXPECT_EQ(rows[2][8].rfind("右上8 5→4, 右上7 5→3, 右上6 5→2b", 0), 0u) << rows[2][8];
+    EXPECT_EQ(rows[2][8].rfind("右上 4 3 2b 1b 2b 1 1 1 / 左上 1 1 1 1 1 3 3 4 / 左下 6", 0), 0u)
+        << rows[2][8];
     EXPECT_FALSE(rows[2][2].empty()); // the login name
     // A change that is not saved leaves no row.
     ASSERT_EQ(runQdx({"edit", path, "--side", "pm", "--id", "T01-00001", "--sex", "1", "--no-save"})

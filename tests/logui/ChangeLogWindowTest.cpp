@@ -92,7 +92,9 @@ private slots:
         child<QLineEdit>(window, "idEdit")->setText(QStringLiteral("T01-00002"));
         QTest::mouseClick(child<CColorButton>(window, "showButton"), Qt::LeftButton);
         QCOMPARE(rows.rowCount(), 1);
-        QCOMPARE(cell(rows, 0, LogColumn::Change), QStringLiteral("右上8 5→3"));
+        QCOMPARE(cell(rows, 0, LogColumn::Change),
+                 QStringLiteral("右上 3 5 5 5 5 5 5 5 / 左上 5 5 5 5 5 5 5 5 / 左下 5 5 5 5 5 5 5 "
+                                "5 / 右下 5 5 5 5 5 5 5 5"));
         QCOMPARE(cell(rows, 0, LogColumn::Check), QStringLiteral("未確認"));
 
         child<QLineEdit>(window, "idEdit")->setText(QStringLiteral("T09-00001"));

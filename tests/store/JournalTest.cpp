@@ -92,7 +92,8 @@ TEST_F(JournalTest, RecordsAddedModifiedAndDeletedLeaveTheirRowsWithWhoAndWhen) 
     edit(PostMortem, key, [](RecordEntry&) {});
     model.deleteRecord(PostMortem, key);
     EXPECT_EQ(journalLines(model), (std::vector<std::string>{
-                                       "ADD|0|T01-00001|右上8 5→4|",
+                                       "ADD|0|T01-00001|右上 4 5 5 5 5 5 5 5 / 左上 5 5 5 5 5 5 5 "
+                                       "5 / 左下 5 5 5 5 5 5 5 5 / 右下 5 5 5 5 5 5 5 5|",
                                        "EDIT|0|T01-00001|右上8 4→3, 右上7 5→5b|性別 不明→男性",
                                        "DELETE|0|T01-00001||",
                                    }));
@@ -171,7 +172,9 @@ TEST_F(JournalTest, RowsAreSavedOrDiscardedWithTheirChange) {
     add(PostMortem, "T01", "00003");
     model.close(false);
     open();
-    EXPECT_EQ(journalLines(model), (std::vector<std::string>{"ADD|0|T01-00002||"}));
+    EXPECT_EQ(journalLines(model),
+              (std::vector<std::string>{"ADD|0|T01-00002|右上 5 5 5 5 5 5 5 5 / 左上 5 5 5 5 5 5 5 "
+                                        "5 / 左下 5 5 5 5 5 5 5 5 / 右下 5 5 5 5 5 5 5 5|"}));
 }
 
 TEST_F(JournalTest, AnOlderFileGainsTheTableAndKeepsItsRecords) {

@@ -111,15 +111,19 @@ std::vector<std::string> wrapChangeText(const std::string& text, int width, int 
         line.clear();
     };
     while (start <= text.size()) {
-        const std::size_t end = text.find(", ", start);
-        const std::string part =
-            text.substr(start, end == std::string::npos ? std::string::npos : end + 2 - start);
+        // A line breaks after a change (", ") or after a quadrant of a new chart (" / ").
+        const std::size_t comma = text.find(", ", start);
+        const std::size_t slash = text.find(" / ", start);
+        const std::size_t end = std::min(comma, slash);
+        const std::size_t next =
+            end == std::string::npos ? std::string::npos : end + (end == comma ? 2 : 3);
+        const std::string part = text.substr(start, next - start);
         if (!line.empty() && cp932Width(line + part, unit) > width)
             flush();
         line += part;
-        if (end == std::string::npos)
+        if (next == std::string::npos)
             break;
-        start = end + 2;
+        start = next;
     }
     if (!line.empty() || lines.empty())
         flush();

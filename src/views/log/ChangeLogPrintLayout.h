@@ -10,7 +10,7 @@ namespace qdx {
 
 // The change-history printout: landscape pages with the title, the creation time and the page
 // number, a heading band and the listed rows in their order. A change too long for its column
-// continues on further lines of the same row, broken after ", ".
+// continues on further lines of the same row, broken after ", " or " / ".
 struct ChangeLogPrintJob {
     std::string filterText;  // what the list shows, as the window's filters say it
     std::string createdText; // "作成日：%Y年%m月%d日 %H時%M分"

@@ -77,6 +77,10 @@ TEST_F(ChangeLogViewsTest, OnlyAnotherExaminerChecksAndAChartChangeClearsTheChec
     EXPECT_EQ(checkAs("田中", PostMortem, key), CheckRefusal::SameExaminer);
     EXPECT_EQ(checkAs("佐藤", PostMortem, key), CheckRefusal::None);
 
+    // A record entered with nothing charted was still entered by someone.
+    const long long blank = store("佐藤", PostMortem, "T03-00001", 5);
+    EXPECT_EQ(checkAs("佐藤", PostMortem, blank), CheckRefusal::SameExaminer);
+
     // Without a name the login decides; a record from before the history anyone may check.
     EXPECT_EQ(checkAs("", PostMortem, 1), CheckRefusal::None);
     const long long unnamed = store("", AnteMortem, "D01-00001", 2);
@@ -97,7 +101,9 @@ TEST_F(ChangeLogViewsTest, FiltersListNewestFirstWithTheCheckStateOfEachRecord) 
     EXPECT_EQ(all.back().check, "確認済み");
     EXPECT_EQ(logCell(all.back(), LogColumn::Kind), "登録");
     EXPECT_EQ(logCell(all.back(), LogColumn::Side), "死後");
-    EXPECT_EQ(logCell(all.back(), LogColumn::Change), "右上8 5→4");
+    EXPECT_EQ(logCell(all.back(), LogColumn::Change),
+              "右上 4 5 5 5 5 5 5 5 / 左上 5 5 5 5 5 5 5 5 / 左下 5 5 5 5 5 5 5 5 / 右下 5 5 5 5 5 "
+              "5 5 5");
 
     LogFilter unchecked;
     unchecked.uncheckedOnly = true;
