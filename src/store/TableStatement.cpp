@@ -65,6 +65,11 @@ void TableStatement::bindText(const char* name, const std::string& value) {
                           SQLITE_TRANSIENT);
 }
 
+void TableStatement::bindTextAt(int index, const std::string& value) {
+    sqlite3_bind_text(m_statement, index, value.data(), static_cast<int>(value.size()),
+                      SQLITE_TRANSIENT);
+}
+
 bool TableStatement::step() {
     if (!isLive())
         throw StoreError(ErrStep, "the statement is not prepared");
@@ -104,6 +109,14 @@ void TableStatement::finalize() {
             sqlite3_finalize(m_statement);
         m_statement = nullptr;
     }
+}
+
+bool TableStatement::rewind() {
+    if (!isLive())
+        return false;
+    sqlite3_reset(m_statement);
+    sqlite3_clear_bindings(m_statement);
+    return true;
 }
 
 std::string quoteValue(const std::string& value) {

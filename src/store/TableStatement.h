@@ -32,6 +32,9 @@ public:
 
     // Binds a named parameter ("@EXT_IDu") as UTF-8 text; an unknown name binds nothing.
     void bindText(const char* name, const std::string& value);
+    // Binds the parameter at `index` (from 1, in the order of the statement text) as UTF-8
+    // text: for a statement run many times, without looking the name up each time.
+    void bindTextAt(int index, const std::string& value);
     // Steps once: true on a row, false when done; anything else throws 108.
     bool step();
     // The text of a result column; NULL reads as "".
@@ -41,6 +44,9 @@ public:
     // True when the result column holds a TEXT value (not NULL, a number or a BLOB).
     bool columnIsText(int index) const;
     void finalize();
+    // Clears the bindings and rewinds the prepared statement so it runs again (one statement
+    // kept for many rows); false when there is none or its connection was closed meanwhile.
+    bool rewind();
 
     const std::string& keyColumn() const { return m_keyColumn; }
 
