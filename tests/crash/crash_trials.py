@@ -19,10 +19,17 @@ After the kill:
 A killed `demo` may leave no file or an empty project (the population is written in one
 transaction); both count as the state before.
 
+With --window (the qdx_crash_window program built from tests/crash/CrashWindow.cpp) the
+desktop program's main window is killed the same way, in a process of its own on the offscreen
+platform: during 保存 after deleting a record, during 終了 answered with saving, during a pen
+import followed by 保存, and during データマッチング followed by 保存. The base project holds
+ante-mortem records under three post-mortem IDs, so data matching has records to remove.
+
 Output: one summary line per path (trials, intact before, intact after, damaged, how many
 kills left a backup, the command's normal duration) and exit 1 when any trial was damaged. Usage:
 
-    tests/crash/crash_trials.py --qdx build/dev/src/cli/qdx [--trials N] [--seed S]
+    tests/crash/crash_trials.py --qdx build/dev/src/cli/qdx \
+        [--window build/dev/tests/qdx_crash_window] [--trials N] [--seed S] [--only add,merge]
 
 ctest runs it with the default of 3 trials per path; run it with --trials 20 or more by hand.
 """
@@ -45,10 +52,14 @@ CHART = "4 3 2b 1b 2b 1 1 1 1 1 1 1 1 3 3 4 6 6 6 6 6 6 6 6 6 6 6 6 6 6 6 6"
 
 
 def run(qdx, args, env, check=True):
-    result = subprocess.run([qdx] + args, env=env, capture_output=True, text=True)
+    return run_command([qdx] + args, env, check)
+
+
+def run_command(command, env, check=True):
+    result = subprocess.run(command, env=env, capture_output=True, text=True)
     if check and result.returncode not in (0, 3):
-        raise RuntimeError("qdx %s failed (%d): %s" % (" ".join(args), result.returncode,
-                                                       result.stderr))
+        raise RuntimeError("%s failed (%d): %s" % (" ".join(command), result.returncode,
+                                                   result.stderr))
     return result
 
 
@@ -86,9 +97,24 @@ def opens(qdx, path, env):
 class Path:
     def __init__(self, name, args, creates=False, imports=False):
         self.name = name
-        self.args = args  # a function of the project path
+        self.args = args  # a function of the project path: the qdx arguments
         self.creates = creates
         self.imports = imports
+
+    def command(self, qdx, project):
+        args = self.args(project)
+        return args if os.path.isabs(args[0]) else [qdx] + args
+
+
+def window_paths(window):
+    """The desktop program's main window (tests/crash/CrashWindow.cpp) doing one write."""
+    pen = os.path.join(DATA, "pen_two_forms.csv")
+    return [
+        Path("window-save", lambda p: [window, "save", p]),
+        Path("window-exit", lambda p: [window, "exit-save", p]),
+        Path("window-pen", lambda p: [window, "import-pen", p, pen], imports=True),
+        Path("window-match", lambda p: [window, "data-matching", p]),
+    ]
 
 
 def write_paths(base, source):
@@ -124,8 +150,8 @@ def fresh_copy(base_file, folder, creates):
     return project
 
 
-def kill_at(qdx, args, delay, env):
-    process = subprocess.Popen([qdx] + args, env=env, stdout=subprocess.DEVNULL,
+def kill_at(command, delay, env):
+    process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL)
     time.sleep(delay)
     if process.poll() is None:
@@ -137,7 +163,7 @@ def trial(qdx, path, base_file, folder, before, after, empty, duration, rng, env
     """One kill; returns 'before' or 'after' (with '+backup' when an import left its backup)
     or a reason why the project is damaged."""
     project = fresh_copy(base_file, folder, path.creates)
-    kill_at(qdx, path.args(project), rng.uniform(0, duration * 1.2), env)
+    kill_at(path.command(qdx, project), rng.uniform(0, duration * 1.2), env)
     if path.creates and not os.path.exists(project):
         return "before"
     if not opens(qdx, project, env):
@@ -154,22 +180,25 @@ def trial(qdx, path, base_file, folder, before, after, empty, duration, rng, env
     backup = os.path.join(folder, BACKUP)
     if path.imports and os.path.exists(backup):
         # The import is simply run again: it replaces the backup and removes it at its end.
-        run(qdx, path.args(project), env)
+        run_command(path.command(qdx, project), env)
         if os.path.exists(backup) or dump(project) != after:
             return "damaged: the import run again after a kill"
         return outcome + "+backup"
     return outcome
 
 
-def reference(qdx, path, base_file, folder, env):
+def reference(qdx, path, base_file, folder, before, env):
     """The state after the command run to its end and how long it took."""
     project = fresh_copy(base_file, folder, path.creates)
     started = time.monotonic()
-    run(qdx, path.args(project), env)
+    run_command(path.command(qdx, project), env)
     duration = time.monotonic() - started
     if not opens(qdx, project, env):
         raise RuntimeError(path.name + ": the project does not open after the command")
-    return dump(project), duration
+    after = dump(project)
+    if after == before:
+        raise RuntimeError(path.name + ": the command changed nothing, so a kill proves nothing")
+    return after, duration
 
 
 def empty_project(qdx, work, env):
@@ -184,6 +213,11 @@ def empty_project(qdx, work, env):
 def make_base(qdx, work, env):
     base_file = os.path.join(work, "base.qdx")
     run(qdx, ["demo", base_file, "--pm", "200", "--am", "400", "--seed", "7"], env)
+    first_pm_ids = run(qdx, ["list", base_file, "--side", "pm"], env).stdout.split("\n")[:3]
+    for line in first_pm_ids:
+        # Ante-mortem records under post-mortem IDs, for data matching to remove.
+        upper, lower = line.split("\t")[1].split("-")
+        run(qdx, ["add", base_file, "--side", "am", "--upper", upper, "--lower", lower], env)
     run(qdx, ["info", base_file], env)
     source = os.path.join(work, "source.qdx")
     run(qdx, ["demo", source, "--pm", "60", "--am", "90", "--seed", "11"], env)
@@ -197,6 +231,8 @@ def main():
     parser.add_argument("--qdx", required=True, help="the qdx program to try")
     parser.add_argument("--trials", type=int, default=3, help="kills per write path")
     parser.add_argument("--seed", type=int, default=None, help="seed of the kill delays")
+    parser.add_argument("--window", default=None,
+                        help="the main-window driver (qdx_crash_window) to try as well")
     parser.add_argument("--only", default=None, help="comma-separated write paths to try")
     options = parser.parse_args()
     rng = random.Random(options.seed)
@@ -208,13 +244,16 @@ def main():
         before = dump(base_file)
         empty = empty_project(qdx, work, env)
         folder = os.path.join(work, "trial")
-        print("%-11s %6s %13s %12s %8s %12s %s" % ("path", "trials", "intact before",
+        print("%-12s %6s %13s %12s %8s %12s %s" % ("path", "trials", "intact before",
                                                    "intact after", "damaged", "backups left",
                                                    "duration"))
-        for path in write_paths(base, source):
+        paths = write_paths(base, source)
+        if options.window:
+            paths += window_paths(os.path.abspath(options.window))
+        for path in paths:
             if options.only and path.name not in options.only.split(","):
                 continue
-            after, duration = reference(qdx, path, base_file, folder, env)
+            after, duration = reference(qdx, path, base_file, folder, before, env)
             counts = {"before": 0, "after": 0, "backup": 0}
             reasons = []
             for _ in range(options.trials):
@@ -228,7 +267,7 @@ def main():
                 else:
                     reasons.append(outcome)
             damaged += len(reasons)
-            print("%-11s %6d %13d %12d %8d %12d %.3fs" % (
+            print("%-12s %6d %13d %12d %8d %12d %.3fs" % (
                 path.name, options.trials, counts["before"], counts["after"], len(reasons),
                 counts["backup"], duration))
             for reason in reasons:
