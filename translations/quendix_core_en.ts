@@ -576,5 +576,101 @@ To turn it off, delete the same-person entry.</translation>
       <source>作成日：%Y年%m月%d日 %H時%M分</source>
       <translation>Created: %Y-%m-%d %H:%M</translation>
     </message>
+    <message>
+      <source>日時</source>
+      <translation>Time</translation>
+    </message>
+    <message>
+      <source>担当者</source>
+      <translation>Examiner</translation>
+    </message>
+    <message>
+      <source>ログイン名</source>
+      <translation>Login</translation>
+    </message>
+    <message>
+      <source>種類</source>
+      <translation>Kind</translation>
+    </message>
+    <message>
+      <source>区分</source>
+      <translation>Side</translation>
+    </message>
+    <message>
+      <source>確認</source>
+      <translation>Check</translation>
+    </message>
+    <message>
+      <source>由来</source>
+      <translation>Origin</translation>
+    </message>
+    <message>
+      <source>変更内容</source>
+      <translation>Change</translation>
+    </message>
+    <message>
+      <source>登録</source>
+      <translation>Add</translation>
+    </message>
+    <message>
+      <source>削除</source>
+      <translation>Delete</translation>
+    </message>
+    <message>
+      <source>照合履歴</source>
+      <translation>Match history</translation>
+    </message>
+    <message>
+      <source>歯式確認</source>
+      <translation>Chart check</translation>
+    </message>
+    <message>
+      <source>環境設定</source>
+      <translation>Settings</translation>
+    </message>
+    <message>
+      <source>デジタルペン取込</source>
+      <translation>Pen import</translation>
+    </message>
+    <message>
+      <source>OES取込</source>
+      <translation>OES import</translation>
+    </message>
+    <message>
+      <source>マージ</source>
+      <translation>Merge</translation>
+    </message>
+    <message>
+      <source>データマッチング</source>
+      <translation>Data matching</translation>
+    </message>
+    <message>
+      <source>デモ作成</source>
+      <translation>Demo</translation>
+    </message>
+    <message>
+      <source>確認済み</source>
+      <translation>Checked</translation>
+    </message>
+    <message>
+      <source>未確認</source>
+      <translation>Unchecked</translation>
+    </message>
+    <message>
+      <source>確認済み（%1 %2）</source>
+      <translation>Checked (%1 %2)</translation>
+    </message>
+    <message>
+      <source>この歯式は既に確認済みです。</source>
+      <translation>This chart has already been checked.</translation>
+    </message>
+    <message>
+      <source>最後に歯式を変更した担当者は確認できません。別の担当者が確認してください。</source>
+      <translation>The examiner who last changed the chart cannot check it. Another examiner must check it.</translation>
+    </message>
+    <message>
+      <source>歯式が変更されています。保存してから確認してください。</source>
+      <translation>The chart has been changed. Save it before checking it.</translation>
+    </message>
   </context>
 </TS>

@@ -1,5 +1,17 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="en_US">
+<context>
+    <name>ExaminerQuestion</name>
+    <message>
+        <source>担当者</source>
+        <translation>Examiner</translation>
+    </message>
+    <message>
+        <source>担当者名：</source>
+        <translation>Examiner&apos;s name:</translation>
+    </message>
+</context>
 <context>
     <name>ImportCommands</name>
     <message>
@@ -61,7 +73,7 @@
         <source>変更を保存しますか？
 保存する場合は「はい」、破棄する場合は「いいえ」を選択してください。</source>
         <translation>Save the changes?
-Choose "Yes" to save them, "No" to discard them.</translation>
+Choose &quot;Yes&quot; to save them, &quot;No&quot; to discard them.</translation>
     </message>
     <message>
         <source>データベースへの書き込みに失敗したため、保存していない変更は取り消されました。プロジェクトを最後に保存した状態で開き直します。</source>
@@ -128,6 +140,57 @@ Choose "Yes" to save them, "No" to discard them.</translation>
     <message>
         <source>b:ブリッジあり／*：判明済み／i：他人／u：鑑定中</source>
         <translation>b: bridge / *: identified / i: imposter / u: under investigation</translation>
+    </message>
+</context>
+<context>
+    <name>qdx::CChangeLogDlg</name>
+    <message>
+        <source>変更履歴</source>
+        <translation>Change history</translation>
+    </message>
+    <message>
+        <source>すべて</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>未確認のみ</source>
+        <translation>Unchecked only</translation>
+    </message>
+    <message>
+        <source>表示</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>ファイルに保存</source>
+        <translation>Save to file</translation>
+    </message>
+    <message>
+        <source>印刷</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>区分：</source>
+        <translation>Side:</translation>
+    </message>
+    <message>
+        <source>ID：</source>
+        <translation>ID:</translation>
+    </message>
+    <message>
+        <source>担当者：</source>
+        <translation>Examiner:</translation>
+    </message>
+    <message>
+        <source>種類：</source>
+        <translation>Kind:</translation>
+    </message>
+    <message>
+        <source>%1件</source>
+        <translation>%1 rows</translation>
     </message>
 </context>
 <context>
@@ -226,6 +289,18 @@ Choose "Yes" to save them, "No" to discard them.</translation>
     <message>
         <source>キャンセル</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>確認状態 ：</source>
+        <translation>Check:</translation>
+    </message>
+    <message>
+        <source>確認</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>変更履歴</source>
+        <translation>Change history</translation>
     </message>
 </context>
 <context>
@@ -471,6 +546,17 @@ Choose "Yes" to save them, "No" to discard them.</translation>
     </message>
 </context>
 <context>
+    <name>qdx::CTextInputDlg</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>qdx::CandidateSearchDlg</name>
     <message>
         <source>検索対象外を非表示</source>
@@ -583,9 +669,9 @@ Choose "Yes" to save them, "No" to discard them.</translation>
         <translation>ABCDE</translation>
     </message>
     <message>
-        <source>ブリッジあり<byte value="xd" />
+        <source>ブリッジあり<byte value="xd"/>
 ブリッジなし</source>
-        <translation>Bridge<byte value="xd" />
+        <translation>Bridge<byte value="xd"/>
 No bridge</translation>
     </message>
 </context>
@@ -652,15 +738,15 @@ No bridge</translation>
     </message>
     <message>
         <source>
-<byte value="xd" />欠損</source>
+<byte value="xd"/>欠損</source>
         <translation>
-<byte value="xd" />Missing</translation>
+<byte value="xd"/>Missing</translation>
     </message>
     <message>
         <source>
-<byte value="xd" />検索指定なし</source>
+<byte value="xd"/>検索指定なし</source>
         <translation>
-<byte value="xd" />Not specified</translation>
+<byte value="xd"/>Not specified</translation>
     </message>
 </context>
 <context>
@@ -737,6 +823,14 @@ Version %1</translation>
     <message>
         <source>プログラムを終了しますか？</source>
         <translation>Exit the program?</translation>
+    </message>
+    <message>
+        <source>担当者...</source>
+        <translation>Examiner...</translation>
+    </message>
+    <message>
+        <source>変更履歴...</source>
+        <translation>Change history...</translation>
     </message>
 </context>
 <context>

@@ -18,6 +18,7 @@
 #include "ui/chart/ChartPainter.h"
 #include "ui/common/CMsgBoxDlg.h"
 #include "ui/common/DisplayLanguage.h"
+#include "ui/common/ItemRoles.h"
 #include "ui/entry/EntryWindow.h"
 #include "ui/history/HistoryWindows.h"
 #include "ui/main/CCusporaDlg.h"
@@ -80,7 +81,8 @@ QString describe(const QObject* object) {
 
 // Every text a person reads in the window and its children, hidden ones included: titles,
 // tooltips, labels, buttons, group titles, list items, line edits, menus and actions, and the
-// headers and cells of item views. Multi-line text boxes hold project data and are left out.
+// headers and cells of item views. Multi-line text boxes hold project data and are left out, as
+// are cells that show text the project stores as it was written (StoredTextRole).
 QStringList windowTexts(QWidget* root) {
     QStringList texts;
     const auto add = [&texts](const QObject* where, const QString& text) {
@@ -112,6 +114,8 @@ QStringList windowTexts(QWidget* root) {
                 add(w, model.headerData(c, Qt::Horizontal).toString());
             for (int r = 0; r < model.rowCount(); ++r) {
                 for (int c = 0; c < model.columnCount(); ++c) {
+                    if (model.data(model.index(r, c), StoredTextRole).toBool())
+                        continue;
                     add(w, model.data(model.index(r, c)).toString());
                     add(w, model.data(model.index(r, c), Qt::ToolTipRole).toString());
                 }

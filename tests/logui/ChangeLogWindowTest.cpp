@@ -8,6 +8,8 @@
 #include "ui/chart/ChartGeometry.h"
 #include "ui/common/CColorButton.h"
 #include "ui/common/CTextInputDlg.h"
+#include "ui/common/DisplayLanguage.h"
+#include "ui/common/ItemRoles.h"
 #include "ui/entry/CCusporaEntryDlg.h"
 #include "ui/log/CChangeLogDlg.h"
 #include "ui/log/ChangeLogTableModel.h"
@@ -21,6 +23,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
@@ -64,6 +67,11 @@ struct LoggedProject {
 
 QString cell(const ChangeLogTableModel& rows, int row, LogColumn column) {
     return rows.data(rows.index(row, static_cast<int>(column))).toString();
+}
+
+bool installLanguage(Language language) {
+    return DisplayLanguage::install(language, QStringLiteral(QDX_PICTURE_FOLDER),
+                                    QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }
 
 } // namespace
@@ -217,6 +225,101 @@ private slots:
         // The data matching's row names the examiner.
         main.model().deletePostMortemRecordsSharedWithAnteMortem();
         QCOMPARE(main.model().loadJournal().back().EXAMINER, std::string("田中"));
+    }
+
+    // In English the window words its labels, kinds, sides and check states (and sorts by what
+    // it shows), the change stays as the project stores it, and the file stays the tool's.
+    void theHistoryReadsInEnglishWhileItsFileStaysJapanese() {
+        QVERIFY(installLanguage(Language::English));
+        LoggedProject p;
+        ScriptedResponder prompts;
+        CChangeLogDlg window(p.model);
+        QVERIFY(window.reload());
+        ChangeLogTableModel& rows = *window.tableModel();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Change history"));
+        QCOMPARE(child<QLabel>(window, "countLabel")->text(), QStringLiteral("3 rows"));
+        QCOMPARE(rows.headerData(static_cast<int>(LogColumn::Kind), Qt::Horizontal).toString(),
+                 QStringLiteral("Kind"));
+        QCOMPARE(cell(rows, 0, LogColumn::Kind), QStringLiteral("Add"));
+        QCOMPARE(cell(rows, 0, LogColumn::Side), QStringLiteral("Ante-mortem"));
+        QCOMPARE(cell(rows, 0, LogColumn::Check), QStringLiteral("Unchecked"));
+        QVERIFY(cell(rows, 0, LogColumn::Change).startsWith(QStringLiteral("右上 2 5")));
+        const auto stored = [&rows](LogColumn column) {
+            return rows.data(rows.index(0, static_cast<int>(column)), StoredTextRole).toBool();
+        };
+        QVERIFY(stored(LogColumn::Change));
+        QVERIFY(!stored(LogColumn::Kind));
+
+        auto* kinds = child<QComboBox>(window, "kindCombo");
+        QCOMPARE(kinds->itemText(0), QStringLiteral("All"));
+        kinds->setCurrentIndex(kinds->findText(QStringLiteral("Add")));
+        QCOMPARE(window.filter().kind, std::string("ADD"));
+        QCOMPARE(rows.rowCount(), 3);
+        QCOMPARE(child<QComboBox>(window, "sideCombo")->itemText(2), QStringLiteral("Ante-mortem"));
+
+        // "Ante-mortem" comes before "Post-mortem", though "生前" follows "死後".
+        auto* table = child<QTableView>(window, "logTable");
+        table->horizontalHeader()->setSortIndicator(static_cast<int>(LogColumn::Side),
+                                                    Qt::AscendingOrder);
+        QCOMPARE(cell(rows, 0, LogColumn::Id), QStringLiteral("D1-00001"));
+
+        child<QComboBox>(window, "sideCombo")->setCurrentIndex(1);
+        child<QLineEdit>(window, "idEdit")->setText(QStringLiteral("T09-00001"));
+        QTest::mouseClick(child<CColorButton>(window, "showButton"), Qt::LeftButton);
+        QCOMPARE(prompts.texts().last(), QStringLiteral("Nothing was found."));
+        child<QLineEdit>(window, "idEdit")->clear();
+        table->horizontalHeader()->setSortIndicator(static_cast<int>(LogColumn::Time),
+                                                    Qt::DescendingOrder);
+        const QString saved = QString::fromStdString(p.dir.file("english.csv"));
+        prompts.choose(saved);
+        QTest::mouseClick(child<CColorButton>(window, "saveButton"), Qt::LeftButton);
+        QVERIFY2(prompts.allAnswered(), qPrintable(prompts.texts().join(QLatin1Char('|'))));
+        p.model.close(true);
+        const std::string tool = p.dir.file("tool.csv");
+        QCOMPARE(runQdx({"log", p.path, "--csv", tool}).exitCode, 0);
+        QCOMPARE(readBytes(saved.toStdString()), readBytes(tool));
+        QVERIFY(installLanguage(Language::Japanese));
+    }
+
+    // The check row, its refusals and the examiner's question in English.
+    void theCheckAndTheExaminerQuestionReadInEnglish() {
+        QVERIFY(installLanguage(Language::English));
+        LoggedProject p;
+        ScriptedResponder prompts;
+        p.model.setExaminer("佐藤");
+        CCusporaEntryDlg dialog(p.model, PostMortem, CCusporaEntryDlg::Mode::Modify, 1);
+        QVERIFY(dialog.load());
+        auto* state = child<QLabel>(dialog, "checkStateLabel");
+        QCOMPARE(state->text(), QStringLiteral("Unchecked"));
+        QCOMPARE(child<CColorButton>(dialog, "changeLogButton")->text(),
+                 QStringLiteral("Change history"));
+        QTest::mouseClick(child<CColorButton>(dialog, "checkButton"), Qt::LeftButton);
+        QCOMPARE(prompts.texts().last(),
+                 QStringLiteral("The examiner who last changed the chart cannot check it. "
+                                "Another examiner must check it."));
+        p.model.setExaminer("Tanaka");
+        QTest::mouseClick(child<CColorButton>(dialog, "checkButton"), Qt::LeftButton);
+        QVERIFY2(state->text().startsWith(QStringLiteral("Checked (Tanaka ")),
+                 qPrintable(state->text()));
+        QVERIFY(state->text().endsWith(QLatin1Char(')')));
+        // The history keeps the kind as stored.
+        QCOMPARE(p.model.loadJournal().back().KIND, std::string("CHECK"));
+
+        p.model.save();
+        p.model.close(true);
+        CCusporaDlg main;
+        plugInLogWindow(main);
+        QVERIFY(main.startUp(QString::fromStdString(p.path)));
+        QCOMPARE(main.action(CCusporaDlg::CmdExaminer)->text(), QStringLiteral("Examiner..."));
+        QCOMPARE(main.action(CCusporaDlg::CmdChangeLog)->text(),
+                 QStringLiteral("Change history..."));
+        prompts.cancelText();
+        main.action(CCusporaDlg::CmdExaminer)->trigger();
+        QCOMPARE(prompts.textQuestions.last().title, QStringLiteral("Examiner"));
+        QCOMPARE(prompts.textQuestions.last().label, QStringLiteral("Examiner's name:"));
+        CTextInputDlg question(QStringLiteral("Examiner"), QStringLiteral("Name:"), {});
+        QCOMPARE(child<CColorButton>(question, "cancelButton")->text(), QStringLiteral("Cancel"));
+        QVERIFY(installLanguage(Language::Japanese));
     }
 
     void theTextQuestionReturnsWhatWasTyped() {

@@ -19,11 +19,11 @@ CTextInputDlg::CTextInputDlg(const QString& title, const QString& label, const Q
     m_edit->setObjectName(QStringLiteral("textEdit"));
     m_edit->setMinimumWidth(260);
     m_edit->selectAll();
-    m_ok = new CColorButton(QStringLiteral("OK"), this);
+    m_ok = new CColorButton(tr("OK"), this);
     m_ok->setObjectName(QStringLiteral("okButton"));
     m_ok->setColors(CColorButton::confirmFace(), Qt::white);
     m_ok->setDefault(true);
-    m_cancel = new CColorButton(QStringLiteral("キャンセル"), this);
+    m_cancel = new CColorButton(tr("キャンセル"), this);
     m_cancel->setObjectName(QStringLiteral("cancelButton"));
     m_cancel->setColors(CColorButton::cancelFace(), Qt::white);
     m_cancel->setAutoDefault(false);

@@ -140,7 +140,7 @@ void CCusporaEntryDlg::showCheckState() {
     if (m_mode != Mode::Modify)
         return;
     m_checkStateLabel->setText(
-        qs(checkStateText(loadChartCheckState(m_model, m_side, m_dentalId))));
+        qs(checkStateText(loadChartCheckState(m_model, m_side, m_dentalId), displayWording())));
 }
 
 void CCusporaEntryDlg::checkChart() {
@@ -150,14 +150,14 @@ void CCusporaEntryDlg::checkChart() {
         const CheckRefusal refused =
             qdx::checkChart(m_model, m_side, m_dentalId, !(m_form.chart == m_storedChart));
         if (refused != CheckRefusal::None) {
-            Prompts::message(this, qs(checkRefusalText(refused)), MessageButtons::Ok,
+            Prompts::message(this, coreTr(checkRefusalText(refused)), MessageButtons::Ok,
                              MessageIcon::Exclamation);
             return;
         }
         showCheckState();
     } catch (const StoreError& error) {
-        Prompts::message(this, QString::fromStdString(error.fullText()), MessageButtons::Ok,
-                         MessageIcon::Error);
+        Prompts::message(this, failureText(error.message(), error.databaseText()),
+                         MessageButtons::Ok, MessageIcon::Error);
     }
 }
 
@@ -168,8 +168,8 @@ void CCusporaEntryDlg::openLog() {
     try {
         displayId = m_model.getRecord(m_side, m_dentalId).displayId;
     } catch (const StoreError& error) {
-        Prompts::message(this, QString::fromStdString(error.fullText()), MessageButtons::Ok,
-                         MessageIcon::Error);
+        Prompts::message(this, failureText(error.message(), error.databaseText()),
+                         MessageButtons::Ok, MessageIcon::Error);
         return;
     }
     m_logOpener(*this, m_side, m_dentalId, displayId);

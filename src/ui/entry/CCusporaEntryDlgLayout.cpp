@@ -96,7 +96,7 @@ void CCusporaEntryDlg::buildIdentityControls() {
     caption(QT_TR_NOOP("判明ID ："));
     m_partnerLabel = new QLabel(this);
     m_partnerLabel->setObjectName(QStringLiteral("partnerIdLabel"));
-    caption("確認状態 ：");
+    caption(QT_TR_NOOP("確認状態 ："));
     m_checkStateLabel = new QLabel(this);
     m_checkStateLabel->setObjectName(QStringLiteral("checkStateLabel"));
     for (QWidget* w : std::initializer_list<QWidget*>{

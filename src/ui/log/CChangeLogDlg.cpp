@@ -4,6 +4,7 @@
 #include "store/ProjectModel.h"
 #include "store/StoreError.h"
 #include "ui/common/CColorButton.h"
+#include "ui/common/DisplayLanguage.h"
 #include "ui/common/Prompts.h"
 #include "ui/log/ChangeLogTableModel.h"
 #include "ui/search/PrintRenderer.h"
@@ -32,7 +33,8 @@ QString qs(const std::string& text) {
 }
 
 void showStoreError(QWidget* parent, const StoreError& error) {
-    Prompts::message(parent, qs(error.fullText()), MessageButtons::Ok, MessageIcon::Error);
+    Prompts::message(parent, failureText(error.message(), error.databaseText()), MessageButtons::Ok,
+                     MessageIcon::Error);
 }
 
 } // namespace
@@ -40,7 +42,7 @@ void showStoreError(QWidget* parent, const StoreError& error) {
 CChangeLogDlg::CChangeLogDlg(ProjectModel& model, QWidget* parent)
     : QDialog(parent), m_model(model) {
     setObjectName(QStringLiteral("CChangeLogDlg"));
-    setWindowTitle(QStringLiteral("変更履歴"));
+    setWindowTitle(tr("変更履歴"));
     buildControls();
     fillChoices();
     resize(1100, 600);
@@ -58,7 +60,7 @@ void CChangeLogDlg::buildControls() {
     m_sideCombo = new QComboBox(this);
     m_sideCombo->setObjectName(QStringLiteral("sideCombo"));
     m_sideCombo->addItems(
-        {QStringLiteral("すべて"), QStringLiteral("死後"), QStringLiteral("生前")});
+        {tr("すべて"), coreTr(sideLabel(PostMortem)), coreTr(sideLabel(AnteMortem))});
     m_idEdit = new QLineEdit(this);
     m_idEdit->setObjectName(QStringLiteral("idEdit"));
     m_idEdit->setMinimumWidth(140);
@@ -67,9 +69,9 @@ void CChangeLogDlg::buildControls() {
     m_examinerCombo->setMinimumWidth(140);
     m_kindCombo = new QComboBox(this);
     m_kindCombo->setObjectName(QStringLiteral("kindCombo"));
-    m_uncheckedBox = new QCheckBox(QStringLiteral("未確認のみ"), this);
+    m_uncheckedBox = new QCheckBox(tr("未確認のみ"), this);
     m_uncheckedBox->setObjectName(QStringLiteral("uncheckedBox"));
-    m_showButton = addButton(QStringLiteral("表示"), QStringLiteral("showButton"));
+    m_showButton = addButton(tr("表示"), QStringLiteral("showButton"));
     m_countLabel = new QLabel(this);
     m_countLabel->setObjectName(QStringLiteral("countLabel"));
 
@@ -89,9 +91,9 @@ void CChangeLogDlg::buildControls() {
     m_table->horizontalHeader()->setSortIndicator(static_cast<int>(LogColumn::Time),
                                                   Qt::DescendingOrder);
 
-    m_saveButton = addButton(QStringLiteral("ファイルに保存"), QStringLiteral("saveButton"));
-    m_printButton = addButton(QStringLiteral("印刷"), QStringLiteral("printButton"));
-    m_closeButton = addButton(QStringLiteral("閉じる"), QStringLiteral("closeButton"));
+    m_saveButton = addButton(tr("ファイルに保存"), QStringLiteral("saveButton"));
+    m_printButton = addButton(tr("印刷"), QStringLiteral("printButton"));
+    m_closeButton = addButton(tr("閉じる"), QStringLiteral("closeButton"));
     m_closeButton->setColors(CColorButton::cancelFace(), Qt::white);
 
     connect(m_showButton, &QPushButton::clicked, this, &CChangeLogDlg::reload);
@@ -108,15 +110,15 @@ void CChangeLogDlg::buildControls() {
     connect(m_closeButton, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* filters = new QHBoxLayout;
-    filters->addWidget(new QLabel(QStringLiteral("区分："), this));
+    filters->addWidget(new QLabel(tr("区分："), this));
     filters->addWidget(m_sideCombo);
-    filters->addWidget(new QLabel(QStringLiteral("ID："), this));
+    filters->addWidget(new QLabel(tr("ID："), this));
     filters->addWidget(m_idEdit);
     filters->addSpacing(12);
-    filters->addWidget(new QLabel(QStringLiteral("担当者："), this));
+    filters->addWidget(new QLabel(tr("担当者："), this));
     filters->addWidget(m_examinerCombo);
     filters->addSpacing(12);
-    filters->addWidget(new QLabel(QStringLiteral("種類："), this));
+    filters->addWidget(new QLabel(tr("種類："), this));
     filters->addWidget(m_kindCombo);
     filters->addSpacing(12);
     filters->addWidget(m_uncheckedBox);
@@ -137,11 +139,11 @@ void CChangeLogDlg::buildControls() {
 void CChangeLogDlg::fillChoices() {
     m_filling = true;
     m_kindCombo->clear();
-    m_kindCombo->addItem(QStringLiteral("すべて"));
+    m_kindCombo->addItem(tr("すべて"));
     for (const std::string& kind : journalKinds())
-        m_kindCombo->addItem(qs(kindLabel(kind)), qs(kind));
+        m_kindCombo->addItem(coreTr(kindLabel(kind)), qs(kind));
     m_examinerCombo->clear();
-    m_examinerCombo->addItem(QStringLiteral("すべて"));
+    m_examinerCombo->addItem(tr("すべて"));
     try {
         for (const std::string& name : journal::selectExaminers(m_model.database()))
             m_examinerCombo->addItem(qs(name), qs(name));
@@ -169,8 +171,8 @@ bool CChangeLogDlg::readFilter() {
         const int side = sideChoice == 2 ? AnteMortem : PostMortem;
         long long key = id == m_shownId ? m_shownKey : 0;
         if (key == 0 && m_model.isIdFree(side, id, key)) {
-            Prompts::message(this, QStringLiteral("該当データがありませんでした。"),
-                             MessageButtons::Ok, MessageIcon::Exclamation);
+            Prompts::message(this, coreTr("該当データがありませんでした。"), MessageButtons::Ok,
+                             MessageIcon::Exclamation);
             m_idEdit->setFocus();
             m_idEdit->selectAll();
             return false;
@@ -194,14 +196,14 @@ bool CChangeLogDlg::reload() {
         QApplication::restoreOverrideCursor();
         const auto* header = m_table->horizontalHeader();
         sortChangeLog(rows, static_cast<LogColumn>(header->sortIndicatorSection()),
-                      header->sortIndicatorOrder() == Qt::AscendingOrder);
+                      header->sortIndicatorOrder() == Qt::AscendingOrder, displayWording());
         m_rows->setRows(std::move(rows));
     } catch (const StoreError& error) {
         QApplication::restoreOverrideCursor();
         showStoreError(this, error);
         return false;
     }
-    m_countLabel->setText(QStringLiteral("%1件").arg(m_rows->rowCount()));
+    m_countLabel->setText(tr("%1件").arg(m_rows->rowCount()));
     // The change is the last column and takes the room that is left; its full text is the
     // tooltip.
     for (int column = 0; column < static_cast<int>(LogColumn::Change); ++column)
@@ -223,7 +225,8 @@ void CChangeLogDlg::saveToFile() {
     try {
         writeChangeLogCsv(path.toStdString(), m_rows->rows());
     } catch (const SearchResultFileError& error) {
-        Prompts::message(this, qs(error.fullText()), MessageButtons::Ok, MessageIcon::Error);
+        Prompts::message(this, failureText(kCsvOpenFailedMessage, error.systemText()),
+                         MessageButtons::Ok, MessageIcon::Error);
     }
 }
 

@@ -1,5 +1,8 @@
 #include "ui/log/ChangeLogTableModel.h"
 
+#include "ui/common/DisplayLanguage.h"
+#include "ui/common/ItemRoles.h"
+
 namespace qdx {
 
 ChangeLogTableModel::ChangeLogTableModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -24,7 +27,7 @@ QVariant ChangeLogTableModel::data(const QModelIndex& index, int role) const {
     const auto& row = m_rows[static_cast<std::size_t>(index.row())];
     const auto column = static_cast<LogColumn>(index.column());
     if (role == Qt::DisplayRole) {
-        QString text = QString::fromStdString(logCell(row, column));
+        QString text = QString::fromStdString(logCell(row, column, displayWording()));
         // One line per row: a remark's line breaks show as blanks (the tooltip has them).
         if (column == LogColumn::Change)
             text.replace(QLatin1Char('\r'), QString()).replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -32,6 +35,8 @@ QVariant ChangeLogTableModel::data(const QModelIndex& index, int role) const {
     }
     if (role == Qt::ToolTipRole && column == LogColumn::Change)
         return QString::fromStdString(logCell(row, column));
+    if (role == StoredTextRole)
+        return column == LogColumn::Change;
     return {};
 }
 
@@ -39,14 +44,15 @@ QVariant ChangeLogTableModel::headerData(int section, Qt::Orientation orientatio
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
         section >= kLogColumnCount)
         return {};
-    return QString::fromStdString(std::string(logColumnHeading(static_cast<LogColumn>(section))));
+    return coreTr(logColumnHeading(static_cast<LogColumn>(section)));
 }
 
 void ChangeLogTableModel::sort(int column, Qt::SortOrder order) {
     if (column < 0 || column >= kLogColumnCount)
         return;
     beginResetModel();
-    sortChangeLog(m_rows, static_cast<LogColumn>(column), order == Qt::AscendingOrder);
+    sortChangeLog(m_rows, static_cast<LogColumn>(column), order == Qt::AscendingOrder,
+                  displayWording());
     endResetModel();
 }
 

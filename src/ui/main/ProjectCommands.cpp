@@ -92,9 +92,9 @@ void ProjectCommands::build(QMenuBar* bar, ImportCommands& imports) {
     file->addSeparator();
     add(file, Dlg::CmdSettings, "settingsAction", tr("環境設定..."),
         &ProjectCommands::openSettings);
-    add(file, Dlg::CmdExaminer, "examinerAction", QStringLiteral("担当者..."),
+    add(file, Dlg::CmdExaminer, "examinerAction", tr("担当者..."),
         [this] { m_window.askExaminer(); });
-    add(file, Dlg::CmdChangeLog, "changeLogAction", QStringLiteral("変更履歴..."),
+    add(file, Dlg::CmdChangeLog, "changeLogAction", tr("変更履歴..."),
         &ProjectCommands::openChangeLog);
     file->addSeparator();
     add(file, Dlg::CmdExit, "exitAction", tr("終了(&X)"), &ProjectCommands::confirmExit);

@@ -128,7 +128,7 @@ std::vector<ChangeLogRow> loadChangeLog(const ProjectModel& model, const LogFilt
     return listed;
 }
 
-std::string logCell(const ChangeLogRow& shown, LogColumn column) {
+std::string logCell(const ChangeLogRow& shown, LogColumn column, const Wording& wording) {
     const JournalRow& row = shown.row;
     switch (column) {
     case LogColumn::Time:
@@ -138,22 +138,23 @@ std::string logCell(const ChangeLogRow& shown, LogColumn column) {
     case LogColumn::Login:
         return row.LOGIN;
     case LogColumn::Kind:
-        return kindLabel(row.KIND);
+        return worded(wording, kindLabel(row.KIND));
     case LogColumn::Side:
-        return sideText(row);
+        return worded(wording, sideText(row));
     case LogColumn::Id:
         return row.EXT_ID;
     case LogColumn::Change:
         return changeText(row);
     case LogColumn::Check:
-        return shown.check;
+        return worded(wording, shown.check);
     case LogColumn::Origin:
         return row.ORIGIN;
     }
     return {};
 }
 
-void sortChangeLog(std::vector<ChangeLogRow>& rows, LogColumn column, bool ascending) {
+void sortChangeLog(std::vector<ChangeLogRow>& rows, LogColumn column, bool ascending,
+                   const Wording& wording) {
     // Each cell's text once, not once per comparison: the history of a large project is long.
     struct Key {
         std::string text;
@@ -163,7 +164,7 @@ void sortChangeLog(std::vector<ChangeLogRow>& rows, LogColumn column, bool ascen
     std::vector<Key> keys;
     keys.reserve(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i)
-        keys.push_back({logCell(rows[i], column), rowNumber(rows[i]), i});
+        keys.push_back({logCell(rows[i], column, wording), rowNumber(rows[i]), i});
     std::sort(keys.begin(), keys.end(), [&rows, column, ascending](const Key& a, const Key& b) {
         if (a.text != b.text)
             return ascending ? a.text < b.text : b.text < a.text;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Wording.h"
 #include "store/JournalTable.h"
 
 #include <optional>
@@ -46,10 +47,13 @@ std::string logFilterText(const LogFilter& filter, const std::string& idText);
 
 // The rows the filter lets through, newest first.
 std::vector<ChangeLogRow> loadChangeLog(const ProjectModel& model, const LogFilter& filter);
-std::string logCell(const ChangeLogRow& row, LogColumn column);
-// Sorts by the column's text (the time in written order when the times are equal), as a click
-// on the window's column heading does.
-void sortChangeLog(std::vector<ChangeLogRow>& rows, LogColumn column, bool ascending);
+// A cell's text. `wording` words the program's labels (kind, side, check); what the project
+// stores (times, names, IDs, the change) is shown as written.
+std::string logCell(const ChangeLogRow& row, LogColumn column, const Wording& wording = {});
+// Sorts by the column's text as `wording` shows it (the time in written order when the texts
+// are equal), as a click on the window's column heading does.
+void sortChangeLog(std::vector<ChangeLogRow>& rows, LogColumn column, bool ascending,
+                   const Wording& wording = {});
 
 // The lines of "変更履歴.csv" (heading, then one line per row) as UTF-8 without line ends; the
 // file is written as CP932 like the other result files.

@@ -48,10 +48,10 @@ std::map<RecordRef, ChartCheckState> chartCheckStates(const std::vector<JournalR
     return states;
 }
 
-std::string checkStateText(const ChartCheckState& state) {
+std::string checkStateText(const ChartCheckState& state, const Wording& wording) {
     if (!state.checked)
-        return "未確認";
-    return "確認済み（" + state.checkedBy + " " + state.checkedAt + "）";
+        return worded(wording, "未確認");
+    return fillText(worded(wording, "確認済み（%1 %2）"), {state.checkedBy, state.checkedAt});
 }
 
 std::string checkColumnText(const ChartCheckState& state) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Wording.h"
 #include "store/JournalTable.h"
 
 #include <map>
@@ -31,7 +32,7 @@ std::map<RecordRef, ChartCheckState> chartCheckStates(const std::vector<JournalR
 RecordRef recordOf(const JournalRow& row);
 
 // "確認済み" with who and when beside the entry dialog's match state; "未確認" otherwise.
-std::string checkStateText(const ChartCheckState& state);
+std::string checkStateText(const ChartCheckState& state, const Wording& wording = {});
 // The column of the change-history window: "確認済み", "未確認", or empty when the row names
 // no record (or a deleted one).
 std::string checkColumnText(const ChartCheckState& state);

@@ -135,6 +135,48 @@ TEST_F(ChangeLogViewsTest, FiltersListNewestFirstWithTheCheckStateOfEachRecord) 
     EXPECT_EQ(sorted[2].row.KIND, journal::kChecked);
 }
 
+// A wording reaches the program's labels only: what the project stores stays as written.
+TEST(ChangeLogWording, LabelsAreWordedAndStoredTextIsNot) {
+    const Wording marked = [](std::string_view japanese) {
+        return "<" + std::string(japanese) + ">";
+    };
+    ChangeLogRow row;
+    row.row.TIME = "2026/12/10 09:00:00";
+    row.row.EXAMINER = "佐藤";
+    row.row.KIND = journal::kAdded;
+    row.row.SIDE = "1";
+    row.row.EXT_ID = "D01-00001";
+    row.row.TEETH = "右上 4 5";
+    row.row.ORIGIN = "他.qdx";
+    row.check = "未確認";
+    EXPECT_EQ(logCell(row, LogColumn::Kind, marked), "<登録>");
+    EXPECT_EQ(logCell(row, LogColumn::Side, marked), "<生前>");
+    EXPECT_EQ(logCell(row, LogColumn::Check, marked), "<未確認>");
+    for (LogColumn stored : {LogColumn::Time, LogColumn::Examiner, LogColumn::Id, LogColumn::Origin,
+                             LogColumn::Change})
+        EXPECT_EQ(logCell(row, stored, marked), logCell(row, stored));
+
+    ChartCheckState state;
+    EXPECT_EQ(checkStateText(state, marked), "<未確認>");
+    state.checked = true;
+    state.checkedBy = "%2";
+    state.checkedAt = "2026/12/10 09:00:00";
+    EXPECT_EQ(checkStateText(state, marked), "<確認済み（%2 2026/12/10 09:00:00）>");
+    EXPECT_EQ(checkStateText(state), "確認済み（%2 2026/12/10 09:00:00）");
+
+    // Sorted by the worded text: a wording that reverses the order reverses the rows.
+    ChangeLogRow other = row;
+    other.row.KIND = journal::kModified;
+    const Wording reversing = [](std::string_view japanese) {
+        return std::string(japanese == "登録" ? "a" : "b");
+    };
+    std::vector<ChangeLogRow> rows{row, other};
+    sortChangeLog(rows, LogColumn::Kind, true);
+    EXPECT_EQ(rows.front().row.KIND, journal::kModified); // "修正" < "登録"
+    sortChangeLog(rows, LogColumn::Kind, true, reversing);
+    EXPECT_EQ(rows.front().row.KIND, journal::kAdded);
+}
+
 TEST(ChangeLogCsv, TheFileIsCp932WithQuotedFieldsAndCrLf) {
     ChangeLogRow row;
     row.row.TIME = "2026/12/10 09:00:00";
