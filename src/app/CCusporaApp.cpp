@@ -93,6 +93,8 @@ int CCusporaApp::run(const StartupOptions& options) {
     CCusporaDlg window(options.showHiddenCommands);
     window.shell().setDocumentsFolder(options.documentsFolder.isEmpty() ? systemDocumentsFolder()
                                                                         : options.documentsFolder);
+    // The examiner's name is asked before the first change of a run; a picture makes none.
+    window.setAsksExaminer(pictured == nullptr);
     if (m_setup) {
         m_setup(window);
     }

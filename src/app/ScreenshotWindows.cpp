@@ -4,6 +4,7 @@
 #include "ui/entry/CCusporaEntryDlg.h"
 #include "ui/entry/EntryWindow.h"
 #include "ui/history/HistoryWindows.h"
+#include "ui/log/LogWindows.h"
 #include "ui/main/CCusporaDlg.h"
 #include "ui/main/RecordListModel.h"
 #include "ui/qr/CQrCodeDlg.h"
@@ -54,6 +55,7 @@ ScreenshotWindows screenshotWindows() {
              return dialog;
          }},
         {QStringLiteral("qr"), createQrPicture},
+        {QStringLiteral("log"), createLogPicture},
         {QStringLiteral("bridge"),
          [](CCusporaDlg& main) -> QWidget* {
              auto* dialog = new CBridgeSearchDlg(main.model(), main.currentConditions(),

@@ -2,6 +2,7 @@
 #include "app/ScreenshotWindows.h"
 #include "ui/entry/EntryWindow.h"
 #include "ui/history/HistoryWindows.h"
+#include "ui/log/LogWindows.h"
 #include "ui/main/CCusporaDlg.h"
 #include "ui/search/SearchWindowOpeners.h"
 #include "ui/settings/SettingsOpener.h"
@@ -22,6 +23,7 @@ void plugInWindows(qdx::CCusporaDlg& main) {
     qdx::plugInSettingsWindow(main);
     qdx::plugInHistoryWindows(main);
     qdx::plugInEntryWindow(main);
+    qdx::plugInLogWindow(main);
 }
 
 } // namespace

@@ -29,6 +29,7 @@ void addSearchCommands(CLI::App& app, CommandAction& selected);  // search, indi
 void addDemoCommands(CLI::App& app, CommandAction& selected);    // demo
 void addEvaluateCommands(CLI::App& app, CommandAction& selected); // evaluate, suggest-weights
 void addBridgeCommands(CLI::App& app, CommandAction& selected);  // bridge
+void addLogCommands(CLI::App& app, CommandAction& selected);     // log, check
 
 // settings
 void addSettingsCommands(CLI::App& app, CommandAction& selected);

@@ -6,6 +6,8 @@
 #include "cli/ProjectSession.h"
 #include "io/CsvQuote.h"
 #include "io/TextCodec.h"
+#include "store/ChangeText.h"
+#include "store/LastInsertKey.h"
 #include "store/RecordTable.h"
 
 #include <CLI/CLI.hpp>
@@ -27,6 +29,12 @@ struct DemoArguments {
     std::string truthFile;
 };
 
+// The demo's records enter the change history as an import's do.
+void journalDemoRecord(ProjectModel& model, int side, const DentalRecord& record) {
+    model.journal().writeRecord(journal::kAdded, side, lastInsertKey(model.database()),
+                                record.displayId, addedTeethText(record), addedFieldsText(record));
+}
+
 // Every record goes into the project transaction; the project is saved once at the end, so an
 // interrupted or failed run leaves nothing behind.
 void insertPopulation(ProjectModel& model, const DemoPopulation& population) {
@@ -39,6 +47,7 @@ void insertPopulation(ProjectModel& model, const DemoPopulation& population) {
             if (interruptRequested())
                 throw CommandError("demo: interrupted; no project was written");
             records::insertRecord(model.database(), side, record);
+            journalDemoRecord(model, side, record);
             if (++done % 1024 == 0)
                 progress.update(done, total);
         });
@@ -66,7 +75,12 @@ void fillProject(const DemoArguments& args, bool& created, bool& truthCreated) {
         truthCreated = true;
     }
     const DemoPopulation population({args.pmCount, args.amCount, args.seed});
+    session.model().journal().beginBatch("デモ");
     insertPopulation(session.model(), population);
+    const ProjectJournal::BatchCounts counts = session.model().journal().endBatch();
+    session.model().journal().writeProject(journal::kDemo, -1,
+                                           "seed " + std::to_string(args.seed) + ": 追加 " +
+                                               std::to_string(counts.added) + "件");
     session.model().save();
     session.commitAndClose();
     if (truthCreated) {

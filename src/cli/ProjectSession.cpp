@@ -8,6 +8,18 @@
 
 namespace qdx::cli {
 
+namespace {
+std::string g_runExaminer;
+}
+
+void setRunExaminer(std::string name) {
+    g_runExaminer = std::move(name);
+}
+
+const std::string& runExaminer() {
+    return g_runExaminer;
+}
+
 ProjectSession::ProjectSession(const std::string& argument, Mode mode)
     : m_location(splitProjectPath(argument)) {
     if (m_location.fileName.empty())
@@ -18,6 +30,7 @@ ProjectSession::ProjectSession(const std::string& argument, Mode mode)
         throw CommandError("the project file already exists: " + m_location.path);
     if (mode == Mode::OpenExisting && !exists)
         throw CommandError("no project file: " + m_location.path);
+    m_model.setExaminer(runExaminer());
     m_created = openProjectFile(m_model, m_location).created;
 }
 

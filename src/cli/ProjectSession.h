@@ -32,6 +32,11 @@ private:
     bool m_created = false;
 };
 
+// The examiner's name of this run (--examiner or QDX_EXAMINER), written into the change
+// history by every session's project model.
+void setRunExaminer(std::string name);
+const std::string& runExaminer();
+
 // Reads one number from a counting statement (SELECT count(*) ...).
 long long countRows(const ProjectModel& model, const std::string& statement);
 

@@ -3,12 +3,14 @@
 #include "cli/ExitCode.h"
 #include "cli/HistoryCommands.h"
 #include "cli/ImportCommands.h"
+#include "cli/ProjectSession.h"
 #include "store/ProjectDatabase.h"
 #include "store/StoreError.h"
 
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <string>
 
@@ -17,10 +19,47 @@ namespace {
 using namespace qdx::cli;
 
 // Every command group of the tool. A new group (its own source file) adds one entry here.
+// clang-format off
 const CommandGroup kCommandGroups[] = {
-    addProjectCommands,  addSearchCommands,   addDemoCommands,
-    addImportCommands,   addEvaluateCommands, addEntryCommands,
-    addSettingsCommands, addHistoryCommands,  addBridgeCommands,
+    addProjectCommands,
+    addSearchCommands,
+    addDemoCommands,
+    addImportCommands,
+    addEvaluateCommands,
+    addEntryCommands,
+    addSettingsCommands,
+    addHistoryCommands,
+    addBridgeCommands,
+    addLogCommands,
+};
+// clang-format on
+
+// Every command takes the examiner's name for the change history; without the option the
+// environment's QDX_EXAMINER names them.
+struct ExaminerOption {
+    std::string name;
+    bool given = false;
+
+    void addTo(CLI::App& app) {
+        for (CLI::App* command : app.get_subcommands({})) {
+            command
+                ->add_option_function<std::string>(
+                    "--examiner",
+                    [this](const std::string& value) {
+                        name = value;
+                        given = true;
+                    },
+                    "the examiner's name written into the change history (default: "
+                    "$QDX_EXAMINER)")
+                ->type_name("NAME");
+        }
+    }
+    std::string value() const {
+        if (given)
+            return name;
+        const char* fromEnvironment = std::getenv("QDX_EXAMINER");
+        return fromEnvironment ? fromEnvironment : "";
+    }
 };
 
 int runSelected(const CommandAction& action) {
@@ -49,6 +88,8 @@ int main(int argc, char** argv) {
     CommandAction selected;
     for (CommandGroup addGroup : kCommandGroups)
         addGroup(app, selected);
+    ExaminerOption examiner;
+    examiner.addTo(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -57,5 +98,6 @@ int main(int argc, char** argv) {
     }
     if (!selected)
         return ExitUsage;
+    qdx::cli::setRunExaminer(examiner.value());
     return runSelected(selected);
 }

@@ -6,6 +6,7 @@
 #include "io/OesImporter.h"
 #include "io/PenCsvImporter.h"
 #include "io/ProjectMerge.h"
+#include "store/ProjectModel.h"
 #include "store/StoreError.h"
 
 #include <exception>
@@ -64,21 +65,65 @@ ImportOutcome storeFailed(ProjectModel& model, ImportShell& shell, const StoreEr
     return restore(model, shell);
 }
 
+// The change history of an import: every record it adds or changes gets a row naming the
+// import, and the import one row with its file and counts, all in the import's transaction.
+class ImportJournal {
+public:
+    ImportJournal(ProjectModel& model, const char* kind, int side, const std::string& source)
+        : m_model(model), m_kind(kind), m_side(side), m_source(source) {
+        m_model.journal().beginBatch(std::string(batchLabel(kind)) + " " + source);
+    }
+    ~ImportJournal() { m_model.journal().endBatch(); }
+    ImportJournal(const ImportJournal&) = delete;
+    ImportJournal& operator=(const ImportJournal&) = delete;
+
+    // Writes the import's own row; `extra` follows the counts.
+    void summarize(const std::string& extra = {}) {
+        const ProjectJournal::BatchCounts counts = m_model.journal().endBatch();
+        std::string detail = m_source + ": 追加 " + std::to_string(counts.added) + "件, 更新 " +
+                             std::to_string(counts.modified) + "件";
+        if (!extra.empty())
+            detail += ", " + extra;
+        m_model.journal().writeProject(m_kind, m_side, detail);
+    }
+
+    static const char* batchLabel(const char* kind) {
+        const std::string k = kind;
+        if (k == journal::kPenImport)
+            return "デジタルペン取込";
+        if (k == journal::kOesImport)
+            return "OES取込";
+        return "マージ";
+    }
+
+private:
+    ProjectModel& m_model;
+    const char* m_kind;
+    int m_side;
+    std::string m_source;
+};
+
+constexpr const char* kAbnormalEnd = "異常終了";
+
 enum class WithoutLog { RemoveBackup, KeepBackup };
 using ImportFolderOrFile = ImportResult (*)(ProjectModel&, int, const std::filesystem::path&,
                                             const std::filesystem::path&, bool);
 
 // The pen and OES imports: both log into the import log and end with one closing message.
 ImportOutcome runLoggedImport(ProjectModel& model, ImportShell& shell, const ImportRequest& request,
-                              ImportFolderOrFile import, WithoutLog withoutLog) {
+                              ImportFolderOrFile import, WithoutLog withoutLog,
+                              const char* journalKind) {
     if (!backUp(model, shell, request.commit)) {
         return notRun();
     }
     ImportResult result;
+    ImportJournal journal(model, journalKind, request.side, request.source.string());
     try {
         shell.runImportStep([&] {
             result =
                 import(model, request.side, request.source, request.logFolder, request.fastLookup);
+            if (result.logOpened)
+                journal.summarize(result.failed ? kAbnormalEnd : "");
         });
     } catch (const StoreError& failure) {
         // The importer has logged it as its unexpected error.
@@ -88,6 +133,11 @@ ImportOutcome runLoggedImport(ProjectModel& model, ImportShell& shell, const Imp
         result = ImportResult{};
         result.failed = true;
         result.logPath = (request.logFolder / ImportLog::kFileName).string();
+        try {
+            journal.summarize(kAbnormalEnd);
+        } catch (const StoreError&) {
+            // What the import stored stays as it is; only its own row is missing.
+        }
         tellText(shell, result.message(), ImportNotice::Exclamation);
         return finish(model, shell, ImportEnd::Failed, true);
     }
@@ -105,12 +155,14 @@ ImportOutcome runLoggedImport(ProjectModel& model, ImportShell& shell, const Imp
 } // namespace
 
 ImportOutcome runPenImport(ProjectModel& model, ImportShell& shell, const ImportRequest& request) {
-    return runLoggedImport(model, shell, request, importPenCsv, WithoutLog::RemoveBackup);
+    return runLoggedImport(model, shell, request, importPenCsv, WithoutLog::RemoveBackup,
+                           journal::kPenImport);
 }
 
 ImportOutcome runOesImport(ProjectModel& model, ImportShell& shell, const ImportRequest& request) {
     // Without its log nothing was read; the backup stays beside the project.
-    return runLoggedImport(model, shell, request, importOesFolder, WithoutLog::KeepBackup);
+    return runLoggedImport(model, shell, request, importOesFolder, WithoutLog::KeepBackup,
+                           journal::kOesImport);
 }
 
 ImportOutcome runProjectMerge(ProjectModel& model, ImportShell& shell,

@@ -6,6 +6,7 @@
 #include "store/ProjectModel.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <unordered_map>
 #include <vector>
 
@@ -66,8 +67,11 @@ private:
     std::unordered_multimap<std::string, std::size_t> m_byOldKey[2];
 };
 
+// The source's keys and the keys its records got here, per side.
+using KeyMap = std::unordered_map<std::string, std::string>;
+
 int mergeSide(ProjectModel& model, int side, const std::vector<DentalRecord>& records,
-              RowRewriter& rows, bool fastLookup) {
+              RowRewriter& rows, KeyMap& newKeys, bool fastLookup) {
     RecordKeyIndex keys(model, side, fastLookup);
     int prefixings = 0;
     for (const DentalRecord& record : records) {
@@ -86,8 +90,34 @@ int mergeSide(ProjectModel& model, int side, const std::vector<DentalRecord>& re
         const long long newKey = lastInsertKey(model.database());
         keys.noteInserted(id.upper, id.lower, newKey);
         rows.rewrite(side, record.Dental_ID, std::to_string(newKey));
+        newKeys.emplace(record.Dental_ID, std::to_string(newKey));
     }
     return prefixings;
+}
+
+// The source's history follows its records to their keys here, marked with the file it came
+// from (after any file it had come from before). A row of a record the source no longer has
+// keeps its side and ID text but names no record here.
+int carryJournal(ProjectModel& model, const std::string& sourcePath, const KeyMap newKeys[2]) {
+    const std::string origin = std::filesystem::path(sourcePath).filename().string();
+    const std::vector<JournalRow> carried = ProjectModel::readOtherJournal(sourcePath);
+    for (JournalRow row : carried) {
+        if (row.isRecordRow()) {
+            const int side = row.SIDE == "1" ? AnteMortem : PostMortem;
+            const auto found = newKeys[side].find(row.Dental_ID);
+            row.Dental_ID = found == newKeys[side].end() ? std::string() : found->second;
+        }
+        row.ORIGIN = row.ORIGIN.empty() ? origin : origin + " / " + row.ORIGIN;
+        model.journal().writeAsIs(row);
+    }
+    return static_cast<int>(carried.size());
+}
+
+std::string mergeSummary(const std::string& sourcePath, std::size_t pm, std::size_t am,
+                         std::size_t rows, int carried, int prefixings) {
+    return sourcePath + ": 死後 " + std::to_string(pm) + "件, 生前 " + std::to_string(am) +
+           "件, 照合 " + std::to_string(rows) + "件, 変更履歴 " + std::to_string(carried) +
+           "件, ID変更 " + std::to_string(prefixings) + "件";
 }
 
 } // namespace
@@ -98,9 +128,22 @@ int mergeProject(ProjectModel& model, const std::string& sourcePath, bool fastLo
     std::vector<MatchRow> rows;
     ProjectModel::readOtherProject(sourcePath, pm, am, rows);
     RowRewriter rewriter(rows);
-    int prefixings = mergeSide(model, PostMortem, pm, rewriter, fastLookup);
-    prefixings += mergeSide(model, AnteMortem, am, rewriter, fastLookup);
+    KeyMap newKeys[2];
+    model.journal().beginBatch("マージ " + sourcePath);
+    int prefixings = 0;
+    try {
+        prefixings = mergeSide(model, PostMortem, pm, rewriter, newKeys[0], fastLookup);
+        prefixings += mergeSide(model, AnteMortem, am, rewriter, newKeys[1], fastLookup);
+    } catch (...) {
+        model.journal().endBatch();
+        throw;
+    }
+    model.journal().endBatch();
     model.insertMatches(rows);
+    const int carried = carryJournal(model, sourcePath, newKeys);
+    model.journal().writeProject(
+        journal::kMerge, -1,
+        mergeSummary(sourcePath, pm.size(), am.size(), rows.size(), carried, prefixings));
     return prefixings;
 }
 

@@ -183,18 +183,24 @@ std::vector<MatchRow> linkPendingMatches(const ProjectDatabase& db, int side,
     return rows;
 }
 
-bool replaceMatchHistory(const ProjectDatabase& db, int side, const std::vector<MatchRow>& rows) {
-    const int partnerSide = 1 - side;
-    std::string ownId;
-    std::string partnerId;
+HistoryKeys historyKeys(const ProjectDatabase& db, int side, const std::vector<MatchRow>& rows) {
+    HistoryKeys keys;
     for (const MatchRow& row : rows) {
-        ownId = row.ownColumn(side);
+        keys.own = row.ownColumn(side);
         if (row.KIND.isIdentified() && !row.Match_ID.empty()) {
-            const std::string found = findPartnerKey(db, partnerSide, row.Match_ID);
+            const std::string found = findPartnerKey(db, 1 - side, row.Match_ID);
             if (!found.empty())
-                partnerId = found;
+                keys.partner = found;
         }
     }
+    return keys;
+}
+
+bool replaceMatchHistory(const ProjectDatabase& db, int side, const std::vector<MatchRow>& rows) {
+    const int partnerSide = 1 - side;
+    const HistoryKeys keys = historyKeys(db, side, rows);
+    const std::string& ownId = keys.own;
+    const std::string& partnerId = keys.partner;
     if (ownId.empty())
         return false;
     // The edited list holds only the complete rows; rows still waiting for a partner record

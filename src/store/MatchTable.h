@@ -51,6 +51,14 @@ std::string pendingKey(int side, const std::string& displayId);
 // the record is inserted) and returns them as updated, so the caller can fill in the new key.
 std::vector<MatchRow> linkPendingMatches(const ProjectDatabase& db, int side,
                                          const std::string& displayId);
+// The keys storing a record's edited history works with: the record's own and that of the
+// same-person partner it names (each "" when there is none).
+struct HistoryKeys {
+    std::string own;
+    std::string partner;
+};
+HistoryKeys historyKeys(const ProjectDatabase& db, int side, const std::vector<MatchRow>& rows);
+
 // Stores a record's edited history: removes the record's complete rows (its rows waiting for a
 // partner record are not part of the history and stay), removes every same-person row of its
 // same-person partner, then inserts the rows not marked deleted with their partner keys looked

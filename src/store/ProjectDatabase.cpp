@@ -1,5 +1,6 @@
 #include "store/ProjectDatabase.h"
 
+#include "store/JournalTable.h"
 #include "store/StoreError.h"
 
 #include <sqlite3.h>
@@ -132,6 +133,11 @@ void ProjectDatabase::open(const std::string& path) {
     }
     for (const char* index : kIndexes) {
         if (sqlite3_exec(m_connection, index, nullptr, nullptr, nullptr) != SQLITE_OK)
+            failAndClose(ErrCreate);
+    }
+    // The change history is a table of its own beside the five, so older files gain it here.
+    for (const char* statement : {journal::schemaText(), journal::indexText()}) {
+        if (sqlite3_exec(m_connection, statement, nullptr, nullptr, nullptr) != SQLITE_OK)
             failAndClose(ErrCreate);
     }
     if (sqlite3_exec(m_connection, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK)

@@ -2,6 +2,7 @@
 
 #include "model/RecordId.h"
 #include "platform/FileSystem.h"
+#include "store/ChangeText.h"
 #include "store/LastInsertKey.h"
 #include "store/MatchTable.h"
 #include "store/RecordTable.h"
@@ -54,6 +55,7 @@ void ProjectModel::open(const std::string& folder, const std::string& fileName) 
 }
 
 void ProjectModel::reopen() {
+    m_journal.release();
     m_places.clear();
     m_records = {};
     m_database.open(projectPath());
@@ -69,11 +71,13 @@ void ProjectModel::reopenAtLastSave() {
 }
 
 void ProjectModel::save() {
+    m_journal.release();
     m_database.save();
     clearChangeFlags();
 }
 
 void ProjectModel::close(bool commit) {
+    m_journal.release();
     m_records = {};
     try {
         m_database.close(commit);
@@ -85,6 +89,7 @@ void ProjectModel::close(bool commit) {
 }
 
 void ProjectModel::abandon() {
+    m_journal.release();
     try {
         m_database.close(false);
     } catch (const StoreError&) {
@@ -135,10 +140,13 @@ long long ProjectModel::findRecordKey(int side, const std::string& upper,
 void ProjectModel::deleteRecord(int side, long long dentalId) {
     markRecordsChanged(side);
     const std::string key = std::to_string(dentalId);
+    const DentalRecord record = getRecord(side, dentalId);
+    const std::vector<MatchRow> history = getMatchHistory(side, dentalId);
     records::deleteRecord(m_database, side, key);
     // No match row may keep naming a record that is gone, whatever history the caller stores.
     m_settingsOrMatchesChanged = true;
     matches::deleteMatchesOf(m_database, side, key);
+    journalDeletion(side, record, history);
 }
 
 int ProjectModel::deletePostMortemRecordsSharedWithAnteMortem() {
@@ -152,6 +160,8 @@ int ProjectModel::deletePostMortemRecordsSharedWithAnteMortem() {
             ++deleted;
         }
     }
+    m_journal.writeProject(journal::kDataMatching, PostMortem,
+                           "削除 " + std::to_string(deleted) + "件");
     return deleted;
 }
 
@@ -160,7 +170,13 @@ int ProjectModel::storeEntry() {
     const int side = m_entry.side;
     markRecordsChanged(side);
     if (m_entry.isUpdate) {
+        const DentalRecord before = getRecord(side, m_entry.dentalId);
         records::updateRecord(m_database, side, record);
+        std::string teeth = teethChangeText(before.chart(), record.chart());
+        std::string fields = fieldChangeText(before, record);
+        if (!teeth.empty() || !fields.empty())
+            m_journal.writeRecord(journal::kModified, side, m_entry.dentalId, record.displayId,
+                                  std::move(teeth), std::move(fields));
         return 1;
     }
     std::vector<MatchRow> linked = matches::linkPendingMatches(m_database, side, record.displayId);
@@ -168,11 +184,14 @@ int ProjectModel::storeEntry() {
         m_settingsOrMatchesChanged = true;
     records::insertRecord(m_database, side, record);
     // A linked row waited for exactly this record: give it the new key so the pair shows.
-    const std::string newKey = std::to_string(lastInsertKey(m_database));
+    const long long inserted = lastInsertKey(m_database);
+    const std::string newKey = std::to_string(inserted);
     for (MatchRow& row : linked) {
         row.ownColumn(side) = newKey;
         matches::updateMatch(m_database, row);
     }
+    m_journal.writeRecord(journal::kAdded, side, inserted, record.displayId, addedTeethText(record),
+                          addedFieldsText(record));
     return 1;
 }
 
@@ -212,9 +231,23 @@ PairOutcomeMap ProjectModel::loadPairOutcomes() const {
 }
 
 void ProjectModel::replaceMatchHistory(int side, const std::vector<MatchRow>& rows) {
+    const matches::HistoryKeys keys = matches::historyKeys(m_database, side, rows);
+    if (keys.own.empty())
+        return;
+    const long long own = std::atoll(keys.own.c_str());
+    const std::vector<MatchRow> before = getMatchHistory(side, own);
+    // The same-person rule takes the partner's registrations with other records away.
+    std::vector<MatchRow> removed;
+    if (!keys.partner.empty()) {
+        for (const MatchRow& row : getMatchHistory(1 - side, std::atoll(keys.partner.c_str()))) {
+            if (row.KIND.isIdentified() && row.ownColumn(side) != keys.own)
+                removed.push_back(row);
+        }
+    }
     try {
         if (matches::replaceMatchHistory(m_database, side, rows))
             m_settingsOrMatchesChanged = true;
+        journalHistory(side, keys.own, before, removed, rows);
     } catch (...) {
         // Rows deleted before the failure stay so inside the transaction.
         m_settingsOrMatchesChanged = true;
@@ -285,8 +318,12 @@ void ProjectModel::repairSettings5() {
 }
 
 void ProjectModel::saveSettings() {
+    const SearchSettings before = storedSettings();
     saveSettings5(SettingsWrite::Update);
     saveSettings6(SettingsWrite::Update);
+    const std::string changed = settingsChangeText(before, m_settings);
+    if (!changed.empty())
+        m_journal.writeProject(journal::kSettings, -1, changed);
 }
 
 bool ProjectModel::storeSearchConditions(const SearchConditions& conditions) {

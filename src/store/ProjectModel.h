@@ -4,6 +4,7 @@
 #include "store/MatchRow.h"
 #include "store/PairOutcomeMap.h"
 #include "store/ProjectDatabase.h"
+#include "store/ProjectJournal.h"
 #include "store/RecordEntry.h"
 #include "store/SearchSettings.h"
 
@@ -122,6 +123,18 @@ public:
     // kept and both tables updated. Returns true when anything changed.
     bool storeSearchConditions(const SearchConditions& conditions);
 
+    // --- change history ---
+    // Every write above leaves its row in the change history, in the project transaction.
+    ProjectJournal& journal() { return m_journal; }
+    const ProjectJournal& journal() const { return m_journal; }
+    // The examiner's name for this run, written into every history row.
+    void setExaminer(std::string name) { m_journal.setExaminer(std::move(name)); }
+    const std::string& examiner() const { return m_journal.examiner(); }
+    std::vector<JournalRow> loadJournal(const journal::JournalQuery& query = {}) const;
+    // Writes that this run's examiner checked the record's chart (whether they may is the
+    // caller's rule); saved with the project.
+    void recordChartCheck(int side, long long dentalId);
+
     // --- change flags ---
     bool recordsChangedPM() const { return m_recordsChangedPM; }
     bool recordsChangedAM() const { return m_recordsChangedAM; }
@@ -138,6 +151,8 @@ public:
     static void readOtherProject(const std::string& path, std::vector<DentalRecord>& pmRecords,
                                  std::vector<DentalRecord>& amRecords,
                                  std::vector<MatchRow>& matchRows);
+    // The change history of another project file, opened read-only; empty when it has none.
+    static std::vector<JournalRow> readOtherJournal(const std::string& path);
 
 private:
     static int sideIndex(int side) { return side == PostMortem ? 0 : 1; }
@@ -145,8 +160,14 @@ private:
     void writeSettings(SettingsTable table, SettingsWrite mode);
     void insertSettingsRowAt(SettingsTable table, int n);
     void commitSettingsInsert();
+    SearchSettings storedSettings() const;
+    void journalDeletion(int side, const DentalRecord& record,
+                         const std::vector<MatchRow>& history);
+    void journalHistory(int side, const std::string& ownKey, const std::vector<MatchRow>& before,
+                        const std::vector<MatchRow>& removed, const std::vector<MatchRow>& rows);
 
     ProjectDatabase m_database;
+    ProjectJournal m_journal{m_database};
     std::string m_projectFolder;
     std::string m_projectFileName;
     std::string m_pictureFolder;

@@ -106,6 +106,14 @@ void TableStatement::finalize() {
     }
 }
 
+bool TableStatement::rewind() {
+    if (!isLive())
+        return false;
+    sqlite3_reset(m_statement);
+    sqlite3_clear_bindings(m_statement);
+    return true;
+}
+
 std::string quoteValue(const std::string& value) {
     std::string quoted;
     quoted.reserve(value.size());

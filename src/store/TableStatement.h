@@ -41,6 +41,9 @@ public:
     // True when the result column holds a TEXT value (not NULL, a number or a BLOB).
     bool columnIsText(int index) const;
     void finalize();
+    // Clears the bindings and rewinds the prepared statement so it runs again (one statement
+    // kept for many rows); false when there is none or its connection was closed meanwhile.
+    bool rewind();
 
     const std::string& keyColumn() const { return m_keyColumn; }
 

@@ -57,7 +57,7 @@ std::string readOne(const ProjectDatabase& db, const std::string& sql) {
     return st.columnText(0);
 }
 
-TEST(ProjectDatabase, NewFileGetsExactlyTheFiveTables) {
+TEST(ProjectDatabase, NewFileGetsTheFiveTablesAndTheChangeHistory) {
     test::TempDir dir;
     const std::string path = dir.file("new.qdx");
     ProjectDatabase db;
@@ -68,7 +68,9 @@ TEST(ProjectDatabase, NewFileGetsExactlyTheFiveTables) {
 
     const auto tables = readColumn(path, "SELECT sql FROM sqlite_master WHERE type='table' AND "
                                          "name LIKE 'TB_%' ORDER BY rowid");
-    ASSERT_EQ(tables.size(), 5u);
+    // The five tables in their order, then the change history of its own.
+    ASSERT_EQ(tables.size(), 6u);
+    EXPECT_EQ(tables[5].rfind("CREATE TABLE TB_JOURNAL (", 0), 0u) << tables[5];
     for (int i = 0; i < ProjectDatabase::kSchemaStatementCount; ++i) {
         // SQLite stores the statement without "IF NOT EXISTS" and the closing semicolon.
         std::string expected = ProjectDatabase::schemaStatements()[i];

@@ -48,6 +48,19 @@ bool ScriptedResponder::answerPrint(QPrinter& printer) {
     return true;
 }
 
+std::optional<QString> ScriptedResponder::answerText(const Prompts::TextQuestion& question) {
+    textQuestions.push_back(question);
+    if (m_texts.empty()) {
+        ++unexpected;
+        return std::nullopt;
+    }
+    const ScriptedText scripted = m_texts.front();
+    m_texts.pop_front();
+    if (scripted.cancel)
+        return std::nullopt;
+    return scripted.text;
+}
+
 QStringList ScriptedResponder::texts() const {
     QStringList list;
     for (const Prompts::Message& m : messages)
@@ -56,7 +69,8 @@ QStringList ScriptedResponder::texts() const {
 }
 
 bool ScriptedResponder::allAnswered() const {
-    return m_answers.empty() && m_paths.empty() && m_printFiles.empty() && unexpected == 0;
+    return m_answers.empty() && m_paths.empty() && m_printFiles.empty() && m_texts.empty() &&
+           unexpected == 0;
 }
 
 } // namespace qdx::test

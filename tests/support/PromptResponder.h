@@ -31,10 +31,14 @@ public:
     void answer(MessageAnswer answer) { m_answers.push_back(answer); }
     void choose(const QString& path) { m_paths.push_back(path); }
     void printTo(const QString& pdfPath) { m_printFiles.push_back(pdfPath); }
+    // The next one-line text question (the examiner's name): the text entered, or cancel.
+    void enterText(const QString& text) { m_texts.push_back({false, text}); }
+    void cancelText() { m_texts.push_back({true, QString()}); }
 
     MessageAnswer answerMessage(const Prompts::Message& message) override;
     QString answerFile(const Prompts::FileChoice& choice) override;
     bool answerPrint(QPrinter& printer) override;
+    std::optional<QString> answerText(const Prompts::TextQuestion& question) override;
 
     // The texts of every message shown so far.
     QStringList texts() const;
@@ -42,12 +46,18 @@ public:
 
     QList<Prompts::Message> messages;
     QList<Prompts::FileChoice> choices;
+    QList<Prompts::TextQuestion> textQuestions;
     int unexpected = 0;
 
 private:
     std::deque<MessageAnswer> m_answers;
     std::deque<QString> m_paths;
     std::deque<QString> m_printFiles;
+    struct ScriptedText {
+        bool cancel = false;
+        QString text;
+    };
+    std::deque<ScriptedText> m_texts;
 };
 
 } // namespace qdx::test

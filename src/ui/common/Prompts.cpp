@@ -1,6 +1,7 @@
 #include "ui/common/Prompts.h"
 
 #include "ui/common/CMsgBoxDlg.h"
+#include "ui/common/CTextInputDlg.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -59,6 +60,17 @@ QString Prompts::chooseFile(QWidget* parent, const FileChoice& choice) {
         return {};
     }
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> Prompts::askText(QWidget* parent, const TextQuestion& question) {
+    if (g_responder != nullptr) {
+        return g_responder->answerText(question);
+    }
+    CTextInputDlg dialog(question.title, question.label, question.text, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.text();
 }
 
 QString Prompts::csvFilter() {

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QPrinter;
 class QWidget;
 
@@ -28,6 +30,12 @@ public:
         QString initialPath; // folder or proposed file; empty: where the chooser was last used
     };
 
+    struct TextQuestion {
+        QString title;
+        QString label;
+        QString text; // what the field holds at first
+    };
+
     class Responder {
     public:
         virtual ~Responder() = default;
@@ -36,6 +44,10 @@ public:
         virtual QString answerFile(const FileChoice& choice) = 0;
         // true when printing is to go ahead.
         virtual bool answerPrint(QPrinter& printer) = 0;
+        // The text entered, or nothing for cancel.
+        virtual std::optional<QString> answerText(const TextQuestion& question) {
+            return question.text;
+        }
     };
 
     // Installs (or, with nullptr, removes) the responder; not owned.
@@ -46,6 +58,8 @@ public:
                                  MessageIcon icon);
     static QString chooseFile(QWidget* parent, const FileChoice& choice);
     static bool choosePrinter(QWidget* parent, QPrinter& printer);
+    // One line of text (CTextInputDlg); nothing when cancelled.
+    static std::optional<QString> askText(QWidget* parent, const TextQuestion& question);
 
     // The file filters of the program's choosers.
     static QString csvFilter(); // "CSV(カンマ区切り) (*.csv);;すべてのファイル (*.*)"

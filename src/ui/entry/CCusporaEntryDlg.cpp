@@ -11,6 +11,7 @@
 #include "ui/entry/CRulerDlg.h"
 #include "ui/entry/EntryLegend.h"
 #include "views/entry/EntryMessages.h"
+#include "views/log/ChartCheck.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -49,7 +50,19 @@ CCusporaEntryDlg::~CCusporaEntryDlg() = default;
 
 void CCusporaEntryDlg::setHistoryOpener(HistoryOpener opener) {
     m_historyOpener = std::move(opener);
-    m_historyButton->setEnabled(m_mode == Mode::Modify && m_historyOpener);
+    updateRecordButtons();
+}
+
+void CCusporaEntryDlg::setLogOpener(LogOpener opener) {
+    m_logOpener = std::move(opener);
+    updateRecordButtons();
+}
+
+void CCusporaEntryDlg::updateRecordButtons() {
+    const bool modify = m_mode == Mode::Modify;
+    m_historyButton->setEnabled(modify && m_historyOpener);
+    m_logButton->setEnabled(modify && m_logOpener);
+    m_checkButton->setEnabled(modify);
 }
 
 bool CCusporaEntryDlg::load() {
@@ -60,6 +73,8 @@ bool CCusporaEntryDlg::load() {
                                      DisplayLanguage::current());
             m_form.dentalId = m_dentalId;
             m_model.entryMatches() = m_model.getMatchHistory(m_side, m_dentalId);
+            m_storedChart = m_form.chart;
+            showCheckState();
         } else {
             m_form = newEntryForm(m_side, DisplayLanguage::current());
             m_form.dentalId = m_dentalId;
@@ -94,7 +109,7 @@ void CCusporaEntryDlg::fillLists() {
     } else {
         m_placeCombo->setEnabled(false);
     }
-    m_historyButton->setEnabled(modify && m_historyOpener);
+    updateRecordButtons();
 }
 
 void CCusporaEntryDlg::showForm() {
@@ -119,6 +134,45 @@ void CCusporaEntryDlg::showForm() {
 void CCusporaEntryDlg::showMatchState() {
     m_matchStateLabel->setText(QString::fromStdString(m_form.matchState.label));
     m_partnerLabel->setText(QString::fromStdString(m_form.matchState.partnerId));
+}
+
+void CCusporaEntryDlg::showCheckState() {
+    if (m_mode != Mode::Modify)
+        return;
+    m_checkStateLabel->setText(
+        qs(checkStateText(loadChartCheckState(m_model, m_side, m_dentalId))));
+}
+
+void CCusporaEntryDlg::checkChart() {
+    if (m_mode != Mode::Modify)
+        return;
+    try {
+        const CheckRefusal refused =
+            qdx::checkChart(m_model, m_side, m_dentalId, !(m_form.chart == m_storedChart));
+        if (refused != CheckRefusal::None) {
+            Prompts::message(this, qs(checkRefusalText(refused)), MessageButtons::Ok,
+                             MessageIcon::Exclamation);
+            return;
+        }
+        showCheckState();
+    } catch (const StoreError& error) {
+        Prompts::message(this, QString::fromStdString(error.fullText()), MessageButtons::Ok,
+                         MessageIcon::Error);
+    }
+}
+
+void CCusporaEntryDlg::openLog() {
+    if (m_mode != Mode::Modify || !m_logOpener)
+        return;
+    std::string displayId;
+    try {
+        displayId = m_model.getRecord(m_side, m_dentalId).displayId;
+    } catch (const StoreError& error) {
+        Prompts::message(this, QString::fromStdString(error.fullText()), MessageButtons::Ok,
+                         MessageIcon::Error);
+        return;
+    }
+    m_logOpener(*this, m_side, m_dentalId, displayId);
 }
 
 void CCusporaEntryDlg::readControls() {

@@ -37,6 +37,10 @@ public:
     // Opens the match history of the record in its entry mode on model.entryMatches();
     // returns when it closed. Plugged in by the program; without it 照合履歴 stays disabled.
     using HistoryOpener = std::function<void(CCusporaEntryDlg&, int side, long long dentalId)>;
+    // Opens the change history of the record (変更履歴, modify mode); without it the button
+    // stays disabled.
+    using LogOpener = std::function<void(CCusporaEntryDlg&, int side, long long dentalId,
+                                         const std::string& displayId)>;
 
     CCusporaEntryDlg(ProjectModel& model, int side, Mode mode, long long dentalId,
                      QWidget* parent = nullptr);
@@ -46,6 +50,10 @@ public:
     // the project could not be read; the message has been shown.
     bool load();
     void setHistoryOpener(HistoryOpener opener);
+    void setLogOpener(LogOpener opener);
+    // 確認: marks the stored chart as checked by this run's examiner, when the rule lets them
+    // (the row goes into the project at once, like a store, and is saved with the project).
+    void checkChart();
 
     const EntryForm& form() const { return m_form; }
     ProjectModel& model() { return m_model; }
@@ -72,6 +80,8 @@ private:
     void fillLists();
     void showForm();
     void showMatchState();
+    void showCheckState();
+    void updateRecordButtons();
     void readControls();
     void redrawChart();
     void checkImportedId();
@@ -80,6 +90,7 @@ private:
     void bulk(BulkSetting setting);
     void openHistory();
     void openRuler();
+    void openLog();
     bool ask(std::string_view text);
 
     ProjectModel& m_model;
@@ -90,6 +101,8 @@ private:
     int m_lastHit = -1;
     bool m_closing = false;
     HistoryOpener m_historyOpener;
+    LogOpener m_logOpener;
+    EntryChart m_storedChart; // the chart as loaded: a check applies to it
     std::unique_ptr<ChartPainter> m_painter;
 
     QLabel* m_keyLabel = nullptr;
@@ -104,10 +117,13 @@ private:
     QComboBox* m_placeCombo = nullptr;
     QLabel* m_matchStateLabel = nullptr;
     QLabel* m_partnerLabel = nullptr;
+    QLabel* m_checkStateLabel = nullptr;
     std::vector<QLabel*> m_captions;
     ChartWidget* m_chart = nullptr;
     QWidget* m_legend = nullptr;
     CColorButton* m_historyButton = nullptr;
+    CColorButton* m_checkButton = nullptr;
+    CColorButton* m_logButton = nullptr;
     CColorButton* m_rulerButton = nullptr;
     CColorButton* m_saveButton = nullptr;
     CColorButton* m_cancelButton = nullptr;

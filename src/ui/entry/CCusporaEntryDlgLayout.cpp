@@ -96,9 +96,12 @@ void CCusporaEntryDlg::buildIdentityControls() {
     caption(QT_TR_NOOP("判明ID ："));
     m_partnerLabel = new QLabel(this);
     m_partnerLabel->setObjectName(QStringLiteral("partnerIdLabel"));
-    for (QWidget* w : std::initializer_list<QWidget*>{m_upperCombo, m_lowerEdit, m_ageCombo,
-                                                      m_nameEdit, m_placeCombo, m_matchStateLabel,
-                                                      m_partnerLabel, m_keyLabel, m_dateLabel})
+    caption("確認状態 ：");
+    m_checkStateLabel = new QLabel(this);
+    m_checkStateLabel->setObjectName(QStringLiteral("checkStateLabel"));
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             m_upperCombo, m_lowerEdit, m_ageCombo, m_nameEdit, m_placeCombo, m_matchStateLabel,
+             m_partnerLabel, m_keyLabel, m_dateLabel, m_checkStateLabel})
         w->setFont(large);
 }
 
@@ -120,6 +123,10 @@ void CCusporaEntryDlg::buildCommandButtons() {
     }
     m_historyButton = addButton(tr("照合履歴"), QStringLiteral("historyButton"));
     m_historyButton->setEnabled(false);
+    m_checkButton = addButton(tr("確認"), QStringLiteral("checkButton"));
+    m_checkButton->setEnabled(false);
+    m_logButton = addButton(tr("変更履歴"), QStringLiteral("changeLogButton"));
+    m_logButton->setEnabled(false);
     m_rulerButton = addButton(tr("分類基準"), QStringLiteral("rulerButton"));
     m_saveButton = addButton(tr("保存"), QStringLiteral("saveButton"));
     m_saveButton->setColors(CColorButton::confirmFace(), Qt::white);
@@ -130,6 +137,8 @@ void CCusporaEntryDlg::buildCommandButtons() {
         b->setMinimumSize(110, 34);
     }
     connect(m_historyButton, &QPushButton::clicked, this, &CCusporaEntryDlg::openHistory);
+    connect(m_checkButton, &QPushButton::clicked, this, &CCusporaEntryDlg::checkChart);
+    connect(m_logButton, &QPushButton::clicked, this, &CCusporaEntryDlg::openLog);
     connect(m_rulerButton, &QPushButton::clicked, this, &CCusporaEntryDlg::openRuler);
     connect(m_saveButton, &QPushButton::clicked, this, &CCusporaEntryDlg::save);
     connect(m_cancelButton, &QPushButton::clicked, this, &CCusporaEntryDlg::cancel);
@@ -167,8 +176,15 @@ void CCusporaEntryDlg::layOut() {
     fields->addWidget(m_matchStateLabel, row, 1);
     fields->addWidget(captionAt(8), ++row, 0);
     fields->addWidget(m_partnerLabel, row, 1);
-    fields->addWidget(m_historyButton, ++row, 1, Qt::AlignLeft);
-    m_historyButton->setMinimumWidth(120);
+    fields->addWidget(captionAt(9), ++row, 0);
+    fields->addWidget(m_checkStateLabel, row, 1);
+    auto* recordButtons = new QHBoxLayout;
+    for (CColorButton* button : {m_historyButton, m_checkButton, m_logButton}) {
+        button->setMinimumWidth(120);
+        recordButtons->addWidget(button);
+    }
+    recordButtons->addStretch();
+    fields->addLayout(recordButtons, ++row, 1);
 
     auto* bulk = new QGridLayout;
     for (std::size_t i = 0; i < m_bulkButtons.size(); ++i)

@@ -5,6 +5,7 @@
 #include "ui/common/Prompts.h"
 #include "ui/entry/CCusporaEntryDlg.h"
 #include "ui/history/CMarchStatusDlg.h"
+#include "ui/log/LogWindows.h"
 #include "ui/main/CCusporaDlg.h"
 
 #include <cstdlib>
@@ -19,6 +20,7 @@ void plugInEntryWindow(CCusporaDlg& main) {
                              CCusporaEntryDlg dialog(window.model(), request.side, mode,
                                                      request.dentalId, &window);
                              dialog.setHistoryOpener(entryHistoryOpener());
+                             dialog.setLogOpener(entryLogOpener());
                              if (!dialog.load())
                                  return false;
                              return dialog.exec() == QDialog::Accepted;
@@ -38,6 +40,12 @@ CCusporaEntryDlg::HistoryOpener entryHistoryOpener() {
     };
 }
 
+CCusporaEntryDlg::LogOpener entryLogOpener() {
+    return [](CCusporaEntryDlg& entry, int side, long long dentalId, const std::string& displayId) {
+        openChangeLog(&entry, entry.model(), side, dentalId, displayId);
+    };
+}
+
 CCusporaEntryDlg* openEntryForScreenshot(CCusporaDlg& main) {
     const std::vector<DentalRecord> records = main.model().loadRecordList(PostMortem);
     if (records.empty())
@@ -53,6 +61,7 @@ CCusporaEntryDlg* openEntryForScreenshot(CCusporaDlg& main) {
     auto* dialog = new CCusporaEntryDlg(main.model(), PostMortem, CCusporaEntryDlg::Mode::Modify,
                                         std::atoll(shown->Dental_ID.c_str()), &main);
     dialog->setHistoryOpener(entryHistoryOpener());
+    dialog->setLogOpener(entryLogOpener());
     dialog->load();
     return dialog;
 }

@@ -10,6 +10,8 @@ class CCusporaDlg;
 void plugInEntryWindow(CCusporaDlg& main);
 // 照合履歴 of the entry dialog: the match history window in its entry mode.
 CCusporaEntryDlg::HistoryOpener entryHistoryOpener();
+// 変更履歴 of the entry dialog: the change-history window on the record.
+CCusporaEntryDlg::LogOpener entryLogOpener();
 // The dialog in modify mode on a post-mortem record of the open project (one with bridge or
 // deciduous marks when there is one), loaded and not shown, for the screenshot.
 CCusporaEntryDlg* openEntryForScreenshot(CCusporaDlg& main);

@@ -215,6 +215,7 @@ void CCusporaDlg::updateCommandStates() {
         pane->updateButtons(hasWindow(WindowKind::Entry), open);
     }
     action(CmdSettings)->setEnabled(open && hasWindow(WindowKind::Settings));
+    action(CmdChangeLog)->setEnabled(open && hasWindow(WindowKind::ChangeLog));
     action(CmdSaveProject)->setEnabled(open);
     for (Command command : {CmdImportPenPM, CmdImportPenAM, CmdImportOesPM, CmdImportOesAM}) {
         action(command)->setEnabled(open);

@@ -42,7 +42,8 @@ public:
         FullSearch,
         IndividualSearch,
         BridgeSearch,
-        Settings
+        Settings,
+        ChangeLog
     };
     struct WindowRequest {
         int side = 0;
@@ -68,6 +69,8 @@ public:
         CmdSettings,
         CmdExit,
         CmdAbout,
+        CmdExaminer,
+        CmdChangeLog,
     };
 
     explicit CCusporaDlg(bool showHiddenCommands = false, QWidget* parent = nullptr);
@@ -77,8 +80,16 @@ public:
     ProjectShell& shell() { return *m_shell; }
     void setWindowOpener(WindowKind kind, WindowOpener opener);
     bool hasWindow(WindowKind kind) const { return m_openers.count(kind) != 0; }
-    // Opens a plugged-in window; false when it is not there or did not end with OK.
+    // Opens a plugged-in window; false when it is not there or did not end with OK. The
+    // windows that change the project ask for the examiner's name first (once per run).
     bool openWindow(WindowKind kind, const WindowRequest& request);
+
+    // The examiner's name for the change history: asked once per run before the first change
+    // when the program asks (setAsksExaminer; the desktop program does, a test that does not
+    // script the question leaves it off), and whenever "担当者..." is chosen.
+    void setAsksExaminer(bool asks) { m_asksExaminer = asks; }
+    void askExaminerOnce();
+    void askExaminer();
 
     // Start-up: opens the command-line project, or shows the chooser once the window is up.
     // False when the command-line project could not be opened: the program then ends.
@@ -162,6 +173,8 @@ private:
     QLineEdit* m_pathEdits[2] = {}; // mark sheet, receipt computer
     std::map<WindowKind, WindowOpener> m_openers;
     bool m_sizeSeen = false;
+    bool m_asksExaminer = false;
+    bool m_examinerAsked = false;
 };
 
 } // namespace qdx

@@ -2,6 +2,7 @@
 // imports ImportCommands', the project's ProjectCommands'.
 #include "ui/main/CCusporaDlg.h"
 
+#include "ui/common/ExaminerQuestion.h"
 #include "ui/common/Prompts.h"
 #include "ui/main/ProjectCommands.h"
 
@@ -12,7 +13,23 @@ bool CCusporaDlg::openWindow(WindowKind kind, const WindowRequest& request) {
     if (found == m_openers.end()) {
         return false;
     }
+    if (kind == WindowKind::Entry || kind == WindowKind::History || kind == WindowKind::Settings) {
+        askExaminerOnce();
+    }
     return found->second(*this, request);
+}
+
+void CCusporaDlg::askExaminerOnce() {
+    if (!m_asksExaminer || m_examinerAsked) {
+        return;
+    }
+    askExaminer();
+}
+
+void CCusporaDlg::askExaminer() {
+    // A cancelled question is not asked again: the run goes on under the login name.
+    m_examinerAsked = true;
+    askExaminerName(this, m_model);
 }
 
 void CCusporaDlg::notAvailable(const QString& what) {

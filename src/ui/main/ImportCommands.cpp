@@ -74,6 +74,7 @@ void runImportCommand(CCusporaDlg& window, ImportCommand run, const QString& lab
                       const QString& source, bool storeConditions) {
     const std::optional<bool> commit = window.shell().askBeforeImport(storeConditions);
     if (commit) {
+        window.askExaminerOnce();
         ImportRequest request;
         request.side = side;
         request.source = source.toStdString();

@@ -92,6 +92,10 @@ void ProjectCommands::build(QMenuBar* bar, ImportCommands& imports) {
     file->addSeparator();
     add(file, Dlg::CmdSettings, "settingsAction", tr("環境設定..."),
         &ProjectCommands::openSettings);
+    add(file, Dlg::CmdExaminer, "examinerAction", QStringLiteral("担当者..."),
+        [this] { m_window.askExaminer(); });
+    add(file, Dlg::CmdChangeLog, "changeLogAction", QStringLiteral("変更履歴..."),
+        &ProjectCommands::openChangeLog);
     file->addSeparator();
     add(file, Dlg::CmdExit, "exitAction", tr("終了(&X)"), &ProjectCommands::confirmExit);
     QMenu* help = bar->addMenu(tr("ヘルプ(&H)"));
@@ -135,6 +139,12 @@ void ProjectCommands::openSettings() {
         m_window.shell().showStoreError(error);
     }
     m_window.updateTitle();
+}
+
+void ProjectCommands::openChangeLog() {
+    if (m_window.model().isOpen()) {
+        m_window.openWindow(CCusporaDlg::WindowKind::ChangeLog, {});
+    }
 }
 
 void ProjectCommands::showAbout() {

@@ -35,6 +35,7 @@ public:
     void saveProject();
     void switchProject();
     void openSettings();
+    void openChangeLog();
     void showAbout();
     void confirmExit();
 

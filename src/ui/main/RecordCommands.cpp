@@ -152,6 +152,7 @@ void RecordCommands::deleteRecord(int side) {
                          MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes) {
         return;
     }
+    m_window.askExaminerOnce();
     const Position before[2] = {m_window.pane(0).position(), m_window.pane(1).position()};
     try {
         model.deleteRecord(side, key);
@@ -203,6 +204,7 @@ void RecordCommands::removeDuplicatePostMortem() {
     if (!m_window.model().isOpen()) {
         return;
     }
+    m_window.askExaminerOnce();
     try {
         m_window.model().deletePostMortemRecordsSharedWithAnteMortem();
     } catch (const StoreError& error) {

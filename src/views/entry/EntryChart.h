@@ -62,6 +62,8 @@ struct EntryChart {
     Teeth pictureKinds() const;
     // Effective class 1..6 of a tooth.
     int effectiveClass(int position) const { return pictureKinds()[position] + 1; }
+
+    bool operator==(const EntryChart&) const = default;
 };
 
 } // namespace qdx

@@ -1,0 +1,2 @@
+qdx_add_bench(bench_journal JournalBench.cpp)
+target_link_libraries(bench_journal PRIVATE qdx_views)

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "store/JournalTable.h"
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace qdx {
+
+class ProjectModel;
+
+// Whether a record's chart was checked by a second examiner, read from the change history: a
+// check row marks it, a later row that changes the chart clears it.
+struct ChartCheckState {
+    bool checked = false;
+    bool deleted = false; // the record was deleted; nothing is left to check
+    std::string checkedBy;
+    std::string checkedAt;
+    std::string lastChangedBy; // who last changed the chart; empty when the history has no change
+    std::string lastChangedAt;
+};
+
+// The state after the rows of one record, in the order they were written.
+ChartCheckState chartCheckState(const std::vector<JournalRow>& recordRows);
+// The states of every record the rows name, by (side, Dental_ID).
+using RecordRef = std::pair<int, long long>;
+std::map<RecordRef, ChartCheckState> chartCheckStates(const std::vector<JournalRow>& rows);
+RecordRef recordOf(const JournalRow& row);
+
+// "確認済み" with who and when beside the entry dialog's match state; "未確認" otherwise.
+std::string checkStateText(const ChartCheckState& state);
+// The column of the change-history window: "確認済み", "未確認", or empty when the row names
+// no record (or a deleted one).
+std::string checkColumnText(const ChartCheckState& state);
+
+enum class CheckRefusal { None, AlreadyChecked, SameExaminer, ChartEdited };
+// Why the examiner `who` may not mark the chart as checked: it is checked already, they changed
+// it last, or the entry dialog shows changes not yet saved.
+CheckRefusal checkRefusal(const ChartCheckState& state, const std::string& who,
+                          bool chartEdited = false);
+std::string_view checkRefusalText(CheckRefusal refusal);
+
+// The record's state as the project's history has it now.
+ChartCheckState loadChartCheckState(const ProjectModel& model, int side, long long dentalId);
+// The check of 確認 and `qdx check`: the rule for this run's examiner, then the history row.
+CheckRefusal checkChart(ProjectModel& model, int side, long long dentalId,
+                        bool chartEdited = false);
+
+} // namespace qdx
