@@ -576,5 +576,29 @@ To turn it off, delete the same-person entry.</translation>
       <source>作成日：%Y年%m月%d日 %H時%M分</source>
       <translation>Created: %Y-%m-%d %H:%M</translation>
     </message>
+    <message>
+      <source>身元確認（確定）</source>
+      <translation>Identification established</translation>
+    </message>
+    <message>
+      <source>可能性が高い</source>
+      <translation>Probable</translation>
+    </message>
+    <message>
+      <source>可能性あり</source>
+      <translation>Possible</translation>
+    </message>
+    <message>
+      <source>除外</source>
+      <translation>Excluded</translation>
+    </message>
+    <message>
+      <source>判断不能</source>
+      <translation>Insufficient</translation>
+    </message>
+    <message>
+      <source>報告書</source>
+      <translation>Report</translation>
+    </message>
   </context>
 </TS>
