@@ -671,6 +671,28 @@ To turn it off, delete the same-person entry.</translation>
     <message>
       <source>歯式が変更されています。保存してから確認してください。</source>
       <translation>The chart has been changed. Save it before checking it.</translation>
+      <source>身元確認（確定）</source>
+      <translation>Identification established</translation>
+    </message>
+    <message>
+      <source>可能性が高い</source>
+      <translation>Probable</translation>
+    </message>
+    <message>
+      <source>可能性あり</source>
+      <translation>Possible</translation>
+    </message>
+    <message>
+      <source>除外</source>
+      <translation>Excluded</translation>
+    </message>
+    <message>
+      <source>判断不能</source>
+      <translation>Insufficient</translation>
+    </message>
+    <message>
+      <source>報告書</source>
+      <translation>Report</translation>
     </message>
   </context>
 </TS>

@@ -341,6 +341,10 @@ Choose &quot;Yes&quot; to save them, &quot;No&quot; to discard them.</translatio
 <context>
     <name>qdx::CIndividualSearchDlg</name>
     <message>
+        <source>報告書</source>
+        <translation>Report</translation>
+    </message>
+    <message>
         <source>個別検索 - Quendix Free</source>
         <translation>Individual Search - Quendix Free</translation>
     </message>
@@ -427,6 +431,10 @@ Choose &quot;Yes&quot; to save them, &quot;No&quot; to discard them.</translatio
 <context>
     <name>qdx::CMatchDiffDlg</name>
     <message>
+        <source>報告書</source>
+        <translation>Report</translation>
+    </message>
+    <message>
         <source>判明データ比較 - Quendix Free</source>
         <translation>Identified Pair - Quendix Free</translation>
     </message>
@@ -508,6 +516,59 @@ Choose &quot;Yes&quot; to save them, &quot;No&quot; to discard them.</translatio
     <message>
         <source>終了</source>
         <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>qdx::CReportDlg</name>
+    <message>
+        <source>報告書 - %1 / %2</source>
+        <translation>Report - %1 / %2</translation>
+    </message>
+    <message>
+        <source>死後：</source>
+        <translation>Post-mortem:</translation>
+    </message>
+    <message>
+        <source>生前：</source>
+        <translation>Ante-mortem:</translation>
+    </message>
+    <message>
+        <source>結論：</source>
+        <translation>Conclusion:</translation>
+    </message>
+    <message>
+        <source>担当者：</source>
+        <translation>Examiner:</translation>
+    </message>
+    <message>
+        <source>確認者：</source>
+        <translation>Checked by:</translation>
+    </message>
+    <message>
+        <source>所見・備考：</source>
+        <translation>Remarks:</translation>
+    </message>
+    <message>
+        <source>印刷</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>PDF保存</source>
+        <translation>Save PDF</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf);;すべてのファイル (*.*)</source>
+        <translation>PDF (*.pdf);;All files (*.*)</translation>
+    </message>
+    <message>
+        <source>ファイルに書き込めませんでした。
+%1</source>
+        <translation>The file could not be written.
+%1</translation>
     </message>
 </context>
 <context>

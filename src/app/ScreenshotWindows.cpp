@@ -8,6 +8,7 @@
 #include "ui/main/CCusporaDlg.h"
 #include "ui/main/RecordListModel.h"
 #include "ui/qr/CQrCodeDlg.h"
+#include "ui/report/ReportWindows.h"
 #include "ui/search/CBridgeSearchDlg.h"
 #include "ui/search/CFullSearchDlg.h"
 #include "ui/search/CIndividualSearchDlg.h"
@@ -50,12 +51,15 @@ ScreenshotWindows screenshotWindows() {
              auto* dialog = new CIndividualSearchDlg(main.model(), main.currentConditions(),
                                                      main.currentId(), &main);
              dialog->setOpeningRow(1);
-             // The program opens the match history from it; the picture only shows the button.
+             // The program opens the match history and the report from it; the picture only
+             // shows the buttons.
              dialog->historyOpener = [](QWidget*, int, const std::string&) { return false; };
+             dialog->reportOpener = [](QWidget*, long long, long long) {};
              return dialog;
          }},
         {QStringLiteral("qr"), createQrPicture},
         {QStringLiteral("log"), createLogPicture},
+        {QStringLiteral("report"), createReportPicture},
         {QStringLiteral("bridge"),
          [](CCusporaDlg& main) -> QWidget* {
              auto* dialog = new CBridgeSearchDlg(main.model(), main.currentConditions(),

@@ -4,6 +4,7 @@
 #include "ui/history/HistoryWindows.h"
 #include "ui/log/LogWindows.h"
 #include "ui/main/CCusporaDlg.h"
+#include "ui/report/ReportWindows.h"
 #include "ui/search/SearchWindowOpeners.h"
 #include "ui/settings/SettingsOpener.h"
 
@@ -17,11 +18,15 @@ namespace {
 
 // The windows that live in their own libraries are plugged into the main window here.
 void plugInWindows(qdx::CCusporaDlg& main) {
-    qdx::plugInSearchWindows(main, [&main](QWidget* parent, int side, const std::string& id) {
-        return qdx::openMatchHistory(main, parent, side, std::atoll(id.c_str()));
-    });
+    const qdx::ReportOpener report = qdx::reportOpener(main);
+    qdx::plugInSearchWindows(
+        main,
+        [&main](QWidget* parent, int side, const std::string& id) {
+            return qdx::openMatchHistory(main, parent, side, std::atoll(id.c_str()));
+        },
+        report);
     qdx::plugInSettingsWindow(main);
-    qdx::plugInHistoryWindows(main);
+    qdx::plugInHistoryWindows(main, report);
     qdx::plugInEntryWindow(main);
     qdx::plugInLogWindow(main);
 }

@@ -24,12 +24,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-void addProjectCommands(CLI::App& app, CommandAction& selected); // new, info, list
-void addSearchCommands(CLI::App& app, CommandAction& selected);  // search, individual
-void addDemoCommands(CLI::App& app, CommandAction& selected);    // demo
+void addProjectCommands(CLI::App& app, CommandAction& selected);  // new, info, list
+void addSearchCommands(CLI::App& app, CommandAction& selected);   // search, individual
+void addDemoCommands(CLI::App& app, CommandAction& selected);     // demo
 void addEvaluateCommands(CLI::App& app, CommandAction& selected); // evaluate, suggest-weights
-void addBridgeCommands(CLI::App& app, CommandAction& selected);  // bridge
-void addLogCommands(CLI::App& app, CommandAction& selected);     // log, check
+void addBridgeCommands(CLI::App& app, CommandAction& selected);   // bridge
+void addLogCommands(CLI::App& app, CommandAction& selected);      // log, check
+// report (built where Qt is, which writes its PDF)
+void addReportCommands(CLI::App& app, CommandAction& selected);
 
 // settings
 void addSettingsCommands(CLI::App& app, CommandAction& selected);

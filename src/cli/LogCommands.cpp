@@ -124,7 +124,7 @@ void addLogCommands(CLI::App& app, CommandAction& selected) {
     log->add_option("--by", logged->by, "only the changes of this examiner (or login name)");
     log->add_option("--kind", logged->kind,
                     "only this kind of change: ADD, EDIT, DELETE, MATCH, CHECK, SETTINGS, "
-                    "IMPORT_PEN, IMPORT_OES, MERGE, DATAMATCH, DEMO");
+                    "IMPORT_PEN, IMPORT_OES, MERGE, DATAMATCH, DEMO, REPORT");
     log->add_flag("--unchecked", logged->unchecked,
                   "only the changes of records whose chart is not yet checked");
     log->add_option("--csv", logged->csv, "write the list as CSV (CP932) to this file");

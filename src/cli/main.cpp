@@ -31,6 +31,9 @@ const CommandGroup kCommandGroups[] = {
     addHistoryCommands,
     addBridgeCommands,
     addLogCommands,
+#ifdef QDX_WITH_REPORT
+    addReportCommands,
+#endif
 };
 // clang-format on
 

@@ -43,6 +43,7 @@ inline constexpr const char* kMerge = "MERGE";
 inline constexpr const char* kDataMatching = "DATAMATCH";
 inline constexpr const char* kChecked = "CHECK";
 inline constexpr const char* kDemo = "DEMO";
+inline constexpr const char* kReport = "REPORT"; // an identification report printed
 
 // The statements that create the table and its index (the log of one record reads through it).
 const char* schemaText();

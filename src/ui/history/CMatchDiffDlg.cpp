@@ -1,5 +1,6 @@
 #include "ui/history/CMatchDiffDlg.h"
 
+#include "store/ProjectModel.h"
 #include "ui/common/CColorButton.h"
 #include "ui/common/CColorStatic.h"
 #include "ui/common/DisplayLanguage.h"
@@ -79,6 +80,21 @@ CMatchDiffDlg::CMatchDiffDlg(const ProjectModel& model, int side, long long dent
     m_closeButton->setAutoDefault(false);
     m_closeButton->resize(106, 34);
     connect(m_closeButton, &QPushButton::clicked, this, &QDialog::accept);
+    m_reportButton = new CColorButton(tr("報告書"), this);
+    m_reportButton->setObjectName(QStringLiteral("reportButton"));
+    m_reportButton->setAutoDefault(false);
+    m_reportButton->resize(106, 34);
+    m_reportButton->hide();
+    connect(m_reportButton, &QPushButton::clicked, this, [this] {
+        if (m_reportOpener)
+            m_reportOpener(this, m_postMortemKey, m_anteMortemKey);
+    });
+    if (m_model->rows().size() == 2) {
+        const long long partner =
+            comparisonPartnerKey(model, model.getRecordWithMatch(side, dentalId), side);
+        m_postMortemKey = side == PostMortem ? dentalId : partner;
+        m_anteMortemKey = side == PostMortem ? partner : dentalId;
+    }
 
     fitColumns();
     const QSize opening(openingWidth(), kOpeningHeight);
@@ -119,6 +135,12 @@ void CMatchDiffDlg::resizeEvent(QResizeEvent* event) {
     m_table->setGeometry(12, 11, std::max(cx - 25, 0), std::max(cy - 98, 0));
     m_bridgeLegend->move(cx - 146, cy - 75);
     m_closeButton->move(cx - 118, cy - 55);
+    m_reportButton->move(12, cy - 55);
+}
+
+void CMatchDiffDlg::setReportOpener(ReportOpener opener) {
+    m_reportOpener = std::move(opener);
+    m_reportButton->setVisible(m_reportOpener && m_postMortemKey > 0 && m_anteMortemKey > 0);
 }
 
 void CMatchDiffDlg::keyPressEvent(QKeyEvent* event) {

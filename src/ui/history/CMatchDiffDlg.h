@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/common/ReportOpener.h"
 #include "views/history/PairComparison.h"
 
 #include <QAbstractTableModel>
@@ -42,6 +43,9 @@ public:
     CMatchDiffDlg(const ProjectModel& model, int side, long long dentalId,
                   QWidget* parent = nullptr);
 
+    // "報告書" on the pair; without an opener, or without a partner, the button is not shown.
+    void setReportOpener(ReportOpener opener);
+
     QTableView* table() const { return m_table; }
     ComparisonTableModel* tableModel() const { return m_model; }
 
@@ -57,6 +61,11 @@ private:
     QTableView* m_table = nullptr;
     CColorStatic* m_bridgeLegend = nullptr;
     CColorButton* m_closeButton = nullptr;
+    CColorButton* m_reportButton = nullptr;
+    ReportOpener m_reportOpener;
+    // The pair's keys; 0 for a record without a partner.
+    long long m_postMortemKey = 0;
+    long long m_anteMortemKey = 0;
 };
 
 } // namespace qdx

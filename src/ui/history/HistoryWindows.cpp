@@ -59,16 +59,17 @@ bool openMatchHistory(CCusporaDlg& main, QWidget* parent, int side, long long de
     }
 }
 
-void plugInHistoryWindows(CCusporaDlg& main) {
+void plugInHistoryWindows(CCusporaDlg& main, ReportOpener report) {
     using Request = CCusporaDlg::WindowRequest;
     main.setWindowOpener(
         CCusporaDlg::WindowKind::History, [](CCusporaDlg& window, const Request& request) {
             return openMatchHistory(window, &window, request.side, request.dentalId);
         });
     main.setWindowOpener(
-        CCusporaDlg::WindowKind::Compare, [](CCusporaDlg& window, const Request& request) {
+        CCusporaDlg::WindowKind::Compare, [report](CCusporaDlg& window, const Request& request) {
             try {
                 CMatchDiffDlg dialog(window.model(), request.side, request.dentalId, &window);
+                dialog.setReportOpener(report);
                 dialog.exec();
             } catch (const StoreError& error) {
                 window.shell().showStoreError(error);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/common/ReportOpener.h"
+
 class QWidget;
 
 namespace qdx {
@@ -7,8 +9,8 @@ namespace qdx {
 class CCusporaDlg;
 
 // Plugs the match history window and the identified-pair comparison into the main window's
-// 照合履歴 and 比較表示 commands.
-void plugInHistoryWindows(CCusporaDlg& main);
+// 照合履歴 and 比較表示 commands; the comparison opens the pair's report with `report`.
+void plugInHistoryWindows(CCusporaDlg& main, ReportOpener report = {});
 
 // The match history window of one record, standalone, over `parent` (the main window or a
 // search window); true after 保存. A store failure is shown and gives false.

@@ -276,6 +276,7 @@ void CFullSearchDlg::openIndividualSearch(int row) {
     if (!m_individual) {
         m_individual = new CIndividualSearchDlg(*this);
         m_individual->historyOpener = historyOpener;
+        m_individual->reportOpener = reportOpener;
     }
     m_directionCombo->setEnabled(false);
     m_individual->showTarget(qs(rows[static_cast<std::size_t>(row)].displayId));

@@ -41,6 +41,8 @@ public:
     std::function<void(const SearchConditions&)> onMatchesChanged;
     // Handed to the individual search window for its "照合履歴".
     HistoryOpener historyOpener;
+    // Handed to the individual search window for its "報告書".
+    ReportOpener reportOpener;
 
     ProjectModel& model() const { return m_model; }
     const SearchRun& run() const { return *m_run; }

@@ -76,6 +76,12 @@ void CIndividualSearchDlg::buildControls() {
     makeChartWithCaption();
     buildLegend();
     makeListButtons({});
+    m_reportButton = new CColorButton(tr("報告書"), this);
+    m_reportButton->setObjectName(QStringLiteral("reportButton"));
+    m_reportButton->setColors(QColor(236, 233, 216), Qt::black);
+    m_reportButton->setAutoDefault(false);
+    m_reportButton->setFixedSize(m_reportButton->sizeHint().expandedTo(QSize(90, 26)));
+    m_reportButton->hide();
     connectControls();
     resize(kInitialSize);
 }
@@ -126,10 +132,12 @@ void CIndividualSearchDlg::connectControls() {
             [this] { updatePicture(); });
     connect(m_chart, &ChartWidget::mouseMoved, this, &CIndividualSearchDlg::showToothTip);
     connectListButtons();
+    connect(m_reportButton, &QPushButton::clicked, this, &CIndividualSearchDlg::openReport);
 }
 
 void CIndividualSearchDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    m_reportButton->setVisible(static_cast<bool>(reportOpener));
     if (!firstShow())
         return;
     if (!m_fullSearch)
@@ -382,6 +390,7 @@ void CIndividualSearchDlg::resizeEvent(QResizeEvent* event) {
     const int w = width();
     const int h = height();
     placeSharedControls();
+    m_reportButton->move(212, h - 29);
     m_captionLabel->move(179, 284);
     m_targetLabel->move(w - 947, 15);
     m_targetCombo->move(w - 772, 11);
@@ -400,8 +409,9 @@ void CIndividualSearchDlg::resizeEvent(QResizeEvent* event) {
 }
 
 void CIndividualSearchDlg::keyPressEvent(QKeyEvent* event) {
-    if (!handleSearchWindowKey(this, event,
-                               {m_saveButton, m_printButton, m_historyButton, m_closeButton}))
+    if (!handleSearchWindowKey(
+            this, event,
+            {m_saveButton, m_printButton, m_historyButton, m_reportButton, m_closeButton}))
         QDialog::keyPressEvent(event);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/common/ReportOpener.h"
 #include "ui/search/CandidateSearchDlg.h"
 #include "views/search/IndividualSearchRows.h"
 
@@ -53,6 +54,10 @@ public:
     void saveToFile() override;
     void printList() override;
     void openHistory() override;
+    // "報告書": the report of the searching chart and the selected candidate (the first one
+    // without a selection). Without an opener the button is not shown.
+    ReportOpener reportOpener;
+    void openReport();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -86,6 +91,7 @@ private:
     int searchingSide() const;
     int displayCount() const;
 
+    CColorButton* m_reportButton = nullptr;
     CFullSearchDlg* m_fullSearch = nullptr;
     std::unique_ptr<SearchRun> m_ownRun;
     bool m_changed = false;

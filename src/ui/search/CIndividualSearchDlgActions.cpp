@@ -12,6 +12,8 @@
 #include <QComboBox>
 #include <QTableView>
 
+#include <algorithm>
+#include <cstdlib>
 #include <ctime>
 
 namespace qdx {
@@ -65,6 +67,23 @@ void CIndividualSearchDlg::openHistory() {
     fillDisplayCounts();
     m_ownRun->clear(); // its records were reloaded
     relistKeepingPlace();
+}
+
+void CIndividualSearchDlg::openReport() {
+    const auto& rows = m_tableModel->rows();
+    if (!reportOpener || rows.size() < 2)
+        return;
+    const IndividualRow& candidate = rows[static_cast<std::size_t>(std::max(currentRow(), 1))];
+    if (candidate.isSearching())
+        return;
+    const long long searching = std::atoll(rows.front().dentalId.c_str());
+    const long long other = std::atoll(candidate.dentalId.c_str());
+    const bool fromPostMortem = searchingSide() == PostMortem;
+    if (m_fullSearch)
+        m_fullSearch->setBlocked(true);
+    reportOpener(this, fromPostMortem ? searching : other, fromPostMortem ? other : searching);
+    if (m_fullSearch)
+        m_fullSearch->setBlocked(false);
 }
 
 } // namespace qdx

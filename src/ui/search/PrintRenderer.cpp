@@ -133,6 +133,9 @@ void renderPrintPage(QPainter& painter, const PrintPage& page, const PrintFonts&
             painter.setPen(Qt::black);
             drawText(painter, item, fonts);
             break;
+        case PrintItem::Kind::Chart:
+            // Chart pictures need the picture set; the report's renderer draws them.
+            break;
         }
     }
 }

@@ -21,22 +21,24 @@ template <class Dialog> void handChoicesBack(Dialog& search, CCusporaDlg& main) 
 
 } // namespace
 
-void plugInSearchWindows(CCusporaDlg& main, HistoryOpener history) {
+void plugInSearchWindows(CCusporaDlg& main, HistoryOpener history, ReportOpener report) {
     main.setWindowOpener(CCusporaDlg::WindowKind::FullSearch,
-                         [history](CCusporaDlg& window, const CCusporaDlg::WindowRequest&) {
+                         [history, report](CCusporaDlg& window, const CCusporaDlg::WindowRequest&) {
                              CFullSearchDlg search(window.model(), window.currentConditions(),
                                                    &window);
                              handChoicesBack(search, window);
                              search.historyOpener = history;
+                             search.reportOpener = report;
                              search.exec();
                              return true;
                          });
     main.setWindowOpener(CCusporaDlg::WindowKind::IndividualSearch,
-                         [history](CCusporaDlg& window, const CCusporaDlg::WindowRequest&) {
+                         [history, report](CCusporaDlg& window, const CCusporaDlg::WindowRequest&) {
                              CIndividualSearchDlg search(window.model(), window.currentConditions(),
                                                          window.currentId(), &window);
                              handChoicesBack(search, window);
                              search.historyOpener = history;
+                             search.reportOpener = report;
                              search.exec();
                              return true;
                          });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/common/ReportOpener.h"
 #include "ui/search/CIndividualSearchDlg.h"
 
 namespace qdx {
@@ -10,7 +11,7 @@ class CCusporaDlg;
 // modally with the main window's choices (the individual and the bridge search with its
 // current record as the target) and hands every change back; after a change of outcomes the main
 // window reloads its lists. `history` opens the match history from them; without it their button
-// stays hidden.
-void plugInSearchWindows(CCusporaDlg& main, HistoryOpener history = {});
+// stays hidden; `report` opens the identification report from the individual search.
+void plugInSearchWindows(CCusporaDlg& main, HistoryOpener history = {}, ReportOpener report = {});
 
 } // namespace qdx

@@ -43,6 +43,15 @@ ComparisonRow comparisonRow(const DentalRecord& record, int side, Language langu
     return row;
 }
 
+long long comparisonPartnerKey(const ProjectModel& model, const DentalRecord& record, int side) {
+    if (record.MATCH.empty())
+        return 0;
+    const MatchRow match = model.getMatch(record.MATCH);
+    const long long partnerKey = std::atoll(match.partnerColumn(side).c_str());
+    // A row identified without a named partner carries 0 there: the record stands alone.
+    return match.ID.empty() || partnerKey <= 0 ? 0 : partnerKey;
+}
+
 std::vector<ComparisonRow> pairComparisonRows(const ProjectModel& model, int side,
                                               long long dentalId, Language language) {
     std::vector<ComparisonRow> rows;
@@ -50,13 +59,9 @@ std::vector<ComparisonRow> pairComparisonRows(const ProjectModel& model, int sid
     if (record.Dental_ID.empty())
         return rows;
     addInOrder(rows, comparisonRow(record, side, language));
-    if (record.MATCH.empty())
-        return rows;
     const int otherSide = 1 - side;
-    const MatchRow match = model.getMatch(record.MATCH);
-    const long long partnerKey = std::atoll(match.partnerColumn(side).c_str());
-    // A row identified without a named partner carries 0 there: the record stands alone.
-    if (match.ID.empty() || partnerKey <= 0)
+    const long long partnerKey = comparisonPartnerKey(model, record, side);
+    if (partnerKey <= 0)
         return rows;
     const DentalRecord partner = model.getRecord(otherSide, partnerKey);
     if (!partner.Dental_ID.empty())

@@ -26,6 +26,9 @@ struct ComparisonRow {
 std::vector<ComparisonRow> pairComparisonRows(const ProjectModel& model, int side,
                                               long long dentalId,
                                               Language language = Language::Japanese);
+// The key of the record on the other side of the match row the record's summary names; 0 when
+// it names none (or a row without a partner). Throws StoreError.
+long long comparisonPartnerKey(const ProjectModel& model, const DentalRecord& record, int side);
 // One record's row.
 ComparisonRow comparisonRow(const DentalRecord& record, int side,
                             Language language = Language::Japanese);

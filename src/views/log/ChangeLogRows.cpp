@@ -26,6 +26,7 @@ const std::pair<const char*, const char*> kKindLabels[] = {
     {journal::kMerge, "マージ"},
     {journal::kDataMatching, "データマッチング"},
     {journal::kDemo, "デモ作成"},
+    {journal::kReport, "報告書"},
 };
 
 // The check states of the records the rows name: from the record's own rows when one record

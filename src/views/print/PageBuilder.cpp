@@ -41,4 +41,15 @@ void PageBuilder::rect(int x, int y, int width, int height, PrintColor color) {
     m_page.push_back(std::move(item));
 }
 
+void PageBuilder::chart(int x, int y, int width, int height, std::vector<std::uint8_t> values) {
+    PrintItem item;
+    item.kind = PrintItem::Kind::Chart;
+    item.x = x;
+    item.y = y;
+    item.width = width;
+    item.height = height;
+    item.chart = std::move(values);
+    m_page.push_back(std::move(item));
+}
+
 } // namespace qdx

@@ -2,7 +2,9 @@
 
 #include "views/print/PrintItems.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace qdx {
 
@@ -17,6 +19,8 @@ public:
     void fittedText(PrintFont font, int x, int y, std::string text, int fitWidth);
     void line(int x, int y, int x2, int y2, int penWidth);
     void rect(int x, int y, int width, int height, PrintColor color);
+    // A tooth chart picture (PrintItem::chart) in the rectangle.
+    void chart(int x, int y, int width, int height, std::vector<std::uint8_t> values);
 
 private:
     PrintPage& m_page;

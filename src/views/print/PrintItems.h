@@ -2,6 +2,7 @@
 
 #include "model/Wording.h"
 
+#include <cstdint>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -22,9 +23,10 @@ struct PrintColor {
 };
 
 struct PrintItem {
-    enum class Kind { Text, Line, FilledRect };
+    enum class Kind { Text, Line, FilledRect, Chart };
     Kind kind = Kind::Text;
-    // Text: top-left reference point. Line: from (x, y) to (x2, y2). Rect: (x, y) and size.
+    // Text: top-left reference point. Line: from (x, y) to (x2, y2). Rect and Chart: (x, y)
+    // and size.
     int x = 0;
     int y = 0;
     int x2 = 0;
@@ -38,6 +40,10 @@ struct PrintItem {
     // Text: the widest it may print, in device units; a wider text is condensed sideways to
     // this width (0: printed as it comes).
     int fitWidth = 0;
+    // Chart: a tooth chart picture fitted into the rectangle, drawn from 4 x 32 values: the
+    // picture kind of each position (0..7 as the chart pictures number them), its bridge flag,
+    // its deciduous flag and whether the tooth is ringed.
+    std::vector<std::uint8_t> chart;
     bool operator==(const PrintItem&) const = default;
 };
 
