@@ -1,7 +1,6 @@
 #include "matching/EntryScorer.h"
 
 #include "matching/PairCounts.h"
-#include "matching/VectorClones.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,12 +12,8 @@ namespace qdx {
 
 namespace {
 
-constexpr std::size_t kKeep = 50;
+constexpr std::size_t kKeep = kKeptPerList;
 constexpr double kMinusInfinity = -std::numeric_limits<double>::infinity();
-
-double scoreKey(double score) {
-    return score != score ? kMinusInfinity : score;
-}
 
 TieCut cutWith(double threshold, std::size_t above) {
     return {threshold, above >= kKeep ? 0 : kKeep - above};

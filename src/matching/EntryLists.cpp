@@ -14,7 +14,7 @@ namespace qdx {
 
 namespace {
 
-constexpr std::size_t kKeep = 50;
+constexpr std::size_t kKeep = kKeptPerList;
 constexpr std::uint32_t kUnused = static_cast<std::uint32_t>(-1);
 constexpr int kScoreKey = 3;
 
@@ -31,10 +31,6 @@ QDX_AVX2_CLONES void markScores(const double* scores, std::size_t length, double
                                 std::uint8_t* marks) {
     for (std::size_t i = 0; i < length; ++i)
         marks[i] = static_cast<std::uint8_t>(marks[i] | (scores[i] >= threshold));
-}
-
-double scoreKey(double score) {
-    return score != score ? -std::numeric_limits<double>::infinity() : score;
 }
 
 // The smallest count a candidate needs to be looked at for this cut.

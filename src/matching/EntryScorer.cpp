@@ -8,16 +8,6 @@
 
 namespace qdx {
 
-namespace {
-
-constexpr double kMinusInfinity = -std::numeric_limits<double>::infinity();
-
-double scoreKey(double score) {
-    return score != score ? kMinusInfinity : score;
-}
-
-} // namespace
-
 void EntryScorer::score(const DentalRecord& record, const EntryOutcomes& outcomes,
                         SearchEntry& entry, bool merge) {
     begin(record);

@@ -83,6 +83,14 @@ inline double rankingKey(const KeptPair& pair, int rankKey, SearchMode mode) {
     }
 }
 
+// Every kept list holds at most this many candidates.
+constexpr std::size_t kKeptPerList = 50;
+
+// The key of a score in the score lists: a score that is not a number ranks with minus infinity.
+inline double scoreKey(double score) {
+    return score != score ? -std::numeric_limits<double>::infinity() : score;
+}
+
 // Where a list is cut: every key above `threshold` belongs, and of the keys equal to it the
 // first `ties` in candidate order.
 struct TieCut {
