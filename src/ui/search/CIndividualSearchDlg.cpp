@@ -390,7 +390,8 @@ void CIndividualSearchDlg::resizeEvent(QResizeEvent* event) {
     const int w = width();
     const int h = height();
     placeSharedControls();
-    m_reportButton->move(212, h - 29);
+    // Beside ファイルに保存: the lower left belongs to the legend.
+    m_reportButton->move(w - 225 - m_reportButton->width(), h - 31);
     m_captionLabel->move(179, 284);
     m_targetLabel->move(w - 947, 15);
     m_targetCombo->move(w - 772, 11);
