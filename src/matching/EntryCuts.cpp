@@ -21,8 +21,8 @@ TieCut cutWith(double threshold, std::size_t above) {
 
 } // namespace
 
-TieCut EntryScorer::countCut(const std::uint8_t* keys, bool openOnly, CountCache& cache,
-                             int& hint) const {
+TieCut EntryScorer::countCut(const std::uint8_t* keys, const std::uint8_t* blockMax, bool openOnly,
+                             CountCache& cache, int& hint) const {
     const std::size_t population = openOnly ? m_count - m_notOpen.size() : m_count;
     if (population <= kKeep)
         return TieCut{};
@@ -36,7 +36,9 @@ TieCut EntryScorer::countCut(const std::uint8_t* keys, bool openOnly, CountCache
     }
     auto atLeast = [&](int t) {
         if (cache[t] == kUnknown)
-            cache[t] = countAtLeast(keys, m_count, static_cast<std::uint8_t>(t));
+            cache[t] = blockMax != nullptr
+                           ? countAtLeast(keys, blockMax, m_count, static_cast<std::uint8_t>(t))
+                           : countAtLeast(keys, m_count, static_cast<std::uint8_t>(t));
         return cache[t] - notOpenAtLeast[t];
     };
     // Searching charts of one run have similar thresholds: walk from the last one found.
@@ -57,10 +59,12 @@ void EntryScorer::cutCountLists() {
         CountCache cache;
         cache.fill(kUnknown);
         const std::uint8_t* keys = countKeys(rankKey);
+        const std::uint8_t* const* most = blockMaxima();
+        const std::uint8_t* blockMax = most != nullptr ? most[rankKey] : nullptr;
         m_cuts[ListId{rankKey, CandidateFilter::All}.index()] =
-            countCut(keys, false, cache, m_lastCut[rankKey][0]);
+            countCut(keys, blockMax, false, cache, m_lastCut[rankKey][0]);
         m_cuts[ListId{rankKey, CandidateFilter::Open}.index()] =
-            countCut(keys, true, cache, m_lastCut[rankKey][1]);
+            countCut(keys, blockMax, true, cache, m_lastCut[rankKey][1]);
     }
 }
 
@@ -119,11 +123,17 @@ double EntryScorer::scoreFloor() {
 // bounds, and as the floor the 50th best exact score among the candidates whose bound reaches
 // it. Not a number when no such guess works.
 double EntryScorer::boundedFloor(bool openOnly, std::size_t population) {
+    // Runs of neighbouring candidates, spread over all of them: one cache line of bounds each.
+    constexpr std::size_t kRun = 32;
     const std::size_t m = std::min<std::size_t>(m_count, 2048);
-    const std::size_t stride = m_count / m;
+    const std::size_t runs = m / kRun;
+    const std::size_t stride = runs > 0 ? m_count / runs / kRun * kRun : 0;
     m_samples.clear();
-    for (std::size_t i = 0; i < m; ++i)
-        m_samples.push_back(upperScore(i * stride));
+    for (std::size_t r = 0; r < runs; ++r)
+        for (std::size_t i = 0; i < kRun; ++i)
+            m_samples.push_back(upperScore(r * stride + i));
+    for (std::size_t i = runs * kRun; i < m; ++i)
+        m_samples.push_back(upperScore(i));
     std::size_t rank = std::max<std::size_t>(1, (m * 4 * kKeep + population - 1) / population);
     for (; rank <= m; rank *= 4) {
         std::nth_element(m_samples.begin(), m_samples.begin() + static_cast<long>(rank - 1),
@@ -176,12 +186,14 @@ void EntryScorer::findReaching(double threshold) {
 
 // The exact scores of the reaching candidates not yet known, four at a time.
 void EntryScorer::scoreReaching() {
-    const std::uint8_t* codes = m_input.pack->codes.data();
+    const std::uint8_t* codes = m_input.pack->rowCodes.data();
     std::uint32_t group[4];
     int size = 0;
     const auto scoreGroup = [&] {
+        const std::uint8_t* const rows[4] = {codes + group[0] * 32, codes + group[1] * 32,
+                                             codes + group[2] * 32, codes + group[3] * 32};
         double sums[4];
-        weightSumsOf(m_chart.table, codes, group, sums);
+        weightSumsOf(m_chart.table, rows, sums);
         for (int k = 0; k < size; ++k) {
             const std::uint8_t count = m_counts[0][group[k]];
             m_scores[group[k]] = count > 0 ? sums[k] / static_cast<double>(count) : 0.0;

@@ -23,8 +23,8 @@ QDX_AVX2_CLONES void markCounts(const std::uint8_t* exact, const std::uint8_t* f
                                 const std::uint8_t* agreeing, std::size_t length, std::uint8_t t0,
                                 std::uint8_t t1, std::uint8_t t2, std::uint8_t* marks) {
     for (std::size_t i = 0; i < length; ++i)
-        marks[i] =
-            static_cast<std::uint8_t>((exact[i] >= t0) | (full[i] >= t1) | (agreeing[i] >= t2));
+        marks[i] = static_cast<std::uint8_t>(marks[i] | (exact[i] >= t0) | (full[i] >= t1) |
+                                             (agreeing[i] >= t2));
 }
 
 QDX_AVX2_CLONES void markScores(const double* scores, std::size_t length, double threshold,
@@ -57,16 +57,33 @@ void EntryScorer::markCountCandidates() {
             reach[rankKey] = std::min(reachOf(cutOf(m_cuts, rankKey, CandidateFilter::All)),
                                       reachOf(cutOf(m_cuts, rankKey, CandidateFilter::Open)));
     }
-    markCounts(keys[0], keys[1], keys[2], m_count, reach[0], reach[1], reach[2], m_marks.data());
+    const std::uint8_t* const* most = blockMaxima();
+    if (most == nullptr) {
+        markCounts(keys[0], keys[1], keys[2], m_count, reach[0], reach[1], reach[2],
+                   m_marks.everyBlock());
+    } else {
+        // Only blocks whose greatest key reaches a cut hold candidates to mark.
+        constexpr std::size_t kBlock = CandidateMarks::kBlock;
+        for (std::size_t b = 0; b * kBlock < m_count; ++b) {
+            if (most[0][b] < reach[0] && most[1][b] < reach[1] && most[2][b] < reach[2])
+                continue;
+            const std::size_t first = b * kBlock;
+            markCounts(keys[0] + first, keys[1] + first, keys[2] + first,
+                       std::min(kBlock, m_count - first), reach[0], reach[1], reach[2],
+                       m_marks.block(b));
+        }
+    }
     for (int rankKey = 0; rankKey < 3; ++rankKey) {
         if (m_policy.keys[rankKey] != KeyKind::Count)
             continue;
-        markTies(keys[rankKey], cutOf(m_cuts, rankKey, CandidateFilter::All), false);
-        markTies(keys[rankKey], cutOf(m_cuts, rankKey, CandidateFilter::Open), true);
+        const std::uint8_t* blockMax = most != nullptr ? most[rankKey] : nullptr;
+        markTies(keys[rankKey], blockMax, cutOf(m_cuts, rankKey, CandidateFilter::All), false);
+        markTies(keys[rankKey], blockMax, cutOf(m_cuts, rankKey, CandidateFilter::Open), true);
     }
 }
 
-void EntryScorer::markTies(const std::uint8_t* keys, const TieCut& cut, bool openOnly) {
+void EntryScorer::markTies(const std::uint8_t* keys, const std::uint8_t* blockMax,
+                           const TieCut& cut, bool openOnly) {
     if (cut.threshold < 0.0)
         return; // everything is marked already
     const auto threshold = static_cast<std::uint8_t>(cut.threshold);
@@ -74,7 +91,13 @@ void EntryScorer::markTies(const std::uint8_t* keys, const TieCut& cut, bool ope
     std::size_t nextOverride = 0;
     const std::uint64_t ones = 0x0101010101010101ull;
     const std::uint64_t pattern = ones * threshold;
+    constexpr std::size_t kBlock = CandidateMarks::kBlock;
     for (std::size_t c = 0; c < m_count && found < cut.ties;) {
+        // A block without a key that high is skipped whole.
+        if (blockMax != nullptr && c % kBlock == 0 && blockMax[c / kBlock] < threshold) {
+            c += kBlock;
+            continue;
+        }
         // Eight keys at a time: skip words in which no byte equals the threshold.
         if (c + 8 <= m_count) {
             std::uint64_t word;
@@ -92,7 +115,7 @@ void EntryScorer::markTies(const std::uint8_t* keys, const TieCut& cut, bool ope
             std::uint16_t outcome = 0;
             if (openOnly && classOf(c, outcome, nextOverride) != OutcomeClass::Open)
                 continue;
-            m_marks[c] = 1;
+            m_marks.mark(c);
             ++found;
         }
     }
@@ -104,7 +127,7 @@ void EntryScorer::markScoreCandidates() {
     const TieCut& all = cutOf(m_cuts, kScoreKey, CandidateFilter::All);
     const TieCut& open = cutOf(m_cuts, kScoreKey, CandidateFilter::Open);
     if (all.threshold == -std::numeric_limits<double>::infinity()) {
-        std::fill(m_marks.begin(), m_marks.end(), std::uint8_t{1});
+        std::fill_n(m_marks.everyBlock(), m_count, std::uint8_t{1});
         return;
     }
     const double floor = all.threshold;
@@ -113,12 +136,12 @@ void EntryScorer::markScoreCandidates() {
     const auto markCandidate = [&](std::size_t c) {
         const double key = scoreKey(scoreOf(c));
         if (key > floor) {
-            m_marks[c] = 1;
+            m_marks.mark(c);
         } else if (key == floor && (tiesAll > 0 || tiesOpen > 0)) {
             const bool forAll = tiesAll > 0;
             const bool forOpen = tiesOpen > 0 && isOpen(c);
             if (forAll || forOpen)
-                m_marks[c] = 1;
+                m_marks.mark(c);
             tiesAll -= forAll ? 1 : 0;
             tiesOpen -= forOpen ? 1 : 0;
         }
@@ -129,7 +152,7 @@ void EntryScorer::markScoreCandidates() {
         return;
     }
     const double above = std::nextafter(floor, std::numeric_limits<double>::infinity());
-    markScores(m_scores.data(), m_count, above, m_marks.data());
+    markScores(m_scores.data(), m_count, above, m_marks.everyBlock());
     for (std::size_t c = 0; c < m_count && (tiesAll > 0 || tiesOpen > 0); ++c)
         if (scoreKey(m_scores[c]) == floor)
             markCandidate(c);
@@ -137,14 +160,15 @@ void EntryScorer::markScoreCandidates() {
 
 // Marks every candidate that can reach a list, then takes the marked ones in candidate order.
 void EntryScorer::collect() {
+    m_marks.reset(m_count);
     markCountCandidates();
     if (m_policy.mode == SearchMode::Pairs)
         markScoreCandidates();
     for (const auto& [candidate, code] : m_overrides)
-        m_marks[candidate] = 1;
+        m_marks.mark(candidate);
     auto cuts = m_cuts;
     m_nextOverride = 0;
-    forEachMarked(m_marks.data(), m_count, [&](std::size_t c) { visit(c, cuts); });
+    m_marks.forEach([&](std::size_t c) { visit(c, cuts); });
 }
 
 void EntryScorer::visit(std::size_t candidate, std::array<TieCut, SearchEntry::kListCount>& cuts) {

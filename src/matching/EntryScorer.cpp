@@ -1,5 +1,6 @@
 #include "matching/EntryScorer.h"
 
+#include "matching/ChartScan.h"
 #include "matching/PairCounts.h"
 #include "matching/WeightKernel.h"
 
@@ -22,8 +23,11 @@ void EntryScorer::begin(const DentalRecord& record) {
                           pack);
     m_count = pack.count;
     for (auto& column : m_counts)
-        column.resize(m_count);
-    m_marks.resize(m_count);
+        column.resize(pack.paddedCount);
+    for (int q = 0; q < 3; ++q) {
+        m_blockMax[q].resize(pack.paddedCount / CandidateMarks::kBlock);
+        m_blockMaxOut[q] = m_blockMax[q].data();
+    }
     if (m_policy.mode == SearchMode::Bridges) {
         m_alone.resize(m_count);
         return;
@@ -32,12 +36,13 @@ void EntryScorer::begin(const DentalRecord& record) {
     m_reachingThreshold = std::numeric_limits<double>::quiet_NaN();
     prepareWeightBounds(m_bounds, m_chart.table);
     m_allScores = !m_bounds.usable();
+    prepareChartScan(m_scan, m_chart, m_allScores ? nullptr : &m_bounds, pack.direction);
     m_scores.resize(m_count);
     if (m_allScores) {
         m_sums.resize(pack.blocks * kLanes);
         return;
     }
-    m_scoreBounds.resize(pack.blocks * kLanes);
+    m_scoreBounds.resize(pack.paddedCount);
     if (m_scoreStamp.size() != m_count) {
         m_scoreStamp.assign(m_count, 0);
         m_stamp = 0;
@@ -58,13 +63,13 @@ void EntryScorer::compare(std::size_t start, std::size_t length) {
             m_alone[i] = static_cast<std::uint8_t>(32 - m_counts[2][i]);
         return;
     }
-    countPairs(pack, m_chart, start, length, out);
-    const std::size_t blocks = (length + kLanes - 1) / kLanes;
-    const std::uint8_t* codes = pack.codes.data() + start / kLanes * kBlockBytes;
+    const std::size_t block = start / CandidateMarks::kBlock;
+    std::uint8_t* const most[3] = {m_blockMaxOut[0] + block, m_blockMaxOut[1] + block,
+                                   m_blockMaxOut[2] + block};
+    scanCandidates(m_scan, pack, start, length, out,
+                   m_allScores ? nullptr : m_scoreBounds.data() + start, most);
     if (m_allScores)
         computeScores(start, length);
-    else
-        boundWeightBlocks(m_bounds, codes, blocks, m_scoreBounds.data() + start);
 }
 
 void EntryScorer::finish(const EntryOutcomes& outcomes, SearchEntry& entry, bool merge) {
@@ -116,7 +121,7 @@ double EntryScorer::scoreOf(std::size_t candidate) {
     if (m_scoreStamp[candidate] != m_stamp) {
         const std::uint8_t count = m_counts[0][candidate];
         m_scores[candidate] =
-            count > 0 ? weightSumOf(m_chart.table, m_input.pack->codes.data(), candidate) /
+            count > 0 ? weightSumOf(m_chart.table, m_input.pack->rowCodes.data() + candidate * 32) /
                             static_cast<double>(count)
                       : 0.0;
         m_scoreStamp[candidate] = m_stamp;
@@ -147,6 +152,10 @@ void EntryScorer::classifyOutcomes(const EntryOutcomes& outcomes) {
 bool EntryScorer::isOpen(std::size_t candidate) const {
     return !std::binary_search(m_notOpen.begin(), m_notOpen.end(),
                                static_cast<std::uint32_t>(candidate));
+}
+
+const std::uint8_t* const* EntryScorer::blockMaxima() const {
+    return m_policy.mode == SearchMode::Pairs ? m_blockMaxOut : nullptr;
 }
 
 const std::uint8_t* EntryScorer::countKeys(int rankKey) const {

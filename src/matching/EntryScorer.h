@@ -1,5 +1,7 @@
 #pragma once
 
+#include "matching/CandidateMarks.h"
+#include "matching/ChartScan.h"
 #include "matching/OutcomeIndex.h"
 #include "matching/ScoringPolicy.h"
 #include "matching/SearchEntry.h"
@@ -46,7 +48,7 @@ public:
     // The same in three steps, so that several searching charts can take their counts from
     // one stretch of candidates while it is in the cache: begin with the searching chart,
     // compare it with candidates [start, start + length) for consecutive stretches (starts
-    // multiples of eight) that cover every candidate, then finish.
+    // multiples of 32) that cover every candidate, then finish.
     void begin(const DentalRecord& record);
     void compare(std::size_t start, std::size_t length);
     void finish(const EntryOutcomes& outcomes, SearchEntry& entry, bool merge);
@@ -60,10 +62,13 @@ private:
     void computeScores(std::size_t start, std::size_t length);
     void classifyOutcomes(const EntryOutcomes& outcomes);
     const std::uint8_t* countKeys(int rankKey) const;
+    // The block maxima of the three count criteria, or null where there are none.
+    const std::uint8_t* const* blockMaxima() const;
     bool isOpen(std::size_t candidate) const;
 
     // Cuts of the lists.
-    TieCut countCut(const std::uint8_t* keys, bool openOnly, CountCache& cache, int& hint) const;
+    TieCut countCut(const std::uint8_t* keys, const std::uint8_t* blockMax, bool openOnly,
+                    CountCache& cache, int& hint) const;
     void cutCountLists();
     void cutScoreLists();
     double scoreFloor();
@@ -75,7 +80,8 @@ private:
 
     // Marking the candidates some list can take, then taking them in candidate order.
     void markCountCandidates();
-    void markTies(const std::uint8_t* keys, const TieCut& cut, bool openOnly);
+    void markTies(const std::uint8_t* keys, const std::uint8_t* blockMax, const TieCut& cut,
+                  bool openOnly);
     void markScoreCandidates();
     void collect();
     void visit(std::size_t candidate, std::array<TieCut, SearchEntry::kListCount>& cuts);
@@ -92,10 +98,14 @@ private:
     ScoringInput m_input;
     ScoringPolicy m_policy;
     SearchingChart m_chart;
+    ChartScanTables m_scan;
     std::size_t m_count = 0;
     std::array<std::vector<std::uint8_t>, 4> m_counts;
     std::vector<std::uint8_t> m_alone; // 32 - bridge mismatches: ascending mismatches first
-    std::vector<std::uint8_t> m_marks;
+    CandidateMarks m_marks;
+    // Per block of 32 candidates, the greatest count of each count criterion (pairs only).
+    std::array<std::vector<std::uint8_t>, 3> m_blockMax;
+    std::uint8_t* m_blockMaxOut[3] = {};
 
     // Scores: all of them, or (with usable bounds) those computed on demand, known by stamp.
     WeightBounds m_bounds;

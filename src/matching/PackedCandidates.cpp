@@ -51,15 +51,20 @@ ChartMasks chartMasks(const DentalRecord& record) {
 void packCandidates(PackedCandidates& pack, const std::vector<DentalRecord>& candidates,
                     int direction, CandidateCatalog& catalog) {
     const std::size_t n = candidates.size();
+    constexpr std::size_t kWide = PackedCandidates::kWideLanes;
     pack.count = n;
+    pack.direction = direction;
     pack.blocks = (n + kLanes - 1) / kLanes;
     pack.codes.assign(pack.blocks * kBlockBytes, 5);
+    pack.paddedCount = (n + kWide - 1) / kWide * kWide;
+    pack.wideCodes.assign(pack.paddedCount * 32, 5);
+    pack.rowCodes.assign(n * 32, 5);
     for (auto* column :
          {&pack.known, &pack.dec, &pack.plane[0], &pack.plane[1], &pack.plane[2], &pack.bridge,
           &pack.order[0], &pack.order[1], &pack.order[2], &pack.order[3], &pack.order[4]})
         column->assign(n, 0);
     pack.identifiedList.clear();
-    pack.sex.assign(n, 0);
+    pack.sex.assign(pack.paddedCount, 0);
     pack.identified.assign(n, PackedCandidates::kNoOutcome);
     pack.sexCodes.clear();
     pack.sexCodes.emplace("0", 0);
@@ -90,6 +95,11 @@ void packCandidates(PackedCandidates& pack, const std::vector<DentalRecord>& can
                 const int c = comparisonClass(record, j);
                 const int code = c | (deciduousFlag(record, j) ? 8 : 0);
                 pack.codes[b * kBlockBytes + static_cast<std::size_t>(j) * kLanes + lane] =
+                    static_cast<std::uint8_t>(code);
+                pack.wideCodes[i / kWide * PackedCandidates::kWideBlockBytes +
+                               static_cast<std::size_t>(j) * kWide + i % kWide] =
+                    static_cast<std::uint8_t>(code);
+                pack.rowCodes[i * 32 + static_cast<std::size_t>(j)] =
                     static_cast<std::uint8_t>(code);
                 for (std::size_t k = 0; k < kSearchClasses.size(); ++k) {
                     const int s = kSearchClasses[k];

@@ -23,10 +23,19 @@ struct ChartMasks {
 // weighted score.
 struct PackedCandidates {
     static constexpr std::uint16_t kNoOutcome = 0xFFFF;
+    static constexpr std::size_t kWideLanes = 32;
+    static constexpr std::size_t kWideBlockBytes = 32 * kWideLanes;
 
     std::size_t count = 0;
+    int direction = 1;
     std::size_t blocks = 0;
     std::vector<std::uint8_t> codes; // blocks * 256 bytes: class | deciduous << 3
+    // The same codes in blocks of 32 candidates, position by position, and the number of
+    // candidates rounded up to whole blocks of 32; columns read 32 at a time are that long.
+    std::vector<std::uint8_t> wideCodes;
+    // And candidate by candidate, 32 codes each, for the exact sums of a few candidates.
+    std::vector<std::uint8_t> rowCodes;
+    std::size_t paddedCount = 0;
     std::vector<std::uint32_t> known;
     std::vector<std::uint32_t> dec;
     std::array<std::vector<std::uint32_t>, 3> plane;
@@ -34,7 +43,7 @@ struct PackedCandidates {
     // Per searching class 1, 2, 3, 4, 6: positions where the candidate's class does not
     // contradict it (the post-mortem class is not below the ante-mortem class).
     std::array<std::vector<std::uint32_t>, 5> order;
-    std::vector<std::uint32_t> sex;        // 0 for "0" (unknown)
+    std::vector<std::uint32_t> sex;        // 0 for "0" (unknown); paddedCount long
     std::vector<std::uint16_t> identified; // outcome code of an identified kind, else kNoOutcome
     std::vector<std::uint32_t> identifiedList; // candidates with such a code, ascending
     std::unordered_map<std::string, std::uint32_t> sexCodes;

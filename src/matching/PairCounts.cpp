@@ -3,6 +3,11 @@
 #include "matching/VectorClones.h"
 
 #include <algorithm>
+#include <cstring>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace qdx {
 
@@ -119,6 +124,80 @@ QDX_AVX2_CLONES std::size_t countAtLeast(const std::uint8_t* keys, std::size_t n
         for (; i < end; ++i)
             total += keys[i] >= threshold ? 1u : 0u;
     }
+    return total;
+}
+
+namespace {
+
+// Keys of one block of 32 (fewer in the last) that reach the threshold.
+std::size_t countBlockPortable(const std::uint8_t* keys, std::size_t length,
+                               std::uint8_t threshold) {
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < length; ++i)
+        total += keys[i] >= threshold ? 1u : 0u;
+    return total;
+}
+
+#if defined(__x86_64__)
+__attribute__((target("avx2,popcnt"))) std::size_t countBlocksAvx2(const std::uint8_t* keys,
+                                                                   const std::uint8_t* blockMax,
+                                                                   std::size_t blocks,
+                                                                   std::uint8_t threshold) {
+    // Keys stay below 128, so a signed comparison with threshold - 1 tells "at least".
+    const __m256i below = _mm256_set1_epi8(static_cast<char>(threshold - 1));
+    const __m256i limit = _mm256_set1_epi8(static_cast<char>(threshold));
+    std::size_t total = 0;
+    for (std::size_t b = 0; b < blocks; b += 32) {
+        const std::size_t group = std::min<std::size_t>(32, blocks - b);
+        unsigned reaching = 0;
+        if (group == 32) {
+            const __m256i most = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(blockMax + b));
+            reaching = static_cast<unsigned>(
+                _mm256_movemask_epi8(_mm256_cmpeq_epi8(_mm256_max_epu8(most, limit), most)));
+        } else {
+            for (std::size_t k = 0; k < group; ++k)
+                reaching |= blockMax[b + k] >= threshold ? 1u << k : 0u;
+        }
+        for (; reaching != 0; reaching &= reaching - 1) {
+            const std::size_t block = b + static_cast<std::size_t>(__builtin_ctz(reaching));
+            const __m256i v =
+                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(keys + 32 * block));
+            total += static_cast<std::size_t>(__builtin_popcount(
+                static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpgt_epi8(v, below)))));
+        }
+    }
+    return total;
+}
+
+bool hasAvx2() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+}
+
+const bool g_avx2 = hasAvx2();
+#endif
+
+} // namespace
+
+std::size_t countAtLeast(const std::uint8_t* keys, const std::uint8_t* blockMax, std::size_t n,
+                         std::uint8_t threshold) {
+    if (threshold == 0)
+        return n;
+    constexpr std::size_t kBlock = 32;
+    const std::size_t whole = n / kBlock;
+    std::size_t total = 0;
+#if defined(__x86_64__)
+    if (g_avx2 && threshold <= 128) {
+        total = countBlocksAvx2(keys, blockMax, whole, threshold);
+    } else
+#endif
+    {
+        for (std::size_t b = 0; b < whole; ++b)
+            if (blockMax[b] >= threshold)
+                total += countBlockPortable(keys + b * kBlock, kBlock, threshold);
+    }
+    if (whole * kBlock < n && blockMax[whole] >= threshold)
+        total += countBlockPortable(keys + whole * kBlock, n - whole * kBlock, threshold);
     return total;
 }
 

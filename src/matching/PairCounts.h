@@ -22,5 +22,9 @@ void countBridges(const PackedCandidates& pack, const SearchingChart& chart, std
 // How many keys are at least `threshold`.
 std::size_t countAtLeast(const std::uint8_t* keys, std::size_t n, std::uint8_t threshold);
 std::size_t countAtLeast(const double* keys, std::size_t n, double threshold);
+// The same for keys in blocks of 32 whose greatest keys are `blockMax`: only blocks that reach
+// the threshold are counted.
+std::size_t countAtLeast(const std::uint8_t* keys, const std::uint8_t* blockMax, std::size_t n,
+                         std::uint8_t threshold);
 
 } // namespace qdx

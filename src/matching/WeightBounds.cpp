@@ -190,17 +190,14 @@ void collectReaching(const std::int16_t* bounds, const std::uint8_t* counts, std
     collectPortable(bounds, counts, n, threshold, slack, zeroReaches, reaching, 0);
 }
 
-void weightSumsOf(const double (&table)[32][16], const std::uint8_t* codes,
-                  const std::uint32_t (&candidates)[4], double (&sums)[4]) {
-    const std::uint8_t* block[4];
-    for (int k = 0; k < 4; ++k)
-        block[k] = codes + candidates[k] / kLanes * kBlockBytes + candidates[k] % kLanes;
+void weightSumsOf(const double (&table)[32][16], const std::uint8_t* const (&rows)[4],
+                  double (&sums)[4]) {
     double a = 0.0, b = 0.0, c = 0.0, d = 0.0;
     for (int j = 0; j < 32; ++j) {
-        a += table[j][block[0][j * kLanes]];
-        b += table[j][block[1][j * kLanes]];
-        c += table[j][block[2][j * kLanes]];
-        d += table[j][block[3][j * kLanes]];
+        a += table[j][rows[0][j]];
+        b += table[j][rows[1][j]];
+        c += table[j][rows[2][j]];
+        d += table[j][rows[3][j]];
     }
     sums[0] = a;
     sums[1] = b;
@@ -208,12 +205,10 @@ void weightSumsOf(const double (&table)[32][16], const std::uint8_t* codes,
     sums[3] = d;
 }
 
-double weightSumOf(const double (&table)[32][16], const std::uint8_t* codes,
-                   std::size_t candidate) {
-    const std::uint8_t* block = codes + candidate / kLanes * kBlockBytes + candidate % kLanes;
+double weightSumOf(const double (&table)[32][16], const std::uint8_t* row) {
     double sum = 0.0;
     for (int j = 0; j < 32; ++j)
-        sum += table[j][block[j * kLanes]];
+        sum += table[j][row[j]];
     return sum;
 }
 

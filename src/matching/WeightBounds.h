@@ -30,8 +30,9 @@ void prepareWeightBounds(WeightBounds& bounds, const double (&table)[32][16]);
 void boundWeightBlocks(const WeightBounds& bounds, const std::uint8_t* codes, std::size_t blocks,
                        std::int16_t* out);
 
-// The exact weighted sum of one candidate, with the very additions of the block kernels.
-double weightSumOf(const double (&table)[32][16], const std::uint8_t* codes, std::size_t candidate);
+// The exact weighted sum of one candidate whose 32 tooth codes are `row`, with the very
+// additions of the block kernels.
+double weightSumOf(const double (&table)[32][16], const std::uint8_t* row);
 
 // Appends to `reaching` every candidate i < n whose bound reaches `threshold` units per compared
 // position: bounds[i] + slack >= threshold * counts[i] in single precision; a candidate
@@ -42,8 +43,8 @@ void collectReaching(const std::int16_t* bounds, const std::uint8_t* counts, std
 
 // The exact weighted sums of four candidates, computed side by side so that their additions
 // overlap; each is the very sum weightSumOf gives.
-void weightSumsOf(const double (&table)[32][16], const std::uint8_t* codes,
-                  const std::uint32_t (&candidates)[4], double (&sums)[4]);
+void weightSumsOf(const double (&table)[32][16], const std::uint8_t* const (&rows)[4],
+                  double (&sums)[4]);
 
 // Whether a candidate whose bound is `bound` and whose compared positions are `count` (> 0)
 // can score at least `floor`.

@@ -4,6 +4,7 @@
 #include "matching/WeightBounds.h"
 #include "matching/WeightKernel.h"
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -31,6 +32,14 @@ std::vector<std::uint8_t> randomCodes(std::mt19937& random, std::size_t blocks) 
     for (std::uint8_t& code : codes)
         code = static_cast<std::uint8_t>(random() % 16);
     return codes;
+}
+
+// The 32 codes of candidate c, taken from blocks of eight.
+std::array<std::uint8_t, 32> rowOf(const std::vector<std::uint8_t>& codes, std::size_t c) {
+    std::array<std::uint8_t, 32> row{};
+    for (std::size_t j = 0; j < 32; ++j)
+        row[j] = codes[c / kLanes * kBlockBytes + j * kLanes + c % kLanes];
+    return row;
 }
 
 std::vector<std::int16_t> boundsWith(const char* isa, const WeightBounds& bounds,
@@ -64,11 +73,14 @@ TEST(WeightBounds, BoundsHoldEveryExactSumAndAgreeAcrossInstructionSets) {
         std::vector<double> sums(blocks * kLanes);
         sumWeightBlocks(&table.weights[0][0], codes.data(), blocks, sums.data());
         for (std::size_t c = 0; c < sums.size(); ++c) {
-            const double exact = weightSumOf(table.weights, codes.data(), c);
-            const std::uint32_t four[4] = {static_cast<std::uint32_t>(c), 0, 5,
-                                           static_cast<std::uint32_t>(sums.size() - 1 - c)};
+            const double exact = weightSumOf(table.weights, rowOf(codes, c).data());
+            const std::array<std::uint8_t, 32> four[4] = {rowOf(codes, c), rowOf(codes, 0),
+                                                          rowOf(codes, 5),
+                                                          rowOf(codes, sums.size() - 1 - c)};
+            const std::uint8_t* const rows[4] = {four[0].data(), four[1].data(), four[2].data(),
+                                                 four[3].data()};
             double side[4];
-            weightSumsOf(table.weights, codes.data(), four, side);
+            weightSumsOf(table.weights, rows, side);
             ASSERT_EQ(std::memcmp(&side[0], &exact, sizeof exact), 0) << "candidate " << c;
             ASSERT_EQ(std::memcmp(&side[3], &sums[sums.size() - 1 - c], sizeof exact), 0);
             std::uint64_t a, b;
@@ -128,9 +140,10 @@ TEST(WeightBounds, CollectingNeverMissesACandidateThatReaches) {
         EXPECT_EQ(best, portable) << threshold;
         std::size_t next = 0;
         for (std::size_t c = 0; c < n; ++c) {
-            const double score = counts[c] > 0 ? weightSumOf(table.weights, codes.data(), c) /
-                                                     static_cast<double>(counts[c])
-                                               : 0.0;
+            const double score = counts[c] > 0
+                                     ? weightSumOf(table.weights, rowOf(codes, c).data()) /
+                                           static_cast<double>(counts[c])
+                                     : 0.0;
             while (next < portable.size() && portable[next] < c)
                 ++next;
             const bool collected = next < portable.size() && portable[next] == c;
