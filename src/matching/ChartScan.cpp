@@ -114,109 +114,59 @@ QDX_AVX2 inline std::uint8_t greatestByte(__m256i v) {
     return static_cast<std::uint8_t>(_mm_cvtsi128_si32(m));
 }
 
-// The counts and bounds of one or two blocks of 32 candidates: two blocks share every lookup
-// they load.
-template <bool kBounds, int kBlocks> struct BlockSums {
-    __m256i sum[kBlocks][4];
-    __m256i even[kBlocks]; // bounds of candidates 0-7 and 16-23
-    __m256i odd[kBlocks];  // 8-15 and 24-31
-};
-
-template <bool kBounds, int kBlocks>
-QDX_AVX2 inline void sumBlocks(const ChartScanTables& t, const std::uint8_t* block,
-                               BlockSums<kBounds, kBlocks>& out) {
-    const __m256i nibble = _mm256_set1_epi8(0x0F);
-    for (int b = 0; b < kBlocks; ++b) {
-        for (__m256i& s : out.sum[b])
-            s = _mm256_setzero_si256();
-        out.even[b] = _mm256_setzero_si256();
-        out.odd[b] = _mm256_setzero_si256();
-    }
-    for (int first = 0; first < t.positionCount; first += kNibbleRun) {
-        const int last =
-            first + kNibbleRun < t.positionCount ? first + kNibbleRun : t.positionCount;
-        __m256i compared[kBlocks], kept[kBlocks];
-        for (int b = 0; b < kBlocks; ++b)
-            compared[b] = kept[b] = _mm256_setzero_si256();
-        for (int k = first; k < last; ++k) {
-            const std::size_t at = t.positions[k] * kWide;
-            __m256i codes[kBlocks];
-            for (int b = 0; b < kBlocks; ++b)
-                codes[b] = _mm256_loadu_si256(
-                    reinterpret_cast<const __m256i*>(block + b * kWideBytes + at));
-            const __m256i comparedRow =
-                _mm256_load_si256(reinterpret_cast<const __m256i*>(&t.compared[0][0] + at));
-            const __m256i keptRow =
-                _mm256_load_si256(reinterpret_cast<const __m256i*>(&t.kept[0][0] + at));
-            for (int b = 0; b < kBlocks; ++b) {
-                compared[b] =
-                    _mm256_add_epi8(compared[b], _mm256_shuffle_epi8(comparedRow, codes[b]));
-                kept[b] = _mm256_add_epi8(kept[b], _mm256_shuffle_epi8(keptRow, codes[b]));
-            }
-            if constexpr (kBounds) {
-                const __m256i lowRow =
-                    _mm256_load_si256(reinterpret_cast<const __m256i*>(&t.boundLow[0][0] + at));
-                const __m256i highRow =
-                    _mm256_load_si256(reinterpret_cast<const __m256i*>(&t.boundHigh[0][0] + at));
-                for (int b = 0; b < kBlocks; ++b) {
-                    const __m256i low = _mm256_shuffle_epi8(lowRow, codes[b]);
-                    const __m256i high = _mm256_shuffle_epi8(highRow, codes[b]);
-                    out.even[b] = _mm256_add_epi16(out.even[b], _mm256_unpacklo_epi8(low, high));
-                    out.odd[b] = _mm256_add_epi16(out.odd[b], _mm256_unpackhi_epi8(low, high));
-                }
-            }
-        }
-        for (int b = 0; b < kBlocks; ++b) {
-            __m256i* s = out.sum[b];
-            s[0] = _mm256_add_epi8(s[0], _mm256_and_si256(compared[b], nibble));
-            s[1] =
-                _mm256_add_epi8(s[1], _mm256_and_si256(_mm256_srli_epi16(compared[b], 4), nibble));
-            s[2] = _mm256_add_epi8(s[2], _mm256_and_si256(kept[b], nibble));
-            s[3] = _mm256_add_epi8(s[3], _mm256_and_si256(_mm256_srli_epi16(kept[b], 4), nibble));
-        }
-    }
-}
-
-// Stores the sums of the block of candidates [start + done, start + done + 32).
-template <bool kBounds, int kBlocks>
-QDX_AVX2 inline void
-storeBlock(const ChartScanTables& t, const PackedCandidates& pack, std::size_t start,
-           std::size_t done, BlockSums<kBounds, kBlocks>& in, int b, std::uint8_t* const counts[4],
-           std::int16_t* bounds, std::uint8_t* const blockMax[3]) {
-    __m256i* sum = in.sum[b];
-    if (t.sex != 0) {
-        const __m256i excluded = sexExclusion(t.sex, pack.sex.data() + start + done);
-        for (int q = 0; q < 4; ++q)
-            sum[q] = _mm256_andnot_si256(excluded, sum[q]);
-    }
-    for (int q = 0; q < 4; ++q)
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(counts[q] + done), sum[q]);
-    for (int q = 0; q < 3; ++q)
-        blockMax[q][done / kWide] = greatestByte(sum[q + 1]);
-    if constexpr (kBounds) {
-        auto* target = reinterpret_cast<__m128i*>(bounds + done);
-        _mm_storeu_si128(target, _mm256_castsi256_si128(in.even[b]));
-        _mm_storeu_si128(target + 1, _mm256_castsi256_si128(in.odd[b]));
-        _mm_storeu_si128(target + 2, _mm256_extracti128_si256(in.even[b], 1));
-        _mm_storeu_si128(target + 3, _mm256_extracti128_si256(in.odd[b], 1));
-    }
-}
-
 template <bool kBounds>
 QDX_AVX2 void scanAvx2(const ChartScanTables& t, const PackedCandidates& pack, std::size_t start,
                        std::size_t length, std::uint8_t* const counts[4], std::int16_t* bounds,
                        std::uint8_t* const blockMax[3]) {
-    std::size_t done = 0;
-    for (; done + 2 * kWide <= length; done += 2 * kWide) {
-        BlockSums<kBounds, 2> sums;
-        sumBlocks(t, pack.wideCodes.data() + (start + done) / kWide * kWideBytes, sums);
-        storeBlock(t, pack, start, done, sums, 0, counts, bounds, blockMax);
-        storeBlock(t, pack, start, done + kWide, sums, 1, counts, bounds, blockMax);
-    }
-    for (; done < length; done += kWide) {
-        BlockSums<kBounds, 1> sums;
-        sumBlocks(t, pack.wideCodes.data() + (start + done) / kWide * kWideBytes, sums);
-        storeBlock(t, pack, start, done, sums, 0, counts, bounds, blockMax);
+    const __m256i nibble = _mm256_set1_epi8(0x0F);
+    for (std::size_t done = 0; done < length; done += kWide) {
+        const std::uint8_t* block = pack.wideCodes.data() + (start + done) / kWide * kWideBytes;
+        __m256i sum[4] = {_mm256_setzero_si256(), _mm256_setzero_si256(), _mm256_setzero_si256(),
+                          _mm256_setzero_si256()};
+        __m256i even = _mm256_setzero_si256(); // bounds of candidates 0-7 and 16-23
+        __m256i odd = _mm256_setzero_si256();  // 8-15 and 24-31
+        // Every position, in runs the nibble counters can take; positions that add nothing
+        // have lookups of zeros.
+        for (int first = 0; first < 32; first += kNibbleRun) {
+            const int last = first + kNibbleRun < 32 ? first + kNibbleRun : 32;
+            __m256i compared = _mm256_setzero_si256();
+            __m256i kept = _mm256_setzero_si256();
+#pragma GCC unroll 15
+            for (int j = first; j < last; ++j) {
+                const __m256i codes =
+                    _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + j * kWide));
+                compared =
+                    _mm256_add_epi8(compared, _mm256_shuffle_epi8(row(t.compared, j), codes));
+                kept = _mm256_add_epi8(kept, _mm256_shuffle_epi8(row(t.kept, j), codes));
+                if constexpr (kBounds) {
+                    const __m256i low = _mm256_shuffle_epi8(row(t.boundLow, j), codes);
+                    const __m256i high = _mm256_shuffle_epi8(row(t.boundHigh, j), codes);
+                    even = _mm256_add_epi16(even, _mm256_unpacklo_epi8(low, high));
+                    odd = _mm256_add_epi16(odd, _mm256_unpackhi_epi8(low, high));
+                }
+            }
+            sum[0] = _mm256_add_epi8(sum[0], _mm256_and_si256(compared, nibble));
+            sum[1] =
+                _mm256_add_epi8(sum[1], _mm256_and_si256(_mm256_srli_epi16(compared, 4), nibble));
+            sum[2] = _mm256_add_epi8(sum[2], _mm256_and_si256(kept, nibble));
+            sum[3] = _mm256_add_epi8(sum[3], _mm256_and_si256(_mm256_srli_epi16(kept, 4), nibble));
+        }
+        if (t.sex != 0) {
+            const __m256i excluded = sexExclusion(t.sex, pack.sex.data() + start + done);
+            for (__m256i& s : sum)
+                s = _mm256_andnot_si256(excluded, s);
+        }
+        for (int q = 0; q < 4; ++q)
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(counts[q] + done), sum[q]);
+        for (int q = 0; q < 3; ++q)
+            blockMax[q][done / kWide] = greatestByte(sum[q + 1]);
+        if constexpr (kBounds) {
+            auto* target = reinterpret_cast<__m128i*>(bounds + done);
+            _mm_storeu_si128(target, _mm256_castsi256_si128(even));
+            _mm_storeu_si128(target + 1, _mm256_castsi256_si128(odd));
+            _mm_storeu_si128(target + 2, _mm256_extracti128_si256(even, 1));
+            _mm_storeu_si128(target + 3, _mm256_extracti128_si256(odd, 1));
+        }
     }
 }
 

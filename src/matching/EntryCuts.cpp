@@ -21,8 +21,9 @@ TieCut cutWith(double threshold, std::size_t above) {
 
 } // namespace
 
-TieCut EntryScorer::countCut(const std::uint8_t* keys, const std::uint8_t* blockMax, bool openOnly,
-                             CountCache& cache, int& hint) const {
+TieCut EntryScorer::countCut(const std::uint8_t* keys, const std::uint8_t* blockMax,
+                             const CountCache* blocksAtLeast, bool openOnly, CountCache& cache,
+                             int& hint) const {
     const std::size_t population = openOnly ? m_count - m_notOpen.size() : m_count;
     if (population <= kKeep)
         return TieCut{};
@@ -35,6 +36,10 @@ TieCut EntryScorer::countCut(const std::uint8_t* keys, const std::uint8_t* block
             notOpenAtLeast[t] += notOpenAtLeast[t + 1];
     }
     auto atLeast = [&](int t) {
+        // Every block whose greatest key reaches t holds such a key: enough of them settle the
+        // comparison with kKeep without counting (the last count, below kKeep, is exact).
+        if (blocksAtLeast != nullptr && (*blocksAtLeast)[t] >= kKeep + notOpenAtLeast[t])
+            return kKeep;
         if (cache[t] == kUnknown)
             cache[t] = blockMax != nullptr
                            ? countAtLeast(keys, blockMax, m_count, static_cast<std::uint8_t>(t))
@@ -52,6 +57,16 @@ TieCut EntryScorer::countCut(const std::uint8_t* keys, const std::uint8_t* block
     return {static_cast<double>(t), kKeep - atLeast(t + 1)};
 }
 
+// How many blocks of 32 candidates have a greatest key of at least t, for every t.
+void EntryScorer::blocksAtLeast(const std::uint8_t* blockMax, CountCache& blocks) const {
+    blocks.fill(0);
+    const std::size_t count = (m_count + CandidateMarks::kBlock - 1) / CandidateMarks::kBlock;
+    for (std::size_t b = 0; b < count; ++b)
+        ++blocks[std::min<std::size_t>(blockMax[b], 64)];
+    for (int t = 63; t >= 0; --t)
+        blocks[t] += blocks[t + 1];
+}
+
 void EntryScorer::cutCountLists() {
     for (int rankKey = 0; rankKey < kRankKeyCount; ++rankKey) {
         if (m_policy.keys[rankKey] != KeyKind::Count)
@@ -61,10 +76,14 @@ void EntryScorer::cutCountLists() {
         const std::uint8_t* keys = countKeys(rankKey);
         const std::uint8_t* const* most = blockMaxima();
         const std::uint8_t* blockMax = most != nullptr ? most[rankKey] : nullptr;
+        CountCache blocks{};
+        if (blockMax != nullptr)
+            blocksAtLeast(blockMax, blocks);
+        const CountCache* reaching = blockMax != nullptr ? &blocks : nullptr;
         m_cuts[ListId{rankKey, CandidateFilter::All}.index()] =
-            countCut(keys, blockMax, false, cache, m_lastCut[rankKey][0]);
+            countCut(keys, blockMax, reaching, false, cache, m_lastCut[rankKey][0]);
         m_cuts[ListId{rankKey, CandidateFilter::Open}.index()] =
-            countCut(keys, blockMax, true, cache, m_lastCut[rankKey][1]);
+            countCut(keys, blockMax, reaching, true, cache, m_lastCut[rankKey][1]);
     }
 }
 
@@ -201,7 +220,17 @@ void EntryScorer::scoreReaching() {
         }
         size = 0;
     };
-    for (const std::uint32_t c : m_reaching) {
+    // The reaching candidates lie anywhere: what a later one needs is fetched ahead.
+    constexpr std::size_t kAhead = 16;
+    for (std::size_t i = 0; i < m_reaching.size(); ++i) {
+        if (i + kAhead < m_reaching.size()) {
+            const std::uint32_t later = m_reaching[i + kAhead];
+            __builtin_prefetch(codes + later * 32);
+            __builtin_prefetch(&m_scoreStamp[later], 1);
+            __builtin_prefetch(&m_scores[later], 1);
+            __builtin_prefetch(&m_counts[0][later]);
+        }
+        const std::uint32_t c = m_reaching[i];
         if (m_scoreStamp[c] == m_stamp)
             continue;
         group[size++] = c;
