@@ -16,7 +16,7 @@ namespace {
 constexpr std::size_t kWide = PackedCandidates::kWideLanes;
 constexpr std::size_t kWideBytes = PackedCandidates::kWideBlockBytes;
 // Nibble counters take at most 15 positions before they are added to the byte counts.
-constexpr int kNibbleRun = 15;
+constexpr int kNibbleRun = 14; // an even number: bounds take positions in twos
 constexpr int kSearchClasses[5] = {1, 2, 3, 4, 6};
 
 struct CodeFlags {
@@ -67,7 +67,7 @@ void scanPortable(const ChartScanTables& t, const PackedCandidates& pack, std::s
             c[1] += t.compared[j][code] >> 4;
             c[2] += t.kept[j][code] & 15;
             c[3] += t.kept[j][code] >> 4;
-            bound += static_cast<std::int16_t>(t.boundLow[j][code] | t.boundHigh[j][code] << 8);
+            bound += t.bound[j][code] - ChartScanTables::kBoundOffset;
         }
         const bool excluded = excludedBySex(t.sex, pack.sex[i]);
         for (int q = 0; q < 4; ++q)
@@ -126,23 +126,30 @@ QDX_AVX2 void scanAvx2(const ChartScanTables& t, const PackedCandidates& pack, s
         __m256i even = _mm256_setzero_si256(); // bounds of candidates 0-7 and 16-23
         __m256i odd = _mm256_setzero_si256();  // 8-15 and 24-31
         // Every position, in runs the nibble counters can take; positions that add nothing
-        // have lookups of zeros.
+        // have lookups of zeros. Bounds add up two positions in a byte before widening.
+        const __m256i zero = _mm256_setzero_si256();
         for (int first = 0; first < 32; first += kNibbleRun) {
             const int last = first + kNibbleRun < 32 ? first + kNibbleRun : 32;
             __m256i compared = _mm256_setzero_si256();
             __m256i kept = _mm256_setzero_si256();
-#pragma GCC unroll 15
-            for (int j = first; j < last; ++j) {
+#pragma GCC unroll 7
+            for (int j = first; j < last; j += 2) {
                 const __m256i codes =
                     _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + j * kWide));
+                const __m256i next =
+                    _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + (j + 1) * kWide));
                 compared =
                     _mm256_add_epi8(compared, _mm256_shuffle_epi8(row(t.compared, j), codes));
                 kept = _mm256_add_epi8(kept, _mm256_shuffle_epi8(row(t.kept, j), codes));
+                compared =
+                    _mm256_add_epi8(compared, _mm256_shuffle_epi8(row(t.compared, j + 1), next));
+                kept = _mm256_add_epi8(kept, _mm256_shuffle_epi8(row(t.kept, j + 1), next));
                 if constexpr (kBounds) {
-                    const __m256i low = _mm256_shuffle_epi8(row(t.boundLow, j), codes);
-                    const __m256i high = _mm256_shuffle_epi8(row(t.boundHigh, j), codes);
-                    even = _mm256_add_epi16(even, _mm256_unpacklo_epi8(low, high));
-                    odd = _mm256_add_epi16(odd, _mm256_unpackhi_epi8(low, high));
+                    const __m256i pair =
+                        _mm256_add_epi8(_mm256_shuffle_epi8(row(t.bound, j), codes),
+                                        _mm256_shuffle_epi8(row(t.bound, j + 1), next));
+                    even = _mm256_add_epi16(even, _mm256_unpacklo_epi8(pair, zero));
+                    odd = _mm256_add_epi16(odd, _mm256_unpackhi_epi8(pair, zero));
                 }
             }
             sum[0] = _mm256_add_epi8(sum[0], _mm256_and_si256(compared, nibble));
@@ -150,6 +157,11 @@ QDX_AVX2 void scanAvx2(const ChartScanTables& t, const PackedCandidates& pack, s
                 _mm256_add_epi8(sum[1], _mm256_and_si256(_mm256_srli_epi16(compared, 4), nibble));
             sum[2] = _mm256_add_epi8(sum[2], _mm256_and_si256(kept, nibble));
             sum[3] = _mm256_add_epi8(sum[3], _mm256_and_si256(_mm256_srli_epi16(kept, 4), nibble));
+        }
+        if constexpr (kBounds) {
+            const __m256i offset = _mm256_set1_epi16(32 * ChartScanTables::kBoundOffset);
+            even = _mm256_sub_epi16(even, offset);
+            odd = _mm256_sub_epi16(odd, offset);
         }
         if (t.sex != 0) {
             const __m256i excluded = sexExclusion(t.sex, pack.sex.data() + start + done);
@@ -197,13 +209,15 @@ void prepareChartScan(ChartScanTables& tables, const SearchingChart& chart,
             const CodeFlags f = flagsOf(chart, direction, j, code);
             const auto compared = static_cast<std::uint8_t>(f.compared | f.exact << 4);
             const auto kept = static_cast<std::uint8_t>(f.full | f.agreeing << 4);
-            const std::uint8_t low = bounds != nullptr ? bounds->low[j][code] : 0;
-            const std::uint8_t high = bounds != nullptr ? bounds->high[j][code] : 0;
+            const int rounded =
+                bounds != nullptr
+                    ? static_cast<std::int16_t>(bounds->low[j][code] | bounds->high[j][code] << 8)
+                    : 0;
             fillTwice(tables.compared[j], code, compared);
             fillTwice(tables.kept[j], code, kept);
-            fillTwice(tables.boundLow[j], code, low);
-            fillTwice(tables.boundHigh[j], code, high);
-            used = used || compared != 0 || kept != 0 || low != 0 || high != 0;
+            fillTwice(tables.bound[j], code,
+                      static_cast<std::uint8_t>(rounded + ChartScanTables::kBoundOffset));
+            used = used || compared != 0 || kept != 0 || rounded != 0;
         }
         if (used)
             tables.positions[tables.positionCount++] = static_cast<std::uint8_t>(j);

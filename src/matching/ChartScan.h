@@ -14,10 +14,12 @@ namespace qdx {
 // and, optionally, to the score bound. The lookups are stored twice side by side, as the
 // shuffles that read them take one copy per half register.
 struct ChartScanTables {
+    static constexpr int kBoundOffset = kLargestRoundedWeight;
+
     alignas(32) std::uint8_t compared[32][32]; // compared | exact << 4
     alignas(32) std::uint8_t kept[32][32];     // full restoration or missing | agreeing << 4
-    alignas(32) std::uint8_t boundLow[32][32];
-    alignas(32) std::uint8_t boundHigh[32][32];
+    // The rounded weight plus kBoundOffset, so that two positions add up within a byte.
+    alignas(32) std::uint8_t bound[32][32];
     std::uint8_t positions[32]; // positions where some lookup is not zero, ascending
     int positionCount = 0;
     bool withBounds = false;

@@ -17,7 +17,7 @@ namespace qdx {
 
 namespace {
 
-constexpr int kLargestBound = 1023; // 32 of them still fit a 16-bit sum
+constexpr int kLargestBound = kLargestRoundedWeight;
 
 double largestWeight(const double (&table)[32][16]) {
     double largest = 0.0;

@@ -10,9 +10,12 @@ namespace qdx {
 // a searching chart's table rounded up to a whole multiple of 1/scale, a power of two, so that
 // a candidate's bound is a sum of small integers that a byte shuffle looks up sixteen codes at
 // a time. Only the candidates whose bound can reach a list get their exact sum.
+// Rounded weights lie within +-kLargestRoundedWeight.
+constexpr int kLargestRoundedWeight = 63;
+
 struct WeightBounds {
-    // The two bytes of each rounded weight (a 16-bit integer of at most 1023 in size), per
-    // position and tooth code.
+    // The two bytes of each rounded weight (a 16-bit integer of at most kLargestRoundedWeight in
+    // size), per position and tooth code.
     alignas(16) std::uint8_t low[32][16];
     alignas(16) std::uint8_t high[32][16];
     double scale = 0.0; // 0 when the weights are not finite numbers
