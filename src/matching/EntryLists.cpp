@@ -64,14 +64,24 @@ void EntryScorer::markCountCandidates() {
     } else {
         // Only blocks whose greatest key reaches a cut hold candidates to mark.
         constexpr std::size_t kBlock = CandidateMarks::kBlock;
-        for (std::size_t b = 0; b * kBlock < m_count; ++b) {
-            if (most[0][b] < reach[0] && most[1][b] < reach[1] && most[2][b] < reach[2])
-                continue;
+        const std::size_t blocks = (m_count + kBlock - 1) / kBlock;
+        const auto markBlock = [&](std::size_t b) {
             const std::size_t first = b * kBlock;
             markCounts(keys[0] + first, keys[1] + first, keys[2] + first,
                        std::min(kBlock, m_count - first), reach[0], reach[1], reach[2],
                        m_marks.block(b));
+        };
+        std::size_t b = 0;
+        for (; b + 8 <= blocks; b += 8) {
+            std::uint64_t reaching = bytesAtLeast(most[0] + b, reach[0]) |
+                                     bytesAtLeast(most[1] + b, reach[1]) |
+                                     bytesAtLeast(most[2] + b, reach[2]);
+            for (; reaching != 0; reaching &= reaching - 1)
+                markBlock(b + static_cast<std::size_t>(__builtin_ctzll(reaching)) / 8);
         }
+        for (; b < blocks; ++b)
+            if (most[0][b] >= reach[0] || most[1][b] >= reach[1] || most[2][b] >= reach[2])
+                markBlock(b);
     }
     for (int rankKey = 0; rankKey < 3; ++rankKey) {
         if (m_policy.keys[rankKey] != KeyKind::Count)

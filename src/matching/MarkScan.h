@@ -25,4 +25,15 @@ void forEachMarked(const std::uint8_t* marks, std::size_t count, Visit visit) {
             visit(c);
 }
 
+// The top bit of each of the eight bytes at `bytes` that is at least `threshold`; the bytes are
+// below 128, and a threshold above 128 is reached by none.
+inline std::uint64_t bytesAtLeast(const std::uint8_t* bytes, std::uint8_t threshold) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    if (threshold > 128)
+        return 0;
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    return (word + kOnes * (128u - threshold)) & (kOnes << 7);
+}
+
 } // namespace qdx

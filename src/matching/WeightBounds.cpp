@@ -112,30 +112,84 @@ __attribute__((target("avx2"))) void boundAvx2(const WeightBounds& bounds,
     boundPortable(bounds, codes + b * kBlockBytes, blocks - b, out + b * kLanes);
 }
 
-__attribute__((target("avx2"))) void collectAvx2(const std::int16_t* bounds,
-                                                 const std::uint8_t* counts, std::size_t n,
-                                                 float threshold, float slack, bool zeroReaches,
-                                                 std::vector<std::uint32_t>& reaching) {
-    const __m256 limit = _mm256_set1_ps(threshold);
-    const __m256 extra = _mm256_set1_ps(slack);
-    const __m256 zero = _mm256_setzero_ps();
-    const __m256 zeroTakes = _mm256_castsi256_ps(_mm256_set1_epi32(zeroReaches ? -1 : 0));
+// For each count 0..32, the smallest bound that collectPortable's test takes. Bounds lie within
+// +-32 * kLargestRoundedWeight, and the test is monotone in the bound (a 16-bit integer is a
+// float exactly, and adding the slack keeps the order), so one comparison with the limit of a
+// candidate's count decides as the test does.
+void reachLimits(float threshold, float slack, bool zeroReaches, std::int16_t (&limits)[33]) {
+    constexpr int kLowest = -32 * kLargestRoundedWeight;
+    constexpr int kNone = 32 * kLargestRoundedWeight + 1;
+    limits[0] = static_cast<std::int16_t>(zeroReaches ? kLowest : kNone);
+    for (int c = 1; c <= 32; ++c) {
+        const float needed = threshold * static_cast<float>(c);
+        int low = kLowest;
+        int high = kNone;
+        while (low < high) {
+            const int mid = low + (high - low) / 2;
+            if (static_cast<float>(mid) + slack >= needed)
+                high = mid;
+            else
+                low = mid + 1;
+        }
+        limits[c] = static_cast<std::int16_t>(low);
+    }
+}
+
+// One byte of each candidate's limit: from the first table for counts 0-15, the second for
+// 16-31, and `whole` for 32.
+__attribute__((target("avx2"))) inline __m256i
+limitBytes(__m256i first, __m256i next, __m256i whole, __m256i index, __m256i second, __m256i top) {
+    const __m256i byHalf = _mm256_blendv_epi8(_mm256_shuffle_epi8(first, index),
+                                              _mm256_shuffle_epi8(next, index), second);
+    return _mm256_blendv_epi8(byHalf, whole, top);
+}
+
+// Thirty-two candidates at a time: the limit of each candidate's count is looked up by byte
+// shuffles (counts 0-15, 16-31 and 32), then compared with the bounds as 16-bit integers.
+__attribute__((target("avx2,bmi2"))) void
+collectAvx2(const std::int16_t* bounds, const std::uint8_t* counts, std::size_t n, float threshold,
+            float slack, bool zeroReaches, std::vector<std::uint32_t>& reaching) {
+    std::int16_t limits[33];
+    reachLimits(threshold, slack, zeroReaches, limits);
+    alignas(16) std::uint8_t bytes[4][16];
+    for (int c = 0; c < 32; ++c) {
+        const auto limit = static_cast<std::uint16_t>(limits[c]);
+        bytes[c / 16][c % 16] = static_cast<std::uint8_t>(limit & 0xFF);
+        bytes[2 + c / 16][c % 16] = static_cast<std::uint8_t>(limit >> 8);
+    }
+    __m256i tables[4];
+    for (int k = 0; k < 4; ++k)
+        tables[k] =
+            _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(bytes[k])));
+    const auto last = static_cast<std::uint16_t>(limits[32]);
+    const __m256i lowLast = _mm256_set1_epi8(static_cast<char>(last & 0xFF));
+    const __m256i highLast = _mm256_set1_epi8(static_cast<char>(last >> 8));
+    const __m256i fifteen = _mm256_set1_epi8(15);
+    const __m256i thirtyTwo = _mm256_set1_epi8(32);
     std::size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        const __m256 bound = _mm256_cvtepi32_ps(
-            _mm256_cvtepi16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bounds + i))));
-        const __m256 count = _mm256_cvtepi32_ps(
-            _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(counts + i))));
-        const __m256 reaches =
-            _mm256_cmp_ps(_mm256_add_ps(bound, extra), _mm256_mul_ps(limit, count), _CMP_GE_OQ);
-        const __m256 none = _mm256_cmp_ps(count, zero, _CMP_EQ_OQ);
-        auto mask =
-            static_cast<unsigned>(_mm256_movemask_ps(_mm256_blendv_ps(reaches, zeroTakes, none)));
-        while (mask != 0) {
+    for (; i + 32 <= n; i += 32) {
+        const __m256i count = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(counts + i));
+        const __m256i index = _mm256_and_si256(count, fifteen);
+        const __m256i second = _mm256_cmpgt_epi8(count, fifteen);
+        const __m256i top = _mm256_cmpeq_epi8(count, thirtyTwo);
+        const __m256i low = limitBytes(tables[0], tables[1], lowLast, index, second, top);
+        const __m256i high = limitBytes(tables[2], tables[3], highLast, index, second, top);
+        // Candidates 0-7 and 16-23, then 8-15 and 24-31, as the byte unpacking orders them.
+        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bounds + i));
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bounds + i + 16));
+        const __m256i evenMiss = _mm256_cmpgt_epi16(_mm256_unpacklo_epi8(low, high),
+                                                    _mm256_permute2x128_si256(a, b, 0x20));
+        const __m256i oddMiss = _mm256_cmpgt_epi16(_mm256_unpackhi_epi8(low, high),
+                                                   _mm256_permute2x128_si256(a, b, 0x31));
+        const unsigned even =
+            ~_pext_u32(static_cast<unsigned>(_mm256_movemask_epi8(evenMiss)), 0x55555555u) &
+            0xFFFFu;
+        const unsigned odd =
+            ~_pext_u32(static_cast<unsigned>(_mm256_movemask_epi8(oddMiss)), 0x55555555u) & 0xFFFFu;
+        unsigned mask = (even & 0xFFu) | (odd & 0xFFu) << 8 | (even >> 8) << 16 | (odd >> 8) << 24;
+        for (; mask != 0; mask &= mask - 1)
             reaching.push_back(static_cast<std::uint32_t>(i) +
                                static_cast<std::uint32_t>(__builtin_ctz(mask)));
-            mask &= mask - 1;
-        }
     }
     collectPortable(bounds + i, counts + i, n - i, threshold, slack, zeroReaches, reaching,
                     static_cast<std::uint32_t>(i));
@@ -143,7 +197,7 @@ __attribute__((target("avx2"))) void collectAvx2(const std::int16_t* bounds,
 
 bool hasAvx2() {
     __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2");
+    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
 }
 
 const bool g_avx2 = hasAvx2();

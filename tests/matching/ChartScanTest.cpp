@@ -3,6 +3,7 @@
 #include "matching/CandidateCatalog.h"
 #include "matching/CandidateMarks.h"
 #include "matching/ChartScan.h"
+#include "matching/MarkScan.h"
 #include "matching/PairCounts.h"
 #include "matching/WeightKernel.h"
 
@@ -152,6 +153,30 @@ TEST(ChartScan, MarksAreVisitedInOrderAndClearedBetweenSets) {
     marks.reset(100);
     marks.mark(50);
     EXPECT_EQ(visited(), (std::vector<std::size_t>{50}));
+}
+
+} // namespace
+} // namespace qdx
+
+namespace qdx {
+namespace {
+
+// The word test that skips eight blocks at once agrees with a byte-by-byte comparison for
+// every threshold, including 0 (everything) and thresholds no key below 128 reaches.
+TEST(ChartScan, WordTestFindsEveryByteAtLeastTheThreshold) {
+    std::uint8_t bytes[8];
+    for (int start = 0; start < 128; start += 7) {
+        for (int k = 0; k < 8; ++k)
+            bytes[k] = static_cast<std::uint8_t>((start + 37 * k) % 128);
+        for (const int t : {0, 1, 5, 32, 33, 64, 127, 128, 129, 200, 255}) {
+            std::uint64_t expected = 0;
+            for (int k = 0; k < 8; ++k)
+                if (bytes[k] >= t)
+                    expected |= std::uint64_t{0x80} << (8 * k);
+            ASSERT_EQ(bytesAtLeast(bytes, static_cast<std::uint8_t>(t)), expected)
+                << "start " << start << " threshold " << t;
+        }
+    }
 }
 
 } // namespace
