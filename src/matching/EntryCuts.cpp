@@ -21,9 +21,8 @@ TieCut cutWith(double threshold, std::size_t above) {
 
 } // namespace
 
-TieCut EntryScorer::countCut(const std::uint8_t* keys, const std::uint8_t* blockMax,
-                             const CountCache* blocksAtLeast, bool openOnly, CountCache& cache,
-                             int& hint) const {
+TieCut EntryScorer::countCut(const std::uint8_t* keys, const std::uint8_t* blockMax, bool openOnly,
+                             CountCache& cache, CountCache* blocks, int& hint) const {
     const std::size_t population = openOnly ? m_count - m_notOpen.size() : m_count;
     if (population <= kKeep)
         return TieCut{};
@@ -38,7 +37,8 @@ TieCut EntryScorer::countCut(const std::uint8_t* keys, const std::uint8_t* block
     auto atLeast = [&](int t) {
         // Every block whose greatest key reaches t holds such a key: enough of them settle the
         // comparison with kKeep without counting (the last count, below kKeep, is exact).
-        if (blocksAtLeast != nullptr && (*blocksAtLeast)[t] >= kKeep + notOpenAtLeast[t])
+        if (blockMax != nullptr &&
+            blocksReaching(blockMax, *blocks, t) >= kKeep + notOpenAtLeast[t])
             return kKeep;
         if (cache[t] == kUnknown)
             cache[t] = blockMax != nullptr
@@ -57,14 +57,14 @@ TieCut EntryScorer::countCut(const std::uint8_t* keys, const std::uint8_t* block
     return {static_cast<double>(t), kKeep - atLeast(t + 1)};
 }
 
-// How many blocks of 32 candidates have a greatest key of at least t, for every t.
-void EntryScorer::blocksAtLeast(const std::uint8_t* blockMax, CountCache& blocks) const {
-    blocks.fill(0);
-    const std::size_t count = (m_count + CandidateMarks::kBlock - 1) / CandidateMarks::kBlock;
-    for (std::size_t b = 0; b < count; ++b)
-        ++blocks[std::min<std::size_t>(blockMax[b], 64)];
-    for (int t = 63; t >= 0; --t)
-        blocks[t] += blocks[t + 1];
+// How many blocks of 32 candidates have a greatest key of at least t, counted once per t.
+std::size_t EntryScorer::blocksReaching(const std::uint8_t* blockMax, CountCache& blocks,
+                                        int t) const {
+    if (blocks[t] == kUnknown)
+        blocks[t] =
+            countAtLeast(blockMax, (m_count + CandidateMarks::kBlock - 1) / CandidateMarks::kBlock,
+                         static_cast<std::uint8_t>(t));
+    return blocks[t];
 }
 
 void EntryScorer::cutCountLists() {
@@ -76,14 +76,12 @@ void EntryScorer::cutCountLists() {
         const std::uint8_t* keys = countKeys(rankKey);
         const std::uint8_t* const* most = blockMaxima();
         const std::uint8_t* blockMax = most != nullptr ? most[rankKey] : nullptr;
-        CountCache blocks{};
-        if (blockMax != nullptr)
-            blocksAtLeast(blockMax, blocks);
-        const CountCache* reaching = blockMax != nullptr ? &blocks : nullptr;
+        CountCache blocks;
+        blocks.fill(kUnknown);
         m_cuts[ListId{rankKey, CandidateFilter::All}.index()] =
-            countCut(keys, blockMax, reaching, false, cache, m_lastCut[rankKey][0]);
+            countCut(keys, blockMax, false, cache, &blocks, m_lastCut[rankKey][0]);
         m_cuts[ListId{rankKey, CandidateFilter::Open}.index()] =
-            countCut(keys, blockMax, reaching, true, cache, m_lastCut[rankKey][1]);
+            countCut(keys, blockMax, true, cache, &blocks, m_lastCut[rankKey][1]);
     }
 }
 

@@ -67,10 +67,9 @@ private:
     bool isOpen(std::size_t candidate) const;
 
     // Cuts of the lists.
-    TieCut countCut(const std::uint8_t* keys, const std::uint8_t* blockMax,
-                    const CountCache* blocksAtLeast, bool openOnly, CountCache& cache,
-                    int& hint) const;
-    void blocksAtLeast(const std::uint8_t* blockMax, CountCache& blocks) const;
+    TieCut countCut(const std::uint8_t* keys, const std::uint8_t* blockMax, bool openOnly,
+                    CountCache& cache, CountCache* blocks, int& hint) const;
+    std::size_t blocksReaching(const std::uint8_t* blockMax, CountCache& blocks, int t) const;
     void cutCountLists();
     void cutScoreLists();
     double scoreFloor();
