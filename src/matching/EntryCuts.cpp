@@ -159,9 +159,9 @@ double EntryScorer::boundedFloor(bool openOnly, std::size_t population) {
         if (m_allScores)
             break;
         m_best.clear();
-        for (const std::uint32_t c : m_reaching)
-            if (!openOnly || isOpen(c))
-                m_best.push_back(scoreKey(scoreOf(c)));
+        for (std::size_t i = 0; i < m_reaching.size(); ++i)
+            if (!openOnly || isOpen(m_reaching[i]))
+                m_best.push_back(scoreKey(m_reachingScores[i]));
         if (m_best.size() >= kKeep) {
             std::nth_element(m_best.begin(), m_best.begin() + (kKeep - 1), m_best.end(),
                              std::greater<double>());
@@ -203,14 +203,16 @@ void EntryScorer::findReaching(double threshold) {
 
 // The exact scores of the reaching candidates not yet known, four at a time.
 void EntryScorer::scoreReaching() {
+    constexpr int kSide = 8; // candidates summed side by side
     const std::uint8_t* codes = m_input.pack->rowCodes.data();
-    std::uint32_t group[4];
+    std::uint32_t group[kSide];
     int size = 0;
     const auto scoreGroup = [&] {
-        const std::uint8_t* const rows[4] = {codes + group[0] * 32, codes + group[1] * 32,
-                                             codes + group[2] * 32, codes + group[3] * 32};
-        double sums[4];
-        weightSumsOf(m_chart.table, rows, sums);
+        const std::uint8_t* rows[kSide];
+        for (int k = 0; k < kSide; ++k)
+            rows[k] = codes + (k < size ? group[k] : group[0]) * std::size_t{32};
+        double sums[kSide];
+        weightSumsOf<kSide>(m_chart.table, rows, sums);
         for (int k = 0; k < size; ++k) {
             const std::uint8_t count = m_counts[0][group[k]];
             m_scores[group[k]] = count > 0 ? sums[k] / static_cast<double>(count) : 0.0;
@@ -232,14 +234,15 @@ void EntryScorer::scoreReaching() {
         if (m_scoreStamp[c] == m_stamp)
             continue;
         group[size++] = c;
-        if (size == 4)
+        if (size == kSide)
             scoreGroup();
     }
-    if (size > 0) {
-        for (int k = size; k < 4; ++k)
-            group[k] = group[0];
+    if (size > 0)
         scoreGroup();
-    }
+    // Kept beside the candidates, so that the cuts read them in order.
+    m_reachingScores.resize(m_reaching.size());
+    for (std::size_t i = 0; i < m_reaching.size(); ++i)
+        m_reachingScores[i] = m_scores[m_reaching[i]];
 }
 
 // How many candidates (open ones only, with `openOnly`) score at least `threshold`.
@@ -256,8 +259,8 @@ std::size_t EntryScorer::reachingAtLeast(double threshold, bool openOnly) {
                 reaching -= m_scores[c] >= threshold ? 1 : 0;
         return reaching;
     }
-    for (const std::uint32_t c : m_reaching)
-        if (scoreOf(c) >= threshold && (!openOnly || isOpen(c)))
+    for (std::size_t i = 0; i < m_reaching.size(); ++i)
+        if (m_reachingScores[i] >= threshold && (!openOnly || isOpen(m_reaching[i])))
             ++reaching;
     return reaching;
 }

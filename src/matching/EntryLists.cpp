@@ -143,8 +143,8 @@ void EntryScorer::markScoreCandidates() {
     const double floor = all.threshold;
     std::size_t tiesAll = all.ties;
     std::size_t tiesOpen = m_fewOpen ? 0 : open.ties;
-    const auto markCandidate = [&](std::size_t c) {
-        const double key = scoreKey(scoreOf(c));
+    const auto markCandidate = [&](std::size_t c, double score) {
+        const double key = scoreKey(score);
         if (key > floor) {
             m_marks.mark(c);
         } else if (key == floor && (tiesAll > 0 || tiesOpen > 0)) {
@@ -157,15 +157,15 @@ void EntryScorer::markScoreCandidates() {
         }
     };
     if (!m_allScores) {
-        for (const std::uint32_t c : m_reaching)
-            markCandidate(c);
+        for (std::size_t i = 0; i < m_reaching.size(); ++i)
+            markCandidate(m_reaching[i], m_reachingScores[i]);
         return;
     }
     const double above = std::nextafter(floor, std::numeric_limits<double>::infinity());
     markScores(m_scores.data(), m_count, above, m_marks.everyBlock());
     for (std::size_t c = 0; c < m_count && (tiesAll > 0 || tiesOpen > 0); ++c)
         if (scoreKey(m_scores[c]) == floor)
-            markCandidate(c);
+            markCandidate(c, m_scores[c]);
 }
 
 // Marks every candidate that can reach a list, then takes the marked ones in candidate order.

@@ -118,6 +118,7 @@ private:
     std::uint32_t m_stamp = 0;
     // Candidates whose score may reach the score floor, ascending.
     std::vector<std::uint32_t> m_reaching;
+    std::vector<double> m_reachingScores; // their scores, once scoreReaching has run
     double m_reachingThreshold = 0.0;
     std::vector<double> m_samples;
     std::vector<double> m_best;

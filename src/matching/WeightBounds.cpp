@@ -244,20 +244,21 @@ void collectReaching(const std::int16_t* bounds, const std::uint8_t* counts, std
     collectPortable(bounds, counts, n, threshold, slack, zeroReaches, reaching, 0);
 }
 
-void weightSumsOf(const double (&table)[32][16], const std::uint8_t* const (&rows)[4],
-                  double (&sums)[4]) {
-    double a = 0.0, b = 0.0, c = 0.0, d = 0.0;
-    for (int j = 0; j < 32; ++j) {
-        a += table[j][rows[0][j]];
-        b += table[j][rows[1][j]];
-        c += table[j][rows[2][j]];
-        d += table[j][rows[3][j]];
-    }
-    sums[0] = a;
-    sums[1] = b;
-    sums[2] = c;
-    sums[3] = d;
+template <int N>
+void weightSumsOf(const double (&table)[32][16], const std::uint8_t* const (&rows)[N],
+                  double (&sums)[N]) {
+    double sum[N] = {};
+    for (int j = 0; j < 32; ++j)
+        for (int k = 0; k < N; ++k)
+            sum[k] += table[j][rows[k][j]];
+    for (int k = 0; k < N; ++k)
+        sums[k] = sum[k];
 }
+
+template void weightSumsOf<4>(const double (&)[32][16], const std::uint8_t* const (&)[4],
+                              double (&)[4]);
+template void weightSumsOf<8>(const double (&)[32][16], const std::uint8_t* const (&)[8],
+                              double (&)[8]);
 
 double weightSumOf(const double (&table)[32][16], const std::uint8_t* row) {
     double sum = 0.0;

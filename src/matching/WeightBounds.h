@@ -44,10 +44,11 @@ void collectReaching(const std::int16_t* bounds, const std::uint8_t* counts, std
                      float threshold, float slack, bool zeroReaches,
                      std::vector<std::uint32_t>& reaching);
 
-// The exact weighted sums of four candidates, computed side by side so that their additions
-// overlap; each is the very sum weightSumOf gives.
-void weightSumsOf(const double (&table)[32][16], const std::uint8_t* const (&rows)[4],
-                  double (&sums)[4]);
+// The exact weighted sums of N candidates (4 or 8), computed side by side so that their
+// additions overlap; each is the very sum weightSumOf gives.
+template <int N>
+void weightSumsOf(const double (&table)[32][16], const std::uint8_t* const (&rows)[N],
+                  double (&sums)[N]);
 
 // Whether a candidate whose bound is `bound` and whose compared positions are `count` (> 0)
 // can score at least `floor`.
