@@ -123,11 +123,13 @@ QDX_AVX2 void scanAvx2(const ChartScanTables& t, const PackedCandidates& pack, s
         const std::uint8_t* block = pack.wideCodes.data() + (start + done) / kWide * kWideBytes;
         __m256i sum[4] = {_mm256_setzero_si256(), _mm256_setzero_si256(), _mm256_setzero_si256(),
                           _mm256_setzero_si256()};
-        __m256i even = _mm256_setzero_si256(); // bounds of candidates 0-7 and 16-23
-        __m256i odd = _mm256_setzero_si256();  // 8-15 and 24-31
+        // Bounds of the even and the odd candidates in 16-bit lanes: widened by a mask and a
+        // shift, which leave the shuffle units to the lookups.
+        __m256i evenLanes = _mm256_setzero_si256();
+        __m256i oddLanes = _mm256_setzero_si256();
         // Every position, in runs the nibble counters can take; positions that add nothing
         // have lookups of zeros. Bounds add up two positions in a byte before widening.
-        const __m256i zero = _mm256_setzero_si256();
+        const __m256i lowByte = _mm256_set1_epi16(0x00FF);
         for (int first = 0; first < 32; first += kNibbleRun) {
             const int last = first + kNibbleRun < 32 ? first + kNibbleRun : 32;
             __m256i compared = _mm256_setzero_si256();
@@ -148,8 +150,8 @@ QDX_AVX2 void scanAvx2(const ChartScanTables& t, const PackedCandidates& pack, s
                     const __m256i pair =
                         _mm256_add_epi8(_mm256_shuffle_epi8(row(t.bound, j), codes),
                                         _mm256_shuffle_epi8(row(t.bound, j + 1), next));
-                    even = _mm256_add_epi16(even, _mm256_unpacklo_epi8(pair, zero));
-                    odd = _mm256_add_epi16(odd, _mm256_unpackhi_epi8(pair, zero));
+                    evenLanes = _mm256_add_epi16(evenLanes, _mm256_and_si256(pair, lowByte));
+                    oddLanes = _mm256_add_epi16(oddLanes, _mm256_srli_epi16(pair, 8));
                 }
             }
             sum[0] = _mm256_add_epi8(sum[0], _mm256_and_si256(compared, nibble));
@@ -158,10 +160,13 @@ QDX_AVX2 void scanAvx2(const ChartScanTables& t, const PackedCandidates& pack, s
             sum[2] = _mm256_add_epi8(sum[2], _mm256_and_si256(kept, nibble));
             sum[3] = _mm256_add_epi8(sum[3], _mm256_and_si256(_mm256_srli_epi16(kept, 4), nibble));
         }
+        // Candidates 0-7 and 16-23, then 8-15 and 24-31, as the halves of a register hold them.
+        __m256i even = _mm256_setzero_si256();
+        __m256i odd = _mm256_setzero_si256();
         if constexpr (kBounds) {
             const __m256i offset = _mm256_set1_epi16(32 * ChartScanTables::kBoundOffset);
-            even = _mm256_sub_epi16(even, offset);
-            odd = _mm256_sub_epi16(odd, offset);
+            even = _mm256_sub_epi16(_mm256_unpacklo_epi16(evenLanes, oddLanes), offset);
+            odd = _mm256_sub_epi16(_mm256_unpackhi_epi16(evenLanes, oddLanes), offset);
         }
         if (t.sex != 0) {
             const __m256i excluded = sexExclusion(t.sex, pack.sex.data() + start + done);
