@@ -78,6 +78,10 @@ bool TableStatement::step() {
         return true;
     if (result == SQLITE_DONE)
         return false;
+    // A write-protected file, or a folder where the rollback journal cannot be created.
+    const int primary = result & 0xff;
+    if (primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN)
+        throw StoreError(ErrReadOnly, sqlite3_errmsg(m_connection));
     throw StoreError(ErrStep, sqlite3_errmsg(m_connection));
 }
 
