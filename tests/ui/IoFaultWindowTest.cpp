@@ -7,6 +7,7 @@
 #include "support/TestFiles.h"
 
 #include "app/CCusporaApp.h"
+#include "app/ProjectShell.h"
 #include "app/StartupOptions.h"
 #include "io/TextCodec.h"
 #include "ui/main/CCusporaDlg.h"
@@ -93,7 +94,7 @@ private slots:
             QCOMPARE(p.window.listModel(PostMortem)->rowCount(), 302);
             p.window.action(CCusporaDlg::CmdSaveProject)->trigger();
         }
-        QVERIFY2(prompts.allAnswered(), qPrintable(prompts.texts().join("|")));
+        QVERIFY2(prompts.allAnswered(), qPrintable(prompts.texts().last()));
         QVERIFY2(prompts.texts().last().startsWith(QStringLiteral(
                      "更新データの登録に失敗しました。データベースは元のまま保存されます。\n")),
                  qPrintable(prompts.texts().last()));
@@ -106,7 +107,7 @@ private slots:
     }
 
     // A write-protected project opens for reading; the first change says why it cannot be
-    // stored, instead of "該当データがありませんでした。".
+    // stored, instead of "該当データがありませんでした。" followed by "削除しました。".
     void aWriteProtectedProjectSaysSoAtTheFirstChange() {
         TempDir dir;
         const std::string path = dir.file("r.qdx");
