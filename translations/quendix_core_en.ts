@@ -237,6 +237,14 @@ Select a row and press Delete again.</translation>
       <translation>The database is in use.</translation>
     </message>
     <message>
+      <source>プロジェクトファイルに書き込めません。ファイルとそのフォルダが書き込み禁止になっていないか確認してください。</source>
+      <translation>The project file cannot be written. Check that neither the file nor its folder is write-protected.</translation>
+    </message>
+    <message>
+      <source>プロジェクトファイルが開いている間に削除されたか別のファイルに置き換えられたため、保存できませんでした。保存していない変更は取り消されました。</source>
+      <translation>The project file was removed or replaced by another file while it was open, so it could not be saved. The unsaved changes were discarded.</translation>
+    </message>
+    <message>
       <source>プロジェクト名は省略できません。</source>
       <translation>The project name cannot be left out.</translation>
     </message>

@@ -182,9 +182,15 @@ bool ProjectShell::saveProject() {
     } catch (const StoreError& error) {
         showStoreError(error);
     }
-    // A failed commit or begin closed the connection; carry on from the last saved state.
+    // A failed commit or begin closed the connection; carry on from the last saved state. A
+    // file removed meanwhile is not made again as an empty project: nothing is open then.
     if (!m_model.isOpen()) {
-        reopen();
+        if (QFileInfo::exists(QString::fromStdString(m_model.projectPath()))) {
+            reopen();
+        } else {
+            m_currentFileName.clear();
+            m_currentFolder.clear();
+        }
     }
     return false;
 }

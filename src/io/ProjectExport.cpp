@@ -185,10 +185,18 @@ std::optional<std::string> ExportProject(ProjectModel& model, const std::string&
     writeRecordFile(files[0].get(), model, PostMortem, version);
     writeRecordFile(files[1].get(), model, AnteMortem, version);
     writeMatchFile(files[2].get(), model, version);
+    // A write that failed on the way (a full disk) leaves the stream's error flag set even
+    // when the last buffer could still be written.
+    int writeError = 0;
     for (File& file : files) {
-        if (std::fclose(file.release()) != 0) {
-            return openFailure(errno);
+        errno = 0;
+        const bool failedBefore = std::ferror(file.get()) != 0;
+        if (std::fclose(file.release()) != 0 || failedBefore) {
+            writeError = writeError != 0 ? writeError : (errno != 0 ? errno : EIO);
         }
+    }
+    if (writeError != 0) {
+        return openFailure(writeError);
     }
     return std::nullopt;
 }

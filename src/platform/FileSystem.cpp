@@ -5,6 +5,7 @@
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -43,6 +44,22 @@ bool syncToDisk(const std::filesystem::path& path, bool folder) {
     (void)folder;
     return true;
 #endif
+}
+
+FileIdentity fileIdentity(const std::filesystem::path& path) {
+    FileIdentity identity;
+#ifndef _WIN32
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return identity;
+    identity.device = static_cast<unsigned long long>(status.st_dev);
+    identity.inode = static_cast<unsigned long long>(status.st_ino);
+    identity.exists = true;
+#else
+    std::error_code error;
+    identity.exists = std::filesystem::exists(path, error);
+#endif
+    return identity;
 }
 
 bool copyReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {

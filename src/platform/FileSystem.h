@@ -22,4 +22,15 @@ bool copyReplacing(const std::filesystem::path& from, const std::filesystem::pat
 // Moves `from` onto `to`, replacing it, so that the move has reached the disk when this returns.
 bool moveReplacingDurably(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// Which file a path names at this moment, so that a program holding it open can tell whether
+// it was removed or replaced by another. Empty when the path names no file; Windows keeps an
+// open file where it is, so there every existing file has the same identity.
+struct FileIdentity {
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    bool exists = false;
+    bool operator==(const FileIdentity&) const = default;
+};
+FileIdentity fileIdentity(const std::filesystem::path& path);
+
 } // namespace qdx::platform

@@ -142,6 +142,23 @@ void ProjectDatabase::open(const std::string& path) {
     }
     if (sqlite3_exec(m_connection, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK)
         failAndClose(ErrBegin);
+    m_path = path;
+    m_opened = platform::fileIdentity(path);
+}
+
+bool ProjectDatabase::fileInPlace() const {
+    return m_readOnly || !m_connection || platform::fileIdentity(m_path) == m_opened;
+}
+
+void ProjectDatabase::refuseCommitIntoLostFile() {
+    if (fileInPlace())
+        return;
+    // A commit would go into a file nobody can reach any more (or, replaced, beside the file
+    // that now has the name), and the changes would be gone with the connection.
+    sqlite3_exec(m_connection, "ROLLBACK", nullptr, nullptr, nullptr);
+    m_lastErrorText = "the file opened is no longer at " + m_path;
+    closeConnection();
+    throw StoreError(ErrFileGone, m_lastErrorText);
 }
 
 void ProjectDatabase::openReadOnly(const std::string& path) {
@@ -156,6 +173,7 @@ void ProjectDatabase::openReadOnly(const std::string& path) {
 }
 
 void ProjectDatabase::save() {
+    refuseCommitIntoLostFile();
     if (sqlite3_exec(m_connection, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
         failAndClose(ErrCommit);
     if (sqlite3_exec(m_connection, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK)
@@ -166,6 +184,8 @@ void ProjectDatabase::close(bool commit) {
     if (!m_connection)
         return;
     if (!m_readOnly) {
+        if (commit)
+            refuseCommitIntoLostFile();
         const char* finish = commit ? "COMMIT" : "ROLLBACK";
         if (sqlite3_exec(m_connection, finish, nullptr, nullptr, nullptr) != SQLITE_OK)
             failAndClose(commit ? ErrCommit : ErrRollback);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileSystem.h"
+
 #include <string>
 #include <string_view>
 
@@ -37,11 +39,15 @@ public:
     void open(const std::string& path);
     // Opens another project file read-only: no schema, no transaction. Throws 102.
     void openReadOnly(const std::string& path);
-    // COMMIT then BEGIN EXCLUSIVE (105, 104); a failure closes the connection.
+    // COMMIT then BEGIN EXCLUSIVE (105, 104); a failure closes the connection. When the file
+    // opened is no longer at its path (removed or replaced), nothing is committed into it: the
+    // transaction is rolled back, the connection closed and 114 thrown.
     void save();
-    // COMMIT (true) or ROLLBACK (false), then closes (105, 106). A read-only connection is only
-    // closed.
+    // COMMIT (true) or ROLLBACK (false), then closes (105, 106; 114 as for save). A read-only
+    // connection is only closed.
     void close(bool commit);
+    // False when the path no longer names the file that was opened.
+    bool fileInPlace() const;
 
     bool isOpen() const { return m_connection != nullptr; }
     // False once SQLite has ended the project transaction of an open read-write project by
@@ -63,9 +69,12 @@ private:
     static inline bool s_oneThread = false;
     [[noreturn]] void failAndClose(int id);
     void closeConnection();
+    void refuseCommitIntoLostFile();
 
     sqlite3* m_connection = nullptr;
     std::string m_lastErrorText;
+    std::string m_path;
+    platform::FileIdentity m_opened;
     bool m_readOnly = false;
     unsigned m_closeCount = 0;
 };

@@ -24,6 +24,12 @@ const char* storeErrorMessage(int id) {
         return "修正データの更新に失敗しました。";
     case ErrBusy:
         return "データベースは使用中です。";
+    case ErrReadOnly:
+        return "プロジェクトファイルに書き込めません。ファイルとそのフォルダが書き込み禁止になって"
+               "いないか確認してください。";
+    case ErrFileGone:
+        return "プロジェクトファイルが開いている間に削除されたか別のファイルに置き換えられたため、"
+               "保存できませんでした。保存していない変更は取り消されました。";
     default:
         return "";
     }

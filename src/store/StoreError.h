@@ -17,9 +17,11 @@ enum StoreErrorId : int {
     ErrInsert = 110,
     ErrUpdate = 111,
     ErrBusy = 112,
+    ErrReadOnly = 113, // the file or its folder refuses writes
+    ErrFileGone = 114, // the file was removed or replaced while open
 };
 
-// The text shown for an identifier (102..112), exactly as the program shows it.
+// The text shown for an identifier (102..114), exactly as the program shows it.
 const char* storeErrorMessage(int id);
 
 // A failure of the project store: the identifier, its message and the database's error text

@@ -78,6 +78,11 @@ bool TableStatement::step() {
         return true;
     if (result == SQLITE_DONE)
         return false;
+    // A write-protected project file, or a folder where the rollback journal cannot be
+    // created (a connection opened read-only on purpose keeps the plain step failure).
+    const int primary = result & 0xff;
+    if ((primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN) && !m_database.isReadOnly())
+        throw StoreError(ErrReadOnly, sqlite3_errmsg(m_connection));
     throw StoreError(ErrStep, sqlite3_errmsg(m_connection));
 }
 

@@ -105,7 +105,9 @@ void ProjectCommands::build(QMenuBar* bar, ImportCommands& imports) {
 
 void ProjectCommands::saveProject() {
     if (!m_window.shell().saveProject()) {
-        // A failed save reopened the project at its last saved state.
+        // A failed save reopened the project at its last saved state (or, its file gone,
+        // left nothing open).
+        m_window.updateTitle();
         m_window.refreshLists(false);
     }
 }

@@ -157,7 +157,11 @@ void RecordCommands::deleteRecord(int side) {
     try {
         model.deleteRecord(side, key);
     } catch (const StoreError& error) {
+        // Not deleted: the failure is the last word, never "削除しました。" after it.
         m_window.shell().showStoreError(error);
+        m_window.shell().reopenIfTransactionLost();
+        m_window.refreshLists(false);
+        return;
     }
     m_window.refreshLists(false);
     Prompts::message(&m_window, coreTr(kDeletedMessage), MessageButtons::Ok,

@@ -6,6 +6,7 @@
 #include "ui/search/PrintRenderer.h"
 #include "views/report/ReportPrintLayout.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -13,6 +14,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QSaveFile>
 
 namespace qdx {
 
@@ -125,13 +127,30 @@ void prepareReportPrinter(QPrinter& printer) {
 
 bool writeReportPdf(const QString& path, const IdentificationReport& report,
                     const std::string& pictureFolder) {
-    QPdfWriter writer(path);
-    writer.setResolution(static_cast<int>(kLayoutDpi));
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(kMargins, QPageLayout::Millimeter);
-    writer.setTitle(QStringLiteral("身元確認報告書"));
-    writer.setCreator(QStringLiteral("Quendix Free"));
-    return ReportRenderer(pictureFolder).paint(writer, report);
+    // The PDF writer does not report a failed write (a full disk leaves a cut file behind), so
+    // the document is made in memory and written in one piece, replacing the file only when
+    // every byte has reached it.
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&document);
+        writer.setResolution(static_cast<int>(kLayoutDpi));
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(kMargins, QPageLayout::Millimeter);
+        writer.setTitle(QStringLiteral("身元確認報告書"));
+        writer.setCreator(QStringLiteral("Quendix Free"));
+        if (!ReportRenderer(pictureFolder).paint(writer, report))
+            return false;
+    }
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true); // a writable file in a folder that is not
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(document.data()) != document.data().size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 std::string reportPictureFolder(const QString& programFolder) {
