@@ -23,17 +23,32 @@ bool isFlag(char c) {
 
 } // namespace
 
-const std::filesystem::path& scratchFolder() {
-    static const std::filesystem::path folder = [] {
+namespace {
+
+// The folder, made empty when first used and removed when the process ends normally.
+struct ScratchFolder {
+    std::filesystem::path path;
+
+    ScratchFolder() {
         const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
                                                ? std::filesystem::path("/dev/shm")
                                                : std::filesystem::temp_directory_path();
-        std::filesystem::path path = base / ("qdx-fuzz-" + std::to_string(platform::processId()));
+        path = base / ("qdx-fuzz-" + std::to_string(platform::processId()));
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
-        return path;
-    }();
-    return folder;
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
+} // namespace
+
+const std::filesystem::path& scratchFolder() {
+    // Made before any project in it, so it is removed after they are closed.
+    static const ScratchFolder folder;
+    return folder.path;
 }
 
 std::filesystem::path writeScratchFile(std::string_view name, std::string_view bytes) {
