@@ -1,15 +1,66 @@
 #include "ScratchProject.h"
 
+#include "FuzzCheck.h"
 #include "platform/Terminal.h"
 #include "store/ProjectOpen.h"
 
+#include <sqlite3.h>
+
+#include <fstream>
+
 namespace qdx::fuzz {
 
-ScratchProject::ScratchProject()
-    : m_folder(std::filesystem::temp_directory_path() /
-               ("qdx-fuzz-" + std::to_string(platform::processId()))) {
-    std::filesystem::remove_all(m_folder);
-    std::filesystem::create_directories(m_folder);
+namespace {
+
+bool execute(const ProjectModel& model, const char* statement) {
+    return model.isOpen() && sqlite3_exec(model.database().connection(), statement, nullptr,
+                                          nullptr, nullptr) == SQLITE_OK;
+}
+
+bool isFlag(char c) {
+    return c == '0' || c == '1';
+}
+
+} // namespace
+
+namespace {
+
+// The folder, made empty when first used and removed when the process ends normally.
+struct ScratchFolder {
+    std::filesystem::path path;
+
+    ScratchFolder() {
+        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
+                                               ? std::filesystem::path("/dev/shm")
+                                               : std::filesystem::temp_directory_path();
+        path = base / ("qdx-fuzz-" + std::to_string(platform::processId()));
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
+} // namespace
+
+const std::filesystem::path& scratchFolder() {
+    // Made before any project in it, so it is removed after they are closed.
+    static const ScratchFolder folder;
+    return folder.path;
+}
+
+std::filesystem::path writeScratchFile(std::string_view name, std::string_view bytes) {
+    const std::filesystem::path path = scratchFolder() / name;
+    std::error_code ignored;
+    std::filesystem::remove(path.string() + "-journal", ignored);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+ScratchProject::ScratchProject() : m_folder(scratchFolder()) {
     openProjectFile(model, splitProjectPath((m_folder / "scratch.qdx").string()));
     log.open(m_folder);
 }
@@ -24,6 +75,30 @@ void ScratchProject::beforeInput() {
         log.close();
         std::filesystem::remove(log.path());
         log.open(m_folder);
+    }
+    require(execute(model, "SAVEPOINT fuzz_input"), "the scratch project takes a savepoint");
+}
+
+void ScratchProject::afterInput() {
+    if (model.database().holdsTransaction() && execute(model, "ROLLBACK TO fuzz_input") &&
+        execute(model, "RELEASE fuzz_input"))
+        return;
+    model.reopenAtLastSave();
+}
+
+void requireStoredCharts(const ProjectModel& model, int side, bool presentOnlyWithClass5) {
+    for (const DentalRecord& record : model.loadRecordList(side)) {
+        require(record.classChart.size() == kToothCount, "32 class characters");
+        for (int p = 0; p < kToothCount; ++p) {
+            const auto at = static_cast<std::size_t>(p);
+            const char cls = record.classChart[at];
+            require(cls >= '1' && cls <= '5', "a stored class is 1..5");
+            require(isFlag(record.bridgeChart[at]) && isFlag(record.presentChart[at]) &&
+                        isFlag(record.deciduousChart[at]),
+                    "stored flags are 0 or 1");
+            require(!presentOnlyWithClass5 || record.presentChart[at] == '0' || cls == '5',
+                    "the present flag goes with class 5 only");
+        }
     }
 }
 
