@@ -86,18 +86,19 @@ std::string changeText(const JournalRow& row) {
     return row.TEETH + " / " + row.DETAIL;
 }
 
-std::string logFilterText(const LogFilter& filter, const std::string& idText) {
+std::string logFilterText(const LogFilter& filter, const std::string& idText,
+                          const Wording& wording) {
     std::vector<std::string> parts;
     if (filter.side)
-        parts.push_back(std::string(sideLabel(*filter.side)) + " " + idText);
+        parts.push_back(worded(wording, sideLabel(*filter.side)) + " " + idText);
     if (!filter.examiner.empty())
-        parts.push_back("担当者 " + filter.examiner);
+        parts.push_back(worded(wording, "担当者") + " " + filter.examiner);
     if (!filter.kind.empty())
-        parts.push_back(kindLabel(filter.kind));
+        parts.push_back(worded(wording, kindLabel(filter.kind)));
     if (filter.uncheckedOnly)
-        parts.emplace_back("未確認のみ");
+        parts.push_back(worded(wording, "未確認のみ"));
     if (parts.empty())
-        return "すべて";
+        return worded(wording, "すべて");
     std::string text;
     for (const std::string& part : parts)
         text += (text.empty() ? "" : " / ") + part;

@@ -257,6 +257,90 @@ TEST(ChangeLogPrint, RowsRunOverPagesAndLongChangesWrapInsideTheColumn) {
     EXPECT_EQ(wrapChangeText(std::string(30, 'x'), 450, 45).size(), 3u);
 }
 
+const PrintItem* printedText(const PrintPage& page, const std::string& text) {
+    for (const PrintItem& item : page) {
+        if (item.kind == PrintItem::Kind::Text && item.text == text)
+            return &item;
+    }
+    return nullptr;
+}
+
+// In English the printout words its title, headings, filter and labels and gives the side its
+// wider column; what the project stores prints as written. The Japanese printout keeps its
+// texts and places.
+TEST(ChangeLogPrint, EnglishWordsTheCaptionsWhileJapaneseKeepsItsTextsAndPlaces) {
+    const Wording marked = [](std::string_view japanese) {
+        return "<" + std::string(japanese) + ">";
+    };
+    ChangeLogRow row;
+    row.row.TIME = "2026/12/10 09:00:00";
+    row.row.EXAMINER = "佐藤";
+    row.row.KIND = journal::kAdded;
+    row.row.SIDE = "1";
+    row.row.Dental_ID = "1";
+    row.row.EXT_ID = "D01-00001";
+    row.row.TEETH = "右上 4 5";
+    row.row.ORIGIN = "他.qdx";
+    row.check = "未確認";
+    ChangeLogPrintJob job;
+    job.filterText = logFilterText({}, "");
+    job.createdText = "作成日：2026年12月10日 09時00分";
+    job.rows = {row};
+    const PrintMetrics m;
+    const auto x = [&m](int units) { return 220 + units * m.u; };
+
+    const PrintPage japanese = layoutChangeLogPrint(job, m).front();
+    ASSERT_TRUE(printedText(japanese, "変更履歴"));
+    ASSERT_TRUE(printedText(japanese, "すべて"));
+    const std::pair<const char*, int> headings[] = {{"日時", 0},     {"担当者", 21}, {"種類", 35},
+                                                    {"区分", 52},    {"ID", 57},     {"確認", 73},
+                                                    {"変更内容", 82}};
+    for (const auto& [heading, left] : headings) {
+        const PrintItem* item = printedText(japanese, heading);
+        ASSERT_TRUE(item) << heading;
+        EXPECT_EQ(item->x, x(left)) << heading;
+    }
+    for (const auto& [cell, left] : std::vector<std::pair<std::string, int>>{
+             {"登録", 35}, {"生前", 52}, {"D01-00001", 57}, {"未確認", 73}}) {
+        const PrintItem* item = printedText(japanese, cell);
+        ASSERT_TRUE(item) << cell;
+        EXPECT_EQ(item->x, x(left)) << cell;
+    }
+    const PrintItem* change = printedText(japanese, "右上 4 5 ［由来：他.qdx］");
+    ASSERT_TRUE(change);
+    EXPECT_EQ(change->x, x(82));
+
+    job.english = true;
+    job.wording = marked;
+    job.filterText = logFilterText({}, "", marked);
+    const PrintPage english = layoutChangeLogPrint(job, m).front();
+    EXPECT_TRUE(printedText(english, "<変更履歴>"));
+    EXPECT_TRUE(printedText(english, "<すべて>"));
+    EXPECT_TRUE(printedText(english, "作成日：2026年12月10日 09時00分")); // worded by the window
+    for (const auto& [heading, left] : headings)
+        EXPECT_TRUE(printedText(english, "<" + std::string(heading) + ">")) << heading;
+    EXPECT_EQ(printedText(english, "<区分>")->x, x(50));
+    EXPECT_EQ(printedText(english, "<生前>")->x, x(50));
+    EXPECT_EQ(printedText(english, "D01-00001")->x, x(63));
+    EXPECT_TRUE(printedText(english, "<登録>"));
+    EXPECT_TRUE(printedText(english, "<未確認>"));
+    EXPECT_TRUE(printedText(english, "佐藤"));
+    EXPECT_TRUE(printedText(english, "2026/12/10 09:00:00"));
+    change = printedText(english, "右上 4 5 <［由来：他.qdx］>");
+    ASSERT_TRUE(change);
+    EXPECT_EQ(change->x, x(91));
+
+    LogFilter filter;
+    filter.side = PostMortem;
+    filter.examiner = "佐藤";
+    filter.kind = journal::kModified;
+    filter.uncheckedOnly = true;
+    EXPECT_EQ(logFilterText(filter, "T02-00001", marked),
+              "<死後> T02-00001 / <担当者> 佐藤 / <修正> / <未確認のみ>");
+    EXPECT_EQ(logFilterText(filter, "T02-00001"),
+              "死後 T02-00001 / 担当者 佐藤 / 修正 / 未確認のみ");
+}
+
 TEST(ChangeTexts, AHistoryChangePairsEntriesByPartner) {
     auto entry = [](MatchKind kind, const std::string& partner) {
         MatchRow row;
