@@ -257,6 +257,77 @@ TEST(ChangeLogPrint, RowsRunOverPagesAndLongChangesWrapInsideTheColumn) {
     EXPECT_EQ(wrapChangeText(std::string(30, 'x'), 450, 45).size(), 3u);
 }
 
+// The whole history's check column follows the same rule as one record's state: checks,
+// chart changes, other changes, deletions, and the same key on both sides kept apart.
+TEST(ChangeLogChecks, TheColumnOfTheWholeHistoryFollowsTheRecordsState) {
+    std::vector<JournalRow> rows;
+    auto row = [&rows](const char* kind, const char* side, const char* key, const char* teeth) {
+        JournalRow r;
+        r.KIND = kind;
+        r.SIDE = side;
+        r.Dental_ID = key;
+        r.TEETH = teeth;
+        r.TIME = "2026/12/10 09:00:0" + std::to_string(rows.size() % 10);
+        r.EXAMINER = rows.size() % 2 ? "佐藤" : "鈴木";
+        rows.push_back(r);
+    };
+    row(journal::kAdded, "0", "1", "右上 4");
+    row(journal::kAdded, "1", "1", "右上 5");
+    row(journal::kChecked, "0", "1", "");
+    row(journal::kModified, "0", "1", "");          // fields only: the check stays
+    row(journal::kMatches, "1", "1", "");           // an outcome: nothing changes
+    row(journal::kChecked, "1", "1", "");           // checked ...
+    row(journal::kModified, "1", "1", "右上8 4→3"); // ... and cleared by a tooth
+    row(journal::kAdded, "0", "2", "右上 1");
+    row(journal::kChecked, "0", "2", "");
+    row(journal::kDeleted, "0", "2", "");
+    row(journal::kMatches, "0", "2", ""); // a partner's row after the deletion
+    row(journal::kChecked, "1", "3", ""); // a record from before the history
+    row(journal::kSettings, "", "", "");
+    CheckColumns columns;
+    for (const JournalRow& r : rows)
+        columns.add(r);
+    const auto states = chartCheckStates(rows);
+    std::vector<std::string> texts;
+    for (const JournalRow& r : rows) {
+        const std::string text = columns.text(r);
+        texts.push_back(text);
+        if (r.isRecordRow()) {
+            EXPECT_EQ(text, checkColumnText(states.at(recordOf(r)))) << r.SIDE << r.Dental_ID;
+        }
+    }
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"確認済み", "未確認", "確認済み", "確認済み", "未確認",
+                                        "未確認", "未確認", "", "", "", "", "確認済み", ""}));
+}
+
+// A row carried over by a merge keeps its older time: the newest-first list still puts it where
+// its time belongs, and a list that is in order stays as it is.
+TEST_F(ChangeLogViewsTest, RowsWrittenOutOfTimeOrderAreListedByTime) {
+    store("佐藤", PostMortem, "T02-00001", 4);
+    JournalRow merged;
+    merged.TIME = "2001/01/01 00:00:00";
+    merged.EXAMINER = "田中";
+    merged.KIND = journal::kAdded;
+    merged.SIDE = "1";
+    merged.Dental_ID = "7";
+    merged.EXT_ID = "D09-00001";
+    merged.ORIGIN = "他.qdx";
+    model.journal().writeAsIs(merged);
+    store("佐藤", PostMortem, "T02-00002", 4);
+    std::vector<ChangeLogRow> rows = loadChangeLog(model, {});
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].row.EXT_ID, "T02-00002");
+    EXPECT_EQ(rows[1].row.EXT_ID, "T02-00001");
+    EXPECT_EQ(rows[2].row.EXT_ID, "D09-00001");
+    sortChangeLog(rows, LogColumn::Time, true);
+    EXPECT_EQ(rows[0].row.EXT_ID, "D09-00001");
+    EXPECT_EQ(rows[2].row.EXT_ID, "T02-00002");
+    sortChangeLog(rows, LogColumn::Id, false);
+    EXPECT_EQ(rows[0].row.EXT_ID, "T02-00002");
+    EXPECT_EQ(rows[2].row.EXT_ID, "D09-00001");
+}
+
 const PrintItem* printedText(const PrintPage& page, const std::string& text) {
     for (const PrintItem& item : page) {
         if (item.kind == PrintItem::Kind::Text && item.text == text)
