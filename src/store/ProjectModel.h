@@ -6,7 +6,7 @@
 #include "store/ProjectDatabase.h"
 #include "store/ProjectJournal.h"
 #include "store/RecordEntry.h"
-#include "store/RecordTable.h"
+#include "store/RecordInserter.h"
 #include "store/SearchSettings.h"
 
 #include <array>
@@ -171,7 +171,7 @@ private:
 
     ProjectDatabase m_database;
     ProjectJournal m_journal{m_database};
-    records::RecordInserter m_inserter{m_database};
+    RecordInserter m_inserter{m_database};
     std::string m_projectFolder;
     std::string m_projectFileName;
     std::string m_pictureFolder;

@@ -1,4 +1,5 @@
 #include "store/RecordTable.h"
+#include "store/RecordInserter.h"
 
 #include "model/RecordId.h"
 #include "store/ProjectDatabase.h"
@@ -289,31 +290,6 @@ void insertRecord(const ProjectDatabase& db, int side, const DentalRecord& recor
     st.step();
 }
 
-RecordInserter::RecordInserter(const ProjectDatabase& db) : m_db(db) {}
-
-RecordInserter::~RecordInserter() = default;
-
-void RecordInserter::insert(int side, const DentalRecord& record) {
-    std::unique_ptr<TableStatement>& kept = m_statements[side == PostMortem ? 0 : 1];
-    if (!kept || !kept->isPrepared()) {
-        kept = std::make_unique<TableStatement>(m_db, keyColumn(side));
-        kept->sql = insertText(side);
-        kept->prepareInsert();
-    }
-    // Rewound on every way out, so nothing of it stays active over a commit.
-    struct RewindAfter {
-        TableStatement& statement;
-        ~RewindAfter() { statement.rewind(); }
-    } rewindAfter{*kept};
-    bindNewRecord(*kept, record);
-    kept->step();
-}
-
-void RecordInserter::release() {
-    for (std::unique_ptr<TableStatement>& kept : m_statements)
-        kept.reset();
-}
-
 void updateRecord(const ProjectDatabase& db, int side, const DentalRecord& record) {
     TableStatement st(db, keyColumn(side));
     st.sql = updateText(side);
@@ -364,3 +340,32 @@ long long countById(const ProjectDatabase& db, int side, const std::string& uppe
 }
 
 } // namespace qdx::records
+
+namespace qdx {
+
+RecordInserter::RecordInserter(const ProjectDatabase& db) : m_db(db) {}
+
+RecordInserter::~RecordInserter() = default;
+
+void RecordInserter::insert(int side, const DentalRecord& record) {
+    std::unique_ptr<TableStatement>& kept = m_statements[side == PostMortem ? 0 : 1];
+    if (!kept || !kept->isPrepared()) {
+        kept = std::make_unique<TableStatement>(m_db, records::keyColumn(side));
+        kept->sql = records::insertText(side);
+        kept->prepareInsert();
+    }
+    // Rewound on every way out, so nothing of it stays active over a commit.
+    struct RewindAfter {
+        TableStatement& statement;
+        ~RewindAfter() { statement.rewind(); }
+    } rewindAfter{*kept};
+    records::bindNewRecord(*kept, record);
+    kept->step();
+}
+
+void RecordInserter::release() {
+    for (std::unique_ptr<TableStatement>& kept : m_statements)
+        kept.reset();
+}
+
+} // namespace qdx

@@ -2,14 +2,12 @@
 
 #include "model/DentalRecord.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace qdx {
 
 class ProjectDatabase;
-class TableStatement;
 
 // The post-mortem (TB_AFTER) and ante-mortem (TB_BEFOR) record tables; `side` picks one.
 namespace records {
@@ -35,23 +33,6 @@ DentalRecord selectRecordByKey(const ProjectDatabase& db, int side, const std::s
 DentalRecord selectRecordById(const ProjectDatabase& db, int side, const std::string& upper,
                               const std::string& lower);
 void insertRecord(const ProjectDatabase& db, int side, const DentalRecord& record);
-// Inserts the rows insertRecord inserts through one statement per side, prepared once and kept:
-// an import or a merge adds thousands of records.
-class RecordInserter {
-public:
-    explicit RecordInserter(const ProjectDatabase& db);
-    ~RecordInserter();
-    RecordInserter(const RecordInserter&) = delete;
-    RecordInserter& operator=(const RecordInserter&) = delete;
-
-    void insert(int side, const DentalRecord& record);
-    // Lets the kept statements go (before the connection closes).
-    void release();
-
-private:
-    const ProjectDatabase& m_db;
-    std::unique_ptr<TableStatement> m_statements[2];
-};
 // Leaves UpdateTime as stored.
 void updateRecord(const ProjectDatabase& db, int side, const DentalRecord& record);
 // Match rows are not touched here.

@@ -1,6 +1,7 @@
 #include "store/RecordTable.h"
 #include "model/RecordId.h"
 #include "store/ProjectDatabase.h"
+#include "store/RecordInserter.h"
 #include "store/StoreError.h"
 #include "store/TableStatement.h"
 
