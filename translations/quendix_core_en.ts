@@ -617,6 +617,22 @@ To turn it off, delete the same-person entry.</translation>
       <translation>Change</translation>
     </message>
     <message>
+      <source>変更履歴</source>
+      <translation>Change history</translation>
+    </message>
+    <message>
+      <source>すべて</source>
+      <translation>All</translation>
+    </message>
+    <message>
+      <source>未確認のみ</source>
+      <translation>Unchecked only</translation>
+    </message>
+    <message>
+      <source>［由来：%1］</source>
+      <translation>[Origin: %1]</translation>
+    </message>
+    <message>
       <source>登録</source>
       <translation>Add</translation>
     </message>
@@ -679,6 +695,8 @@ To turn it off, delete the same-person entry.</translation>
     <message>
       <source>歯式が変更されています。保存してから確認してください。</source>
       <translation>The chart has been changed. Save it before checking it.</translation>
+    </message>
+    <message>
       <source>身元確認（確定）</source>
       <translation>Identification established</translation>
     </message>

@@ -16,20 +16,19 @@ const char* const kIndex =
 const char* const kSelect = "SELECT ID,TIME,EXAMINER,LOGIN,KIND,SIDE,Dental_ID,EXT_ID,TEETH,"
                             "DETAIL,ORIGIN FROM TB_JOURNAL";
 
-JournalRow readRow(const TableStatement& st) {
-    JournalRow row;
-    row.ID = st.columnText(0);
-    row.TIME = fromDatabaseText(st.columnText(1));
-    row.EXAMINER = fromDatabaseText(st.columnText(2));
-    row.LOGIN = fromDatabaseText(st.columnText(3));
-    row.KIND = st.columnText(4);
-    row.SIDE = st.columnText(5);
-    row.Dental_ID = st.columnText(6);
-    row.EXT_ID = fromDatabaseText(st.columnText(7));
-    row.TEETH = fromDatabaseText(st.columnText(8));
-    row.DETAIL = fromDatabaseText(st.columnText(9));
-    row.ORIGIN = fromDatabaseText(st.columnText(10));
-    return row;
+// Fills the row from the current result row (assign reuses what room a string still has).
+void readRowInto(const TableStatement& st, JournalRow& row) {
+    row.ID.assign(st.columnView(0));
+    row.TIME.assign(fromDatabaseText(st.columnView(1)));
+    row.EXAMINER.assign(fromDatabaseText(st.columnView(2)));
+    row.LOGIN.assign(fromDatabaseText(st.columnView(3)));
+    row.KIND.assign(st.columnView(4));
+    row.SIDE.assign(st.columnView(5));
+    row.Dental_ID.assign(st.columnView(6));
+    row.EXT_ID.assign(fromDatabaseText(st.columnView(7)));
+    row.TEETH.assign(fromDatabaseText(st.columnView(8)));
+    row.DETAIL.assign(fromDatabaseText(st.columnView(9)));
+    row.ORIGIN.assign(fromDatabaseText(st.columnView(10)));
 }
 
 } // namespace
@@ -42,7 +41,8 @@ const char* indexText() {
     return kIndex;
 }
 
-std::vector<JournalRow> selectJournal(const ProjectDatabase& db, const JournalQuery& query) {
+void readJournal(const ProjectDatabase& db, const JournalQuery& query,
+                 const std::function<void(JournalRow&)>& take) {
     std::string condition = "1";
     if (query.side)
         condition += " AND SIDE=@SIDE AND Dental_ID=@Dental_ID";
@@ -62,9 +62,16 @@ std::vector<JournalRow> selectJournal(const ProjectDatabase& db, const JournalQu
     }
     st.bindText("@EXAMINER", toDatabaseText(query.examiner));
     st.bindText("@KIND", query.kind);
+    JournalRow row;
+    while (st.step()) {
+        readRowInto(st, row);
+        take(row);
+    }
+}
+
+std::vector<JournalRow> selectJournal(const ProjectDatabase& db, const JournalQuery& query) {
     std::vector<JournalRow> rows;
-    while (st.step())
-        rows.push_back(readRow(st));
+    readJournal(db, query, [&rows](JournalRow& row) { rows.push_back(std::move(row)); });
     return rows;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,6 +61,10 @@ struct JournalQuery {
 
 // The rows in the order they were written.
 std::vector<JournalRow> selectJournal(const ProjectDatabase& db, const JournalQuery& query = {});
+// The same rows handed to `take` one by one, which may move from the row: the whole history of
+// a large project is read without a second copy of it.
+void readJournal(const ProjectDatabase& db, const JournalQuery& query,
+                 const std::function<void(JournalRow&)>& take);
 // The examiners (who()) that wrote rows, in text order.
 std::vector<std::string> selectExaminers(const ProjectDatabase& db);
 // True when the file has the table (a file no program of ours opened for writing may lack it).

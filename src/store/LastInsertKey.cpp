@@ -1,17 +1,15 @@
 #include "store/LastInsertKey.h"
 
-#include "store/TableStatement.h"
+#include "store/ProjectDatabase.h"
 
-#include <cstdlib>
+#include <sqlite3.h>
 
 namespace qdx {
 
 long long lastInsertKey(const ProjectDatabase& db) {
-    TableStatement st(db);
-    st.sql = "SELECT last_insert_rowid()";
-    st.prepare();
-    st.step();
-    return std::atoll(st.columnText(0).c_str());
+    // Asked of the connection directly: an import asks it twice per record.
+    sqlite3* connection = db.connection();
+    return connection ? static_cast<long long>(sqlite3_last_insert_rowid(connection)) : 0;
 }
 
 } // namespace qdx

@@ -16,11 +16,12 @@ namespace {
 const char* const kInsert =
     "INSERT INTO TB_JOURNAL (TIME,EXAMINER,LOGIN,KIND,SIDE,Dental_ID,EXT_ID,TEETH,DETAIL,ORIGIN) "
     "VALUES(@TIME,@EXAMINER,@LOGIN,@KIND,@SIDE,@Dental_ID,@EXT_ID,@TEETH,@DETAIL,@ORIGIN);";
+const char* const kTimeFormat = "%Y/%m/%d %H:%M:%S";
 
 } // namespace
 
 std::string journalTimeNow() {
-    return platform::formatLocalTime(std::time(nullptr), "%Y/%m/%d %H:%M:%S");
+    return platform::formatLocalTime(std::time(nullptr), kTimeFormat);
 }
 
 ProjectJournal::ProjectJournal(const ProjectDatabase& database)
@@ -28,8 +29,18 @@ ProjectJournal::ProjectJournal(const ProjectDatabase& database)
 
 ProjectJournal::~ProjectJournal() = default;
 
+const std::string& ProjectJournal::timeNow() {
+    // An import writes thousands of rows a second; the text changes once a second.
+    const std::time_t now = std::time(nullptr);
+    if (m_timeText.empty() || now != m_timeSecond) {
+        m_timeSecond = now;
+        m_timeText = platform::formatLocalTime(now, kTimeFormat);
+    }
+    return m_timeText;
+}
+
 void ProjectJournal::write(JournalRow row) {
-    row.TIME = journalTimeNow();
+    row.TIME = timeNow();
     row.EXAMINER = m_examiner;
     row.LOGIN = m_login;
     writeAsIs(row);
@@ -40,22 +51,26 @@ void ProjectJournal::writeAsIs(const JournalRow& row) {
     // record's key after it (lastInsertKey), whatever the history wrote meanwhile.
     sqlite3* connection = m_database.connection();
     const sqlite3_int64 lastKey = connection ? sqlite3_last_insert_rowid(connection) : 0;
-    if (!m_insert || !m_insert->rewind()) {
+    if (!m_insert || !m_insert->isPrepared()) {
         m_insert = std::make_unique<TableStatement>(m_database);
         m_insert->sql = kInsert;
         m_insert->prepareInsert();
     }
     TableStatement& st = *m_insert;
+    // Rewound on every way out, a failed step included: nothing of the statement stays active
+    // over a commit, and the texts bound without a copy are let go with the row.
+    struct RewindAfter {
+        TableStatement& statement;
+        ~RewindAfter() { statement.rewind(); }
+    } rewindAfter{st};
     // In the order of the statement's parameters.
     int at = 0;
     for (const std::string* value :
          {&toDatabaseText(row.TIME), &toDatabaseText(row.EXAMINER), &toDatabaseText(row.LOGIN),
           &row.KIND, &row.SIDE, &row.Dental_ID, &toDatabaseText(row.EXT_ID),
           &toDatabaseText(row.TEETH), &toDatabaseText(row.DETAIL), &toDatabaseText(row.ORIGIN)})
-        st.bindTextAt(++at, *value);
+        st.bindTextViewAt(++at, *value);
     st.step();
-    // Done with: nothing of the statement stays active over a commit.
-    st.rewind();
     sqlite3_set_last_insert_rowid(connection, lastKey);
 }
 

@@ -2,6 +2,7 @@
 
 #include "store/JournalTable.h"
 
+#include <ctime>
 #include <memory>
 #include <string>
 
@@ -52,12 +53,17 @@ public:
     void release();
 
 private:
+    // Now as the rows stamp it.
+    const std::string& timeNow();
+
     const ProjectDatabase& m_database;
     std::unique_ptr<TableStatement> m_insert;
     std::string m_examiner;
     std::string m_login;
     std::string m_batchNote;
     BatchCounts m_counts;
+    std::time_t m_timeSecond = 0;
+    std::string m_timeText;
 };
 
 // Local time now as the history stamps it, "%Y/%m/%d %H:%M:%S".

@@ -55,7 +55,7 @@ void ProjectModel::open(const std::string& folder, const std::string& fileName) 
 }
 
 void ProjectModel::reopen() {
-    m_journal.release();
+    releaseStatements();
     m_places.clear();
     m_records = {};
     m_database.open(projectPath());
@@ -70,14 +70,19 @@ void ProjectModel::reopenAtLastSave() {
     reopen();
 }
 
-void ProjectModel::save() {
+void ProjectModel::releaseStatements() {
     m_journal.release();
+    m_inserter.release();
+}
+
+void ProjectModel::save() {
+    releaseStatements();
     m_database.save();
     clearChangeFlags();
 }
 
 void ProjectModel::close(bool commit) {
-    m_journal.release();
+    releaseStatements();
     m_records = {};
     try {
         m_database.close(commit);
@@ -89,7 +94,7 @@ void ProjectModel::close(bool commit) {
 }
 
 void ProjectModel::abandon() {
-    m_journal.release();
+    releaseStatements();
     try {
         m_database.close(false);
     } catch (const StoreError&) {
@@ -182,7 +187,7 @@ int ProjectModel::storeEntry() {
     std::vector<MatchRow> linked = matches::linkPendingMatches(m_database, side, record.displayId);
     if (!linked.empty())
         m_settingsOrMatchesChanged = true;
-    records::insertRecord(m_database, side, record);
+    m_inserter.insert(side, record);
     // A linked row waited for exactly this record: give it the new key so the pair shows.
     const long long inserted = lastInsertKey(m_database);
     const std::string newKey = std::to_string(inserted);

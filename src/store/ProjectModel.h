@@ -6,6 +6,7 @@
 #include "store/ProjectDatabase.h"
 #include "store/ProjectJournal.h"
 #include "store/RecordEntry.h"
+#include "store/RecordInserter.h"
 #include "store/SearchSettings.h"
 
 #include <array>
@@ -157,6 +158,8 @@ public:
 private:
     static int sideIndex(int side) { return side == PostMortem ? 0 : 1; }
     void markRecordsChanged(int side);
+    // Lets the statements kept for many rows go, before a commit or a close.
+    void releaseStatements();
     void writeSettings(SettingsTable table, SettingsWrite mode);
     void insertSettingsRowAt(SettingsTable table, int n);
     void commitSettingsInsert();
@@ -168,6 +171,7 @@ private:
 
     ProjectDatabase m_database;
     ProjectJournal m_journal{m_database};
+    RecordInserter m_inserter{m_database};
     std::string m_projectFolder;
     std::string m_projectFileName;
     std::string m_pictureFolder;

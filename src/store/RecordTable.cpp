@@ -1,4 +1,5 @@
 #include "store/RecordTable.h"
+#include "store/RecordInserter.h"
 
 #include "model/RecordId.h"
 #include "store/ProjectDatabase.h"
@@ -92,6 +93,7 @@ std::string forSide(const char* text, int side) {
 }
 
 constexpr int kFirstToothColumn = 9;
+constexpr int kInsertDateParameter = 41;
 constexpr int kUpdateTimeColumn = 41;
 
 // Fills a new record from the current row. The columns are read in place into the record's own
@@ -179,21 +181,24 @@ std::vector<std::string> readTexts(TableStatement& st) {
     return list;
 }
 
+// The record's fields and teeth by position: the insert and the update statements name them
+// in the same order (@EXT_IDu ... @valid, @dc1 ... @dc32), and the insert's @date comes last.
 void bindRecord(TableStatement& st, const DentalRecord& record) {
     const IdParts id = splitDisplayId(record.displayId);
-    st.bindText("@EXT_IDu", toDatabaseText(id.upper));
-    st.bindText("@EXT_IDl", toDatabaseText(id.lower));
-    st.bindText("@name", toDatabaseText(record.name));
-    st.bindText("@sex", record.sex);
-    st.bindText("@agegroup", record.agegroup);
-    st.bindText("@place", toDatabaseText(record.place));
-    st.bindText("@summary", toDatabaseText(record.summary));
-    st.bindText("@valid", record.valid);
+    int at = 0;
+    for (const std::string* value :
+         {&toDatabaseText(id.upper), &toDatabaseText(id.lower), &toDatabaseText(record.name),
+          &record.sex, &record.agegroup, &toDatabaseText(record.place),
+          &toDatabaseText(record.summary), &record.valid})
+        st.bindTextAt(++at, *value);
     const ChartStrings chart = record.chart();
-    for (int i = 0; i < kToothCount; ++i) {
-        const std::string name = "@dc" + std::to_string(i + 1);
-        st.bindText(name.c_str(), buildToothCode(chart, i));
-    }
+    for (int i = 0; i < kToothCount; ++i)
+        st.bindTextAt(++at, buildToothCode(chart, i));
+}
+
+void bindNewRecord(TableStatement& st, const DentalRecord& record) {
+    bindRecord(st, record);
+    st.bindTextAt(kInsertDateParameter, record.UpdateTime);
 }
 
 std::string idCondition(const std::string& upper, const std::string& lower) {
@@ -281,8 +286,7 @@ void insertRecord(const ProjectDatabase& db, int side, const DentalRecord& recor
     TableStatement st(db, keyColumn(side));
     st.sql = insertText(side);
     st.prepareInsert();
-    bindRecord(st, record);
-    st.bindText("@date", record.UpdateTime);
+    bindNewRecord(st, record);
     st.step();
 }
 
@@ -336,3 +340,32 @@ long long countById(const ProjectDatabase& db, int side, const std::string& uppe
 }
 
 } // namespace qdx::records
+
+namespace qdx {
+
+RecordInserter::RecordInserter(const ProjectDatabase& db) : m_db(db) {}
+
+RecordInserter::~RecordInserter() = default;
+
+void RecordInserter::insert(int side, const DentalRecord& record) {
+    std::unique_ptr<TableStatement>& kept = m_statements[side == PostMortem ? 0 : 1];
+    if (!kept || !kept->isPrepared()) {
+        kept = std::make_unique<TableStatement>(m_db, records::keyColumn(side));
+        kept->sql = records::insertText(side);
+        kept->prepareInsert();
+    }
+    // Rewound on every way out, so nothing of it stays active over a commit.
+    struct RewindAfter {
+        TableStatement& statement;
+        ~RewindAfter() { statement.rewind(); }
+    } rewindAfter{*kept};
+    records::bindNewRecord(*kept, record);
+    kept->step();
+}
+
+void RecordInserter::release() {
+    for (std::unique_ptr<TableStatement>& kept : m_statements)
+        kept.reset();
+}
+
+} // namespace qdx

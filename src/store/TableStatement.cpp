@@ -70,6 +70,11 @@ void TableStatement::bindTextAt(int index, const std::string& value) {
                       SQLITE_TRANSIENT);
 }
 
+void TableStatement::bindTextViewAt(int index, std::string_view value) {
+    sqlite3_bind_text(m_statement, index, value.data(), static_cast<int>(value.size()),
+                      SQLITE_STATIC);
+}
+
 bool TableStatement::step() {
     if (!isLive())
         throw StoreError(ErrStep, "the statement is not prepared");

@@ -35,6 +35,8 @@ public:
     // Binds the parameter at `index` (from 1, in the order of the statement text) as UTF-8
     // text: for a statement run many times, without looking the name up each time.
     void bindTextAt(int index, const std::string& value);
+    // The same without a copy: `value` must stay unchanged until the statement is reset.
+    void bindTextViewAt(int index, std::string_view value);
     // Steps once: true on a row, false when done; anything else throws 108.
     bool step();
     // The text of a result column; NULL reads as "".
@@ -47,6 +49,8 @@ public:
     // Clears the bindings and rewinds the prepared statement so it runs again (one statement
     // kept for many rows); false when there is none or its connection was closed meanwhile.
     bool rewind();
+    // True while the statement is prepared on the connection that is still open.
+    bool isPrepared() const { return isLive(); }
 
     const std::string& keyColumn() const { return m_keyColumn; }
 

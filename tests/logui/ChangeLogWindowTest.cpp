@@ -15,6 +15,7 @@
 #include "ui/log/ChangeLogTableModel.h"
 #include "ui/log/LogWindows.h"
 #include "ui/main/CCusporaDlg.h"
+#include "views/log/ChangeLogPrintLayout.h"
 #include "views/log/ChartCheck.h"
 
 #include <QAbstractItemModelTester>
@@ -279,6 +280,50 @@ private slots:
         QCOMPARE(runQdx({"log", p.path, "--csv", tool}).exitCode, 0);
         QCOMPARE(readBytes(saved.toStdString()), readBytes(tool));
         QVERIFY(installLanguage(Language::Japanese));
+    }
+
+    // The printout in English: its title, headings, filter, created line and labels in the
+    // display language, the stored texts as written; in Japanese it prints the program's texts.
+    void theHistoryPrintoutReadsInEnglish() {
+        QVERIFY(installLanguage(Language::English));
+        LoggedProject p;
+        ScriptedResponder prompts;
+        CChangeLogDlg window(p.model);
+        QVERIFY(window.reload());
+        ChangeLogPrintJob job = window.printJob();
+        QVERIFY(job.english);
+        QCOMPARE(job.filterText, std::string("All"));
+        QVERIFY2(job.createdText.rfind("Created: ", 0) == 0, job.createdText.c_str());
+        QStringList texts;
+        for (const PrintPage& page : layoutChangeLogPrint(job, PrintMetrics{})) {
+            for (const PrintItem& item : page)
+                texts << QString::fromStdString(item.text);
+        }
+        for (const char* english :
+             {"Change history", "Time", "Examiner", "Kind", "Side", "ID", "Check", "Change", "Add",
+              "Ante-mortem", "Post-mortem", "Unchecked", "D1-00001", "佐藤"})
+            QVERIFY2(texts.contains(QString::fromUtf8(english)), english);
+        for (const char* japanese : {"変更履歴", "日時", "種類", "登録", "生前", "死後", "未確認"})
+            QVERIFY2(!texts.contains(QString::fromUtf8(japanese)), japanese);
+
+        auto* kinds = child<QComboBox>(window, "kindCombo");
+        kinds->setCurrentIndex(kinds->findText(QStringLiteral("Add")));
+        child<QCheckBox>(window, "uncheckedBox")->setChecked(true);
+        QVERIFY(window.reload());
+        QCOMPARE(window.printJob().filterText, std::string("Add / Unchecked only"));
+        // Two messages a broken entry of the translation file had left in Japanese.
+        QCOMPARE(coreTr("歯式が変更されています。保存してから確認してください。"),
+                 QStringLiteral("The chart has been changed. Save it before checking it."));
+        QCOMPARE(coreTr("身元確認（確定）"), QStringLiteral("Identification established"));
+
+        QVERIFY(installLanguage(Language::Japanese));
+        CChangeLogDlg japanese(p.model);
+        QVERIFY(japanese.reload());
+        job = japanese.printJob();
+        QVERIFY(!job.english);
+        QVERIFY(!job.wording);
+        QCOMPARE(job.filterText, std::string("すべて"));
+        QVERIFY(job.createdText.rfind("作成日：", 0) == 0);
     }
 
     // The check row, its refusals and the examiner's question in English.

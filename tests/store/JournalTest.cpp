@@ -4,6 +4,7 @@
 #include "store/MatchTable.h"
 #include "store/ProjectModel.h"
 #include "store/ProjectOpen.h"
+#include "store/StoreError.h"
 #include "support/ProjectFixture.h"
 #include "support/TestFiles.h"
 
@@ -175,6 +176,30 @@ TEST_F(JournalTest, RowsAreSavedOrDiscardedWithTheirChange) {
     EXPECT_EQ(journalLines(model),
               (std::vector<std::string>{"ADD|0|T01-00002|右上 5 5 5 5 5 5 5 5 / 左上 5 5 5 5 5 5 5 "
                                         "5 / 左下 5 5 5 5 5 5 5 5 / 右下 5 5 5 5 5 5 5 5|"}));
+}
+
+// A row the file refuses fails alone: the kept statement is rewound, so the next row is
+// written with its own texts and the record's key stays the connection's last insert.
+TEST_F(JournalTest, ARefusedRowLeavesTheNextRowsWhole) {
+    sqlite3* connection = model.database().connection();
+    ASSERT_EQ(sqlite3_exec(connection,
+                           "CREATE TRIGGER refuse BEFORE INSERT ON TB_JOURNAL BEGIN SELECT "
+                           "RAISE(ABORT, 'no'); END",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    EXPECT_THROW(model.journal().writeProject(journal::kSettings, -1, std::string(40, 'x')),
+                 StoreError);
+    ASSERT_EQ(sqlite3_exec(connection, "DROP TRIGGER refuse", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    model.journal().writeProject(journal::kSettings, -1, "照合優先度の係数 2→3");
+    const long long key = add(PostMortem, "T01", "00001");
+    model.save();
+    EXPECT_EQ(journalLines(model),
+              (std::vector<std::string>{"SETTINGS||||照合優先度の係数 2→3",
+                                        "ADD|0|T01-00001|右上 5 5 5 5 5 5 5 5 / 左上 5 5 5 5 5 5 5 "
+                                        "5 / 左下 5 5 5 5 5 5 5 5 / 右下 5 5 5 5 5 5 5 5|"}));
+    EXPECT_EQ(model.loadJournal().back().Dental_ID, std::to_string(key));
+    EXPECT_EQ(model.getRecord(PostMortem, key).displayId, "T01-00001");
 }
 
 TEST_F(JournalTest, AnOlderFileGainsTheTableAndKeepsItsRecords) {

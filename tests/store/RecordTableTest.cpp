@@ -1,6 +1,7 @@
 #include "store/RecordTable.h"
 #include "model/RecordId.h"
 #include "store/ProjectDatabase.h"
+#include "store/RecordInserter.h"
 #include "store/StoreError.h"
 #include "store/TableStatement.h"
 
@@ -216,6 +217,58 @@ TEST_F(RecordTableTest, FailedStepLeavesTheProjectTransactionUsable) {
     db.close(false);
     db.open(dir.file("p.qdx"));
     EXPECT_EQ(ids(selectRecords(db, 0)), std::vector<std::string>{"A-00001"});
+}
+
+// Every stored column but the key, of each row of a side's table in key order.
+std::vector<std::string> storedRows(const ProjectDatabase& db, int side) {
+    TableStatement st(db);
+    st.sql = std::string("SELECT * FROM ") + tableName(side);
+    st.prepareWhere("1 ORDER BY Dental_ID;");
+    std::vector<std::string> rows;
+    while (st.step()) {
+        std::string row;
+        for (int c = 1; c <= 41; ++c)
+            row += st.columnText(c) + "|";
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// The kept insert statement writes what insertRecord writes, on both sides, across a save and
+// a reopen; a row the file refused does not leave its texts to the next one.
+TEST_F(RecordTableTest, TheKeptInserterWritesTheSameRowsAndRecoversFromARefusal) {
+    DentalRecord chart = makeRecord("A-00001");
+    ChartStrings teeth = chart.chart();
+    teeth.classChart = "12345670123456701234567012345670";
+    teeth.bridgeChart = std::string(16, '0') + std::string(16, '1');
+    teeth.deciduousChart = std::string(8, '1') + std::string(24, '0');
+    chart.setChart(teeth);
+    insertRecord(db, 0, chart);
+    RecordInserter inserter(db);
+    chart.displayId = "A-00002";
+    inserter.insert(0, chart);
+    std::vector<std::string> rows = storedRows(db, 0);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].substr(rows[0].find('|', rows[0].find('|') + 1)),
+              rows[1].substr(rows[1].find('|', rows[1].find('|') + 1)));
+    EXPECT_EQ(rows[1].substr(0, 8), "A|00002|");
+
+    inserter.insert(1, makeRecord("B-00001"));
+    db.save();
+    run("CREATE TRIGGER refuse BEFORE INSERT ON TB_BEFOR BEGIN SELECT RAISE(ABORT, 'no'); END");
+    EXPECT_THROW(inserter.insert(1, makeRecord("B-00002")), StoreError);
+    run("DROP TRIGGER refuse");
+    inserter.insert(1, makeRecord("B-00003"));
+    db.close(true);
+    db.open(dir.file("p.qdx"));
+    inserter.insert(1, makeRecord("B-00004"));
+    EXPECT_EQ(ids(selectRecords(db, 1)),
+              (std::vector<std::string>{"B-00001", "B-00003", "B-00004"}));
+    insertRecord(db, 1, makeRecord("B-00005"));
+    rows = storedRows(db, 1);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[3].substr(rows[3].find('|', rows[3].find('|') + 1)),
+              rows[2].substr(rows[2].find('|', rows[2].find('|') + 1)));
 }
 
 } // namespace

@@ -230,14 +230,24 @@ void CChangeLogDlg::saveToFile() {
     }
 }
 
+ChangeLogPrintJob CChangeLogDlg::printJob() const {
+    ChangeLogPrintJob job;
+    // In English the printout takes its words from the display language, as the search
+    // printouts do; in Japanese it prints the program's own texts.
+    job.english = DisplayLanguage::english();
+    if (DisplayLanguage::current() != Language::Japanese)
+        job.wording = displayWording();
+    job.filterText = logFilterText(m_filter, m_idEdit->text().trimmed().toStdString(), job.wording);
+    job.createdText = printCreatedText(std::time(nullptr), job.wording);
+    job.rows = m_rows->rows();
+    return job;
+}
+
 void CChangeLogDlg::print() {
     QPrinter printer(QPrinter::HighResolution);
     if (!chooseSearchPrinter(this, m_model, printer, QStringLiteral("変更履歴")))
         return;
-    ChangeLogPrintJob job;
-    job.filterText = logFilterText(m_filter, m_idEdit->text().trimmed().toStdString());
-    job.createdText = printCreatedText(std::time(nullptr));
-    job.rows = m_rows->rows();
+    const ChangeLogPrintJob job = printJob();
     printPages(printer,
                [&job](const PrintMetrics& metrics) { return layoutChangeLogPrint(job, metrics); });
 }

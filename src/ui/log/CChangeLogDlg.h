@@ -1,5 +1,6 @@
 #pragma once
 
+#include "views/log/ChangeLogPrintLayout.h"
 #include "views/log/ChangeLogRows.h"
 
 #include <QDialog>
@@ -33,6 +34,8 @@ public:
     const LogFilter& filter() const { return m_filter; }
     ChangeLogTableModel* tableModel() const { return m_rows; }
     void saveToFile();
+    // What 印刷 prints: the listed rows in their order, worded for the display language.
+    ChangeLogPrintJob printJob() const;
     void print();
 
 private:

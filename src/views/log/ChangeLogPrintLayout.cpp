@@ -16,7 +16,7 @@ constexpr int kThin = 2;
 constexpr PrintColor kBandGrey{192, 192, 192};
 
 // Left edges of the printed columns in units of the body font's "A"; the change runs to the
-// right edge.
+// right edge. The English side and check words are longer than the Japanese ones.
 struct PrintedColumn {
     LogColumn column;
     int left; // in units of u
@@ -25,6 +25,16 @@ constexpr PrintedColumn kColumns[] = {
     {LogColumn::Time, 0}, {LogColumn::Examiner, 21}, {LogColumn::Kind, 35},   {LogColumn::Side, 52},
     {LogColumn::Id, 57},  {LogColumn::Check, 73},    {LogColumn::Change, 82},
 };
+constexpr PrintedColumn kEnglishColumns[] = {
+    {LogColumn::Time, 0}, {LogColumn::Examiner, 21}, {LogColumn::Kind, 35},   {LogColumn::Side, 50},
+    {LogColumn::Id, 63},  {LogColumn::Check, 79},    {LogColumn::Change, 91},
+};
+constexpr std::size_t kColumnCount = std::size(kColumns);
+static_assert(std::size(kEnglishColumns) == kColumnCount);
+
+const PrintedColumn* columnsOf(const ChangeLogPrintJob& job) {
+    return job.english ? kEnglishColumns : kColumns;
+}
 
 int columnX(const PrintMetrics& m, int units) {
     return kLeft + 20 + units * m.u;
@@ -35,16 +45,16 @@ int cp932Width(const std::string& text, int unit) {
 }
 
 // The examiner column shows the login name where no examiner name was given.
-std::string printedCell(const ChangeLogRow& row, LogColumn column) {
+std::string printedCell(const ChangeLogPrintJob& job, const ChangeLogRow& row, LogColumn column) {
     if (column == LogColumn::Examiner && row.row.EXAMINER.empty())
         return row.row.LOGIN;
-    return logCell(row, column);
+    return logCell(row, column, job.wording);
 }
 
-std::string printedChange(const ChangeLogRow& row) {
+std::string printedChange(const ChangeLogPrintJob& job, const ChangeLogRow& row) {
     std::string text = logCell(row, LogColumn::Change);
     if (!row.row.ORIGIN.empty())
-        text += " ［由来：" + row.row.ORIGIN + "］";
+        text += " " + fillText(worded(job.wording, "［由来：%1］"), {row.row.ORIGIN});
     // A remark's line breaks would print on top of each other.
     for (char& c : text) {
         if (c == '\r' || c == '\n')
@@ -55,7 +65,7 @@ std::string printedChange(const ChangeLogRow& row) {
 
 void addHeading(PageBuilder& b, const ChangeLogPrintJob& job, const PrintMetrics& m, int page,
                 int pages) {
-    b.text(PrintFont::Heading, kLeft, 150, "変更履歴");
+    b.text(PrintFont::Heading, kLeft, 150, worded(job.wording, "変更履歴"));
     b.text(PrintFont::Body, kLeft + 8 * m.U, 150 + m.H - m.h, job.filterText);
     b.text(PrintFont::Body, kRight - 40 * m.u, 150 + m.H - m.h, job.createdText);
     b.text(PrintFont::Body, kRight - 10 * m.u, 150 + m.H - m.h,
@@ -64,9 +74,10 @@ void addHeading(PageBuilder& b, const ChangeLogPrintJob& job, const PrintMetrics
     b.rect(kLeft, top, kRight - kLeft, m.h + 40, kBandGrey);
     b.line(kLeft, top, kRight, top, kThin);
     b.line(kLeft, top + m.h + 40, kRight, top + m.h + 40, kThin);
-    for (const PrintedColumn& c : kColumns)
-        b.text(PrintFont::Body, columnX(m, c.left), top + 20,
-               std::string(logColumnHeading(c.column)));
+    const PrintedColumn* columns = columnsOf(job);
+    for (std::size_t c = 0; c < kColumnCount; ++c)
+        b.text(PrintFont::Body, columnX(m, columns[c].left), top + 20,
+               worded(job.wording, logColumnHeading(columns[c].column)));
 }
 
 int firstRowY(const PrintMetrics& m) {
@@ -131,7 +142,8 @@ std::vector<std::string> wrapChangeText(const std::string& text, int width, int 
 }
 
 std::vector<PrintPage> layoutChangeLogPrint(const ChangeLogPrintJob& job, const PrintMetrics& m) {
-    const int changeLeft = columnX(m, kColumns[std::size(kColumns) - 1].left);
+    const PrintedColumn* columns = columnsOf(job);
+    const int changeLeft = columnX(m, columns[kColumnCount - 1].left);
     const int lineHeight = m.h + 10;
     // Rows first, then pages: each row as its lines, kept together on one page.
     struct Placed {
@@ -141,7 +153,7 @@ std::vector<PrintPage> layoutChangeLogPrint(const ChangeLogPrintJob& job, const 
     std::vector<std::vector<Placed>> pages(1);
     int y = firstRowY(m);
     for (const ChangeLogRow& row : job.rows) {
-        Placed placed{&row, wrapChangeText(printedChange(row), kRight - changeLeft - 20, m.u)};
+        Placed placed{&row, wrapChangeText(printedChange(job, row), kRight - changeLeft - 20, m.u)};
         const int height = static_cast<int>(placed.change.size()) * lineHeight + 20;
         if (y + height > kPageBottom && !pages.back().empty()) {
             pages.emplace_back();
@@ -157,15 +169,12 @@ std::vector<PrintPage> layoutChangeLogPrint(const ChangeLogPrintJob& job, const 
         addHeading(b, job, m, static_cast<int>(p) + 1, static_cast<int>(pages.size()));
         int rowY = firstRowY(m);
         for (const Placed& placed : pages[p]) {
-            for (const PrintedColumn& c : kColumns) {
-                if (c.column == LogColumn::Change)
-                    continue;
-                const int x = columnX(m, c.left);
-                const auto next =
-                    std::find_if(std::begin(kColumns), std::end(kColumns),
-                                 [&c](const PrintedColumn& o) { return o.left > c.left; });
-                b.fittedText(PrintFont::Body, x, rowY, printedCell(*placed.row, c.column),
-                             columnX(m, next->left) - x - 40);
+            // Every column but the change, which is last, up to the next column's edge.
+            for (std::size_t c = 0; c + 1 < kColumnCount; ++c) {
+                const int x = columnX(m, columns[c].left);
+                b.fittedText(PrintFont::Body, x, rowY,
+                             printedCell(job, *placed.row, columns[c].column),
+                             columnX(m, columns[c + 1].left) - x - 40);
             }
             for (std::size_t i = 0; i < placed.change.size(); ++i)
                 b.text(PrintFont::Body, changeLeft, rowY + static_cast<int>(i) * lineHeight,

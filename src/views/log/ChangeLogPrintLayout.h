@@ -15,6 +15,11 @@ struct ChangeLogPrintJob {
     std::string filterText;  // what the list shows, as the window's filters say it
     std::string createdText; // "作成日：%Y年%m月%d日 %H時%M分"
     std::vector<ChangeLogRow> rows;
+    // The English layout: the title, headings and labels through `wording` (what the project
+    // stores prints as written) and a side column wide enough for its words. Without it the
+    // Japanese texts print.
+    bool english = false;
+    Wording wording;
 };
 
 std::vector<PrintPage> layoutChangeLogPrint(const ChangeLogPrintJob& job,

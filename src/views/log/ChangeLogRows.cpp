@@ -29,21 +29,35 @@ const std::pair<const char*, const char*> kKindLabels[] = {
     {journal::kReport, "報告書"},
 };
 
-// The check states of the records the rows name: from the record's own rows when one record
-// is listed, else from every record's chart rows.
-std::map<RecordRef, ChartCheckState> statesFor(const ProjectModel& model, const LogFilter& filter,
-                                               const std::vector<JournalRow>& rows) {
-    if (filter.side && filter.examiner.empty() && filter.kind.empty())
-        return chartCheckStates(rows);
-    journal::JournalQuery query;
-    query.side = filter.side;
-    query.dentalId = filter.dentalId;
-    query.chartAndChecks = true;
-    return chartCheckStates(model.loadJournal(query));
-}
-
 long long rowNumber(const ChangeLogRow& row) {
     return std::atoll(row.row.ID.c_str());
+}
+
+// True when `a` goes before `b` in the order sortChangeLog makes: by the column's text, then by
+// the time, then in the order written.
+bool goesBefore(const ChangeLogRow& a, const std::string& textA, const ChangeLogRow& b,
+                const std::string& textB, LogColumn column, bool ascending) {
+    if (textA != textB)
+        return ascending ? textA < textB : textB < textA;
+    const std::string& timeA = a.row.TIME;
+    const std::string& timeB = b.row.TIME;
+    if (column != LogColumn::Time && timeA != timeB)
+        return ascending ? timeA < timeB : timeB < timeA;
+    const long long numberA = rowNumber(a);
+    const long long numberB = rowNumber(b);
+    return ascending ? numberA < numberB : numberB < numberA;
+}
+
+bool isSortedBy(const std::vector<ChangeLogRow>& rows, LogColumn column, bool ascending,
+                const Wording& wording) {
+    std::string previous;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        std::string text = logCell(rows[i], column, wording);
+        if (i > 0 && !goesBefore(rows[i - 1], previous, rows[i], text, column, ascending))
+            return false;
+        previous = std::move(text);
+    }
+    return true;
 }
 
 } // namespace
@@ -86,18 +100,19 @@ std::string changeText(const JournalRow& row) {
     return row.TEETH + " / " + row.DETAIL;
 }
 
-std::string logFilterText(const LogFilter& filter, const std::string& idText) {
+std::string logFilterText(const LogFilter& filter, const std::string& idText,
+                          const Wording& wording) {
     std::vector<std::string> parts;
     if (filter.side)
-        parts.push_back(std::string(sideLabel(*filter.side)) + " " + idText);
+        parts.push_back(worded(wording, sideLabel(*filter.side)) + " " + idText);
     if (!filter.examiner.empty())
-        parts.push_back("担当者 " + filter.examiner);
+        parts.push_back(worded(wording, "担当者") + " " + filter.examiner);
     if (!filter.kind.empty())
-        parts.push_back(kindLabel(filter.kind));
+        parts.push_back(worded(wording, kindLabel(filter.kind)));
     if (filter.uncheckedOnly)
-        parts.emplace_back("未確認のみ");
+        parts.push_back(worded(wording, "未確認のみ"));
     if (parts.empty())
-        return "すべて";
+        return worded(wording, "すべて");
     std::string text;
     for (const std::string& part : parts)
         text += (text.empty() ? "" : " / ") + part;
@@ -110,21 +125,30 @@ std::vector<ChangeLogRow> loadChangeLog(const ProjectModel& model, const LogFilt
     query.dentalId = filter.dentalId;
     query.examiner = filter.examiner;
     query.kind = filter.kind;
-    const std::vector<JournalRow> rows = model.loadJournal(query);
-    const auto states = statesFor(model, filter, rows);
+    // The check column needs every chart row of the listed records: the listed rows are all of
+    // them unless an examiner or a kind is chosen.
+    const bool everyRowOfTheRecords = filter.examiner.empty() && filter.kind.empty();
+    CheckColumns checks;
     std::vector<ChangeLogRow> listed;
-    listed.reserve(rows.size());
-    for (const JournalRow& row : rows) {
-        ChangeLogRow shown{row, {}};
-        if (row.isRecordRow()) {
-            const auto found = states.find(recordOf(row));
-            shown.check =
-                checkColumnText(found == states.end() ? ChartCheckState{} : found->second);
-        }
-        if (filter.uncheckedOnly && shown.check != "未確認")
-            continue;
-        listed.push_back(std::move(shown));
+    journal::readJournal(model.database(), query, [&](JournalRow& row) {
+        if (everyRowOfTheRecords)
+            checks.add(row);
+        listed.push_back({std::move(row), {}});
+    });
+    if (!everyRowOfTheRecords) {
+        journal::JournalQuery charts;
+        charts.side = filter.side;
+        charts.dentalId = filter.dentalId;
+        charts.chartAndChecks = true;
+        journal::readJournal(model.database(), charts,
+                             [&checks](JournalRow& row) { checks.add(row); });
     }
+    for (ChangeLogRow& shown : listed)
+        shown.check = checks.text(shown.row);
+    if (filter.uncheckedOnly)
+        std::erase_if(listed, [](const ChangeLogRow& shown) { return shown.check != "未確認"; });
+    // Newest first: the rows were read in the order they were written.
+    std::reverse(listed.begin(), listed.end());
     sortChangeLog(listed, LogColumn::Time, false);
     return listed;
 }
@@ -156,6 +180,9 @@ std::string logCell(const ChangeLogRow& shown, LogColumn column, const Wording& 
 
 void sortChangeLog(std::vector<ChangeLogRow>& rows, LogColumn column, bool ascending,
                    const Wording& wording) {
+    // The order a list is read in or last sorted by mostly holds already: then it stays.
+    if (isSortedBy(rows, column, ascending, wording))
+        return;
     // Each cell's text once, not once per comparison: the history of a large project is long.
     struct Key {
         std::string text;

@@ -42,8 +42,10 @@ std::string sideText(const JournalRow& row);
 std::string changeText(const JournalRow& row);
 
 // The filter as the printout's heading states it: "死後 T01-00001 / 担当者 佐藤 / 修正 /
-// 未確認のみ", "すべて" without conditions. `idText` is the record's ID as chosen.
-std::string logFilterText(const LogFilter& filter, const std::string& idText);
+// 未確認のみ", "すべて" without conditions. `idText` is the record's ID as chosen; `wording`
+// words the labels, not the ID or the examiner's name.
+std::string logFilterText(const LogFilter& filter, const std::string& idText,
+                          const Wording& wording = {});
 
 // The rows the filter lets through, newest first.
 std::vector<ChangeLogRow> loadChangeLog(const ProjectModel& model, const LogFilter& filter);

@@ -8,15 +8,28 @@ namespace qdx {
 
 namespace {
 
+// What a row of a record does to its check: marks the chart checked, ends with the record,
+// changes the chart (which clears the check), or nothing.
+enum class CheckStep { None, Checked, Deleted, ChartChanged };
+
+CheckStep stepOf(const JournalRow& row) {
+    if (row.KIND == journal::kChecked)
+        return CheckStep::Checked;
+    if (row.KIND == journal::kDeleted)
+        return CheckStep::Deleted;
+    return row.TEETH.empty() ? CheckStep::None : CheckStep::ChartChanged;
+}
+
 void apply(ChartCheckState& state, const JournalRow& row) {
-    if (row.KIND == journal::kChecked) {
+    const CheckStep step = stepOf(row);
+    if (step == CheckStep::Checked) {
         state.checked = true;
         state.checkedBy = row.who();
         state.checkedAt = row.TIME;
-    } else if (row.KIND == journal::kDeleted) {
+    } else if (step == CheckStep::Deleted) {
         state = ChartCheckState{};
         state.deleted = true;
-    } else if (!row.TEETH.empty()) {
+    } else if (step == CheckStep::ChartChanged) {
         state.checked = false;
         state.checkedBy.clear();
         state.checkedAt.clear();
@@ -46,6 +59,36 @@ std::map<RecordRef, ChartCheckState> chartCheckStates(const std::vector<JournalR
             apply(states[recordOf(row)], row);
     }
     return states;
+}
+
+void CheckColumns::add(const JournalRow& row) {
+    if (!row.isRecordRow())
+        return;
+    const CheckStep step = stepOf(row);
+    if (step == CheckStep::None)
+        return;
+    // As apply() changes the two flags.
+    Mark& mark = m_marks[keyOf(row)];
+    mark.checked = step == CheckStep::Checked;
+    if (step != CheckStep::Checked)
+        mark.deleted = step == CheckStep::Deleted;
+}
+
+std::string CheckColumns::text(const JournalRow& row) const {
+    if (!row.isRecordRow())
+        return {};
+    ChartCheckState state;
+    const auto found = m_marks.find(keyOf(row));
+    if (found != m_marks.end()) {
+        state.checked = found->second.checked;
+        state.deleted = found->second.deleted;
+    }
+    return checkColumnText(state);
+}
+
+long long CheckColumns::keyOf(const JournalRow& row) {
+    const RecordRef record = recordOf(row);
+    return record.second * 2 + (record.first == AnteMortem ? 1 : 0);
 }
 
 std::string checkStateText(const ChartCheckState& state, const Wording& wording) {

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -30,6 +31,24 @@ ChartCheckState chartCheckState(const std::vector<JournalRow>& recordRows);
 using RecordRef = std::pair<int, long long>;
 std::map<RecordRef, ChartCheckState> chartCheckStates(const std::vector<JournalRow>& rows);
 RecordRef recordOf(const JournalRow& row);
+
+// The check column of every record that rows name, for the whole history of a large project:
+// only whether each chart is checked or its record deleted is kept, not who and when. The rows
+// are added in the order they were written.
+class CheckColumns {
+public:
+    void add(const JournalRow& row);
+    // checkColumnText of the state the row's record is in after the rows added.
+    std::string text(const JournalRow& row) const;
+
+private:
+    struct Mark {
+        bool checked = false;
+        bool deleted = false;
+    };
+    static long long keyOf(const JournalRow& row);
+    std::unordered_map<long long, Mark> m_marks;
+};
 
 // "確認済み" with who and when beside the entry dialog's match state; "未確認" otherwise.
 std::string checkStateText(const ChartCheckState& state, const Wording& wording = {});

@@ -257,6 +257,161 @@ TEST(ChangeLogPrint, RowsRunOverPagesAndLongChangesWrapInsideTheColumn) {
     EXPECT_EQ(wrapChangeText(std::string(30, 'x'), 450, 45).size(), 3u);
 }
 
+// The whole history's check column follows the same rule as one record's state: checks,
+// chart changes, other changes, deletions, and the same key on both sides kept apart.
+TEST(ChangeLogChecks, TheColumnOfTheWholeHistoryFollowsTheRecordsState) {
+    std::vector<JournalRow> rows;
+    auto row = [&rows](const char* kind, const char* side, const char* key, const char* teeth) {
+        JournalRow r;
+        r.KIND = kind;
+        r.SIDE = side;
+        r.Dental_ID = key;
+        r.TEETH = teeth;
+        r.TIME = "2026/12/10 09:00:0" + std::to_string(rows.size() % 10);
+        r.EXAMINER = rows.size() % 2 ? "佐藤" : "鈴木";
+        rows.push_back(r);
+    };
+    row(journal::kAdded, "0", "1", "右上 4");
+    row(journal::kAdded, "1", "1", "右上 5");
+    row(journal::kChecked, "0", "1", "");
+    row(journal::kModified, "0", "1", "");          // fields only: the check stays
+    row(journal::kMatches, "1", "1", "");           // an outcome: nothing changes
+    row(journal::kChecked, "1", "1", "");           // checked ...
+    row(journal::kModified, "1", "1", "右上8 4→3"); // ... and cleared by a tooth
+    row(journal::kAdded, "0", "2", "右上 1");
+    row(journal::kChecked, "0", "2", "");
+    row(journal::kDeleted, "0", "2", "");
+    row(journal::kMatches, "0", "2", ""); // a partner's row after the deletion
+    row(journal::kChecked, "1", "3", ""); // a record from before the history
+    row(journal::kSettings, "", "", "");
+    CheckColumns columns;
+    for (const JournalRow& r : rows)
+        columns.add(r);
+    const auto states = chartCheckStates(rows);
+    std::vector<std::string> texts;
+    for (const JournalRow& r : rows) {
+        const std::string text = columns.text(r);
+        texts.push_back(text);
+        if (r.isRecordRow()) {
+            EXPECT_EQ(text, checkColumnText(states.at(recordOf(r)))) << r.SIDE << r.Dental_ID;
+        }
+    }
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"確認済み", "未確認", "確認済み", "確認済み", "未確認",
+                                        "未確認", "未確認", "", "", "", "", "確認済み", ""}));
+}
+
+// A row carried over by a merge keeps its older time: the newest-first list still puts it where
+// its time belongs, and a list that is in order stays as it is.
+TEST_F(ChangeLogViewsTest, RowsWrittenOutOfTimeOrderAreListedByTime) {
+    store("佐藤", PostMortem, "T02-00001", 4);
+    JournalRow merged;
+    merged.TIME = "2001/01/01 00:00:00";
+    merged.EXAMINER = "田中";
+    merged.KIND = journal::kAdded;
+    merged.SIDE = "1";
+    merged.Dental_ID = "7";
+    merged.EXT_ID = "D09-00001";
+    merged.ORIGIN = "他.qdx";
+    model.journal().writeAsIs(merged);
+    store("佐藤", PostMortem, "T02-00002", 4);
+    std::vector<ChangeLogRow> rows = loadChangeLog(model, {});
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].row.EXT_ID, "T02-00002");
+    EXPECT_EQ(rows[1].row.EXT_ID, "T02-00001");
+    EXPECT_EQ(rows[2].row.EXT_ID, "D09-00001");
+    sortChangeLog(rows, LogColumn::Time, true);
+    EXPECT_EQ(rows[0].row.EXT_ID, "D09-00001");
+    EXPECT_EQ(rows[2].row.EXT_ID, "T02-00002");
+    sortChangeLog(rows, LogColumn::Id, false);
+    EXPECT_EQ(rows[0].row.EXT_ID, "T02-00002");
+    EXPECT_EQ(rows[2].row.EXT_ID, "D09-00001");
+}
+
+const PrintItem* printedText(const PrintPage& page, const std::string& text) {
+    for (const PrintItem& item : page) {
+        if (item.kind == PrintItem::Kind::Text && item.text == text)
+            return &item;
+    }
+    return nullptr;
+}
+
+// In English the printout words its title, headings, filter and labels and gives the side its
+// wider column; what the project stores prints as written. The Japanese printout keeps its
+// texts and places.
+TEST(ChangeLogPrint, EnglishWordsTheCaptionsWhileJapaneseKeepsItsTextsAndPlaces) {
+    const Wording marked = [](std::string_view japanese) {
+        return "<" + std::string(japanese) + ">";
+    };
+    ChangeLogRow row;
+    row.row.TIME = "2026/12/10 09:00:00";
+    row.row.EXAMINER = "佐藤";
+    row.row.KIND = journal::kAdded;
+    row.row.SIDE = "1";
+    row.row.Dental_ID = "1";
+    row.row.EXT_ID = "D01-00001";
+    row.row.TEETH = "右上 4 5";
+    row.row.ORIGIN = "他.qdx";
+    row.check = "未確認";
+    ChangeLogPrintJob job;
+    job.filterText = logFilterText({}, "");
+    job.createdText = "作成日：2026年12月10日 09時00分";
+    job.rows = {row};
+    const PrintMetrics m;
+    const auto x = [&m](int units) { return 220 + units * m.u; };
+
+    const PrintPage japanese = layoutChangeLogPrint(job, m).front();
+    ASSERT_TRUE(printedText(japanese, "変更履歴"));
+    ASSERT_TRUE(printedText(japanese, "すべて"));
+    const std::pair<const char*, int> headings[] = {{"日時", 0},     {"担当者", 21}, {"種類", 35},
+                                                    {"区分", 52},    {"ID", 57},     {"確認", 73},
+                                                    {"変更内容", 82}};
+    for (const auto& [heading, left] : headings) {
+        const PrintItem* item = printedText(japanese, heading);
+        ASSERT_TRUE(item) << heading;
+        EXPECT_EQ(item->x, x(left)) << heading;
+    }
+    for (const auto& [cell, left] : std::vector<std::pair<std::string, int>>{
+             {"登録", 35}, {"生前", 52}, {"D01-00001", 57}, {"未確認", 73}}) {
+        const PrintItem* item = printedText(japanese, cell);
+        ASSERT_TRUE(item) << cell;
+        EXPECT_EQ(item->x, x(left)) << cell;
+    }
+    const PrintItem* change = printedText(japanese, "右上 4 5 ［由来：他.qdx］");
+    ASSERT_TRUE(change);
+    EXPECT_EQ(change->x, x(82));
+
+    job.english = true;
+    job.wording = marked;
+    job.filterText = logFilterText({}, "", marked);
+    const PrintPage english = layoutChangeLogPrint(job, m).front();
+    EXPECT_TRUE(printedText(english, "<変更履歴>"));
+    EXPECT_TRUE(printedText(english, "<すべて>"));
+    EXPECT_TRUE(printedText(english, "作成日：2026年12月10日 09時00分")); // worded by the window
+    for (const auto& [heading, left] : headings)
+        EXPECT_TRUE(printedText(english, "<" + std::string(heading) + ">")) << heading;
+    EXPECT_EQ(printedText(english, "<区分>")->x, x(50));
+    EXPECT_EQ(printedText(english, "<生前>")->x, x(50));
+    EXPECT_EQ(printedText(english, "D01-00001")->x, x(63));
+    EXPECT_TRUE(printedText(english, "<登録>"));
+    EXPECT_TRUE(printedText(english, "<未確認>"));
+    EXPECT_TRUE(printedText(english, "佐藤"));
+    EXPECT_TRUE(printedText(english, "2026/12/10 09:00:00"));
+    change = printedText(english, "右上 4 5 <［由来：他.qdx］>");
+    ASSERT_TRUE(change);
+    EXPECT_EQ(change->x, x(91));
+
+    LogFilter filter;
+    filter.side = PostMortem;
+    filter.examiner = "佐藤";
+    filter.kind = journal::kModified;
+    filter.uncheckedOnly = true;
+    EXPECT_EQ(logFilterText(filter, "T02-00001", marked),
+              "<死後> T02-00001 / <担当者> 佐藤 / <修正> / <未確認のみ>");
+    EXPECT_EQ(logFilterText(filter, "T02-00001"),
+              "死後 T02-00001 / 担当者 佐藤 / 修正 / 未確認のみ");
+}
+
 TEST(ChangeTexts, AHistoryChangePairsEntriesByPartner) {
     auto entry = [](MatchKind kind, const std::string& partner) {
         MatchRow row;
