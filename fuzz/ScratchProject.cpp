@@ -3,6 +3,7 @@
 #include "FuzzCheck.h"
 #include "platform/Terminal.h"
 #include "store/ProjectOpen.h"
+#include "store/RecordTable.h"
 
 #include <sqlite3.h>
 
@@ -15,6 +16,11 @@ namespace {
 bool execute(const ProjectModel& model, const char* statement) {
     return model.isOpen() && sqlite3_exec(model.database().connection(), statement, nullptr,
                                           nullptr, nullptr) == SQLITE_OK;
+}
+
+// Ends an exec at its first row, so that SQLITE_ABORT says a row was there.
+int stopAtFirstRow(void*, int, char**, char**) {
+    return 1;
 }
 
 bool isFlag(char c) {
@@ -87,7 +93,13 @@ void ScratchProject::afterInput() {
 }
 
 void requireStoredCharts(const ProjectModel& model, int side, bool presentOnlyWithClass5) {
-    for (const DentalRecord& record : model.loadRecordList(side)) {
+    // Most inputs store nothing; the plain table read is prepared only when something is there
+    // (the list's join and order would cost more than the import itself).
+    const std::string probe = std::string("SELECT 1 FROM ") + records::tableName(side) + " LIMIT 1";
+    if (sqlite3_exec(model.database().connection(), probe.c_str(), stopAtFirstRow, nullptr,
+                     nullptr) != SQLITE_ABORT)
+        return;
+    for (const DentalRecord& record : records::selectRecords(model.database(), side)) {
         require(record.classChart.size() == kToothCount, "32 class characters");
         for (int p = 0; p < kToothCount; ++p) {
             const auto at = static_cast<std::size_t>(p);
