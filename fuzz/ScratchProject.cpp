@@ -96,8 +96,10 @@ void requireStoredCharts(const ProjectModel& model, int side, bool presentOnlyWi
     // Most inputs store nothing; the plain table read is prepared only when something is there
     // (the list's join and order would cost more than the import itself).
     const std::string probe = std::string("SELECT 1 FROM ") + records::tableName(side) + " LIMIT 1";
-    if (sqlite3_exec(model.database().connection(), probe.c_str(), stopAtFirstRow, nullptr,
-                     nullptr) != SQLITE_ABORT)
+    const int found = sqlite3_exec(model.database().connection(), probe.c_str(), stopAtFirstRow,
+                                   nullptr, nullptr);
+    require(found == SQLITE_OK || found == SQLITE_ABORT, "the stored records can be read");
+    if (found == SQLITE_OK)
         return;
     for (const DentalRecord& record : records::selectRecords(model.database(), side)) {
         require(record.classChart.size() == kToothCount, "32 class characters");
