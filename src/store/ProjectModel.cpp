@@ -279,8 +279,10 @@ void ProjectModel::insertMatches(const std::vector<MatchRow>& rows) {
 int ProjectModel::loadSettings5() {
     bool missing = false;
     bool nameInRowTwo = false;
+    const std::array<SettingsRow, 2> rows =
+        settings::selectSettingsRows(m_database, SettingsTable::Setup5);
     for (int n = 1; n <= 2; ++n) {
-        const SettingsRow row = settings::selectSettingsRow(m_database, SettingsTable::Setup5, n);
+        const SettingsRow& row = rows[static_cast<std::size_t>(n - 1)];
         if (row.ID.empty()) {
             missing = true;
             continue;
@@ -293,12 +295,16 @@ int ProjectModel::loadSettings5() {
 }
 
 void ProjectModel::loadSettings6() {
+    std::array<SettingsRow, 2> rows =
+        settings::selectSettingsRows(m_database, SettingsTable::Setup6);
     for (int n = 1; n <= 2; ++n) {
-        if (settings::selectSettingsRow(m_database, SettingsTable::Setup6, n).ID.empty())
+        if (rows[static_cast<std::size_t>(n - 1)].ID.empty()) {
             insertSettingsRowAt(SettingsTable::Setup6, n);
+            rows = settings::selectSettingsRows(m_database, SettingsTable::Setup6);
+        }
     }
     for (int n = 1; n <= 2; ++n) {
-        const SettingsRow row = settings::selectSettingsRow(m_database, SettingsTable::Setup6, n);
+        const SettingsRow& row = rows[static_cast<std::size_t>(n - 1)];
         if (!row.ID.empty())
             m_settings.applyRow(SettingsTable::Setup6, n, row);
     }

@@ -42,8 +42,9 @@ std::vector<JournalRow> ProjectModel::readOtherJournal(const std::string& path) 
 SearchSettings ProjectModel::storedSettings() const {
     SearchSettings stored = m_settings;
     for (SettingsTable table : {SettingsTable::Setup5, SettingsTable::Setup6}) {
+        const std::array<SettingsRow, 2> rows = settings::selectSettingsRows(m_database, table);
         for (int n = 1; n <= 2; ++n) {
-            const SettingsRow row = settings::selectSettingsRow(m_database, table, n);
+            const SettingsRow& row = rows[static_cast<std::size_t>(n - 1)];
             if (!row.ID.empty())
                 stored.applyRow(table, n, row);
         }

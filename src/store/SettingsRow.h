@@ -23,6 +23,8 @@ struct SettingsRow {
     std::string MATCH = "0";
     std::string BRIDGE = "0";
     std::array<std::string, kMaxRulers> RULER; // the class descriptions by default
+
+    bool operator==(const SettingsRow&) const = default;
 };
 
 } // namespace qdx

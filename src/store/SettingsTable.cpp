@@ -3,6 +3,7 @@
 #include "store/ProjectDatabase.h"
 #include "store/TableStatement.h"
 
+#include <array>
 #include <cstdlib>
 #include <vector>
 
@@ -99,11 +100,10 @@ std::string invertMatchColumn(const std::string& value) {
     return value == "1" ? "0" : "1";
 }
 
-SettingsRow selectSettingsRow(const ProjectDatabase& db, SettingsTable table, int id) {
-    TableStatement st(db, keyColumn(table));
-    st.sql = selectText(table);
-    st.prepareWhereKey(std::to_string(id));
-    st.step();
+namespace {
+
+// The row the statement stands on; every field empty (and MATCH "1") past the last row.
+SettingsRow readRow(const TableStatement& st, SettingsTable table) {
     SettingsRow row;
     row.ID = st.columnText(0);
     row.PROJECTNAME = fromDatabaseText(st.columnText(1));
@@ -119,6 +119,32 @@ SettingsRow selectSettingsRow(const ProjectDatabase& db, SettingsTable table, in
     for (int k = 0; k < rulerCount(table); ++k)
         row.RULER[static_cast<std::size_t>(k)] = fromDatabaseText(st.columnText(next + 5 + k));
     return row;
+}
+
+} // namespace
+
+SettingsRow selectSettingsRow(const ProjectDatabase& db, SettingsTable table, int id) {
+    TableStatement st(db, keyColumn(table));
+    st.sql = selectText(table);
+    st.prepareWhereKey(std::to_string(id));
+    st.step();
+    return readRow(st, table);
+}
+
+std::array<SettingsRow, 2> selectSettingsRows(const ProjectDatabase& db, SettingsTable table) {
+    // The wide statement is prepared once: on a project just opened each preparation costs
+    // about as much as the rest of reading the settings.
+    TableStatement st(db, keyColumn(table));
+    st.sql = selectText(table);
+    st.prepareWhereKey("?1");
+    std::array<SettingsRow, 2> rows;
+    for (int n = 1; n <= 2; ++n) {
+        st.rewind();
+        st.bindIntegerAt(1, n);
+        st.step();
+        rows[static_cast<std::size_t>(n - 1)] = readRow(st, table);
+    }
+    return rows;
 }
 
 void insertSettingsRow(const ProjectDatabase& db, SettingsTable table, const SettingsRow& row) {

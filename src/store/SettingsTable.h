@@ -2,6 +2,7 @@
 
 #include "store/SettingsRow.h"
 
+#include <array>
 #include <string>
 
 namespace qdx {
@@ -30,6 +31,8 @@ std::string invertMatchColumn(const std::string& value);
 
 // Row `id` (1 or 2); a row with empty ID when it does not exist.
 SettingsRow selectSettingsRow(const ProjectDatabase& db, SettingsTable table, int id);
+// Rows 1 and 2 as selectSettingsRow reads them, by one statement run twice.
+std::array<SettingsRow, 2> selectSettingsRows(const ProjectDatabase& db, SettingsTable table);
 // The row's ID is not written; SQLite assigns it.
 void insertSettingsRow(const ProjectDatabase& db, SettingsTable table, const SettingsRow& row);
 void updateSettingsRow(const ProjectDatabase& db, SettingsTable table, const SettingsRow& row);

@@ -70,6 +70,10 @@ void TableStatement::bindTextAt(int index, const std::string& value) {
                       SQLITE_TRANSIENT);
 }
 
+void TableStatement::bindIntegerAt(int index, long long value) {
+    sqlite3_bind_int64(m_statement, index, value);
+}
+
 void TableStatement::bindTextViewAt(int index, std::string_view value) {
     sqlite3_bind_text(m_statement, index, value.data(), static_cast<int>(value.size()),
                       SQLITE_STATIC);

@@ -37,6 +37,8 @@ public:
     void bindTextAt(int index, const std::string& value);
     // The same without a copy: `value` must stay unchanged until the statement is reset.
     void bindTextViewAt(int index, std::string_view value);
+    // Binds the parameter at `index` as an integer, as a number written in the text would be.
+    void bindIntegerAt(int index, long long value);
     // Steps once: true on a row, false when done; anything else throws 108.
     bool step();
     // The text of a result column; NULL reads as "".

@@ -201,6 +201,29 @@ TEST_F(SettingsTest, MissingRowsAreInsertedFromTheSettingsInMemory) {
               (std::vector<std::string>{"1|abc|0.4902", "2|2|0.0144"}));
 }
 
+TEST_F(SettingsTest, BothRowsAtOnceReadAsEachRowAlone) {
+    ProjectModel model;
+    test::openIn(model, dir, "abc");
+    test::exec(test::connectionOf(model), "DELETE FROM TB_SETUP WHERE ID=1");
+    test::exec(test::connectionOf(model), "UPDATE TB_SETUP_PRO SET FACTOR='x', RULER2=NULL, "
+                                          "SCORE36=-1.5, MATCH=0 WHERE ID=2");
+    for (SettingsTable table : {SettingsTable::Setup5, SettingsTable::Setup6}) {
+        const std::array<SettingsRow, 2> both =
+            settings::selectSettingsRows(model.database(), table);
+        for (int n = 1; n <= 2; ++n)
+            EXPECT_EQ(both[static_cast<std::size_t>(n - 1)],
+                      settings::selectSettingsRow(model.database(), table, n))
+                << settings::tableName(table) << " row " << n;
+    }
+    const std::array<SettingsRow, 2> six =
+        settings::selectSettingsRows(model.database(), SettingsTable::Setup6);
+    EXPECT_EQ(six[1].FACTOR, "x");
+    EXPECT_EQ(six[1].MATCH, "1");
+    EXPECT_TRUE(
+        settings::selectSettingsRows(model.database(), SettingsTable::Setup5)[0].ID.empty());
+    model.close(false);
+}
+
 TEST_F(SettingsTest, AnEmptySettingsTableGetsRowsOneAndTwo) {
     createThenChange([](sqlite3* raw) { test::exec(raw, "DELETE FROM TB_SETUP"); });
     ProjectModel model;
